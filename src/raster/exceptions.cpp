@@ -1,0 +1,34 @@
+#include "exceptions.h"
+
+namespace mosaren {
+
+EFOpenError CannotOpenFile(const std::string& fileName) {
+    return EFOpenError("Cannot open file " + fileName);
+}
+
+EFCreateError CannotCreateFile(const std::string& fileName) {
+    return EFCreateError("Cannot create file " + fileName);
+}
+
+EConvertError NotAValidInteger(const std::string& text) {
+    return EConvertError("'" + text + "' is not a valid integer value");
+}
+
+EOSError SystemError(int code, const std::string& platformText) {
+    std::string text = platformText;
+    while (!text.empty()) {
+        const auto last = static_cast<unsigned char>(text.back());
+        if (last > ' ' && last != '.') break;
+        text.pop_back();
+    }
+    return EOSError("System Error.  Code: " + std::to_string(code) + ".\r\n" + text);
+}
+
+std::string WithFullStop(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
+        return message + '.';
+    }
+    return message;
+}
+
+}  // namespace mosaren
