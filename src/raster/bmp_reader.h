@@ -1,0 +1,22 @@
+#pragma once
+// HELPERS, READ FIRST: /work/HELPER_RULES.md holds the rules of this project that your brief left out (clean room, no naming of the specification, file ownership, commits, issues tool). They bind you. The lead removes this line later.
+
+#include <cstdint>
+#include <string>
+
+namespace mosaren {
+
+class InputStream;
+class TBitmap;
+
+// Fills bitmap from the BMP file of that name. On failure the bitmap keeps its image.
+void ReadBmpFile(TBitmap& bitmap, const std::string& fileName);
+
+// Reads count bytes of BMP file from the stream's current position into bitmap. A count of 0
+// gives an empty bitmap. On failure the bitmap keeps its image.
+void ReadBmp(TBitmap& bitmap, InputStream& stream, std::uint64_t count);
+
+// 2^bitCount for 1, 4 and 8 bits; 0 for any other count.
+std::uint32_t DefaultColorCount(std::uint32_t bitCount);
+
+}  // namespace mosaren

