@@ -1,5 +1,4 @@
 #pragma once
-// HELPERS, READ FIRST: /work/HELPER_RULES.md holds the rules of this project that your brief left out (clean room, no naming of the specification, file ownership, commits, issues tool). They bind you. The lead removes this line later.
 
 #include <string>
 

@@ -1,5 +1,4 @@
 #pragma once
-// HELPERS, READ FIRST: /work/HELPER_RULES.md holds the rules of this project that your brief left out (clean room, no naming of the specification, file ownership, commits, issues tool). They bind you. The lead removes this line later.
 
 // Byte streams for the BMP reader and writer. Each call asks for a number of bytes and learns
 // how many were taken; reading or writing "whole" is the caller's check.

@@ -27,11 +27,13 @@ public:
     void WritePixel(std::int32_t x, std::int32_t y, gdi::ColorRef colour);
 
     // Draws the whole of source, scaled nearest-pixel, into rect. No source: nothing at all.
-    void DrawStretched(const TRect& rect, const TBitmap* source);
+    void DrawStretched(const TRect& rect, TBitmap* source);
 
     // The context's stretch mode, for tests; 0 while the surface has no context.
     int StretchMode() const;
     bool HasContext() const { return mContext != nullptr; }
+    // The image selected into the context, if any.
+    const gdi::Image* SelectedImage() const { return mContext ? mContext->selected.get() : nullptr; }
 
     // Makes sure the surface has its context with the owner's pixels selected. Raises
     // EInvalidOperation "Canvas does not allow drawing" when none can be made.

@@ -10,7 +10,7 @@ struct TTileSettings;
 // Turns the 24-bit source by angle degrees about centre into destination, a frame 105 pixels
 // wider and higher than the source; every frame pixel that does not fall on the texture takes
 // the mask colour of settings. Inverse mapping with nearest-pixel sampling, no filtering.
-void RotateBitmap(const TBitmap& source, TBitmap& destination, const TPoint& centre, double angle,
+void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centre, double angle,
                   const TTileSettings& settings);
 
 }  // namespace mosaren

@@ -1,0 +1,291 @@
+#include "bitmap.h"
+
+#include <cstdlib>
+
+#include "canvas.h"
+#include "context_registry.h"
+#include "exceptions.h"
+
+namespace mosaren {
+
+// The image objects a bitmap shares with the previews that took a copy of it. A change never
+// alters a shared record: it makes a new one, so a preview keeps what it was given.
+struct TBitmap::Image {
+    gdi::ImageHandle device;   // the pixels: a device image, or the section itself
+    gdi::ImageHandle section;  // the same object for a section; a device image's section copy
+    gdi::PaletteHandle palette;
+    gdi::DibSection description;
+};
+
+namespace {
+
+// The platform refused to make an object: its text for the last error, if it has one.
+[[noreturn]] void RaiseOutOfResources() {
+    const std::string text = gdi::ErrorText(gdi::LastError());
+    throw EOutOfResources(text.empty() ? messages::kOutOfResources : text);
+}
+
+gdi::ImageHandle Required(gdi::ImageHandle image) {
+    if (!image) RaiseOutOfResources();
+    return image;
+}
+
+}  // namespace
+
+TBitmap::TBitmap() : mImage(std::make_shared<Image>()) {}
+
+TBitmap::~TBitmap() = default;
+
+std::int32_t TBitmap::ImageWidth() const { return mImage->description.dsBm.bmWidth; }
+
+std::int32_t TBitmap::ImageHeight() const { return std::abs(mImage->description.dsBm.bmHeight); }
+
+bool TBitmap::HasPixels() const { return mImage->device != nullptr; }
+
+bool TBitmap::HasHeader() const { return mImage->description.dsBmih.biSize != 0; }
+
+bool TBitmap::IsMonochrome() const {
+    const auto& bm = mImage->description.dsBm;
+    return bm.bmPlanes == 1 && bm.bmBitsPixel == 1;
+}
+
+TPixelDepth TBitmap::PixelDepth() const {
+    const Image& image = *mImage;
+    const bool deviceImage = image.device && image.device != image.section;
+    if (deviceImage || (!image.device && !HasHeader())) return TPixelDepth::DepthDevice;
+    const auto& h = image.description.dsBmih;
+    switch (h.biBitCount) {
+        case 1: return TPixelDepth::Depth1;
+        case 4: return TPixelDepth::Depth4;
+        case 8: return TPixelDepth::Depth8;
+        case 16:
+            if (h.biCompression == gdi::kBiRgb) return TPixelDepth::Depth15;
+            if (h.biCompression == gdi::kBiBitfields && image.description.dsBitfields[1] == 0x07E0) {
+                return TPixelDepth::Depth16;
+            }
+            return TPixelDepth::DepthOther;
+        case 24: return TPixelDepth::Depth24;
+        case 32:
+            return h.biCompression == gdi::kBiRgb ? TPixelDepth::Depth32 : TPixelDepth::DepthOther;
+        default: return TPixelDepth::DepthOther;
+    }
+}
+
+void TBitmap::SetImageWidth(std::int32_t width) {
+    if (width == ImageWidth()) return;
+    Resize(width, mImage->description.dsBm.bmHeight);
+}
+
+void TBitmap::SetImageHeight(std::int32_t height) {
+    if (height == ImageHeight()) return;
+    // The stored height is the value passed, so a top-down image becomes bottom-up.
+    Resize(ImageWidth(), height);
+}
+
+void TBitmap::Resize(std::int32_t width, std::int32_t height) {
+    const Image& old = *mImage;
+    gdi::DibSection description = old.description;
+    const bool keepsTopDown = description.dsBmih.biHeight < 0 && height == ImageHeight();
+    description.dsBm.bmWidth = width;
+    description.dsBm.bmHeight = height;
+    if (HasHeader()) {
+        description.dsBmih.biWidth = width;
+        description.dsBmih.biHeight = keepsTopDown ? -height : height;
+    }
+
+    if (width == 0 || height == 0) {
+        // No pixels: the bitmap takes the size and keeps its form and header.
+        description.dsBm.bmBits = nullptr;
+        ReleaseContext();
+        Replace(nullptr, old.palette);
+        mImage->description = description;
+        AnnounceChange();
+        return;
+    }
+
+    if (old.device) ReleaseContextsHolding(old.device.get());
+    gdi::ImageHandle image;
+    if (!HasHeader()) {
+        image = Required(gdi::CreateCompatibleBitmap(width, height));
+    } else {
+        // Paletted images keep their colour table: the old image's, or the palette's.
+        std::vector<gdi::RgbQuad> colours;
+        if (old.device && old.device->IsSection()) {
+            colours.assign(old.device->ColourTable().begin(), old.device->ColourTable().end());
+        } else if (old.palette) {
+            colours = old.palette->entries;
+        }
+        image = Required(gdi::CreateDIBSection(description.dsBmih, description.dsBitfields, colours));
+    }
+    gdi::FillWhite(*image);
+    if (old.device) gdi::BitBlt(*image, 0, 0, width, height, *old.device, 0, 0);
+
+    ReleaseContext();
+    Replace(image, old.palette);
+    AnnounceChange();
+}
+
+void TBitmap::ConvertDepth(TPixelDepth depth) {
+    if (depth != TPixelDepth::Depth24) throw EInvalidGraphic(messages::kInvalidPixelFormat);
+    if (PixelDepth() == TPixelDepth::Depth24) return;
+
+    gdi::BitmapInfoHeader header;
+    header.biSize = 40;
+    header.biWidth = ImageWidth();
+    header.biHeight = ImageHeight();
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = gdi::kBiRgb;
+
+    const gdi::PaletteHandle palette = mImage->palette;
+    if (!HasPixels()) {
+        gdi::DibSection description = mImage->description;
+        description.dsBmih = header;
+        description.dsBitfields = {};
+        ReleaseContext();
+        Replace(nullptr, palette);
+        mImage->description = description;
+        AnnounceChange();
+        return;
+    }
+
+    ReleaseContextsHolding(mImage->device.get());
+    gdi::ImageHandle section = Required(gdi::CreateDIBSection(header, {}, {}));
+    gdi::GetDIBits(*mImage->device, *section);
+    ReleaseContext();
+    Replace(section, palette);
+    AnnounceChange();
+}
+
+std::uint8_t* TBitmap::RowAddress(std::int32_t y) {
+    BeforeChange();
+    if (y < 0 || y >= ImageHeight() || !HasPixels()) {
+        throw EInvalidGraphicOperation(messages::kScanLineRange);
+    }
+    if (PixelDepth() == TPixelDepth::DepthDevice) EnsureSection();
+    const auto& header = mImage->description.dsBmih;
+    // A positive header height stores the bottom row first.
+    const std::int32_t memoryRow = header.biHeight > 0 ? ImageHeight() - 1 - y : y;
+    return mImage->section->Bits() + static_cast<std::size_t>(memoryRow) * RowStride();
+}
+
+std::size_t TBitmap::RowStride() const {
+    const auto& header = mImage->description.dsBmih;
+    return gdi::DibRowStride(header.biWidth, header.biBitCount);
+}
+
+void TBitmap::EnsureSection() {
+    Image& image = *mImage;
+    if (!image.device || image.section) return;
+    gdi::BitmapInfoHeader header = image.description.dsBmih;
+    if (!HasHeader()) {
+        header = {};
+        header.biSize = 40;
+        header.biWidth = image.device->Width();
+        header.biHeight = image.device->Height();
+        header.biPlanes = 1;
+        header.biBitCount = static_cast<std::uint16_t>(image.device->BitsPerPixel());
+        header.biCompression = gdi::kBiRgb;
+    }
+    ReleaseContextsHolding(image.device.get());
+    gdi::ImageHandle section = Required(gdi::CreateDIBSection(header, image.description.dsBitfields, {}));
+    gdi::GetDIBits(*image.device, *section);
+    image.description = section->Describe();
+    image.section = section;
+}
+
+TCanvas& TBitmap::DrawingSurface() {
+    if (!mCanvas) mCanvas = std::make_unique<TCanvas>(*this);
+    return *mCanvas;
+}
+
+void TBitmap::ReleaseContext() {
+    if (mCanvas) mCanvas->ReleaseContext();
+}
+
+void TBitmap::AssignImage(const TBitmap& source) {
+    if (&source == this) return;
+    ReleaseContext();
+    mImage = source.mImage;
+    AnnounceChange();
+}
+
+void TBitmap::InstallImage(gdi::ImageHandle pixels, gdi::PaletteHandle palette,
+                           const gdi::DibSection& description) {
+    ReleaseContext();
+    Replace(std::move(pixels), std::move(palette));
+    mImage->description = description;
+    if (!description.dsBm.bmBits) mImage->section = nullptr;
+}
+
+void TBitmap::Replace(gdi::ImageHandle pixels, gdi::PaletteHandle palette) {
+    auto image = std::make_shared<Image>();
+    if (pixels) image->description = pixels->Describe();
+    image->section = pixels && pixels->IsSection() ? pixels : nullptr;
+    image->device = std::move(pixels);
+    image->palette = std::move(palette);
+    mImage = std::move(image);
+}
+
+void TBitmap::AnnounceChange() {
+    if (mListener) mListener();
+}
+
+const gdi::DibSection& TBitmap::Description() const { return mImage->description; }
+
+gdi::DibSection& TBitmap::DescriptionForWriting() { return mImage->description; }
+
+const gdi::ImageHandle& TBitmap::DeviceHandle() const { return mImage->device; }
+
+const gdi::ImageHandle& TBitmap::SectionHandle() const { return mImage->section; }
+
+const gdi::PaletteHandle& TBitmap::PaletteHandle() const { return mImage->palette; }
+
+void TBitmap::BeforeChange() {
+    const bool deviceForm = PixelDepth() == TPixelDepth::DepthDevice;
+    if (mImage.use_count() > 1) {
+        // A preview still holds this image: take an exact private copy and leave it the old.
+        const Image& shared = *mImage;
+        auto own = std::make_shared<Image>(shared);
+        if (shared.device) {
+            ReleaseContextsHolding(shared.device.get());
+            own->device = Required(shared.device->Clone());
+            if (shared.section == shared.device) {
+                own->section = own->device;
+                own->description.dsBm = own->device->Describe().dsBm;
+            }
+        }
+        mImage = std::move(own);
+    }
+    if (deviceForm && mImage->section) {
+        mImage->section = nullptr;
+        mImage->description.dsBm = mImage->device->Describe().dsBm;
+    }
+}
+
+void TBitmap::EnsurePalette() {
+    Image& image = *mImage;
+    if (image.palette || !image.device || !image.device->IsSection()) return;
+    if (!image.device->ColourTable().empty()) {
+        image.palette = gdi::CreatePalette(image.device->ColourTable());
+    } else if (gdi::DisplayDepth() < image.device->BitsPerPixel()) {
+        image.palette = gdi::CreateHalftonePalette();
+    }
+}
+
+const char* PixelDepthName(TPixelDepth depth) {
+    switch (depth) {
+        case TPixelDepth::DepthDevice: return "DepthDevice";
+        case TPixelDepth::Depth1: return "Depth1";
+        case TPixelDepth::Depth4: return "Depth4";
+        case TPixelDepth::Depth8: return "Depth8";
+        case TPixelDepth::Depth15: return "Depth15";
+        case TPixelDepth::Depth16: return "Depth16";
+        case TPixelDepth::Depth24: return "Depth24";
+        case TPixelDepth::Depth32: return "Depth32";
+        case TPixelDepth::DepthOther: return "DepthOther";
+    }
+    return "?";
+}
+
+}  // namespace mosaren

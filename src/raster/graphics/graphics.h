@@ -1,0 +1,253 @@
+#pragma once
+
+// The graphics layer under TBitmap: the small stand-in for a platform graphics device interface.
+// It holds device images (pixels at the display's depth, never addressed by callers) and
+// device-independent sections (pixel memory in the published BMP row layout), and offers the
+// few operations the bitmap needs: creation, white fill, block copy, stretch, per-pixel get and
+// set, and conversion to 24 bits. Like a platform, it refuses by returning nothing and leaving
+// an error code behind (LastError); the bitmap turns refusals into the program's exceptions.
+//
+// This header is the only way into the layer.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mosaren::gdi {
+
+// 0x00BBGGRR; a value with the top bit set names a system colour by its low byte.
+using ColorRef = std::uint32_t;
+inline constexpr ColorRef kClrInvalid = 0xFFFFFFFF;
+inline constexpr ColorRef kWhite = 0x00FFFFFF;
+
+constexpr ColorRef Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return ColorRef{r} | (ColorRef{g} << 8) | (ColorRef{b} << 16);
+}
+constexpr std::uint8_t RedOf(ColorRef c) { return static_cast<std::uint8_t>(c); }
+constexpr std::uint8_t GreenOf(ColorRef c) { return static_cast<std::uint8_t>(c >> 8); }
+constexpr std::uint8_t BlueOf(ColorRef c) { return static_cast<std::uint8_t>(c >> 16); }
+
+// The colour of a system-colour index (GetSysColor): a fixed classic scheme.
+ColorRef SystemColour(std::uint8_t index);
+
+struct RgbQuad {
+    std::uint8_t blue = 0;
+    std::uint8_t green = 0;
+    std::uint8_t red = 0;
+    std::uint8_t reserved = 0;
+    friend bool operator==(const RgbQuad&, const RgbQuad&) = default;
+};
+
+inline constexpr std::uint32_t kBiRgb = 0;
+inline constexpr std::uint32_t kBiRle8 = 1;
+inline constexpr std::uint32_t kBiRle4 = 2;
+inline constexpr std::uint32_t kBiBitfields = 3;
+
+// BITMAPINFOHEADER, field for field.
+struct BitmapInfoHeader {
+    std::uint32_t biSize = 0;
+    std::int32_t biWidth = 0;
+    std::int32_t biHeight = 0;
+    std::uint16_t biPlanes = 0;
+    std::uint16_t biBitCount = 0;
+    std::uint32_t biCompression = 0;
+    std::uint32_t biSizeImage = 0;
+    std::int32_t biXPelsPerMeter = 0;
+    std::int32_t biYPelsPerMeter = 0;
+    std::uint32_t biClrUsed = 0;
+    std::uint32_t biClrImportant = 0;
+    friend bool operator==(const BitmapInfoHeader&, const BitmapInfoHeader&) = default;
+};
+
+// The device part of a description (BITMAP): bmBits is null for a device image.
+struct DeviceBitmapInfo {
+    std::int32_t bmType = 0;
+    std::int32_t bmWidth = 0;
+    std::int32_t bmHeight = 0;
+    std::int32_t bmWidthBytes = 0;
+    std::uint16_t bmPlanes = 0;
+    std::uint16_t bmBitsPixel = 0;
+    std::uint8_t* bmBits = nullptr;
+};
+
+// What the layer tells of an image (DIBSECTION). For a device image only dsBm is filled.
+struct DibSection {
+    DeviceBitmapInfo dsBm;
+    BitmapInfoHeader dsBmih;
+    std::array<std::uint32_t, 3> dsBitfields{};  // red, green, blue masks
+};
+
+// Bytes in one device-independent row: width × bits rounded up to whole 32-bit words.
+// Returns 0 when the product does not fit the layer's sizes.
+std::size_t DibRowStride(std::int64_t width, int bitCount);
+
+// ----- The display -----
+
+// Bits per pixel of device images. 32 unless a front end or a test says otherwise; 16, 24 and
+// 32 are supported. At 16 the device form keeps 5 bits each of red, green and blue.
+int DisplayDepth();
+void SetDisplayDepth(int bitsPerPixel);
+
+// ----- Refusals -----
+
+// The error code of the layer's last refusal on this thread (0: the refusal carried none) and
+// the text for a code ("" when there is none). Codes are errno values.
+int LastError();
+std::string ErrorText(int code);
+
+// No image may hold more pixel bytes than this; a larger request is refused with ENOMEM, as a
+// platform refuses what it cannot hold, instead of exhausting the machine.
+inline constexpr std::size_t kMaxImageBytes = std::size_t{1} << 30;
+
+// A switch for tests: while a fault is on, the operations it names refuse.
+enum class Fault { NoContext, NoDeviceImage, NoSection };
+void SetFault(Fault fault, bool on);
+bool FaultOn(Fault fault);
+
+class ScopedFault {
+public:
+    explicit ScopedFault(Fault fault) : mFault(fault) { SetFault(mFault, true); }
+    ~ScopedFault() { SetFault(mFault, false); }
+    ScopedFault(const ScopedFault&) = delete;
+    ScopedFault& operator=(const ScopedFault&) = delete;
+
+private:
+    Fault mFault;
+};
+
+// ----- Palettes -----
+
+struct Palette {
+    std::vector<RgbQuad> entries;
+    bool halftone = false;
+};
+using PaletteHandle = std::shared_ptr<const Palette>;
+
+PaletteHandle CreatePalette(std::span<const RgbQuad> entries);
+PaletteHandle CreateHalftonePalette();
+
+// ----- Images -----
+
+class Image {
+public:
+    bool IsSection() const { return mSection; }
+    std::int32_t Width() const { return mWidth; }
+    std::int32_t Height() const { return mHeight; }  // always positive
+    bool TopDown() const { return mTopDown; }
+    int BitsPerPixel() const { return mBitCount; }
+    std::uint32_t Compression() const { return mCompression; }
+    const std::array<std::uint32_t, 3>& Masks() const { return mMasks; }
+    std::span<const RgbQuad> ColourTable() const { return mColours; }
+    std::size_t Stride() const { return mStride; }
+    std::size_t ByteSize() const { return mBits.size(); }
+
+    // The section's pixel memory (rows in memory order); null for a device image.
+    std::uint8_t* Bits() { return mSection ? mBits.data() : nullptr; }
+    const std::uint8_t* Bits() const { return mSection ? mBits.data() : nullptr; }
+
+    // GetObject.
+    DibSection Describe() const;
+
+    // GetPixel: the colour of (x, y) counted from the top-left, or kClrInvalid outside.
+    ColorRef GetPixel(std::int32_t x, std::int32_t y) const;
+    // SetPixel: stores the nearest colour that the image can hold; false outside.
+    bool SetPixel(std::int32_t x, std::int32_t y, ColorRef colour);
+
+    // Colours of count pixels of row y (from the top) starting at x; all must lie inside.
+    void ReadColours(std::int32_t y, std::int32_t x, std::int32_t count, ColorRef* out) const;
+    void WriteColours(std::int32_t y, std::int32_t x, std::int32_t count, const ColorRef* in);
+
+    // The bytes of row y counted from the top, whatever the memory order. For the layer's own
+    // algorithms and for tests; callers of TBitmap use RowAddress.
+    std::uint8_t* RowBytes(std::int32_t y);
+    const std::uint8_t* RowBytes(std::int32_t y) const;
+
+    // An exact copy: same kind, format, table, size and pixels. Null when refused.
+    std::shared_ptr<Image> Clone() const;
+
+    struct Layout;  // how an image is made; see graphics.cpp
+    explicit Image(const Layout& layout);
+
+private:
+    bool mSection = false;
+    std::int32_t mWidth = 0;
+    std::int32_t mHeight = 0;
+    bool mTopDown = false;
+    int mBitCount = 0;
+    std::uint32_t mCompression = kBiRgb;
+    std::array<std::uint32_t, 3> mMasks{};
+    std::vector<RgbQuad> mColours;
+    BitmapInfoHeader mHeader;  // as described; biHeight keeps its sign
+    std::size_t mStride = 0;
+    std::vector<std::uint8_t> mBits;
+};
+using ImageHandle = std::shared_ptr<Image>;
+
+// CreateCompatibleBitmap: a device image at DisplayDepth, pixels zero. Null when refused.
+ImageHandle CreateCompatibleBitmap(std::int32_t width, std::int32_t height);
+
+// CreateDIBSection: a section of the header's size, bit count, compression and masks; for 8 bits
+// or fewer its colour table has biClrUsed entries (2^n when 0), taken from colours (missing
+// entries are black). A negative height makes it top-down. Accepted: 1, 4, 8, 16, 24, 32 bits
+// with BI_RGB, and 16 or 32 with BI_BITFIELDS; width above 0, height not 0, planes 1. Pixels are
+// zero. Null when refused: an unaccepted header carries no error code, a size beyond
+// kMaxImageBytes carries ENOMEM.
+ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
+                             std::span<const RgbQuad> colours);
+
+// CreateDIBitmap with initialisation: a device image of the header's size holding the pixels
+// of a DIB (plain, bit-field or run-length encoded). Null when refused, as CreateDIBSection.
+ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
+                           std::span<const RgbQuad> colours, std::span<const std::uint8_t> bits);
+
+// PatBlt with WHITENESS over the whole image.
+void FillWhite(Image& image);
+
+// BitBlt SRCCOPY of the w × h block at (sx, sy) of src to (x, y) of dst, clipped to both. Images
+// of the same format copy their stored values; others go through colours.
+void BitBlt(Image& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+            const Image& src, std::int32_t sx, std::int32_t sy);
+
+// Stretch modes (SetStretchBltMode).
+inline constexpr int kBlackOnWhite = 1;
+inline constexpr int kColorOnColor = 3;
+inline constexpr int kHalftone = 4;
+
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+// StretchBlt SRCCOPY of the whole of src into dstRect of dst, clipped to dst. Nearest pixel:
+// destination column dx (counted from the rectangle's left) takes source column
+// ((2·dx + 1) · sw) div (2 · dw), the source pixel under the destination pixel's centre; rows
+// likewise. In kBlackOnWhite mode a shrunk dimension ANDs the colours of every source pixel
+// that falls into the destination pixel, so black wins; kHalftone samples as kColorOnColor.
+// A rectangle or source of no extent draws nothing.
+void StretchBlt(Image& dst, const Rect& dstRect, const Image& src, int mode);
+
+// GetDIBits into a section of the same size: every pixel of src is converted into the
+// section's layout (for 24 bits: its colour's blue, green and red bytes; from 16 bits each
+// channel is widened to 8 bits by exact scaling, so a 5-bit 31 is 255). Every pixel is written.
+// False when the sizes differ or dst is not a section.
+bool GetDIBits(const Image& src, Image& dstSection);
+
+// ----- Drawing contexts -----
+
+// A memory drawing context: which image is selected, the stretch mode, the selected palette.
+struct DeviceContext {
+    ImageHandle selected;
+    int stretchMode = kBlackOnWhite;
+    PaletteHandle palette;
+};
+
+// CreateCompatibleDC: null when refused.
+std::unique_ptr<DeviceContext> CreateCompatibleDC();
+
+}  // namespace mosaren::gdi

@@ -1,0 +1,186 @@
+// The layer's images, how they are made, and the state that stands in for the platform's: the
+// display depth, the last error and the fault switches.
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "graphics.h"
+#include "pixel_format.h"
+
+namespace mosaren::gdi {
+
+struct Image::Layout {
+    bool section = false;
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // positive
+    bool topDown = false;
+    int bitCount = 0;
+    std::uint32_t compression = kBiRgb;
+    std::array<std::uint32_t, 3> masks{};
+    std::vector<RgbQuad> colours;
+    BitmapInfoHeader header;
+    std::size_t stride = 0;
+};
+
+namespace {
+
+int gDisplayDepth = 32;
+thread_local int gLastError = 0;
+bool gFaults[3] = {false, false, false};
+
+// The stride and total size of an image, or 0 when it is larger than the layer will hold.
+std::size_t CheckedImageBytes(std::int64_t width, std::int64_t height, int bitCount,
+                              std::size_t& stride) {
+    stride = DibRowStride(width, bitCount);
+    if (stride == 0 || height <= 0) return 0;
+    if (static_cast<std::uint64_t>(height) > kMaxImageBytes / stride) return 0;
+    return stride * static_cast<std::size_t>(height);
+}
+
+// Makes the image, or records the refusal and returns null.
+ImageHandle Make(const Image::Layout& layout) {
+    try {
+        return std::make_shared<Image>(layout);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ENOMEM);
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+void SetLastError(int code) { gLastError = code; }
+int LastError() { return gLastError; }
+
+std::string ErrorText(int code) {
+    if (code == 0) return {};
+    return std::strerror(code);
+}
+
+void SetFault(Fault fault, bool on) { gFaults[static_cast<int>(fault)] = on; }
+bool FaultOn(Fault fault) { return gFaults[static_cast<int>(fault)]; }
+
+int DisplayDepth() { return gDisplayDepth; }
+
+void SetDisplayDepth(int bitsPerPixel) {
+    gDisplayDepth = (bitsPerPixel == 16 || bitsPerPixel == 24) ? bitsPerPixel : 32;
+}
+
+std::size_t DibRowStride(std::int64_t width, int bitCount) {
+    if (width <= 0 || bitCount <= 0 || bitCount > 32) return 0;
+    const std::uint64_t bits = static_cast<std::uint64_t>(width) * static_cast<unsigned>(bitCount);
+    if (bits > (std::uint64_t{1} << 40)) return 0;
+    return static_cast<std::size_t>(((bits + 31) & ~std::uint64_t{31}) / 8);
+}
+
+Image::Image(const Layout& layout)
+    : mSection(layout.section),
+      mWidth(layout.width),
+      mHeight(layout.height),
+      mTopDown(layout.topDown),
+      mBitCount(layout.bitCount),
+      mCompression(layout.compression),
+      mMasks(layout.masks),
+      mColours(layout.colours),
+      mHeader(layout.header),
+      mStride(layout.stride),
+      mBits(layout.stride * static_cast<std::size_t>(layout.height)) {}
+
+DibSection Image::Describe() const {
+    DibSection d;
+    d.dsBm.bmWidth = mWidth;
+    d.dsBm.bmHeight = mHeight;
+    d.dsBm.bmWidthBytes = static_cast<std::int32_t>(mStride);
+    d.dsBm.bmPlanes = 1;
+    d.dsBm.bmBitsPixel = static_cast<std::uint16_t>(mBitCount);
+    if (mSection) {
+        d.dsBm.bmBits = const_cast<std::uint8_t*>(mBits.data());
+        d.dsBmih = mHeader;
+        if (mCompression == kBiBitfields) d.dsBitfields = mMasks;
+    }
+    return d;
+}
+
+std::uint8_t* Image::RowBytes(std::int32_t y) {
+    const std::int32_t memoryRow = mTopDown ? y : mHeight - 1 - y;
+    return mBits.data() + static_cast<std::size_t>(memoryRow) * mStride;
+}
+
+const std::uint8_t* Image::RowBytes(std::int32_t y) const {
+    return const_cast<Image*>(this)->RowBytes(y);
+}
+
+std::shared_ptr<Image> Image::Clone() const {
+    try {
+        return std::make_shared<Image>(*this);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ENOMEM);
+        return nullptr;
+    }
+}
+
+ImageHandle CreateCompatibleBitmap(std::int32_t width, std::int32_t height) {
+    SetLastError(0);
+    if (FaultOn(Fault::NoDeviceImage) || width <= 0 || height <= 0) return nullptr;
+    Image::Layout layout;
+    layout.width = width;
+    layout.height = height;
+    // Device images are kept top row first; nobody outside the layer sees their memory.
+    layout.topDown = true;
+    layout.bitCount = DisplayDepth();
+    if (CheckedImageBytes(width, height, layout.bitCount, layout.stride) == 0) {
+        SetLastError(ENOMEM);
+        return nullptr;
+    }
+    return Make(layout);
+}
+
+ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
+                             std::span<const RgbQuad> colours) {
+    SetLastError(0);
+    if (FaultOn(Fault::NoSection)) return nullptr;
+    const int bits = header.biBitCount;
+    const bool plainDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    const bool accepted = plainDepth && header.biPlanes == 1 && header.biWidth > 0 &&
+                          header.biHeight != 0 &&
+                          (header.biCompression == kBiRgb ||
+                           (header.biCompression == kBiBitfields && (bits == 16 || bits == 32)));
+    if (!accepted) return nullptr;
+
+    Image::Layout layout;
+    layout.section = true;
+    layout.width = header.biWidth;
+    const std::int64_t height = header.biHeight;
+    layout.height = static_cast<std::int32_t>(height < 0 ? -height : height);
+    if (height == std::int64_t{INT32_MIN}) return nullptr;
+    layout.topDown = header.biHeight < 0;
+    layout.bitCount = bits;
+    layout.compression = header.biCompression;
+    if (header.biCompression == kBiBitfields) layout.masks = masks;
+    if (CheckedImageBytes(layout.width, layout.height, bits, layout.stride) == 0) {
+        SetLastError(ENOMEM);
+        return nullptr;
+    }
+    if (bits <= 8) {
+        const std::uint32_t full = 1u << bits;
+        const std::uint32_t count =
+            header.biClrUsed != 0 && header.biClrUsed < full ? header.biClrUsed : full;
+        layout.colours.assign(count, RgbQuad{});
+        std::copy_n(colours.begin(), std::min<std::size_t>(count, colours.size()),
+                    layout.colours.begin());
+    }
+    layout.header = header;
+    layout.header.biSize = 40;
+    layout.header.biSizeImage = static_cast<std::uint32_t>(layout.stride * layout.height);
+    return Make(layout);
+}
+
+std::unique_ptr<DeviceContext> CreateCompatibleDC() {
+    SetLastError(0);
+    if (FaultOn(Fault::NoContext)) return nullptr;
+    return std::make_unique<DeviceContext>();
+}
+
+}  // namespace mosaren::gdi

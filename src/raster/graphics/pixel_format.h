@@ -1,0 +1,48 @@
+#pragma once
+
+// How the layer reads and writes the stored values of one image's pixels. Internal to the
+// graphics layer.
+
+#include <cstdint>
+
+#include "graphics.h"
+
+namespace mosaren::gdi {
+
+enum class PixelKind { Indexed1, Indexed4, Indexed8, Rgb555, Masked16, Bgr24, Bgrx32, Masked32 };
+
+// One colour channel of a bit-field pixel: value = (pixel & mask) >> shift, 0 to maximum.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    std::uint32_t maximum = 0;
+
+    static Channel FromMask(std::uint32_t mask);
+    std::uint8_t Widen(std::uint32_t pixel) const;    // exact scaling to 0..255
+    std::uint32_t Narrow(std::uint8_t value) const;  // nearest stored value, in place
+};
+
+struct PixelFormat {
+    PixelKind kind = PixelKind::Bgr24;
+    Channel red, green, blue;  // masked kinds only
+
+    static PixelFormat Of(const Image& image);
+};
+
+// Whether two images store their pixels alike, so that a block copy may copy stored values.
+bool SameStoredValues(const Image& a, const Image& b);
+
+// The index of the table entry nearest to colour (squared distance; the first of equals).
+std::uint8_t NearestIndex(std::span<const RgbQuad> table, ColorRef colour);
+
+// Copies count stored values of row sy of src, from column sx, to row dy of dst at column dx;
+// the two images store their pixels alike (SameStoredValues).
+void CopyStoredValues(Image& dst, std::int32_t dy, std::int32_t dx, const Image& src,
+                      std::int32_t sy, std::int32_t sx, std::int32_t count);
+
+// Records a refusal: the layer's functions then return null.
+void SetLastError(int code);
+
+inline ColorRef ColourOf(const RgbQuad& q) { return Rgb(q.red, q.green, q.blue); }
+
+}  // namespace mosaren::gdi
