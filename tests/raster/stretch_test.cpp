@@ -57,7 +57,9 @@ TEST(StretchTest, PixelsOutsideTheRectangleKeepTheirColours) {
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 10; ++x) {
             const bool inside = x >= 2 && x < 8 && y >= 3 && y < 6;
-            if (!inside) EXPECT_EQ(destination.DrawingSurface().ReadPixel(x, y), 0x00FFFFFFu);
+            if (!inside) {
+                EXPECT_EQ(destination.DrawingSurface().ReadPixel(x, y), 0x00FFFFFFu);
+            }
         }
     }
     EXPECT_EQ(destination.DrawingSurface().ReadPixel(2, 3), Rgb(0, 0, 1));

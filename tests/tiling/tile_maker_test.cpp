@@ -65,8 +65,12 @@ TEST_F(TileMakerTest, DefaultTileIsAFlatDiamondInTheDeviceForm) {
             texturePixels += texture;
             // The diamond: |x − 35.5| / 36 + |y − 17.5| / 18 ≤ 1, to within a pixel.
             const double distance = std::abs(x - 35.5) / 36 + std::abs(y - 17.5) / 18;
-            if (distance < 0.85) EXPECT_TRUE(texture) << x << "," << y;
-            if (distance > 1.1) EXPECT_FALSE(texture) << x << "," << y;
+            if (distance < 0.85) {
+                EXPECT_TRUE(texture) << x << "," << y;
+            }
+            if (distance > 1.1) {
+                EXPECT_FALSE(texture) << x << "," << y;
+            }
         }
     }
     EXPECT_NEAR(texturePixels, 72 * 36 / 2, 72);
