@@ -42,19 +42,18 @@ public:
         mExact = true;
     }
 
-    // The rounded u or v for offsets (a, b): round(a·p + b·q) with p, q each one of c, ±s.
-    std::int64_t RoundU(std::int64_t xx, std::int64_t yy) const {
-        if (mExact) return RoundScaled(xx * mScaledC - yy * mScaledS);
+    // u and v in extended precision, for turns the integer form cannot hold.
+    std::int64_t ExtendedU(std::int64_t xx, std::int64_t yy) const {
         return std::llrint(static_cast<long double>(xx) * mC - static_cast<long double>(yy) * mS);
     }
-    std::int64_t RoundV(std::int64_t xx, std::int64_t yy) const {
-        if (mExact) return RoundScaled(xx * mScaledS + yy * mScaledC);
+    std::int64_t ExtendedV(std::int64_t xx, std::int64_t yy) const {
         return std::llrint(static_cast<long double>(xx) * mS + static_cast<long double>(yy) * mC);
     }
 
     bool Exact() const { return mExact; }
     std::int64_t ScaledC() const { return mScaledC; }
     std::int64_t ScaledS() const { return mScaledS; }
+    // n · 2^−e rounded to the nearest integer, ties to even.
     std::int64_t RoundScaled(std::int64_t n) const {
         const std::int64_t floor = n >> mShift;  // arithmetic shift: floor division
         const std::int64_t rest = n - (floor << mShift);
@@ -132,8 +131,8 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArg
                 u = mapper.RoundScaled(columnC[x] - rowS);
                 v = mapper.RoundScaled(columnS[x] + rowC);
             } else {
-                u = mapper.RoundU(offset(x, centre.X), yy);
-                v = mapper.RoundV(offset(x, centre.X), yy);
+                u = mapper.ExtendedU(offset(x, centre.X), yy);
+                v = mapper.ExtendedV(offset(x, centre.X), yy);
             }
             // Division truncates toward zero, as the mapping asks: (−1) div 2 = 0.
             const std::int64_t sx = (u - 1) / 2 + centre.X;
