@@ -90,7 +90,10 @@ public:
         }
         header.insert(header.end(), mGap.begin(), mGap.end());
 
-        std::vector<std::uint8_t> file(14);
+        // Reserved up front: growing a 14-byte vector by insert trips a false -Warray-bounds in g++ 12.
+        std::vector<std::uint8_t> file;
+        file.reserve(14 + header.size() + mPixels.size());
+        file.resize(14);
         file[0] = mSignature[0];
         file[1] = mSignature[1];
         const std::uint32_t offBits = mOffBits ? *mOffBits : static_cast<std::uint32_t>(14 + header.size());
