@@ -1,0 +1,181 @@
+#include "cli_options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include "option_values.h"
+#include "usage_error.h"
+
+namespace mosaren::cli {
+
+namespace {
+
+// File names are bytes, whatever their encoding: Latin-1 maps each byte to one character and
+// back, so a name that is not UTF-8 reaches the commands unchanged.
+QString FromBytes(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+std::string ToBytes(const QString& text) { return text.toLatin1().toStdString(); }
+
+const char* const kDescription =
+    "Makes isometric map tiles from square BMP textures.\n"
+    "\n"
+    "Commands:\n"
+    "  tile TEXTURE SAVE_NAME  Makes the tile of one texture and writes it to\n"
+    "                          SAVE_NAME.bmp; with --pieces NxM the texture is cut\n"
+    "                          into N columns and M rows and piece i, j (from 1)\n"
+    "                          goes to SAVE_NAME_i_j.bmp.\n"
+    "  batch TEXTURE...        Makes the tile of every texture and writes it beside\n"
+    "                          its texture: grass.bmp gives grasstile.bmp.\n"
+    "\n"
+    "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
+    "2 when the command line is wrong.";
+
+struct ParserOptions {
+    QCommandLineOption mask{QStringList{QStringLiteral("mask")},
+                            QStringLiteral("Mask colour around the diamond (default 255,0,255)."),
+                            QStringLiteral("R,G,B")};
+    QCommandLineOption size{QStringList{QStringLiteral("size")},
+                            QStringLiteral("Tile width x height, 1 to 255 each (default 72x36)."),
+                            QStringLiteral("WxH")};
+    QCommandLineOption pieces{
+        QStringList{QStringLiteral("pieces")},
+        QStringLiteral("tile only: cut the texture into N across x M down, 1 to 19 each."),
+        QStringLiteral("NxM")};
+    QCommandLineOption depth{
+        QStringList{QStringLiteral("depth")},
+        QStringLiteral("Bits per pixel of the tile files: 32, 24 or 16 (default 32)."),
+        QStringLiteral("BITS")};
+    QCommandLineOption keepGoing{
+        QStringList{QStringLiteral("keep-going")},
+        QStringLiteral("batch only: go on past a failing texture, report each failure.")};
+    QCommandLineOption quiet{QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
+                             QStringLiteral("Print no progress.")};
+};
+
+std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    return ToBytes(parser.value(option));
+}
+
+void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& options,
+                     CliOptions& result) {
+    if (parser.isSet(options.mask)) {
+        const std::string text = Value(parser, options.mask);
+        const auto mask = ParseMask(text);
+        if (!mask) {
+            throw EUsageError("--mask '" + text +
+                              "' is not R,G,B with each of red, green and blue from 0 to 255");
+        }
+        result.settings.MaskR = mask->red;
+        result.settings.MaskG = mask->green;
+        result.settings.MaskB = mask->blue;
+    }
+    if (parser.isSet(options.size)) {
+        const std::string text = Value(parser, options.size);
+        const auto size = ParseTileSize(text);
+        if (!size) {
+            throw EUsageError("--size '" + text +
+                              "' is not WxH with the width and the height from 1 to 255");
+        }
+        result.settings.TileWidth = static_cast<std::uint8_t>(size->first);
+        result.settings.TileHeight = static_cast<std::uint8_t>(size->second);
+    }
+    if (parser.isSet(options.pieces)) {
+        if (result.command != CliCommand::Tile) {
+            throw EUsageError("--pieces is for the tile command only: the batch never divides "
+                              "a texture");
+        }
+        const std::string text = Value(parser, options.pieces);
+        const auto pieces = ParsePieces(text);
+        if (!pieces) {
+            throw EUsageError("--pieces '" + text +
+                              "' is not NxM with the counts across and down from 1 to 19");
+        }
+        result.settings.PiecesAcross = pieces->first;
+        result.settings.PiecesDown = pieces->second;
+    }
+    if (parser.isSet(options.depth)) {
+        const std::string text = Value(parser, options.depth);
+        const auto depth = ParseDepth(text);
+        if (!depth) {
+            throw EUsageError("--depth '" + text + "' is not 32, 24 or 16");
+        }
+        result.depth = *depth;
+    }
+    if (parser.isSet(options.keepGoing) && result.command != CliCommand::Batch) {
+        throw EUsageError("--keep-going is for the batch command only");
+    }
+    result.keepGoing = parser.isSet(options.keepGoing);
+    result.quiet = parser.isSet(options.quiet);
+}
+
+}  // namespace
+
+CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    // Help and version by hand: the parser's own help option also offers Qt's GUI options.
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help.")};
+    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version.")};
+    parser.addOptions({help, version});
+    const ParserOptions options;
+    parser.addOptions({options.mask, options.size, options.pieces, options.depth,
+                       options.keepGoing, options.quiet});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("tile or batch."),
+                                 QStringLiteral("tile|batch"));
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("TEXTURE SAVE_NAME for tile, TEXTURE... for batch."),
+                                 QStringLiteral("FILE..."));
+
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list << FromBytes(argument);
+    }
+    if (!parser.parse(list)) {
+        throw EUsageError(ToBytes(parser.errorText()));
+    }
+
+    CliRequest request;
+    if (parser.isSet(help)) {
+        request.kind = CliRequest::Kind::Help;
+        request.text = parser.helpText().toStdString();
+        return request;
+    }
+    if (parser.isSet(version)) {
+        request.kind = CliRequest::Kind::Version;
+        request.text = std::string("mosaren-cli ") + MOSAREN_VERSION + "\n";
+        return request;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        throw EUsageError("no command given: say tile or batch");
+    }
+    const std::string command = ToBytes(positional.takeFirst());
+    CliOptions& result = request.options;
+    if (command == "tile") {
+        result.command = CliCommand::Tile;
+        if (positional.size() != 2) {
+            throw EUsageError("the tile command wants a TEXTURE and a SAVE_NAME, no more and "
+                              "no less");
+        }
+    } else if (command == "batch") {
+        result.command = CliCommand::Batch;
+        if (positional.isEmpty()) {
+            throw EUsageError("the batch command wants at least one TEXTURE");
+        }
+    } else {
+        throw EUsageError("unknown command '" + command + "': say tile or batch");
+    }
+    for (const QString& file : positional) {
+        result.files.push_back(ToBytes(file));
+    }
+    ReadTileOptions(parser, options, result);
+    return request;
+}
+
+}  // namespace mosaren::cli

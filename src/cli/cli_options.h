@@ -1,0 +1,35 @@
+#pragma once
+
+// What a command line asks mosaren-cli to do, read from the arguments as the program received
+// them. A command line that cannot be acted on raises EUsageError naming the option at fault.
+
+#include <string>
+#include <vector>
+
+#include "tiling/tile_settings.h"
+
+namespace mosaren::cli {
+
+enum class CliCommand { Tile, Batch };
+
+struct CliOptions {
+    CliCommand command = CliCommand::Tile;
+    // tile: the texture and the save name; batch: the textures, in the order given.
+    std::vector<std::string> files;
+    TTileSettings settings;
+    int depth = 32;  // bits per pixel of the tile files
+    bool keepGoing = false;
+    bool quiet = false;
+};
+
+struct CliRequest {
+    enum class Kind { Run, Help, Version };
+    Kind kind = Kind::Run;
+    CliOptions options;  // for Run
+    std::string text;    // for Help and Version: what goes to stdout
+};
+
+// arguments: every argument byte for byte, the program's name first.
+CliRequest ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace mosaren::cli

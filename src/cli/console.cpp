@@ -1,0 +1,51 @@
+#include "console.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "raster/exceptions.h"
+
+namespace mosaren::cli {
+
+Console::Console(bool quiet) : mQuiet(quiet), mTerminal(::isatty(STDERR_FILENO) == 1) {}
+
+Console::~Console() { EndProgressLine(); }
+
+void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
+                       const std::string& tile) {
+    if (mQuiet) {
+        return;
+    }
+    const std::string line =
+        "[" + std::to_string(k) + "/" + std::to_string(n) + "] " + texture + " -> " + tile;
+    if (mTerminal) {
+        // Back to the line's start, then clear what a longer earlier line left to the right.
+        std::fprintf(stderr, "\r%s\033[K", line.c_str());
+        mLineOpen = true;
+    } else {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
+    std::fflush(stderr);
+}
+
+void Console::Failure(const std::string& message) {
+    EndProgressLine();
+    PrintFailure(message);
+}
+
+void Console::EndProgressLine() {
+    if (mLineOpen) {
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+        mLineOpen = false;
+    }
+}
+
+void PrintFailure(const std::string& message) {
+    const std::string line = "mosaren-cli: " + WithFullStop(message) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace mosaren::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+// Everything mosaren-cli says goes to stderr through here: the batch's progress lines and the
+// failure lines. On a terminal the progress line is rewritten in place; anywhere else (a log, a
+// pipe) each tile gets a line of its own, so that the record stays readable.
+
+#include <cstddef>
+#include <string>
+
+namespace mosaren::cli {
+
+class Console {
+public:
+    explicit Console(bool quiet);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // "[k/n] texture -> tile", nothing when quiet.
+    void Progress(std::size_t k, std::size_t n, const std::string& texture,
+                  const std::string& tile);
+    // "mosaren-cli: " and the message with its full stop, on a line of its own.
+    void Failure(const std::string& message);
+
+private:
+    void EndProgressLine();
+
+    bool mQuiet;
+    bool mTerminal;
+    bool mLineOpen = false;
+};
+
+// The failure line for use before a Console exists (a wrong command line).
+void PrintFailure(const std::string& message);
+
+}  // namespace mosaren::cli

@@ -1,0 +1,73 @@
+// mosaren-cli: the two tile commands for scripts. One top-level handler turns every failure into
+// a "mosaren-cli: message." line on stderr and the exit status: 0 all written, 1 a texture or
+// tile failed, 2 a wrong command line.
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "cli_commands.h"
+#include "cli_options.h"
+#include "console.h"
+#include "raster/exceptions.h"
+#include "raster/graphics/graphics.h"
+#include "usage_error.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+int Run(const std::vector<std::string>& arguments) {
+    using namespace mosaren::cli;
+    CliRequest request;
+    try {
+        request = ParseCommandLine(arguments);
+    } catch (const EUsageError& failure) {
+        PrintFailure(failure.Message());
+        std::fputs("Try 'mosaren-cli --help' for more information.\n", stderr);
+        return kExitUsage;
+    }
+    if (request.kind != CliRequest::Kind::Run) {
+        std::fputs(request.text.c_str(), stdout);
+        return 0;
+    }
+
+    const CliOptions& options = request.options;
+    // Before any bitmap exists: device images, and so the tile files, take this depth.
+    mosaren::gdi::SetDisplayDepth(options.depth);
+    Console console(options.quiet);
+    try {
+        if (options.command == CliCommand::Tile) {
+            RunTileCommand(options);
+            return 0;
+        }
+        return RunBatchCommand(options, console) ? 0 : kExitFailure;
+    } catch (const mosaren::Exception& failure) {
+        console.Failure(failure.Message());
+    } catch (const std::bad_alloc&) {
+        console.Failure(mosaren::messages::kOutOfMemory);
+    } catch (const std::exception& failure) {
+        console.Failure(failure.what());
+    }
+    return kExitFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Kept byte for byte before Qt sees them: file names need not be in any encoding.
+    const std::vector<std::string> arguments(argv, argv + argc);
+    // Qt sees only the program's name: it has no options of its own to take from the command
+    // line, and the usage line names the program rather than the path it was started by.
+    char programName[] = "mosaren-cli";
+    char* qtArguments[] = {programName, nullptr};
+    int qtArgumentCount = 1;
+    QCoreApplication application(qtArgumentCount, qtArguments);
+    QCoreApplication::setApplicationName(QStringLiteral("mosaren-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MOSAREN_VERSION));
+    return Run(arguments);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// The values of the options that carry numbers, read strictly: decimal digits only, no blanks or
+// signs, each number within the option's range. Each returns nothing for a text it refuses.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace mosaren::cli {
+
+struct MaskColour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+};
+
+struct TwoCounts {
+    std::int32_t first = 0;   // width, or pieces across
+    std::int32_t second = 0;  // height, or pieces down
+};
+
+// "R,G,B", each 0 to 255.
+std::optional<MaskColour> ParseMask(const std::string& text);
+// "WxH", each 1 to 255.
+std::optional<TwoCounts> ParseTileSize(const std::string& text);
+// "NxM", each 1 to 19.
+std::optional<TwoCounts> ParsePieces(const std::string& text);
+// "32", "24" or "16".
+std::optional<int> ParseDepth(const std::string& text);
+
+}  // namespace mosaren::cli

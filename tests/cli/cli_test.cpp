@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/support/run_cli.h"
+#include "tiling/support/bmp_files.h"
+
+namespace mosaren {
+namespace {
+
+using namespace mosaren::testing;
+using Args = std::vector<std::string>;
+using Names = std::vector<std::string>;
+
+constexpr Colour kMask = ColourOf(255, 0, 255);
+constexpr Colour kGreen = ColourOf(10, 200, 10);
+constexpr Colour kGrey = ColourOf(100, 100, 100);
+
+class CommandLine : public ::testing::Test {
+protected:
+    CliRun Run(const Args& arguments, ErrorOutput errorOutput = ErrorOutput::File) {
+        return RunCli(arguments, mFolder.Path().string(), errorOutput);
+    }
+    bool Exists(const std::string& name) const {
+        return std::filesystem::is_regular_file(mFolder.Path() / name);
+    }
+    TileFile Tile(const std::string& name) const { return ReadTileFile(mFolder.Path() / name); }
+    void Texture(const std::string& name, Colour colour, int side = 16) {
+        WriteSolidTexture(mFolder / name, side, side, colour);
+    }
+    void Junk(const std::string& name) {
+        WriteBytes(mFolder / name, std::vector<std::uint8_t>(100, 'x'));
+    }
+
+    TempFolder mFolder;
+};
+
+TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
+    const CliRun help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* text : {"Usage: mosaren-cli", "tile TEXTURE SAVE_NAME", "batch TEXTURE...",
+                             "--mask", "--size", "--pieces", "--depth", "--keep-going",
+                             "--quiet"}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    }
+    const CliRun version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("mosaren-cli ", 0), 0u) << version.out;
+    EXPECT_EQ(version.err, "");
+}
+
+TEST_F(CommandLine, TileWritesTheSaveNameWithBmpQuietly) {
+    Texture("grass.bmp", kGreen);
+    const CliRun run = Run({"tile", "grass.bmp", "grass.bmp"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "grass.bmp.bmp"}));
+    const TileFile tile = Tile("grass.bmp.bmp");
+    EXPECT_EQ(tile.width, 72);
+    EXPECT_EQ(tile.height, 36);
+    EXPECT_EQ(tile.bitCount, 32);
+    EXPECT_TRUE(tile.OnlyHolds({kGreen, kMask}));
+}
+
+TEST_F(CommandLine, TileOptionsShapeTheTiles) {
+    Texture("grass.bmp", kGreen);
+    const CliRun run = Run({"tile", "--pieces", "2x1", "--size", "80x40", "--mask", "1,2,3",
+                            "--depth", "24", "grass.bmp", "out"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "out_1_1.bmp", "out_2_1.bmp"}));
+    for (const char* name : {"out_1_1.bmp", "out_2_1.bmp"}) {
+        const TileFile tile = Tile(name);
+        EXPECT_EQ(tile.width, 80);
+        EXPECT_EQ(tile.height, 40);
+        EXPECT_EQ(tile.bitCount, 24);
+        EXPECT_EQ(tile.At(0, 0), ColourOf(1, 2, 3));
+        EXPECT_TRUE(tile.OnlyHolds({kGreen, ColourOf(1, 2, 3)}));
+    }
+}
+
+TEST_F(CommandLine, DepthSixteenWritesSixteenBitTiles) {
+    Texture("grass.bmp", kGreen);
+    ASSERT_EQ(Run({"batch", "--depth", "16", "grass.bmp"}).exitCode, 0);
+    EXPECT_EQ(Tile("grasstile.bmp").bitCount, 16);
+}
+
+TEST_F(CommandLine, BatchWritesBesideEachTextureAndReportsEachTile) {
+    std::filesystem::create_directory(mFolder.Path() / "sub");
+    Texture("a.bmp", kGreen);
+    Texture("sub/b.bmp", kGrey, 300);
+    const CliRun run = Run({"batch", "a.bmp", "sub/b.bmp"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "[1/2] a.bmp -> atile.bmp\n[2/2] sub/b.bmp -> sub/btile.bmp\n");
+    EXPECT_TRUE(Tile("atile.bmp").OnlyHolds({kGreen, kMask}));
+    EXPECT_TRUE(Tile("sub/btile.bmp").OnlyHolds({kGrey, kMask}));
+}
+
+TEST_F(CommandLine, QuietBatchPrintsNothing) {
+    Texture("a.bmp", kGreen);
+    for (const char* quiet : {"-q", "--quiet"}) {
+        const CliRun run = Run({"batch", quiet, "a.bmp"});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "") << quiet;
+        EXPECT_EQ(run.out, "") << quiet;
+    }
+    EXPECT_TRUE(Exists("atile.bmp"));
+}
+
+TEST_F(CommandLine, ProgressOnATerminalIsRewrittenInPlace) {
+    Texture("a.bmp", kGreen);
+    Texture("b.bmp", kGrey);
+    const CliRun run = Run({"batch", "a.bmp", "b.bmp"}, ErrorOutput::Terminal);
+    EXPECT_EQ(run.exitCode, 0);
+    // The terminal shows each "\n" as "\r\n".
+    EXPECT_EQ(run.err, "\r[1/2] a.bmp -> atile.bmp\033[K\r[2/2] b.bmp -> btile.bmp\033[K\r\n");
+}
+
+TEST_F(CommandLine, FailureOnATerminalStartsALineOfItsOwn) {
+    Texture("a.bmp", kGreen);
+    const CliRun run = Run({"batch", "a.bmp", "gone.bmp"}, ErrorOutput::Terminal);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "\r[1/2] a.bmp -> atile.bmp\033[K\r\n"
+              "mosaren-cli: gone.bmp: Cannot open file gone.bmp.\r\n");
+}
+
+TEST_F(CommandLine, BatchStopsAtTheFirstBadTextureAndKeepsWhatItWrote) {
+    Texture("a.bmp", kGreen);
+    Junk("b.bmp");
+    Texture("c.bmp", kGrey);
+    const CliRun run = Run({"batch", "a.bmp", "b.bmp", "c.bmp"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind("[1/3] a.bmp -> atile.bmp\nmosaren-cli: b.bmp: ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.back(), '\n');
+    EXPECT_EQ(run.err.find("c.bmp"), std::string::npos);
+    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp", "b.bmp", "c.bmp"}));
+}
+
+TEST_F(CommandLine, KeepGoingReportsEveryFailureAndExitsOne) {
+    Texture("a.bmp", kGreen);
+    Junk("b.bmp");
+    Texture("d.bmp", kGrey);
+    const CliRun run = Run({"batch", "--keep-going", "a.bmp", "b.bmp", "gone.bmp", "d.bmp"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("[1/4] a.bmp -> atile.bmp\nmosaren-cli: b.bmp: "), std::string::npos);
+    EXPECT_NE(run.err.find("\nmosaren-cli: gone.bmp: Cannot open file gone.bmp.\n"
+                           "[4/4] d.bmp -> dtile.bmp\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp", "b.bmp", "d.bmp", "dtile.bmp"}));
+}
+
+TEST_F(CommandLine, KeepGoingWithoutFailuresSucceeds) {
+    Texture("a.bmp", kGreen);
+    Texture("b.bmp", kGrey);
+    const CliRun run = Run({"batch", "--keep-going", "a.bmp", "b.bmp"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "[1/2] a.bmp -> atile.bmp\n[2/2] b.bmp -> btile.bmp\n");
+}
+
+TEST_F(CommandLine, TileFailuresEndWithTheMessageAndItsFullStop) {
+    Texture("tiny.bmp", kGreen, 2);
+    const CliRun missing = Run({"tile", "gone.bmp", "out"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "mosaren-cli: Cannot open file gone.bmp.\n");
+    const CliRun small = Run({"tile", "--pieces", "3x1", "tiny.bmp", "out"});
+    EXPECT_EQ(small.exitCode, 1);
+    EXPECT_EQ(small.err,
+              "mosaren-cli: The texture of 2 x 2 pixels is too small to divide into 3 x 1 "
+              "pieces.\n");
+    const CliRun unwritable = Run({"tile", "tiny.bmp", "no/such/folder/out"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_EQ(unwritable.err, "mosaren-cli: Cannot create file no/such/folder/out.bmp.\n");
+    EXPECT_EQ(mFolder.Names(), (Names{"tiny.bmp"}));
+}
+
+TEST_F(CommandLine, FileNamesPassThroughByteForByte) {
+    std::filesystem::create_directory(mFolder.Path() / "My Textures");
+    const Names textures = {"My Textures/red, old.bmp", "трава.bmp", "a\xff" "b.bmp", "-x.bmp"};
+    for (const std::string& name : textures) Texture(name, kGreen);
+    Args arguments{"batch", "-q", "--"};
+    arguments.insert(arguments.end(), textures.begin(), textures.end());
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const char* tile :
+         {"My Textures/red, oldtile.bmp", "траваtile.bmp", "a\xff" "btile.bmp", "-xtile.bmp"}) {
+        EXPECT_TRUE(Exists(tile)) << tile;
+    }
+}
+
+struct UsageCase {
+    const char* name;
+    Args arguments;
+    const char* complaint;
+};
+
+class UsageErrors : public CommandLine, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(UsageErrors, ExitTwoNamingTheFaultAndWriteNothing) {
+    Texture("a.bmp", kGreen);
+    const CliRun run = Run(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind(std::string("mosaren-cli: ") + GetParam().complaint, 0), 0u)
+        << run.err;
+    EXPECT_NE(run.err.find("Try 'mosaren-cli --help'"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, UsageErrors,
+    ::testing::Values(
+        UsageCase{"NoCommand", {}, "no command given"},
+        UsageCase{"UnknownCommand", {"frob", "a.bmp"}, "unknown command 'frob'"},
+        UsageCase{"TileWithoutSaveName", {"tile", "a.bmp"}, "the tile command wants"},
+        UsageCase{"TileWithThreeNames", {"tile", "a.bmp", "b", "c"}, "the tile command wants"},
+        UsageCase{"BatchWithoutTextures", {"batch", "-q"}, "the batch command wants"},
+        UsageCase{"UnknownOption", {"batch", "--bogus", "a.bmp"}, "Unknown option 'bogus'"},
+        UsageCase{"MissingValue", {"batch", "a.bmp", "--size"}, "Missing value after '--size'"},
+        UsageCase{"MaskTooBright", {"batch", "--mask", "256,0,0", "a.bmp"}, "--mask '256,0,0'"},
+        UsageCase{"MaskTwoValues", {"batch", "--mask", "1,2", "a.bmp"}, "--mask '1,2'"},
+        UsageCase{"MaskFourValues", {"batch", "--mask", "1,2,3,4", "a.bmp"}, "--mask '1,2,3,4'"},
+        UsageCase{"MaskNegative", {"batch", "--mask", "-1,0,0", "a.bmp"}, "--mask '-1,0,0'"},
+        UsageCase{"MaskBlank", {"batch", "--mask", "1, 2,3", "a.bmp"}, "--mask '1, 2,3'"},
+        UsageCase{"MaskEmptyPart", {"batch", "--mask", "1,,3", "a.bmp"}, "--mask '1,,3'"},
+        UsageCase{"SizeZero", {"batch", "--size", "0x36", "a.bmp"}, "--size '0x36'"},
+        UsageCase{"SizeTooLarge", {"batch", "--size", "72x256", "a.bmp"}, "--size '72x256'"},
+        UsageCase{"SizeOneNumber", {"batch", "--size", "72", "a.bmp"}, "--size '72'"},
+        UsageCase{"SizeThreeNumbers", {"batch", "--size", "1x2x3", "a.bmp"}, "--size '1x2x3'"},
+        UsageCase{"SizeNoHeight", {"batch", "--size", "72x", "a.bmp"}, "--size '72x'"},
+        UsageCase{"PiecesZero", {"tile", "--pieces", "0x1", "a.bmp", "o"}, "--pieces '0x1'"},
+        UsageCase{"PiecesTwenty", {"tile", "--pieces", "1x20", "a.bmp", "o"}, "--pieces '1x20'"},
+        UsageCase{"PiecesOneNumber", {"tile", "--pieces", "2", "a.bmp", "o"}, "--pieces '2'"},
+        UsageCase{"DepthEight", {"batch", "--depth", "8", "a.bmp"}, "--depth '8'"},
+        UsageCase{"DepthEmpty", {"batch", "--depth", "", "a.bmp"}, "--depth ''"},
+        UsageCase{"PiecesInBatch", {"batch", "--pieces", "2x2", "a.bmp"},
+                  "--pieces is for the tile command only"},
+        UsageCase{"KeepGoingInTile", {"tile", "--keep-going", "a.bmp", "o"},
+                  "--keep-going is for the batch command only"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BoundaryCase {
+    const char* name;
+    Args options;
+};
+
+class BoundaryValues : public CommandLine, public ::testing::WithParamInterface<BoundaryCase> {};
+
+TEST_P(BoundaryValues, AreAccepted) {
+    Texture("a.bmp", kGreen, 19);
+    Args arguments{"tile", "a.bmp", "out"};
+    arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+    const CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_GT(mFolder.Names().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, BoundaryValues,
+    ::testing::Values(BoundaryCase{"BlackMask", {"--mask", "0,0,0"}},
+                      BoundaryCase{"WhiteMask", {"--mask", "255,255,255"}},
+                      BoundaryCase{"SmallestTile", {"--size", "1x1"}},
+                      BoundaryCase{"LargestTile", {"--size", "255x255"}},
+                      BoundaryCase{"MostPieces", {"--pieces", "19x19"}},
+                      BoundaryCase{"Depth24", {"--depth", "24"}},
+                      BoundaryCase{"OptionsAfterNames", {"-q", "--depth=16"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace mosaren
