@@ -1,0 +1,126 @@
+// Takes the main window's picture for the documentation: the program's own windows, built as
+// start-up builds them, make a tile from a paving-stone texture through the "Тайл" button
+// (the dialogs answered by a script), and the window is grabbed as it is then drawn.
+//
+//   mosaren_screenshot OUTPUT.png WORK_FOLDER
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QThread>
+#include <cstdint>
+#include <cstdio>
+
+#include "raster/bitmap.h"
+#include "raster/bmp_writer.h"
+#include "raster/canvas.h"
+#include "raster/graphics/graphics.h"
+#include "support/scripted_dialog.h"
+#include "ui/application.h"
+#include "ui/param_dialog.h"
+#include "ui/resources.h"
+#include "ui/start_up.h"
+
+namespace {
+
+using mosaren::gdi::ColorRef;
+using mosaren::gdi::Rgb;
+
+std::uint32_t Noise(std::uint32_t x, std::uint32_t y, std::uint32_t seed) {
+    std::uint32_t h = x * 374761393u + y * 668265263u + seed * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return h ^ (h >> 16);
+}
+
+// Paving stones in offset rows, each stone its own shade, with dark joints and some grain.
+ColorRef Paving(int x, int y) {
+    constexpr int kStoneWidth = 32;
+    constexpr int kStoneHeight = 21;
+    const int row = y / kStoneHeight;
+    const int shifted = x + (row % 2) * kStoneWidth / 2;
+    const int column = shifted / kStoneWidth;
+    const int inX = shifted % kStoneWidth;
+    const int inY = y % kStoneHeight;
+    const std::uint32_t grain = Noise(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 7) % 24;
+    if (inX < 2 || inY < 2) {
+        const int joint = 60 + static_cast<int>(grain);
+        return Rgb(static_cast<std::uint8_t>(joint), static_cast<std::uint8_t>(joint - 8),
+                   static_cast<std::uint8_t>(joint - 16));
+    }
+    const std::uint32_t stone = Noise(static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row), 3) % 60;
+    // Light from the upper left: a brighter rim on the stone's upper and left edges.
+    const int rim = (inX < 4 || inY < 4) ? 25 : 0;
+    const int base = 120 + static_cast<int>(stone) + static_cast<int>(grain) + rim;
+    const auto clamp = [](int v) { return static_cast<std::uint8_t>(v > 255 ? 255 : v); };
+    return Rgb(clamp(base + 10), clamp(base), clamp(base - 25));
+}
+
+void WriteTexture(const std::string& path) {
+    mosaren::TBitmap texture;
+    texture.SetImageWidth(128);
+    texture.SetImageHeight(128);
+    mosaren::TCanvas& canvas = texture.DrawingSurface();
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) canvas.WritePixel(x, y, Paving(x, y));
+    }
+    mosaren::WriteBmpFile(texture, path);
+}
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: mosaren_screenshot OUTPUT.png WORK_FOLDER\n");
+        return 2;
+    }
+    mosaren::TApplication application(argc, argv);
+    mosaren::SetApplicationTitle(QStringLiteral("Mosaren"));
+    mosaren::LoadResources();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    mosaren::gdi::SetDisplayDepth(mosaren::DisplayDepthFor(screen ? screen->depth() : 32));
+
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    const QDir work(QString::fromLocal8Bit(argv[2]));
+    const std::string texture = work.filePath(QStringLiteral("paving.bmp")).toStdString();
+    const std::string tile = work.filePath(QStringLiteral("paving-tile")).toStdString();
+    WriteTexture(texture);
+
+    mosaren::testing_ui::ScriptedDialog* open = nullptr;
+    mosaren::testing_ui::ScriptedDialog* save = nullptr;
+    mosaren::TTileSettings& settings = mosaren::TileSettings();
+    mosaren::TWindows windows = mosaren::BuildWindows(settings, [&](QWidget&) {
+        mosaren::TFileDialogs dialogs;
+        auto openDialog = std::make_unique<mosaren::testing_ui::ScriptedDialog>();
+        auto saveDialog = std::make_unique<mosaren::testing_ui::ScriptedDialog>();
+        open = openDialog.get();
+        save = saveDialog.get();
+        dialogs.OpenDialog = std::move(openDialog);
+        dialogs.SaveDialog = std::move(saveDialog);
+        dialogs.AllDialog = std::make_unique<mosaren::testing_ui::ScriptedDialog>();
+        return dialogs;
+    });
+    mosaren::SetMainWindow(windows.Form1.get());
+    windows.Form1->show();
+    Settle();
+
+    open->WillAccept({texture});
+    save->WillAccept({tile});
+    windows.Form1->findChild<QAbstractButton*>(QStringLiteral("Load"))->click();
+    Settle();
+
+    if (!windows.Form1->grab().save(output)) {
+        std::fprintf(stderr, "mosaren_screenshot: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    std::printf("%s: %dx%d\n", argv[1], windows.Form1->width(), windows.Form1->height());
+    mosaren::SetMainWindow(nullptr);
+    return 0;
+}
