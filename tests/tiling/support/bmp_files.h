@@ -41,8 +41,9 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<std:
 
 namespace detail {
 inline void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+    // Wider fields than four bytes (the header's run of zeros) take zeros past the value.
     for (int i = 0; i < bytes; ++i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        out.push_back(i < 4 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0);
     }
 }
 inline std::uint32_t Get(const std::vector<std::uint8_t>& in, std::size_t at, int bytes) {
