@@ -1,6 +1,5 @@
 #include "file_dialog.h"
 #include "raster/bmp_reader.h"
-#include "raster/bmp_writer.h"
 #include "raster/canvas.h"
 #include "tiler.h"
 
@@ -24,7 +23,7 @@ void Tiler::TileBatch(FileDialog& allDialog, const BatchProgress& progress) {
         Texture().ConvertDepth(TPixelDepth::Depth24);
         MakeTile();
         const std::string tileName = BatchTileName(textures[k]);
-        WriteBmpFile(Tile(), tileName);
+        PutTile(tileName);
         if (progress) {
             progress(k + 1, textures.size(), textures[k], tileName);
         }

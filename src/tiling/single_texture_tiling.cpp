@@ -2,7 +2,6 @@
 
 #include "file_dialog.h"
 #include "raster/bmp_reader.h"
-#include "raster/bmp_writer.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
 #include "tiler.h"
@@ -84,8 +83,7 @@ void Tiler::TileSingleTexture(FileDialog& openDialog, FileDialog& saveDialog) {
             mTexturePreview.AssignImage(Texture());
             MakeTile();
             if (save) {
-                WriteBmpFile(Tile(), divided ? PieceTileName(saveName, column, row)
-                                             : saveName + ".bmp");
+                PutTile(divided ? PieceTileName(saveName, column, row) : saveName + ".bmp");
             }
         }
     }

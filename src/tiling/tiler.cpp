@@ -1,5 +1,7 @@
 #include "tiler.h"
 
+#include "raster/bmp_writer.h"
+
 namespace mosaren {
 
 Tiler::Tiler(const TTileSettings& settings, TBitmap& texturePreview, TBitmap& tilePreview)
@@ -17,6 +19,14 @@ void Tiler::MakeFreshBitmaps(bool withPiece) {
     mTexture = std::make_unique<TBitmap>();
     if (withPiece) {
         mPiece = std::make_unique<TBitmap>();
+    }
+}
+
+void Tiler::PutTile(const std::string& fileName) {
+    if (mTileOutput) {
+        mTileOutput(Tile(), fileName);
+    } else {
+        WriteBmpFile(Tile(), fileName);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "raster/bitmap.h"
 #include "tile_settings.h"
@@ -19,6 +20,11 @@ class FileDialog;
 using BatchProgress = std::function<void(std::size_t k, std::size_t n, const std::string& texture,
                                          const std::string& tile)>;
 
+// Where the commands put each finished tile, with the BMP file name the command gives it. Unless
+// a front end sets its own (to write another format, or to gather the tiles), the tile is written
+// as that BMP file.
+using TileOutput = std::function<void(TBitmap& tile, const std::string& fileName)>;
+
 class Tiler {
 public:
     Tiler(const TTileSettings& settings, TBitmap& texturePreview, TBitmap& tilePreview);
@@ -27,6 +33,9 @@ public:
     void TileSingleTexture(FileDialog& openDialog, FileDialog& saveDialog);
     // The batch command: every chosen texture becomes a tile written beside it.
     void TileBatch(FileDialog& allDialog, const BatchProgress& progress = {});
+
+    // Replaces the BMP writing of both commands; an empty output restores it.
+    void SetTileOutput(TileOutput output) { mTileOutput = std::move(output); }
 
     // Turns the 255 × 255 24-bit working texture into the masked frame, squeezes the frame into
     // the tile and gives the tile preview its copy.
@@ -41,10 +50,13 @@ public:
 
 private:
     void MakeFreshBitmaps(bool withPiece);
+    // Hands the finished tile to the output under the command's file name.
+    void PutTile(const std::string& fileName);
 
     const TTileSettings& mSettings;
     TBitmap& mTexturePreview;
     TBitmap& mTilePreview;
+    TileOutput mTileOutput;
     std::unique_ptr<TBitmap> mSource;
     std::unique_ptr<TBitmap> mPiece;
     std::unique_ptr<TBitmap> mTexture;
