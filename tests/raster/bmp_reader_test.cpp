@@ -4,9 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <new>
 
 #include "bmp_test_support.h"
@@ -511,16 +509,6 @@ TEST(BmpReaderTest, FailuresHaveTheirKinds) {
     EXPECT_THROW(ReadBytes(bitmap, BmpBuilder().Size(100000, 100000).Build()), EOSError);
 }
 
-TEST(BmpReaderTest, HugeClaimOfASixtyByteFileFailsQuickly) {
-    const auto file = BmpBuilder().Size(100000, 100000).Bits(24).Pixels(std::vector<std::uint8_t>(6, 0)).Build();
-    ASSERT_EQ(file.size(), 60u);
-    const auto start = std::chrono::steady_clock::now();
-    TBitmap bitmap;
-    EXPECT_THROW(ReadBytes(bitmap, file), EOSError);
-    // Far beyond any real cost of refusing, far below what allocating the claim would take.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-}
-
 TEST(BmpReaderTest, StreamShorterThanTheCountInThePixelsIsAReadError) {
     const auto file = BmpBuilder().Size(2, 2).Bits(24).Pixels(Pixels2x2Bgr()).Build();
     MemoryInputStream stream(std::span<const std::uint8_t>(file).first(60));
@@ -574,15 +562,10 @@ int OpenDescriptors() {
     return count;
 }
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 TEST(BmpReadFileTest, ReadsAFileAndClosesIt) {
     TemporaryFolder folder;
     const std::string path = folder.File("two.bmp");
-    WriteFile(path, BmpBuilder().Size(2, 2).Bits(24).Pixels(Pixels2x2Bgr()).Build());
+    WriteFileBytes(path, BmpBuilder().Size(2, 2).Bits(24).Pixels(Pixels2x2Bgr()).Build());
     const int before = OpenDescriptors();
     TBitmap bitmap;
     ReadBmpFile(bitmap, path);
@@ -593,7 +576,7 @@ TEST(BmpReadFileTest, ReadsAFileAndClosesIt) {
 TEST(BmpReadFileTest, FailingReadClosesTheFile) {
     TemporaryFolder folder;
     const std::string path = folder.File("bad.bmp");
-    WriteFile(path, BmpBuilder().Planes(3).Build());
+    WriteFileBytes(path, BmpBuilder().Planes(3).Build());
     const int before = OpenDescriptors();
     TBitmap bitmap;
     EXPECT_THROW(ReadBmpFile(bitmap, path), EInvalidGraphic);
@@ -619,7 +602,7 @@ TEST(BmpReadFileTest, FolderCannotBeOpened) {
 TEST(BmpReadFileTest, EmptyFileGivesEmptyBitmap) {
     TemporaryFolder folder;
     const std::string path = folder.File("empty.bmp");
-    WriteFile(path, {});
+    WriteFileBytes(path, {});
     TBitmap bitmap;
     ReadBytes(bitmap, FormerPictureFile());
     ReadBmpFile(bitmap, path);

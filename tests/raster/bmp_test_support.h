@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +19,7 @@
 #include "raster/bitmap.h"
 #include "raster/bmp_format.h"
 #include "raster/bmp_reader.h"
+#include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
@@ -183,6 +188,40 @@ inline void ExpectFormerPicture(TBitmap& bitmap) {
     EXPECT_EQ(PixelAt(bitmap, 0, 0), gdi::Rgb(255, 0, 0));
     EXPECT_EQ(PixelAt(bitmap, 1, 0), gdi::Rgb(0, 255, 0));
     EXPECT_EQ(PixelAt(bitmap, 2, 0), gdi::Rgb(0, 0, 255));
+}
+
+// The device-form bitmap a tile is when it is written: sized height first, as the tile commands
+// do, then every pixel (x, y) set to colour(x, y).
+inline void MakeDeviceTile(TBitmap& tile, std::int32_t width, std::int32_t height,
+                           const std::function<gdi::ColorRef(std::int32_t, std::int32_t)>& colour) {
+    tile.SetImageHeight(height);
+    tile.SetImageWidth(width);
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x) tile.DrawingSurface().WritePixel(x, y, colour(x, y));
+}
+
+inline std::vector<std::uint8_t> WrittenBytes(TBitmap& bitmap) {
+    MemoryOutputStream stream;
+    WriteBmp(bitmap, stream);
+    return stream.Bytes();
+}
+
+inline std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The names in a folder, sorted: what a failed write must not leave behind shows here.
+inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // A fresh folder under the system's temporary folder, removed with everything in it.

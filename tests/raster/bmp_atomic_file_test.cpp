@@ -1,0 +1,117 @@
+// A tile that fails to write never costs the good tile it was to replace: the old file stays as
+// it was, no temporary file is left behind, and the failure carries its usual message.
+
+#include "raster/bmp_atomic_file.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "bmp_test_support.h"
+#include "support/output_streams.h"
+#include "support/tmpfs_mount.h"
+
+namespace mosaren::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+gdi::ColorRef TileColour(std::int32_t x, std::int32_t y) {
+    return gdi::Rgb(static_cast<std::uint8_t>(x * 9), static_cast<std::uint8_t>(y * 5), 99);
+}
+
+// A good tile already in place.
+Bytes PutGoodTile(const std::string& path) {
+    TBitmap good;
+    MakeDeviceTile(good, 4, 4, TileColour);
+    WriteBmpFile(good, path);
+    return FileBytes(path);
+}
+
+struct FailureCase {
+    const char* name;
+    // Writes a 72 × 36 tile to the path in a way that fails.
+    std::function<void(const std::string&)> write;
+    const char* kind;
+    std::string message;
+};
+
+void ExpectFailureOf(const FailureCase& c, const std::string& path) {
+    try {
+        c.write(path);
+        ADD_FAILURE() << "no failure";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.ClassName(), c.kind);
+        EXPECT_EQ(e.Message(), c.message);
+    }
+}
+
+std::vector<FailureCase> FailureCases() {
+    return {
+        {"OutputTakesPartOfAWrite",
+         [](const std::string& path) {
+             TBitmap tile;
+             MakeDeviceTile(tile, 72, 36, TileColour);
+             // The disk fills up after the headers and a few rows.
+             ReplaceFileWith(path, [&tile](OutputStream& file) {
+                 BudgetStream full(file, 54 + 1000);
+                 WriteBmp(tile, full);
+             });
+         },
+         "EWriteError", "Stream write error"},
+        {"SectionCopyCannotBeMade",
+         [](const std::string& path) {
+             TBitmap tile;
+             MakeDeviceTile(tile, 72, 36, TileColour);
+             gdi::ScopedFault noSection(gdi::Fault::NoSection);
+             WriteBmpFile(tile, path);
+         },
+         "EOutOfResources", "Out of system resources"},
+    };
+}
+
+class BmpAtomicFileTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(BmpAtomicFileTest, FailedWriteLeavesTheGoodTileAndNoTemporaryFile) {
+    TemporaryFolder folder;
+    const std::string path = folder.File("tile.bmp");
+    const Bytes good = PutGoodTile(path);
+    ExpectFailureOf(GetParam(), path);
+    EXPECT_EQ(FileBytes(path), good);
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"tile.bmp"});
+}
+
+TEST_P(BmpAtomicFileTest, FailedWriteOfANewTileLeavesNoFile) {
+    TemporaryFolder folder;
+    ExpectFailureOf(GetParam(), folder.File("tile.bmp"));
+    EXPECT_TRUE(FolderEntries(folder.Path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, BmpAtomicFileTest, ::testing::ValuesIn(FailureCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BmpAtomicFileTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
+    TemporaryFolder folder;
+    ScopedTmpfs mount(folder.Path(), 64 * 1024);
+    if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";
+    const std::string path = folder.File("tile.bmp");
+    const Bytes good = PutGoodTile(path);
+
+    // Fill what is left, a page at a time, until the file system takes no more.
+    std::FILE* filler = std::fopen(folder.File("filler").c_str(), "wb");
+    ASSERT_NE(filler, nullptr);
+    std::setvbuf(filler, nullptr, _IONBF, 0);
+    const Bytes page(4096, 0x55);
+    while (std::fwrite(page.data(), 1, page.size(), filler) == page.size()) {
+    }
+    EXPECT_EQ(errno, ENOSPC);
+    std::fclose(filler);
+
+    TBitmap tile;
+    MakeDeviceTile(tile, 72, 36, TileColour);
+    ExpectFailure<EWriteError>([&] { WriteBmpFile(tile, path); }, "Stream write error");
+    EXPECT_EQ(FileBytes(path), good);
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"filler", "tile.bmp"}));
+}
+
+}  // namespace
+}  // namespace mosaren::test
