@@ -1,0 +1,67 @@
+#include "png_picture.h"
+
+#include <cstdio>
+
+#if MOSAREN_HAVE_PNG
+#include <png.h>
+#endif
+
+namespace mosaren::test {
+
+#if MOSAREN_HAVE_PNG
+
+namespace {
+
+// libpng reports a bad file by a long jump back here, so nothing with a destructor may live in
+// this frame.
+bool DecodeInto(png_structp png, png_infop info, std::FILE* file, PngPicture& picture) {
+    if (setjmp(png_jmpbuf(png)) != 0) return false;
+    png_init_io(png, file);
+    png_read_png(png, info, PNG_TRANSFORM_EXPAND | PNG_TRANSFORM_SCALE_16 | PNG_TRANSFORM_GRAY_TO_RGB, nullptr);
+    picture.width = static_cast<std::int32_t>(png_get_image_width(png, info));
+    picture.height = static_cast<std::int32_t>(png_get_image_height(png, info));
+    return true;
+}
+
+}  // namespace
+
+bool CanReadPng() { return true; }
+
+std::optional<PngPicture> ReadPng(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return std::nullopt;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+
+    std::optional<PngPicture> result;
+    PngPicture picture;
+    if (info != nullptr && DecodeInto(png, info, file, picture)) {
+        // After the expansions a row is colour, with alpha when the file had any transparency.
+        const int channels = png_get_channels(png, info);
+        png_bytepp rows = png_get_rows(png, info);
+        picture.rgba.resize(4 * static_cast<std::size_t>(picture.width) * picture.height);
+        for (std::int32_t y = 0; y < picture.height; ++y) {
+            for (std::int32_t x = 0; x < picture.width; ++x) {
+                const png_byte* from = rows[y] + channels * x;
+                std::uint8_t* to = picture.At(x, y);
+                to[0] = from[0];
+                to[1] = from[1];
+                to[2] = from[2];
+                to[3] = channels == 4 ? from[3] : 255;
+            }
+        }
+        result = std::move(picture);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return result;
+}
+
+#else
+
+bool CanReadPng() { return false; }
+std::optional<PngPicture> ReadPng(const std::string&) { return std::nullopt; }
+
+#endif
+
+}  // namespace mosaren::test
