@@ -15,14 +15,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-gdi::ColorRef TileColour(std::int32_t x, std::int32_t y) {
-    return gdi::Rgb(static_cast<std::uint8_t>(x * 9), static_cast<std::uint8_t>(y * 5), 99);
-}
-
 // A good tile already in place.
 Bytes PutGoodTile(const std::string& path) {
     TBitmap good;
-    MakeDeviceTile(good, 4, 4, TileColour);
+    MakeDeviceTile(good, 4, 4);
     WriteBmpFile(good, path);
     return FileBytes(path);
 }
@@ -50,7 +46,7 @@ std::vector<FailureCase> FailureCases() {
         {"OutputTakesPartOfAWrite",
          [](const std::string& path) {
              TBitmap tile;
-             MakeDeviceTile(tile, 72, 36, TileColour);
+             MakeDeviceTile(tile, 72, 36);
              // The disk fills up after the headers and a few rows.
              ReplaceFileWith(path, [&tile](OutputStream& file) {
                  BudgetStream full(file, 54 + 1000);
@@ -61,7 +57,7 @@ std::vector<FailureCase> FailureCases() {
         {"SectionCopyCannotBeMade",
          [](const std::string& path) {
              TBitmap tile;
-             MakeDeviceTile(tile, 72, 36, TileColour);
+             MakeDeviceTile(tile, 72, 36);
              gdi::ScopedFault noSection(gdi::Fault::NoSection);
              WriteBmpFile(tile, path);
          },
@@ -107,7 +103,7 @@ TEST(BmpAtomicFileTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
     std::fclose(filler);
 
     TBitmap tile;
-    MakeDeviceTile(tile, 72, 36, TileColour);
+    MakeDeviceTile(tile, 72, 36);
     ExpectFailure<EWriteError>([&] { WriteBmpFile(tile, path); }, "Stream write error");
     EXPECT_EQ(FileBytes(path), good);
     EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"filler", "tile.bmp"}));

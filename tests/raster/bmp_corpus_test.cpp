@@ -2,7 +2,6 @@
 // files with the outcome that the corpus README gives it. Decoded pictures are compared with the
 // README's reference PNGs after conversion to 24 bits.
 
-#include <cctype>
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -37,15 +36,29 @@ struct CorpusCase {
     Outcome outcome = Outcome::Decode;
     std::int32_t width = 127;
     std::int32_t height = 64;
-    std::string message;  // Reject and Either; empty: any message of the program (the reader's choice)
-    int tolerance = 0;    // per channel; 1 where the file's channels are not 8 bits wide
+    std::string
+        message;  // Reject and Either; empty: any message of the program (the reader's choice)
+    int tolerance = 0;  // per channel; 1 where the file's channels are not 8 bits wide
     Reference reference = Reference::OwnPng;
     std::int32_t supplied = -1;  // when set, only the first so many pixels in file order compare
 
-    CorpusCase& Size(std::int32_t w, std::int32_t h) { width = w; height = h; return *this; }
-    CorpusCase& NotEightBitChannels() { tolerance = 1; return *this; }
-    CorpusCase& Against(Reference r) { reference = r; return *this; }
-    CorpusCase& OnlyFirstPixels(std::int32_t count) { supplied = count; return *this; }
+    CorpusCase& Size(std::int32_t w, std::int32_t h) {
+        width = w;
+        height = h;
+        return *this;
+    }
+    CorpusCase& NotEightBitChannels() {
+        tolerance = 1;
+        return *this;
+    }
+    CorpusCase& Against(Reference r) {
+        reference = r;
+        return *this;
+    }
+    CorpusCase& OnlyFirstPixels(std::int32_t count) {
+        supplied = count;
+        return *this;
+    }
 };
 
 CorpusCase Row(std::string file, Outcome outcome, std::string message = {}) {
@@ -56,9 +69,15 @@ CorpusCase Row(std::string file, Outcome outcome, std::string message = {}) {
     return c;
 }
 CorpusCase Decode(std::string file) { return Row(std::move(file), Outcome::Decode); }
-CorpusCase Reject(std::string file, std::string message) { return Row(std::move(file), Outcome::Reject, std::move(message)); }
-CorpusCase Either(std::string file, std::string message) { return Row(std::move(file), Outcome::Either, std::move(message)); }
-CorpusCase Survive(std::string file) { return Row(std::move(file), Outcome::Survive).Against(Reference::None); }
+CorpusCase Reject(std::string file, std::string message) {
+    return Row(std::move(file), Outcome::Reject, std::move(message));
+}
+CorpusCase Either(std::string file, std::string message) {
+    return Row(std::move(file), Outcome::Either, std::move(message));
+}
+CorpusCase Survive(std::string file) {
+    return Row(std::move(file), Outcome::Survive).Against(Reference::None);
+}
 
 // The outcomes of the corpus README, row for row.
 std::vector<CorpusCase> CorpusCases() {
@@ -179,7 +198,8 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
         case Reference::Rgb24RedAndGreen: {
             std::optional<PngPicture> picture = ReadPng((folder / "g/rgb24.png").string());
             if (picture) {
-                for (std::size_t i = 0; i < picture->rgba.size(); i += 4) std::swap(picture->rgba[i], picture->rgba[i + 1]);
+                for (std::size_t i = 0; i < picture->rgba.size(); i += 4)
+                    std::swap(picture->rgba[i], picture->rgba[i + 1]);
             }
             return picture;
         }
@@ -211,9 +231,11 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
     return std::nullopt;
 }
 
-::testing::AssertionResult MatchesPicture(TBitmap& bitmap, const PngPicture& picture, const CorpusCase& c) {
+::testing::AssertionResult MatchesPicture(TBitmap& bitmap, const PngPicture& picture,
+                                          const CorpusCase& c) {
     if (picture.width != bitmap.ImageWidth() || picture.height != bitmap.ImageHeight()) {
-        return ::testing::AssertionFailure() << "the reference is " << picture.width << "x" << picture.height;
+        return ::testing::AssertionFailure()
+               << "the reference is " << picture.width << "x" << picture.height;
     }
     bitmap.ConvertDepth(TPixelDepth::Depth24);
     int mismatches = 0;
@@ -228,8 +250,9 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
             bool same = true;
             for (int i = 0; i < 3; ++i) same = same && std::abs(got[i] - want[i]) <= c.tolerance;
             if (!same && mismatches++ < 5) {
-                first << " (" << x << "," << y << ") is " << int{got[0]} << "," << int{got[1]} << "," << int{got[2]}
-                      << " for " << int{want[0]} << "," << int{want[1]} << "," << int{want[2]} << ";";
+                first << " (" << x << "," << y << ") is " << int{got[0]} << "," << int{got[1]}
+                      << "," << int{got[2]} << " for " << int{want[0]} << "," << int{want[1]} << ","
+                      << int{want[2]} << ";";
             }
         }
     }
@@ -278,7 +301,8 @@ TEST_P(BmpCorpusTest, ReadsAsTheCorpusSays) {
         return;
     }
 
-    ASSERT_NE(c.outcome, Outcome::Reject) << "reads as " << bitmap.ImageWidth() << "x" << bitmap.ImageHeight();
+    ASSERT_NE(c.outcome, Outcome::Reject)
+        << "reads as " << bitmap.ImageWidth() << "x" << bitmap.ImageHeight();
     ASSERT_EQ(bitmap.ImageWidth(), c.width);
     ASSERT_EQ(bitmap.ImageHeight(), c.height);
     if (c.reference == Reference::None) return;
@@ -288,22 +312,19 @@ TEST_P(BmpCorpusTest, ReadsAsTheCorpusSays) {
     EXPECT_TRUE(MatchesPicture(bitmap, *expected, c));
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, BmpCorpusTest, ::testing::ValuesIn(CorpusCases()), [](const auto& info) {
-    std::string name = info.param.file.substr(0, info.param.file.size() - 4);
-    for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Corpus, BmpCorpusTest, ::testing::ValuesIn(CorpusCases()),
+                         [](const auto& info) { return TestNameOf(info.param.file); });
 
 TEST(BmpCorpusTableTest, EveryFileOfTheCorpusHasItsRow) {
     if (!fs::is_directory(CorpusFolder())) GTEST_SKIP() << "no corpus at " << CorpusFolder();
     std::set<std::string> onDisk;
     for (const auto& entry : fs::recursive_directory_iterator(CorpusFolder())) {
-        if (entry.path().extension() == ".bmp") onDisk.insert(fs::relative(entry.path(), CorpusFolder()).string());
+        if (entry.path().extension() == ".bmp")
+            onDisk.insert(fs::relative(entry.path(), CorpusFolder()).string());
     }
     std::set<std::string> inTable;
-    for (const CorpusCase& c : CorpusCases()) EXPECT_TRUE(inTable.insert(c.file).second) << c.file << " twice";
+    for (const CorpusCase& c : CorpusCases())
+        EXPECT_TRUE(inTable.insert(c.file).second) << c.file << " twice";
     EXPECT_EQ(onDisk, inTable);
     EXPECT_EQ(inTable.size(), 90u);
 }

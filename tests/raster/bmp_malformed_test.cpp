@@ -19,7 +19,9 @@ struct MalformedCase {
 };
 
 MalformedCase Fails(const char* file, std::string message) { return {file, std::move(message)}; }
-MalformedCase Decodes(const char* file, std::int32_t width, std::int32_t height) { return {file, "", width, height}; }
+MalformedCase Decodes(const char* file, std::int32_t width, std::int32_t height) {
+    return {file, "", width, height};
+}
 
 std::vector<MalformedCase> MalformedCases() {
     const std::string invalid = "Bitmap image is not valid";
@@ -94,14 +96,8 @@ TEST_P(BmpMalformedTest, GivesItsOutcome) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, BmpMalformedTest, ::testing::ValuesIn(MalformedCases()), [](const auto& info) {
-    std::string name = info.param.file;
-    name.resize(name.size() - 4);
-    for (char& ch : name) {
-        if (ch == '-') ch = '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Data, BmpMalformedTest, ::testing::ValuesIn(MalformedCases()),
+                         [](const auto& info) { return TestNameOf(info.param.file); });
 
 TEST(BmpMalformedTableTest, EveryFileOfTheFolderHasItsRow) {
     std::set<std::string> onDisk;
@@ -109,7 +105,8 @@ TEST(BmpMalformedTableTest, EveryFileOfTheFolderHasItsRow) {
         if (entry.path().extension() == ".bmp") onDisk.insert(entry.path().filename().string());
     }
     std::set<std::string> inTable;
-    for (const MalformedCase& c : MalformedCases()) EXPECT_TRUE(inTable.insert(c.file).second) << c.file << " twice";
+    for (const MalformedCase& c : MalformedCases())
+        EXPECT_TRUE(inTable.insert(c.file).second) << c.file << " twice";
     EXPECT_EQ(onDisk, inTable);
 }
 

@@ -22,8 +22,6 @@ struct TileSize {
 
 using RoundTripCase = std::tuple<int, TileSize>;  // display depth, tile size
 
-std::uint8_t WidenFiveBits(unsigned level) { return static_cast<std::uint8_t>((level * 255 + 15) / 31); }
-
 // A different colour for every pixel of a tile of up to 4096 pixels. At 16 bits each channel is
 // a 5-bit level widened as the display widens it, so that the tile holds exactly these colours;
 // at 24 and 32 bits the channels use all 8 bits.
@@ -42,13 +40,16 @@ protected:
     int Depth() const { return std::get<0>(GetParam()); }
     std::int32_t Width() const { return std::get<1>(GetParam()).width; }
     std::int32_t Height() const { return std::get<1>(GetParam()).height; }
-    gdi::ColorRef Expected(std::int32_t x, std::int32_t y) const { return DistinctColour(Depth(), Width(), x, y); }
+    gdi::ColorRef Expected(std::int32_t x, std::int32_t y) const {
+        return DistinctColour(Depth(), Width(), x, y);
+    }
 
     // Writes the tile at the case's display depth and gives the file's name.
     std::string WriteTile() {
         mosaren::testing::ScopedDisplayDepth depth(Depth());
         TBitmap tile;
-        MakeDeviceTile(tile, Width(), Height(), [this](std::int32_t x, std::int32_t y) { return Expected(x, y); });
+        MakeDeviceTile(tile, Width(), Height(),
+                       [this](std::int32_t x, std::int32_t y) { return Expected(x, y); });
         const std::string path = mFolder.File("tile.bmp");
         WriteBmpFile(tile, path);
         return path;
@@ -64,7 +65,7 @@ TEST_P(BmpRoundTripTest, OurReaderGivesBackEveryPixel) {
     ReadBmpFile(bitmap, path);
     ASSERT_EQ(bitmap.ImageWidth(), Width());
     ASSERT_EQ(bitmap.ImageHeight(), Height());
-    const TPixelDepth fileDepth = Depth() == 16 ? TPixelDepth::Depth15
+    const TPixelDepth fileDepth = Depth() == 16   ? TPixelDepth::Depth15
                                   : Depth() == 24 ? TPixelDepth::Depth24
                                                   : TPixelDepth::Depth32;
     EXPECT_EQ(bitmap.PixelDepth(), fileDepth) << PixelDepthName(bitmap.PixelDepth());
@@ -93,9 +94,12 @@ TEST_P(BmpRoundTripTest, QtReaderGivesBackEveryPixel) {
         for (std::int32_t x = 0; x < Width(); ++x) {
             const QRgb got = image.pixel(x, y);
             const gdi::ColorRef want = Expected(x, y);
-            ASSERT_EQ(qRed(got) >> dropped, gdi::RedOf(want) >> dropped) << "pixel " << x << "," << y;
-            ASSERT_EQ(qGreen(got) >> dropped, gdi::GreenOf(want) >> dropped) << "pixel " << x << "," << y;
-            ASSERT_EQ(qBlue(got) >> dropped, gdi::BlueOf(want) >> dropped) << "pixel " << x << "," << y;
+            ASSERT_EQ(qRed(got) >> dropped, gdi::RedOf(want) >> dropped)
+                << "pixel " << x << "," << y;
+            ASSERT_EQ(qGreen(got) >> dropped, gdi::GreenOf(want) >> dropped)
+                << "pixel " << x << "," << y;
+            ASSERT_EQ(qBlue(got) >> dropped, gdi::BlueOf(want) >> dropped)
+                << "pixel " << x << "," << y;
         }
     }
 #else
@@ -103,15 +107,15 @@ TEST_P(BmpRoundTripTest, QtReaderGivesBackEveryPixel) {
 #endif
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DepthsAndSizes, BmpRoundTripTest,
-    ::testing::Combine(::testing::Values(32, 24, 16),
-                       ::testing::Values(TileSize{73, 36}, TileSize{1, 1}, TileSize{47, 33})),
-    [](const auto& info) {
-        const TileSize size = std::get<1>(info.param);
-        return "At" + std::to_string(std::get<0>(info.param)) + "Bits" + std::to_string(size.width) + "x" +
-               std::to_string(size.height);
-    });
+INSTANTIATE_TEST_SUITE_P(DepthsAndSizes, BmpRoundTripTest,
+                         ::testing::Combine(::testing::Values(32, 24, 16),
+                                            ::testing::Values(TileSize{73, 36}, TileSize{1, 1},
+                                                              TileSize{47, 33})),
+                         [](const auto& info) {
+                             const TileSize size = std::get<1>(info.param);
+                             return "At" + std::to_string(std::get<0>(info.param)) + "Bits" +
+                                    std::to_string(size.width) + "x" + std::to_string(size.height);
+                         });
 
 }  // namespace
 }  // namespace mosaren::test

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -190,10 +191,23 @@ inline void ExpectFormerPicture(TBitmap& bitmap) {
     EXPECT_EQ(PixelAt(bitmap, 2, 0), gdi::Rgb(0, 0, 255));
 }
 
+// A 5-bit channel level widened to 8 bits by exact scaling (31 is 255), as the display reads
+// back a 16-bit pixel.
+inline std::uint8_t WidenFiveBits(unsigned level) {
+    return static_cast<std::uint8_t>((level * 255 + 15) / 31);
+}
+
+// A picture for tiles in which neighbouring pixels differ in every channel.
+inline gdi::ColorRef TileGradient(std::int32_t x, std::int32_t y) {
+    return gdi::Rgb(static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 7),
+                    static_cast<std::uint8_t>(255 - 2 * x));
+}
+
 // The device-form bitmap a tile is when it is written: sized height first, as the tile commands
 // do, then every pixel (x, y) set to colour(x, y).
+using PixelColour = std::function<gdi::ColorRef(std::int32_t x, std::int32_t y)>;
 inline void MakeDeviceTile(TBitmap& tile, std::int32_t width, std::int32_t height,
-                           const std::function<gdi::ColorRef(std::int32_t, std::int32_t)>& colour) {
+                           const PixelColour& colour = TileGradient) {
     tile.SetImageHeight(height);
     tile.SetImageWidth(width);
     for (std::int32_t y = 0; y < height; ++y)
@@ -216,10 +230,21 @@ inline void WriteFileBytes(const std::string& path, const std::vector<std::uint8
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A test name from a file's path under its folder: "q/pal8os2-sz.bmp" gives "q_pal8os2_sz".
+inline std::string TestNameOf(const std::string& file) {
+    std::string name = std::filesystem::path(file).replace_extension().string();
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    }
+    return name;
+}
+
 // The names in a folder, sorted: what a failed write must not leave behind shows here.
 inline std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }

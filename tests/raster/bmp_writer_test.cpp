@@ -20,11 +20,6 @@ std::uint16_t U16At(const Bytes& file, std::size_t at) { return bmp::LoadU16(fil
 std::uint32_t U32At(const Bytes& file, std::size_t at) { return bmp::LoadU32(file.data() + at); }
 std::int32_t I32At(const Bytes& file, std::size_t at) { return bmp::LoadI32(file.data() + at); }
 
-gdi::ColorRef TileColour(std::int32_t x, std::int32_t y) {
-    return Rgb(static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 7),
-               static_cast<std::uint8_t>(255 - 2 * x));
-}
-
 // Pixel x of the row that comes fileRow-th in the pixel data of a plain 16-, 24- or 32-bit file,
 // decoded from the bytes alone, so that the layout is not judged by our own reader. 5-bit
 // channels widen by exact scaling, as the display reads them back.
@@ -34,8 +29,8 @@ gdi::ColorRef PlainPixel(const Bytes& file, std::int32_t x, std::int32_t fileRow
     const std::uint8_t* p = file.data() + U32At(file, 10) + fileRow * stride + x * (bits / 8);
     if (bits == 16) {
         const unsigned v = p[0] | (p[1] << 8);
-        auto widen = [](unsigned level) { return static_cast<std::uint8_t>((level * 255 + 15) / 31); };
-        return Rgb(widen((v >> 10) & 31), widen((v >> 5) & 31), widen(v & 31));
+        return Rgb(WidenFiveBits((v >> 10) & 31), WidenFiveBits((v >> 5) & 31),
+                   WidenFiveBits(v & 31));
     }
     return Rgb(p[2], p[1], p[0]);
 }
@@ -56,7 +51,7 @@ TEST_P(BmpWriterTileTest, TileIsWrittenAtTheDisplayDepthBottomRowFirst) {
     const TileCase& c = GetParam();
     mosaren::testing::ScopedDisplayDepth depth(c.displayDepth);
     TBitmap tile;
-    MakeDeviceTile(tile, c.width, c.height, TileColour);
+    MakeDeviceTile(tile, c.width, c.height);
     const Bytes file = WrittenBytes(tile);
 
     const std::uint32_t imageSize = c.height * c.stride;
@@ -74,7 +69,8 @@ TEST_P(BmpWriterTileTest, TileIsWrittenAtTheDisplayDepthBottomRowFirst) {
     EXPECT_EQ(U16At(file, 28), c.displayDepth);
     EXPECT_EQ(U32At(file, 30), gdi::kBiRgb);
     EXPECT_EQ(U32At(file, 34), imageSize);
-    for (std::size_t at : {38u, 42u, 46u, 50u}) EXPECT_EQ(U32At(file, at), 0u) << "header byte " << at;
+    for (std::size_t at : {38u, 42u, 46u, 50u})
+        EXPECT_EQ(U32At(file, at), 0u) << "header byte " << at;
 
     for (std::int32_t fileRow = 0; fileRow < c.height; ++fileRow) {
         const std::int32_t y = c.height - 1 - fileRow;
@@ -85,14 +81,15 @@ TEST_P(BmpWriterTileTest, TileIsWrittenAtTheDisplayDepthBottomRowFirst) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tiles, BmpWriterTileTest,
-    ::testing::Values(TileCase{"Default72x36At32", 32, 72, 36, 288}, TileCase{"Default72x36At24", 24, 72, 36, 216},
-                      TileCase{"Default72x36At16", 16, 72, 36, 144},
-                      // 219 bytes of pixels and 1 of padding.
-                      TileCase{"Width73At24", 24, 73, 36, 220}, TileCase{"Width73At16", 16, 73, 36, 148},
-                      TileCase{"OnePixelWideAt24", 24, 1, 36, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tiles, BmpWriterTileTest,
+                         ::testing::Values(TileCase{"Default72x36At32", 32, 72, 36, 288},
+                                           TileCase{"Default72x36At24", 24, 72, 36, 216},
+                                           TileCase{"Default72x36At16", 16, 72, 36, 144},
+                                           // 219 bytes of pixels and 1 of padding.
+                                           TileCase{"Width73At24", 24, 73, 36, 220},
+                                           TileCase{"Width73At16", 16, 73, 36, 148},
+                                           TileCase{"OnePixelWideAt24", 24, 1, 36, 4}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ----- Device-independent images: tables, masks and rows as the image holds them -----
 
@@ -103,7 +100,8 @@ Bytes PatternRows(std::int32_t width, std::int32_t height, int bits, unsigned co
     const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
     Bytes rows(stride * static_cast<std::size_t>(height));
     if (bits > 8) {
-        for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i] = static_cast<std::uint8_t>(i * 37 + 11);
         return rows;
     }
     for (std::int32_t y = 0; y < height; ++y) {
@@ -136,33 +134,37 @@ struct ImageCase {
     Bytes written;  // what the writer must give for it
 };
 
+// A file already in the writer's form comes out byte for byte as it went in.
+ImageCase Unchanged(const char* name, const BmpBuilder& file) {
+    return {name, file.Build(), file.Build()};
+}
+
 std::vector<ImageCase> ImageCases() {
     const auto bitFields16 = Canonical(5, 3, 16).Compression(gdi::kBiBitfields);
     const auto bitFields32 = Canonical(5, 3, 32).Compression(gdi::kBiBitfields);
     return {
-        // Files already in the writer's form come out byte for byte as they went in.
-        {"Pal1", Canonical(9, 3, 1, 2).Build(), Canonical(9, 3, 1, 2).Build()},
-        {"Pal4Of12", Canonical(7, 3, 4, 12).Build(), Canonical(7, 3, 4, 12).Build()},
-        {"Pal4Of16", Canonical(7, 3, 4, 16).Build(), Canonical(7, 3, 4, 16).Build()},
-        {"Pal8Of16WithResolutionAndImportantColours",
-         Canonical(5, 3, 8, 16).Resolution(2835, 3780).ClrImportant(7).Build(),
-         Canonical(5, 3, 8, 16).Resolution(2835, 3780).ClrImportant(7).Build()},
-        {"Rgb555", Canonical(5, 3, 16).Build(), Canonical(5, 3, 16).Build()},
-        {"BitFields565", BmpBuilder(bitFields16).Masks(0xF800, 0x07E0, 0x001F).Build(),
-         BmpBuilder(bitFields16).Masks(0xF800, 0x07E0, 0x001F).Build()},
-        {"BitFields32RedOnTop", BmpBuilder(bitFields32).Masks(0xFF000000, 0x00FF0000, 0x0000FF00).Build(),
-         BmpBuilder(bitFields32).Masks(0xFF000000, 0x00FF0000, 0x0000FF00).Build()},
-        {"Rgb24", Canonical(5, 3, 24).Build(), Canonical(5, 3, 24).Build()},
+        Unchanged("Pal1", Canonical(9, 3, 1, 2)),
+        Unchanged("Pal4Of12", Canonical(7, 3, 4, 12)),
+        Unchanged("Pal4Of16", Canonical(7, 3, 4, 16)),
+        Unchanged("Pal8Of16WithResolutionAndImportantColours",
+                  Canonical(5, 3, 8, 16).Resolution(2835, 3780).ClrImportant(7)),
+        Unchanged("Rgb555", Canonical(5, 3, 16)),
+        Unchanged("BitFields565", BmpBuilder(bitFields16).Masks(0xF800, 0x07E0, 0x001F)),
+        Unchanged("BitFields32RedOnTop",
+                  BmpBuilder(bitFields32).Masks(0xFF000000, 0x00FF0000, 0x0000FF00)),
+        Unchanged("Rgb24", Canonical(5, 3, 24)),
         // Top-down in memory, so top-down in the file: rows go out as the image holds them.
-        {"Rgb24TopDown", Canonical(5, -3, 24).Build(), Canonical(5, -3, 24).Build()},
-        {"Rgb32", Canonical(5, 3, 32).Build(), Canonical(5, 3, 32).Build()},
+        Unchanged("Rgb24TopDown", Canonical(5, -3, 24)),
+        Unchanged("Rgb32", Canonical(5, 3, 32)),
 
         // What a file says less plainly, the writer states.
         // An 8-bit table of 256 entries (the default count): biClrUsed 256, pixels at 14 + 40 +
         // 4 × 256, rows of 72 bytes.
-        {"Pal8DefaultTable72x36", Canonical(72, 36, 8, 256).ClrUsed(0).Build(), Canonical(72, 36, 8, 256).Build()},
+        {"Pal8DefaultTable72x36", Canonical(72, 36, 8, 256).ClrUsed(0).Build(),
+         Canonical(72, 36, 8, 256).Build()},
         // A 1-bit image holds two colours whatever the file says it uses.
-        {"Pal1StatingMoreColoursThanItHolds", Canonical(9, 3, 1, 2).ClrUsed(5).Table(RampTable(5)).Build(),
+        {"Pal1StatingMoreColoursThanItHolds",
+         Canonical(9, 3, 1, 2).ClrUsed(5).Table(RampTable(5)).Build(),
          Canonical(9, 3, 1, 2).Build()},
         {"CoreHeaderPal8", Canonical(5, 3, 8, 256).Core().Build(), Canonical(5, 3, 8, 256).Build()},
         {"ImageSizeZero", Canonical(5, 3, 24).SizeImage(0).Build(), Canonical(5, 3, 24).Build()},
@@ -220,7 +222,11 @@ TEST(BmpWriterTest, DefaultBitFieldMasksFillsOnlyBitFieldDescriptionsWithoutARed
         {"BitFields16", gdi::kBiBitfields, 16, none, {0xF800, 0x07E0, 0x001F}},
         {"BitFields32", gdi::kBiBitfields, 32, none, {0x00FF0000, 0x0000FF00, 0x000000FF}},
         // Only the red mask is looked at.
-        {"BitFields16GreenAndBlueOnly", gdi::kBiBitfields, 16, {0, 0x03E0, 0x001F}, {0xF800, 0x07E0, 0x001F}},
+        {"BitFields16GreenAndBlueOnly",
+         gdi::kBiBitfields,
+         16,
+         {0, 0x03E0, 0x001F},
+         {0xF800, 0x07E0, 0x001F}},
         {"BitFields16WithMasks", gdi::kBiBitfields, 16, five55, five55},
         {"BitFields24", gdi::kBiBitfields, 24, none, none},
         {"BitFields8", gdi::kBiBitfields, 8, none, none},
@@ -248,7 +254,8 @@ struct WritesCase {
 std::vector<WritesCase> WritesCases() {
     return {
         {"DeviceTile", {}, {14, 40, 36 * 288}},
-        {"BitFields", Canonical(5, 3, 16).Compression(gdi::kBiBitfields).Masks(0xF800, 0x07E0, 0x001F).Build(),
+        {"BitFields",
+         Canonical(5, 3, 16).Compression(gdi::kBiBitfields).Masks(0xF800, 0x07E0, 0x001F).Build(),
          {14, 40, 12, 3 * 12}},
         {"Indexed", Canonical(5, 3, 8, 16).Build(), {14, 40, 16 * 4, 3 * 8}},
     };
@@ -256,7 +263,7 @@ std::vector<WritesCase> WritesCases() {
 
 void MakeImage(TBitmap& bitmap, const WritesCase& c) {
     if (c.file.empty()) {
-        MakeDeviceTile(bitmap, 72, 36, TileColour);
+        MakeDeviceTile(bitmap, 72, 36);
     } else {
         ReadBytes(bitmap, c.file);
     }
@@ -295,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(Images, BmpWriterWritesTest, ::testing::ValuesIn(Writes
 TEST(BmpWriteFileTest, FileHoldsWhatWriteBmpWrites) {
     TemporaryFolder folder;
     TBitmap tile;
-    MakeDeviceTile(tile, 72, 36, TileColour);
+    MakeDeviceTile(tile, 72, 36);
     WriteBmpFile(tile, folder.File("tile.bmp"));
     EXPECT_EQ(FileBytes(folder.File("tile.bmp")), WrittenBytes(tile));
 }
@@ -305,7 +312,7 @@ TEST(BmpWriteFileTest, LongerExistingFileIsReplacedCompletely) {
     const std::string path = folder.File("tile.bmp");
     WriteFileBytes(path, Bytes(100000, 0xAB));
     TBitmap tile;
-    MakeDeviceTile(tile, 2, 2, TileColour);
+    MakeDeviceTile(tile, 2, 2);
     WriteBmpFile(tile, path);
     EXPECT_EQ(FileBytes(path), WrittenBytes(tile));
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"tile.bmp"});
@@ -314,7 +321,7 @@ TEST(BmpWriteFileTest, LongerExistingFileIsReplacedCompletely) {
 TEST(BmpWriteFileTest, UnchangedBitmapWrittenTwiceGivesIdenticalFilesWithoutAChange) {
     TemporaryFolder folder;
     TBitmap tile;
-    MakeDeviceTile(tile, 73, 36, TileColour);
+    MakeDeviceTile(tile, 73, 36);
     int notices = 0;
     tile.SetChangeListener([&] { ++notices; });
     WriteBmpFile(tile, folder.File("first.bmp"));
@@ -338,7 +345,7 @@ TEST(BmpWriteFileTest, BitmapWithoutPixelsGivesAZeroByteFileAndNoError) {
         {"WidthOnly", [](TBitmap& b) { b.SetImageWidth(72); }},
         {"HeightBackToZero",
          [](TBitmap& b) {
-             MakeDeviceTile(b, 72, 36, TileColour);
+             MakeDeviceTile(b, 72, 36);
              b.SetImageHeight(0);
          }},
     };
@@ -358,7 +365,7 @@ TEST(BmpWriteFileTest, BitmapWithoutPixelsGivesAZeroByteFileAndNoError) {
 TEST(BmpWriteFileTest, NewFileGetsTheUsualPermissionsAndAReplacedOneKeepsItsOwn) {
     TemporaryFolder folder;
     TBitmap tile;
-    MakeDeviceTile(tile, 2, 2, TileColour);
+    MakeDeviceTile(tile, 2, 2);
     const mode_t mask = ::umask(022);
     WriteBmpFile(tile, folder.File("new.bmp"));
     WriteFileBytes(folder.File("old.bmp"), Bytes(10, 1));
@@ -377,7 +384,7 @@ TEST(BmpWriteFileTest, WritingThroughALinkReplacesTheFileItPointsTo) {
     WriteFileBytes(folder.File("target.bmp"), Bytes(10, 1));
     std::filesystem::create_symlink("target.bmp", folder.Path() / "link.bmp");
     TBitmap tile;
-    MakeDeviceTile(tile, 2, 2, TileColour);
+    MakeDeviceTile(tile, 2, 2);
     WriteBmpFile(tile, folder.File("link.bmp"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "link.bmp"));
     EXPECT_EQ(FileBytes(folder.File("target.bmp")), WrittenBytes(tile));
@@ -387,7 +394,8 @@ TEST(BmpWriteFileTest, WritingThroughALinkReplacesTheFileItPointsTo) {
 std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder) {
     std::map<std::string, Bytes> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        files[entry.path().string()] = entry.is_regular_file() ? FileBytes(entry.path().string()) : Bytes{};
+        files[entry.path().string()] =
+            entry.is_regular_file() ? FileBytes(entry.path().string()) : Bytes{};
     }
     return files;
 }
@@ -400,9 +408,11 @@ struct RefusedNameCase {
 
 std::vector<RefusedNameCase> RefusedNameCases() {
     return {
-        {"FolderThatDoesNotExist", [](const TemporaryFolder& f) { return f.File("no-such-folder/tile.bmp"); }},
+        {"FolderThatDoesNotExist",
+         [](const TemporaryFolder& f) { return f.File("no-such-folder/tile.bmp"); }},
         {"EmptyName", [](const TemporaryFolder&) { return std::string(); }},
-        {"NameLongerThanTheSystemAllows", [](const TemporaryFolder& f) { return f.File(std::string(300, 'a')); }},
+        {"NameLongerThanTheSystemAllows",
+         [](const TemporaryFolder& f) { return f.File(std::string(300, 'a')); }},
         {"NameEndingInASlash", [](const TemporaryFolder& f) { return f.File("tile.bmp/"); }},
         {"FolderPartIsAFile",
          [](const TemporaryFolder& f) {
@@ -432,7 +442,7 @@ TEST_P(BmpWriteFileRefusedTest, CannotCreateFileAndNothingChanges) {
     const std::string name = GetParam().prepare(folder);
     const auto before = Snapshot(folder.Path());
     TBitmap tile;
-    MakeDeviceTile(tile, 2, 2, TileColour);
+    MakeDeviceTile(tile, 2, 2);
     ExpectFailure<EFCreateError>([&] { WriteBmpFile(tile, name); }, "Cannot create file " + name);
     EXPECT_EQ(Snapshot(folder.Path()), before);
 }
@@ -445,14 +455,15 @@ TEST(BmpWriteFileTest, ReadOnlyFileSystemRefusesBothANewAndAnExistingTile) {
     ScopedTmpfs mount(folder.Path(), 64 * 1024);
     if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";
     TBitmap tile;
-    MakeDeviceTile(tile, 2, 2, TileColour);
+    MakeDeviceTile(tile, 2, 2);
     WriteBmpFile(tile, folder.File("tile.bmp"));
     ASSERT_TRUE(mount.MakeReadOnly());
     const auto before = Snapshot(folder.Path());
 
-    MakeDeviceTile(tile, 3, 3, TileColour);
+    MakeDeviceTile(tile, 3, 3);
     for (const std::string& name : {folder.File("tile.bmp"), folder.File("new.bmp")}) {
-        ExpectFailure<EFCreateError>([&] { WriteBmpFile(tile, name); }, "Cannot create file " + name);
+        ExpectFailure<EFCreateError>([&] { WriteBmpFile(tile, name); },
+                                     "Cannot create file " + name);
     }
     EXPECT_EQ(Snapshot(folder.Path()), before);
 }

@@ -17,7 +17,9 @@ namespace {
 bool DecodeInto(png_structp png, png_infop info, std::FILE* file, PngPicture& picture) {
     if (setjmp(png_jmpbuf(png)) != 0) return false;
     png_init_io(png, file);
-    png_read_png(png, info, PNG_TRANSFORM_EXPAND | PNG_TRANSFORM_SCALE_16 | PNG_TRANSFORM_GRAY_TO_RGB, nullptr);
+    png_read_png(png, info,
+                 PNG_TRANSFORM_EXPAND | PNG_TRANSFORM_SCALE_16 | PNG_TRANSFORM_GRAY_TO_RGB,
+                 nullptr);
     picture.width = static_cast<std::int32_t>(png_get_image_width(png, info));
     picture.height = static_cast<std::int32_t>(png_get_image_height(png, info));
     return true;

@@ -17,7 +17,9 @@ struct PngPicture {
     std::int32_t height = 0;
     std::vector<std::uint8_t> rgba;
 
-    std::uint8_t* At(std::int32_t x, std::int32_t y) { return &rgba[4 * (static_cast<std::size_t>(y) * width + x)]; }
+    std::uint8_t* At(std::int32_t x, std::int32_t y) {
+        return &rgba[4 * (static_cast<std::size_t>(y) * width + x)];
+    }
     const std::uint8_t* At(std::int32_t x, std::int32_t y) const {
         return &rgba[4 * (static_cast<std::size_t>(y) * width + x)];
     }

@@ -16,7 +16,8 @@ class ScopedTmpfs {
 public:
     ScopedTmpfs(const std::filesystem::path& at, std::size_t bytes)
         : mPath(at), mOptions("size=" + std::to_string(bytes)) {
-        mMounted = ::mount("tmpfs", mPath.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, mOptions.c_str()) == 0;
+        mMounted =
+            ::mount("tmpfs", mPath.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, mOptions.c_str()) == 0;
     }
     ~ScopedTmpfs() {
         if (mMounted) ::umount2(mPath.c_str(), MNT_DETACH);
@@ -28,8 +29,8 @@ public:
 
     // Nothing on it can be created, changed or removed afterwards, not even by root.
     bool MakeReadOnly() {
-        return ::mount("tmpfs", mPath.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV,
-                       mOptions.c_str()) == 0;
+        return ::mount("tmpfs", mPath.c_str(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, mOptions.c_str()) == 0;
     }
 
 private:
