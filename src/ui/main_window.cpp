@@ -6,6 +6,7 @@
 #include "dialog_placement.h"
 #include "flat_button.h"
 #include "form_look.h"
+#include "open_picture_dialog.h"
 #include "qt_file_dialog.h"
 #include "report_failure.h"
 #include "tiling/tiler.h"
@@ -33,9 +34,10 @@ void LookOfCommandButton(TFlatButton& button) {
 
 TFileDialogs MakeQtFileDialogs(QWidget& owner) {
     TFileDialogs dialogs;
-    dialogs.OpenDialog = std::make_unique<TQtFileDialog>(TQtFileDialog::Kind::Open, owner);
+    dialogs.OpenDialog = std::make_unique<TOpenPictureDialog>(TQtFileDialog::Kind::Open, owner);
     dialogs.SaveDialog = std::make_unique<TQtFileDialog>(TQtFileDialog::Kind::Save, owner);
-    dialogs.AllDialog = std::make_unique<TQtFileDialog>(TQtFileDialog::Kind::OpenMultiple, owner);
+    dialogs.AllDialog =
+        std::make_unique<TOpenPictureDialog>(TQtFileDialog::Kind::OpenMultiple, owner);
     return dialogs;
 }
 

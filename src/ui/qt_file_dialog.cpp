@@ -52,14 +52,16 @@ void TFileDialogWindow::accept() {
 
 void TFileDialogWindow::showEvent(QShowEvent* event) {
     QFileDialog::showEvent(event);
-    if (!event->spontaneous()) CentreDialogWindow(*this);
+    if (event->spontaneous()) return;
+    CentreDialogWindow(*this);
+    emit Initialised();
 }
 
 TQtFileDialog::TQtFileDialog(Kind kind, QWidget& owner) : mKind(kind), mOwner(owner) {}
 
-void TQtFileDialog::PrepareDialog(QFileDialog&) {}
+void TQtFileDialog::PrepareDialog(TFileDialogWindow&) {}
 
-void TQtFileDialog::FinishDialog(QFileDialog&) {}
+void TQtFileDialog::FinishDialog(TFileDialogWindow&) {}
 
 FileDialog::Outcome TQtFileDialog::Run(const std::string& prefilledName, int filterIndex) {
     TFileDialogWindow dialog(mKind, &mOwner);

@@ -16,6 +16,8 @@ namespace mosaren {
 // The filter of every dialog; Qt shows only its name, "Bitmap".
 inline constexpr const char* kBitmapFilter = "Bitmap (*.bmp)";
 
+class TFileDialogWindow;
+
 class TQtFileDialog : public FileDialog {
 public:
     enum class Kind {
@@ -34,8 +36,8 @@ protected:
 
     // A subclass adds to the dialog before it is shown and takes its additions back after it
     // closed (the dialog is made afresh for every run).
-    virtual void PrepareDialog(QFileDialog& dialog);
-    virtual void FinishDialog(QFileDialog& dialog);
+    virtual void PrepareDialog(TFileDialogWindow& dialog);
+    virtual void FinishDialog(TFileDialogWindow& dialog);
 
 private:
     Kind mKind;
@@ -52,6 +54,10 @@ public:
     TFileDialogWindow(TQtFileDialog::Kind kind, QWidget* owner);
 
     void accept() override;
+
+signals:
+    // The dialog has been laid out and placed on the screen, and is about to be seen.
+    void Initialised();
 
 protected:
     void showEvent(QShowEvent* event) override;
