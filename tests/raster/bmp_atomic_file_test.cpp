@@ -85,7 +85,7 @@ TEST_P(BmpAtomicFileTest, FailedWriteOfANewTileLeavesNoFile) {
 INSTANTIATE_TEST_SUITE_P(Failures, BmpAtomicFileTest, ::testing::ValuesIn(FailureCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BmpAtomicFileTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
+TEST(BmpAtomicFileDiskTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
     TemporaryFolder folder;
     ScopedTmpfs mount(folder.Path(), 64 * 1024);
     if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";

@@ -36,8 +36,8 @@ struct CorpusCase {
     Outcome outcome = Outcome::Decode;
     std::int32_t width = 127;
     std::int32_t height = 64;
-    std::string
-        message;  // Reject and Either; empty: any message of the program (the reader's choice)
+    // Reject and Either: the exact text; empty: any message of the program (the reader's choice).
+    std::string message;
     int tolerance = 0;  // per channel; 1 where the file's channels are not 8 bits wide
     Reference reference = Reference::OwnPng;
     std::int32_t supplied = -1;  // when set, only the first so many pixels in file order compare
