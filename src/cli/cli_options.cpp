@@ -5,19 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "argument_bytes.h"
 #include "option_values.h"
+#include "output_options.h"
 #include "usage_error.h"
 
 namespace mosaren::cli {
 
 namespace {
-
-// File names are bytes, whatever their encoding: Latin-1 maps each byte to one character and
-// back, so a name that is not UTF-8 reaches the commands unchanged.
-QString FromBytes(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-std::string ToBytes(const QString& text) { return text.toLatin1().toStdString(); }
 
 const char* const kDescription =
     "Makes isometric map tiles from square BMP textures.\n"
@@ -29,6 +24,15 @@ const char* const kDescription =
     "                          goes to SAVE_NAME_i_j.bmp.\n"
     "  batch TEXTURE...        Makes the tile of every texture and writes it beside\n"
     "                          its texture: grass.bmp gives grasstile.bmp.\n"
+    "\n"
+    "For game engines:\n"
+    "  --format png writes the same names with .png in place of .bmp. Transparency\n"
+    "  comes from where the turned texture lies, not from colour: a texture pixel\n"
+    "  that equals the mask colour stays opaque in a PNG file (in a BMP file it\n"
+    "  cannot be told from the mask).\n"
+    "  --sheet, --tsx and --map-preview are written once the last tile is made;\n"
+    "  a batch stopped by a failure writes none of them, one run with --keep-going\n"
+    "  writes them from the tiles that were made.\n"
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";
@@ -46,7 +50,7 @@ struct ParserOptions {
         QStringLiteral("NxM")};
     QCommandLineOption depth{
         QStringList{QStringLiteral("depth")},
-        QStringLiteral("Bits per pixel of the tile files: 32, 24 or 16 (default 32)."),
+        QStringLiteral("Bits per pixel of BMP files: 32, 24 or 16 (default 32)."),
         QStringLiteral("BITS")};
     QCommandLineOption keepGoing{
         QStringList{QStringLiteral("keep-going")},
@@ -123,8 +127,9 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
                                      QStringLiteral("Shows the version.")};
     parser.addOptions({help, version});
     const ParserOptions options;
-    parser.addOptions({options.mask, options.size, options.pieces, options.depth,
-                       options.keepGoing, options.quiet});
+    parser.addOptions({options.mask, options.size, options.pieces, options.depth});
+    parser.addOptions(OutputParserOptions());
+    parser.addOptions({options.keepGoing, options.quiet});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("tile or batch."),
                                  QStringLiteral("tile|batch"));
     parser.addPositionalArgument(QStringLiteral("files"),
@@ -175,6 +180,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         result.files.push_back(ToBytes(file));
     }
     ReadTileOptions(parser, options, result);
+    ReadOutputOptions(parser, result);
     return request;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "output_options.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren::cli {
@@ -17,7 +18,8 @@ struct CliOptions {
     // tile: the texture and the save name; batch: the textures, in the order given.
     std::vector<std::string> files;
     TTileSettings settings;
-    int depth = 32;  // bits per pixel of the tile files
+    int depth = 32;  // bits per pixel of the BMP files
+    OutputOptions output;
     bool keepGoing = false;
     bool quiet = false;
 };

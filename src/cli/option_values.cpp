@@ -4,12 +4,10 @@
 
 namespace mosaren::cli {
 
-namespace {
-
-// A whole number from low to high written as plain digits; three digits are enough for every
-// range here, which also keeps the arithmetic far from overflow.
-std::optional<std::int32_t> ParseNumber(const std::string& text, std::int32_t low,
-                                        std::int32_t high) {
+// Three digits are enough for every range here, which also keeps the arithmetic far from
+// overflow.
+std::optional<std::int32_t> ParseWholeNumber(const std::string& text, std::int32_t low,
+                                             std::int32_t high) {
     if (text.empty() || text.size() > 3) {
         return std::nullopt;
     }
@@ -25,6 +23,8 @@ std::optional<std::int32_t> ParseNumber(const std::string& text, std::int32_t lo
     }
     return value;
 }
+
+namespace {
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::vector<std::string> parts(1);
@@ -43,8 +43,8 @@ std::optional<TwoCounts> ParsePair(const std::string& text, std::int32_t low, st
     if (parts.size() != 2) {
         return std::nullopt;
     }
-    const auto first = ParseNumber(parts[0], low, high);
-    const auto second = ParseNumber(parts[1], low, high);
+    const auto first = ParseWholeNumber(parts[0], low, high);
+    const auto second = ParseWholeNumber(parts[1], low, high);
     if (!first || !second) {
         return std::nullopt;
     }
@@ -60,7 +60,7 @@ std::optional<MaskColour> ParseMask(const std::string& text) {
     }
     std::uint8_t channels[3] = {};
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto value = ParseNumber(parts[i], 0, 255);
+        const auto value = ParseWholeNumber(parts[i], 0, 255);
         if (!value) {
             return std::nullopt;
         }
@@ -72,6 +72,12 @@ std::optional<MaskColour> ParseMask(const std::string& text) {
 std::optional<TwoCounts> ParseTileSize(const std::string& text) { return ParsePair(text, 1, 255); }
 
 std::optional<TwoCounts> ParsePieces(const std::string& text) { return ParsePair(text, 1, 19); }
+
+std::optional<ImageFormat> ParseFormat(const std::string& text) {
+    if (text == "bmp") return ImageFormat::Bmp;
+    if (text == "png") return ImageFormat::Png;
+    return std::nullopt;
+}
 
 std::optional<int> ParseDepth(const std::string& text) {
     if (text == "32" || text == "24" || text == "16") {

@@ -20,12 +20,19 @@ struct TwoCounts {
     std::int32_t second = 0;  // height, or pieces down
 };
 
+enum class ImageFormat { Bmp, Png };
+
+// A whole number from low to high, at most 999.
+std::optional<std::int32_t> ParseWholeNumber(const std::string& text, std::int32_t low,
+                                             std::int32_t high);
 // "R,G,B", each 0 to 255.
 std::optional<MaskColour> ParseMask(const std::string& text);
 // "WxH", each 1 to 255.
 std::optional<TwoCounts> ParseTileSize(const std::string& text);
 // "NxM", each 1 to 19.
 std::optional<TwoCounts> ParsePieces(const std::string& text);
+// "bmp" or "png".
+std::optional<ImageFormat> ParseFormat(const std::string& text);
 // "32", "24" or "16".
 std::optional<int> ParseDepth(const std::string& text);
 

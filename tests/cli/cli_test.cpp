@@ -2,38 +2,15 @@
 
 #include <filesystem>
 
-#include "cli/support/run_cli.h"
-#include "tiling/support/bmp_files.h"
+#include "cli/support/command_line.h"
 
 namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
-using Args = std::vector<std::string>;
-using Names = std::vector<std::string>;
 
-constexpr Colour kMask = ColourOf(255, 0, 255);
 constexpr Colour kGreen = ColourOf(10, 200, 10);
 constexpr Colour kGrey = ColourOf(100, 100, 100);
-
-class CommandLine : public ::testing::Test {
-protected:
-    CliRun Run(const Args& arguments, ErrorOutput errorOutput = ErrorOutput::File) {
-        return RunCli(arguments, mFolder.Path().string(), errorOutput);
-    }
-    bool Exists(const std::string& name) const {
-        return std::filesystem::is_regular_file(mFolder.Path() / name);
-    }
-    TileFile Tile(const std::string& name) const { return ReadTileFile(mFolder.Path() / name); }
-    void Texture(const std::string& name, Colour colour, int side = 16) {
-        WriteSolidTexture(mFolder / name, side, side, colour);
-    }
-    void Junk(const std::string& name) {
-        WriteBytes(mFolder / name, std::vector<std::uint8_t>(100, 'x'));
-    }
-
-    TempFolder mFolder;
-};
 
 TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     const CliRun help = Run({"--help"});
@@ -41,7 +18,8 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     EXPECT_EQ(help.err, "");
     for (const char* text : {"Usage: mosaren-cli", "tile TEXTURE SAVE_NAME", "batch TEXTURE...",
                              "--mask", "--size", "--pieces", "--depth", "--keep-going",
-                             "--quiet"}) {
+                             "--quiet", "--format", "--sheet", "--columns", "--margin",
+                             "--spacing", "--extrude", "--tsx", "--map-preview"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliRun version = Run({"--version"});
@@ -237,7 +215,52 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"PiecesInBatch", {"batch", "--pieces", "2x2", "a.bmp"},
                   "--pieces is for the tile command only"},
         UsageCase{"KeepGoingInTile", {"tile", "--keep-going", "a.bmp", "o"},
-                  "--keep-going is for the batch command only"}),
+                  "--keep-going is for the batch command only"},
+        UsageCase{"FormatGif", {"batch", "--format", "gif", "a.bmp"}, "--format 'gif'"},
+        UsageCase{"FormatUpperCase", {"batch", "--format", "PNG", "a.bmp"}, "--format 'PNG'"},
+        UsageCase{"DepthWithPng", {"batch", "--format", "png", "--depth", "24", "a.bmp"},
+                  "--depth is for BMP files only"},
+        UsageCase{"DepthWithPngSheet", {"batch", "--sheet", "s.png", "--depth", "16", "a.bmp"},
+                  "--depth is for BMP files only"},
+        UsageCase{"SheetOfOneTile", {"tile", "--sheet", "s.png", "a.bmp", "o"},
+                  "--sheet is for a batch, or for a tile cut into pieces"},
+        UsageCase{"SheetOfOnePiece", {"tile", "--pieces", "1x1", "--sheet", "s.png", "a.bmp", "o"},
+                  "--sheet is for a batch, or for a tile cut into pieces"},
+        UsageCase{"SheetNameless", {"batch", "--sheet", "", "a.bmp"}, "--sheet wants a file name"},
+        UsageCase{"SheetNameAgainstFormat", {"batch", "--format", "png", "--sheet", "s.BMP", "a.bmp"},
+                  "--sheet 's.BMP' names a bmp file, but --format says png"},
+        UsageCase{"ColumnsWithoutSheet", {"batch", "--columns", "2", "a.bmp"},
+                  "--columns is for --sheet only"},
+        UsageCase{"MarginWithoutSheet", {"batch", "--margin", "2", "a.bmp"},
+                  "--margin is for --sheet only"},
+        UsageCase{"SpacingWithoutSheet", {"tile", "--spacing", "2", "a.bmp", "o"},
+                  "--spacing is for --sheet only"},
+        UsageCase{"ExtrudeWithoutSheet", {"batch", "--extrude", "0", "a.bmp"},
+                  "--extrude is for --sheet only"},
+        UsageCase{"ColumnsZero", {"batch", "--sheet", "s.png", "--columns", "0", "a.bmp"},
+                  "--columns '0' is not a whole number from 1 to 999"},
+        UsageCase{"ColumnsTooMany", {"batch", "--sheet", "s.png", "--columns", "1000", "a.bmp"},
+                  "--columns '1000'"},
+        UsageCase{"MarginTooWide", {"batch", "--sheet", "s.png", "--margin", "256", "a.bmp"},
+                  "--margin '256' is not a whole number from 0 to 255"},
+        UsageCase{"SpacingNegative", {"batch", "--sheet", "s.png", "--spacing", "-1", "a.bmp"},
+                  "--spacing '-1'"},
+        UsageCase{"ExtrudeNotANumber", {"batch", "--sheet", "s.png", "--extrude", "x", "a.bmp"},
+                  "--extrude 'x'"},
+        UsageCase{"ExtrudeWithoutSpacing",
+                  {"batch", "--sheet", "s.png", "--extrude", "1", "--margin", "1", "a.bmp"},
+                  "--extrude 1 needs --spacing 2 or more and --margin 1 or more"},
+        UsageCase{"ExtrudeWiderThanHalfTheSpacing",
+                  {"batch", "--sheet", "s.png", "--extrude", "2", "--spacing", "3", "--margin",
+                   "2", "a.bmp"},
+                  "--extrude 2 needs --spacing 4 or more"},
+        UsageCase{"ExtrudeWiderThanTheMargin",
+                  {"batch", "--sheet", "s.png", "--extrude", "2", "--spacing", "4", "--margin",
+                   "1", "a.bmp"},
+                  "--extrude 2 needs --spacing 4 or more and --margin 2 or more"},
+        UsageCase{"TsxNameless", {"batch", "--tsx", "", "a.bmp"}, "--tsx wants a file name"},
+        UsageCase{"MapPreviewNotPng", {"batch", "--map-preview", "map.bmp", "a.bmp"},
+                  "--map-preview 'map.bmp' is not a .png name"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BoundaryCase {
@@ -264,7 +287,18 @@ INSTANTIATE_TEST_SUITE_P(
                       BoundaryCase{"LargestTile", {"--size", "255x255"}},
                       BoundaryCase{"MostPieces", {"--pieces", "19x19"}},
                       BoundaryCase{"Depth24", {"--depth", "24"}},
-                      BoundaryCase{"OptionsAfterNames", {"-q", "--depth=16"}}),
+                      BoundaryCase{"OptionsAfterNames", {"-q", "--depth=16"}},
+                      BoundaryCase{"WidestSheetGaps",
+                                   {"--pieces", "2x1", "--sheet", "s.png", "--margin", "255",
+                                    "--spacing", "255", "--extrude", "127"}},
+                      BoundaryCase{"MostColumns",
+                                   {"--pieces", "1x2", "--sheet", "s.bmp", "--columns", "999",
+                                    "--depth", "16"}},
+                      BoundaryCase{"FormatAndSuffixAgree",
+                                   {"--pieces", "2x1", "--format", "png", "--sheet", "S.PNG"}},
+                      BoundaryCase{"EngineOutputsOfOneTile",
+                                   {"--format", "png", "--tsx", "t.tsx", "--map-preview",
+                                    "m.PNG"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

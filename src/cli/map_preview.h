@@ -1,0 +1,22 @@
+#pragma once
+
+// A picture of a run's tiles laid out on a small isometric map, so that one look shows whether
+// they meet without gaps, overlaps or seams.
+
+#include <vector>
+
+#include "rgba_image.h"
+
+namespace mosaren::cli {
+
+// The map is this many diamonds across and down.
+inline constexpr int kMapSide = 6;
+
+// The tiles (at least one, all of one size W × H) repeated in order over the map's cells, row by
+// row. The cell in column c and row r has its tile's top-left at ((c − r + 5) · W div 2,
+// (c + r) · H div 2): the usual isometric placement, shifted right by five half-tiles so that
+// the whole map fits a picture of 6 W × 6 H. Only opaque tile pixels are drawn, the back rows
+// first; the rest of the picture is transparent.
+RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles);
+
+}  // namespace mosaren::cli

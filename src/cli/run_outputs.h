@@ -1,0 +1,45 @@
+#pragma once
+
+// Where the tiles of one run go. The commands hand over each finished tile under the BMP name
+// the core gives it; this writes it in the chosen format, or keeps it for the sheet, and once the
+// run is over writes the sheet, the tileset file and the map preview.
+
+#include <string>
+#include <vector>
+
+#include "cli_options.h"
+#include "rgba_image.h"
+#include "tile_image.h"
+#include "tile_sheet.h"
+
+namespace mosaren {
+class TBitmap;
+}
+
+namespace mosaren::cli {
+
+class RunOutputs {
+public:
+    explicit RunOutputs(const CliOptions& options);
+
+    // Takes one finished tile that the core would write as the BMP file bmpName.
+    void Take(TBitmap& tile, const std::string& bmpName);
+    // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
+    std::string Destination(const std::string& bmpName) const;
+    // Writes the sheet, then the tileset file, then the preview, from the tiles taken; nothing
+    // when no tile was taken.
+    void Finish();
+
+private:
+    bool KeepsImages() const;
+    SheetLayout Layout() const;
+    void WriteSheet() const;
+    void WriteTileset() const;
+
+    const CliOptions& mOptions;
+    Coverage mCoverage;               // when images are needed
+    std::vector<RgbaImage> mImages;   // for the sheet and the preview
+    std::vector<std::string> mFiles;  // the tile files written, for the tileset
+};
+
+}  // namespace mosaren::cli

@@ -1,0 +1,71 @@
+#include "cli/map_preview.h"
+
+#include <gtest/gtest.h>
+
+namespace mosaren::cli {
+namespace {
+
+constexpr std::int32_t kW = 4;
+constexpr std::int32_t kH = 2;
+
+// A tile that is transparent but for its top-left pixel, whose red tells the tile apart.
+RgbaImage MarkedTile(std::uint8_t mark) {
+    RgbaImage tile(kW, kH);
+    tile.At(0, 0) = Rgba{mark, 0, 0, 255};
+    return tile;
+}
+
+RgbaImage SolidTile(Rgba colour) {
+    RgbaImage tile(kW, kH);
+    for (std::int32_t y = 0; y < kH; ++y) {
+        for (std::int32_t x = 0; x < kW; ++x) tile.At(x, y) = colour;
+    }
+    return tile;
+}
+
+TEST(MapPreview, PlacesEveryCellByTheIsometricFormulaShiftedToFit) {
+    std::vector<RgbaImage> tiles;
+    for (int k = 0; k < kMapSide * kMapSide; ++k)
+        tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
+    const RgbaImage map = DrawMapPreview(tiles);
+    ASSERT_EQ(map.Width(), kMapSide * kW);
+    ASSERT_EQ(map.Height(), kMapSide * kH);
+    int marks = 0;
+    for (const Rgba& p : map.Pixels()) marks += p.a != 0;
+    EXPECT_EQ(marks, kMapSide * kMapSide);
+    for (int row = 0; row < kMapSide; ++row) {
+        for (int column = 0; column < kMapSide; ++column) {
+            const std::int32_t x = (column - row + kMapSide - 1) * kW / 2;
+            const std::int32_t y = (column + row) * kH / 2;
+            EXPECT_EQ(map.At(x, y).r, row * kMapSide + column + 1) << column << "," << row;
+        }
+    }
+}
+
+TEST(MapPreview, RepeatsTheTilesInOrderRowByRow) {
+    std::vector<RgbaImage> tiles;
+    for (int k = 0; k < 5; ++k) tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
+    const RgbaImage map = DrawMapPreview(tiles);
+    for (int row = 0; row < kMapSide; ++row) {
+        for (int column = 0; column < kMapSide; ++column) {
+            const std::int32_t x = (column - row + kMapSide - 1) * kW / 2;
+            const std::int32_t y = (column + row) * kH / 2;
+            EXPECT_EQ(map.At(x, y).r, (row * kMapSide + column) % 5 + 1) << column << "," << row;
+        }
+    }
+}
+
+TEST(MapPreview, DrawsFrontCellsOverBackOnesButNotTheirTransparentPixels) {
+    const Rgba red{200, 0, 0, 255};
+    const Rgba blue{0, 0, 200, 255};
+    RgbaImage holed = SolidTile(blue);
+    holed.At(0, 0) = kTransparent;
+    // Tile 0 in cell (0, 0) at (10, 0); tile 1 in cell (1, 0), in front of it, at (12, 1).
+    const RgbaImage map = DrawMapPreview({SolidTile(red), holed});
+    EXPECT_EQ(map.At(13, 1), blue);
+    EXPECT_EQ(map.At(12, 1), red);
+    EXPECT_EQ(map.At(0, 0), kTransparent);
+}
+
+}  // namespace
+}  // namespace mosaren::cli

@@ -1,0 +1,61 @@
+#include "cli/png_output.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/support/png_files.h"
+#include "raster/exceptions.h"
+
+namespace mosaren::cli {
+namespace {
+
+using namespace mosaren::testing;
+
+TEST(PngOutput, AnOddSizedPictureComesBackPixelForPixelWithItsAlpha) {
+    // 47 × 33, so that no row length is a round number; alpha straight, not premultiplied.
+    RgbaImage image(47, 33);
+    for (std::int32_t y = 0; y < 33; ++y) {
+        for (std::int32_t x = 0; x < 47; ++x) {
+            image.At(x, y) =
+                Rgba{static_cast<std::uint8_t>(x * 5), static_cast<std::uint8_t>(y * 7),
+                     static_cast<std::uint8_t>(x ^ y),
+                     static_cast<std::uint8_t>((x + y) % 3 == 0 ? 0 : x * y % 256)};
+        }
+    }
+    TempFolder folder;
+    WritePngFile(image, folder / "picture.png");
+    const PngFile file = ReadPngFile(folder.Path() / "picture.png");
+    ASSERT_EQ(file.width, 47);
+    ASSERT_EQ(file.height, 33);
+    for (std::int32_t y = 0; y < 33; ++y) {
+        for (std::int32_t x = 0; x < 47; ++x) {
+            const Rgba& p = image.At(x, y);
+            ASSERT_EQ(file.At(x, y), (PngPixel{ColourOf(p.r, p.g, p.b), p.a})) << x << "," << y;
+        }
+    }
+}
+
+TEST(PngOutput, ReplacesAnOldFileAndLeavesNothingWhenItCannotCreate) {
+    TempFolder folder;
+    WriteBytes(folder / "old.png", std::vector<std::uint8_t>(5000, 'x'));
+    WritePngFile(RgbaImage(2, 2), folder / "old.png");
+    EXPECT_EQ(ReadPngFile(folder.Path() / "old.png").width, 2);
+    try {
+        WritePngFile(RgbaImage(2, 2), folder / "gone/new.png");
+        FAIL() << "no failure";
+    } catch (const EFCreateError& failure) {
+        EXPECT_EQ(failure.Message(), "Cannot create file " + (folder / "gone/new.png"));
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"old.png"}));
+}
+
+TEST(PngTileName, PutsPngInPlaceOfTheBmpTheCoreEndsEveryTileNameWith) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"grasstile.bmp", "grasstile.png"},
+        {"out/grass.bmp.bmp", "out/grass.bmp.png"},
+        {"save_2_3.bmp", "save_2_3.png"},
+    };
+    for (const auto& [bmp, png] : cases) EXPECT_EQ(PngTileName(bmp), png);
+}
+
+}  // namespace
+}  // namespace mosaren::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+// A folder of its own in which a test runs the real mosaren-cli, with textures written into it
+// and the tiles read back.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/support/run_cli.h"
+#include "tiling/support/bmp_files.h"
+
+namespace mosaren::testing {
+
+using Args = std::vector<std::string>;
+using Names = std::vector<std::string>;
+
+inline constexpr Colour kMask = ColourOf(255, 0, 255);
+
+class CommandLine : public ::testing::Test {
+protected:
+    CliRun Run(const Args& arguments, ErrorOutput errorOutput = ErrorOutput::File) {
+        return RunCli(arguments, mFolder.Path().string(), errorOutput);
+    }
+    bool Exists(const std::string& name) const {
+        return std::filesystem::is_regular_file(mFolder.Path() / name);
+    }
+    TileFile Tile(const std::string& name) const { return ReadTileFile(mFolder.Path() / name); }
+    void Texture(const std::string& name, Colour colour, int side = 16) {
+        WriteSolidTexture(mFolder / name, side, side, colour);
+    }
+    void Junk(const std::string& name) {
+        WriteBytes(mFolder / name, std::vector<std::uint8_t>(100, 'x'));
+    }
+
+    TempFolder mFolder;
+};
+
+}  // namespace mosaren::testing
