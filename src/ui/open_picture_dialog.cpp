@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "fitted_picture.h"
@@ -72,9 +73,12 @@ void TOpenPictureDialog::PrepareDialog(TFileDialogWindow& dialog) {
     area.PreviewButton->setEnabled(mButtonEnabled);
 
     // Qt's own dialog lays its controls out in a grid; the preview takes a column of its own at
-    // the right of them, as high as the dialog.
+    // the right of them, as high as the dialog, and the dialog grows by that column so that its
+    // own controls keep their room.
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
         grid->addWidget(area.PicturePanel, 0, grid->columnCount(), grid->rowCount(), 1);
+        dialog.resize(dialog.width() + std::max(0, grid->horizontalSpacing()) + kPicturePanelWidth,
+                      dialog.height());
     }
 
     QObject::connect(&dialog, &TFileDialogWindow::Initialised, &dialog,

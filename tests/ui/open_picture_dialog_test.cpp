@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QSplitter>
 #include <QTest>
 #include <fstream>
 #include <stdexcept>
@@ -183,8 +181,15 @@ TEST_F(OpenPictureDialog, TheNextRunKeepsTheLabelAndTheButtonButShowsNoPicture) 
 }
 
 TEST_F(OpenPictureDialog, ThePreviewStandsAtTheRightOfTheDialogsControlsAsHighAsThem) {
+    TQtFileDialog plain(TQtFileDialog::Kind::Open, program.Form1());
+    int plainListWidth = 0;
+    RunOnce(plain, [&](QFileDialog& window) {
+        plainListWidth = Child<QWidget>(window, "splitter").width();
+    });
     auto dialog = MakeDialog();
     RunOnce(*dialog, [&](QFileDialog& window) {
+        // The dialog grows by the preview; its own controls keep their room.
+        EXPECT_EQ(Child<QWidget>(window, "splitter").width(), plainListWidth);
         const QWidget& panel = Child<QWidget>(window, "PicturePanel");
         const QRect area = panel.geometry();
         EXPECT_EQ(area.width(), 169);
