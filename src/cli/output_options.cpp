@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 
 #include "argument_bytes.h"
 #include "cli_options.h"
@@ -97,6 +98,16 @@ void ReadSheetOptions(const QCommandLineParser& parser, const CliOptions& option
                           std::to_string(2 * output.extrude) + " or more and --margin " + e +
                           " or more: the extruded edges go into those gaps");
     }
+    // Whether a reader takes the margin off one side of the image or both, the column and row
+    // counts it derives from the image's size agree only while the margin is narrower than a
+    // cell; a wider one would read as a further column and renumber the tiles.
+    const std::int32_t cell =
+        std::min(options.settings.TileWidth, options.settings.TileHeight) + output.spacing;
+    if (output.margin >= cell) {
+        throw EUsageError("--margin " + std::to_string(output.margin) +
+                          " must be less than the tile's shorter side plus --spacing, " +
+                          std::to_string(cell) + ", or it reads as a further column of tiles");
+    }
 }
 
 }  // namespace
@@ -117,7 +128,10 @@ QList<QCommandLineOption> OutputParserOptions() {
                "Sheet columns, 1 to 999 (default: the most nearly square grid, the least N with "
                "N x N >= the tile count).",
                "N"),
-        Option("margin", "Sheet gap around the tiles, 0 to 255 (default 0).", "PX"),
+        Option("margin",
+               "Sheet gap around the tiles, 0 to 255 and less than the tile's shorter side plus "
+               "the spacing (default 0).",
+               "PX"),
         Option("spacing", "Sheet gap between the tiles, 0 to 255 (default 0).", "PX"),
         Option("extrude",
                "Repeat each tile's edge pixels PX times into the sheet's gaps, so that filtering "
