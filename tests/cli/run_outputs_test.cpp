@@ -25,27 +25,12 @@ Colour Gradient(int x, int y) {
 
 // A picture read back from either kind of file: a BMP pixel of the mask colour counts as
 // transparent, as Tiled's trans attribute makes it.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<PngPixel> pixels;
-
-    const PngPixel& At(int x, int y) const {
-        return pixels.at(static_cast<std::size_t>(y) * width + x);
-    }
-};
-
-Picture ReadPicture(const std::filesystem::path& path, Colour mask = kMask) {
-    Picture picture;
-    if (path.extension() == ".png") {
-        const PngFile png = ReadPngFile(path);
-        picture = Picture{png.width, png.height, png.pixels};
-    } else {
-        const TileFile bmp = ReadTileFile(path);
-        picture.width = bmp.width;
-        picture.height = bmp.height;
-        for (Colour c : bmp.pixels)
-            picture.pixels.push_back({c, c == mask ? std::uint8_t{0} : std::uint8_t{255}});
+PngFile ReadPicture(const std::filesystem::path& path, Colour mask = kMask) {
+    if (path.extension() == ".png") return ReadPngFile(path);
+    const TileFile bmp = ReadTileFile(path);
+    PngFile picture{bmp.width, bmp.height, {}};
+    for (Colour c : bmp.pixels) {
+        picture.pixels.push_back({c, c == mask ? std::uint8_t{0} : std::uint8_t{255}});
     }
     return picture;
 }
@@ -63,7 +48,7 @@ protected:
     void Folder(const std::string& name) {
         std::filesystem::create_directories(mFolder.Path() / name);
     }
-    Picture Read(const std::string& name) const { return ReadPicture(mFolder.Path() / name); }
+    PngFile Read(const std::string& name) const { return ReadPicture(mFolder.Path() / name); }
     TsxContent Tsx(const std::string& name) const {
         return ParseTsx(ReadText(mFolder.Path() / name));
     }
@@ -205,8 +190,8 @@ protected:
     }
 
     Names mTextures;
-    Picture mSheet;
-    std::vector<Picture> mTiles;
+    PngFile mSheet;
+    std::vector<PngFile> mTiles;
 };
 
 TEST_P(Sheets, HoldEachTileInItsCellAndItsExtrudedEdgesAroundIt) {
@@ -272,8 +257,8 @@ TEST_F(EngineOutput, ExtrusionCarriesTheVertexPixelsIntoTheSpacing) {
     RunOk({"batch", "-q", "--format", "png", "a.bmp"});
     RunOk({"batch", "-q", "--sheet", "s.png", "--margin", "2", "--spacing", "4", "--extrude", "2",
            "a.bmp"});
-    const Picture tile = Read("atile.png");
-    const Picture sheet = Read("s.png");
+    const PngFile tile = Read("atile.png");
+    const PngFile sheet = Read("s.png");
     int vertexPixels = 0;
     for (int x = 0; x < tile.width; ++x) {
         if (tile.At(x, 0).alpha == 0) continue;
@@ -295,7 +280,7 @@ TEST_F(EngineOutput, PiecesFillTheSheetInTheOrderTheyAreMadeColumnByColumn) {
     });
     RunOk({"tile", "--pieces", "2x2", "--sheet", "s.png", "--columns", "4", "t.bmp", "out"});
     EXPECT_EQ(mFolder.Names(), (Names{"s.png", "t.bmp"}));
-    const Picture sheet = Read("s.png");
+    const PngFile sheet = Read("s.png");
     ASSERT_EQ(sheet.width, 4 * 72);
     const Colour order[] = {topLeft, bottomLeft, topRight, bottomRight};
     for (int k = 0; k < 4; ++k) {
@@ -356,7 +341,7 @@ TEST_P(Tilesets, OfASheetLetTiledFindEveryTileByMarginAndSpacing) {
 
     // Tiled opens the image from the tileset's folder and slices it by the stated values;
     // the counts come out the same whether the margin is taken off one side or both.
-    const Picture sheet = ReadPicture(mFolder.Path() / "maps" / image.at("source"), param.mask);
+    const PngFile sheet = ReadPicture(mFolder.Path() / "maps" / image.at("source"), param.mask);
     EXPECT_EQ(std::stoi(image.at("width")), sheet.width);
     EXPECT_EQ(std::stoi(image.at("height")), sheet.height);
     const int rows = (count + columns - 1) / columns;
@@ -365,7 +350,7 @@ TEST_P(Tilesets, OfASheetLetTiledFindEveryTileByMarginAndSpacing) {
         EXPECT_EQ((sheet.height - sides * margin + spacing) / (th + spacing), rows) << sides;
     }
     for (int id = 0; id < count; ++id) {
-        const Picture tile =
+        const PngFile tile =
             ReadPicture(mFolder.Path() / ("tex/" + std::string(1, static_cast<char>('a' + id)) +
                                           "tile." + format),
                         param.mask);
@@ -419,7 +404,7 @@ TEST_F(EngineOutput, TilesetWithoutASheetListsEveryTileFileFromItsFolder) {
             EXPECT_EQ(tsx.images[id].tileId, id);
             const std::string tile = std::string(id == 0 ? "a" : "b") + "tile." + format;
             EXPECT_EQ(image.at("source"), "../tex/" + tile);
-            const Picture picture = ReadPicture(mFolder.Path() / "maps" / image.at("source"));
+            const PngFile picture = ReadPicture(mFolder.Path() / "maps" / image.at("source"));
             EXPECT_EQ(std::stoi(image.at("width")), picture.width);
             EXPECT_EQ(std::stoi(image.at("height")), picture.height);
             EXPECT_EQ(image.count("trans"), std::string(format) == "bmp" ? 1u : 0u) << format;
@@ -464,7 +449,7 @@ TEST_P(MapPreviews, OfOpaqueTexturesCoverTheMapOutlineExactlyWithTheTilesInOrder
     Texture("c.bmp", colours[2]);
     const std::string size = std::to_string(p.width) + "x" + std::to_string(p.height);
     RunOk({"batch", "-q", "--size", size, "--map-preview", "map.png", "a.bmp", "b.bmp", "c.bmp"});
-    const Picture map = Read("map.png");
+    const PngFile map = Read("map.png");
     ASSERT_EQ(map.width, 6 * p.width);
     ASSERT_EQ(map.height, 6 * p.height);
     for (int y = 0; y < map.height; ++y) {
@@ -496,7 +481,7 @@ TEST_F(EngineOutput, MapPreviewLeavesOutWhatTheMaskCovers) {
     // A BMP run's tiles carry the mask colour; the preview draws only the texture's pixels.
     Texture("a.bmp", ColourOf(10, 200, 10));
     RunOk({"tile", "--map-preview", "map.png", "a.bmp", "out"});
-    const Picture map = Read("map.png");
+    const PngFile map = Read("map.png");
     EXPECT_EQ(map.At(0, 0), (PngPixel{0, 0}));
     for (const PngPixel& p : map.pixels) {
         ASSERT_TRUE(p == (PngPixel{0, 0}) || p == (PngPixel{ColourOf(10, 200, 10), 255}));
@@ -545,7 +530,7 @@ TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes)
     EXPECT_EQ(kept.exitCode, 1);
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "b.bmp", "c.bmp", "m.png", "s.png", "t.tsx"}));
     EXPECT_EQ(Tsx("t.tsx").Tileset("tilecount"), 2);
-    const Picture sheet = Read("s.png");
+    const PngFile sheet = Read("s.png");
     EXPECT_EQ(sheet.width, 2 * 72);
     EXPECT_EQ(sheet.At(72 + 36, 18).colour, ColourOf(10, 10, 200));
 }
