@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "fitted_picture.h"
 #include "preview_glyph.h"
@@ -104,10 +105,10 @@ void TOpenPictureDialog::PlacePreview() {
     // PaintPanel, over the label.
     mArea.PicturePanel->layout()->activate();
     const QRect paintPanel = mArea.PaintPanel->geometry();
-    mArea.PreviewButton->move(paintPanel.x() + paintPanel.width() - kPreviewButtonSize.width() -
-                                  kPreviewButtonGap,
-                              kPreviewButtonTop);
-    mArea.PaintBox->SetPicture({});
+    mArea.PreviewButton->move(
+        paintPanel.x() + paintPanel.width() - kPreviewButtonSize.width() - kPreviewButtonGap,
+        kPreviewButtonTop);
+    // The picture needs no clearing: each run's PaintBox is made without one.
     mLastPreviewedName.clear();
     mArea.PaintPanel->SetCaption(NoPictureCaption());
 }
@@ -116,15 +117,19 @@ void TOpenPictureDialog::UpdatePreview(const QString& path) {
     const std::string name = path.toStdString();
     if (name == mLastPreviewedName) return;
     mLastPreviewedName = name;
+    std::optional<TPreviewPicture> picture;
     if (QFileInfo(path).isFile()) {
         try {
-            ShowPicture(mLoad(name));
-            return;
+            picture = mLoad(name);
         } catch (const std::exception&) {
             // The preview says nothing about a picture it cannot show; it just shows none.
         }
     }
-    ShowNoPicture();
+    if (picture) {
+        ShowPicture(std::move(*picture));
+    } else {
+        ShowNoPicture();
+    }
 }
 
 void TOpenPictureDialog::ShowPicture(TPreviewPicture picture) {

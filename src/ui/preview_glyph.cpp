@@ -20,9 +20,8 @@ constexpr std::array<const char*, kSide> kRows = {
 // The standard 16-colour palette: black, maroon, green, olive, navy, purple, teal, grey, silver,
 // red, lime, yellow, blue, fuchsia, aqua, white.
 constexpr std::array<QRgb, 16> kPalette = {
-    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080,
-    0xFF008080, 0xFF808080, 0xFFC0C0C0, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
-    0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF,
+    0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080, 0xFF008080, 0xFF808080,
+    0xFFC0C0C0, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF,
 };
 
 int PaletteIndex(char digit) { return digit <= '9' ? digit - '0' : digit - 'A' + 10; }

@@ -57,6 +57,8 @@ TPreviewForm::TPreviewForm(const TPreviewPicture& picture, QWidget& owner,
     formLayout->setContentsMargins(0, 0, 0, 0);
     formLayout->addWidget(panel);
 
+    // Until the window manager frames the window its frame is unknown, so the default outer
+    // size falls to the client area.
     FitOuterSize(*this, kDefaultOuterSize, QSize());
     const QSize size = picture.Size();
     if (size.width() > 0) {

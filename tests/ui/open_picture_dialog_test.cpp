@@ -223,7 +223,8 @@ TEST_F(OpenPictureDialog, ThePreviewStandsAtTheRightOfTheDialogsControlsAsHighAs
 TEST_F(OpenPictureDialog, ThePreviewButtonOpensTheWindowAndEscapeReturnsToTheUnchangedDialog) {
     const std::string large = folder.Path("large.bmp");
     WriteTestBmp(large, 2000, 1000, Grey);
-    auto dialog = MakeDialog(TQtFileDialog::Kind::Open, [](const QWidget&) { return QSize(1024, 768); });
+    auto dialog =
+        MakeDialog(TQtFileDialog::Kind::Open, [](const QWidget&) { return QSize(1024, 768); });
     QSize client;
     QPointer<QWidget> previewWindow;
     int windowsSeen = 0;

@@ -15,15 +15,16 @@ const char* const kExpectedRows[16] = {
     "0FFFFFFF00000003", "0FFFFFFFFFF03000", "0000000000003300", "3333333333333333",
 };
 
+// The standard 16-colour palette, by index.
+const QColor kStandardColours[16] = {
+    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},    // black maroon green olive
+    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {128, 128, 128},  // navy purple teal grey
+    {192, 192, 192}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},    // silver red lime yellow
+    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},  // blue fuchsia aqua white
+};
+
 QColor StandardColour(char digit) {
-    switch (digit) {
-        case '0': return QColor(0, 0, 0);
-        case '7': return QColor(128, 128, 128);
-        case '8': return QColor(192, 192, 192);
-        case 'E': return QColor(0, 255, 255);
-        case 'F': return QColor(255, 255, 255);
-        default: return QColor(Qt::transparent);  // no other colour appears but olive
-    }
+    return kStandardColours[digit <= '9' ? digit - '0' : digit - 'A' + 10];
 }
 
 TEST(PreviewGlyph, EveryPixelHasItsPaletteColourAndOliveIsTransparent) {
@@ -44,7 +45,8 @@ TEST(PreviewGlyph, EveryPixelHasItsPaletteColourAndOliveIsTransparent) {
 }
 
 TEST(PreviewGlyph, TheButtonIconDrawsTheGlyph) {
-    const QImage drawn = PreviewGlyphIcon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage drawn =
+        PreviewGlyphIcon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(drawn, PreviewGlyph());
 }
 

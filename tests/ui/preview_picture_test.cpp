@@ -22,10 +22,9 @@ TEST(PictureSuffix, IsWhatFollowsTheLastFullStopOfTheNameInLowerCase) {
         const char* path;
         const char* suffix;
     } cases[] = {
-        {"/tex/grass.bmp", "bmp"},       {"/tex/GRASS.BMP", "bmp"},
-        {"/tex/grass.tile.Ico", "ico"},  {"/tex/grass", ""},
-        {"/tex.d/grass", ""},            {"/tex/grass.", ""},
-        {"grass.wmf", "wmf"},            {"/tex/.bmp", "bmp"},
+        {"/tex/grass.bmp", "bmp"}, {"/tex/GRASS.BMP", "bmp"}, {"/tex/grass.tile.Ico", "ico"},
+        {"/tex/grass", ""},        {"/tex.d/grass", ""},      {"/tex/grass.", ""},
+        {"grass.wmf", "wmf"},      {"/tex/.bmp", "bmp"},
     };
     for (const auto& c : cases) EXPECT_EQ(PictureSuffix(c.path), c.suffix) << c.path;
 }
@@ -59,7 +58,8 @@ TEST_F(PictureLoader, FailsForMetafilesUnknownSuffixesAndFilesItCannotRead) {
     std::ifstream in(bitmap, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // The same valid bitmap under other names: only the suffix decides.
-    for (const char* name : {"picture.emf", "picture.wmf", "picture.png", "picture", "picture.ico"}) {
+    for (const char* name :
+         {"picture.emf", "picture.wmf", "picture.png", "picture", "picture.ico"}) {
         std::ofstream(folder.Path(name), std::ios::binary) << bytes;
         EXPECT_ANY_THROW(LoadPreviewPicture(folder.Path(name))) << name;
     }
