@@ -26,12 +26,6 @@ namespace {
 
 std::uint32_t Grey(int, int) { return 0x00808080u; }
 
-QFileDialog& AsFileDialog(QWidget& modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(&modal);
-    if (!dialog) throw std::runtime_error("the modal window is no file dialog");
-    return *dialog;
-}
-
 template <typename Widget>
 Widget& Child(QWidget& dialog, const char* name) {
     auto* child = dialog.findChild<Widget*>(QString::fromLatin1(name));

@@ -18,12 +18,6 @@
 namespace mosaren::testing_ui {
 namespace {
 
-QFileDialog& AsFileDialog(QWidget& modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(&modal);
-    if (!dialog) throw std::runtime_error("the modal window is no file dialog");
-    return *dialog;
-}
-
 void Type(QFileDialog& dialog, const QString& text) {
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (!edit) throw std::runtime_error("no name field");

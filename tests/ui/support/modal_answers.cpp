@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <stdexcept>
 
 #include "ui/application.h"
 
@@ -22,6 +23,12 @@ void ModalAnswerer::Look() {
     mLastAnswered = modal;
     ++mAnswered;
     mAnswer(*modal);
+}
+
+QFileDialog& AsFileDialog(QWidget& modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(&modal);
+    if (!dialog) throw std::runtime_error("the modal window is no file dialog");
+    return *dialog;
 }
 
 ErrorBoxRecorder::ErrorBoxRecorder()

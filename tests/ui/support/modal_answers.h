@@ -3,6 +3,7 @@
 // Answers the modal windows a test provokes: while one of these is alive, each modal window
 // that comes up is handed to the test's answer, which closes it.
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
@@ -41,6 +42,9 @@ private:
     QPointer<QWidget> mLastAnswered;
     int mAnswered = 0;
 };
+
+// The modal window as the file dialog it must be; a failure of the test otherwise.
+QFileDialog& AsFileDialog(QWidget& modal);
 
 // Closes every error box with OK and keeps what it showed.
 class ErrorBoxRecorder {
