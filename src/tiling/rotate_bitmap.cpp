@@ -1,6 +1,8 @@
 #include "rotate_bitmap.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <vector>
 
@@ -71,35 +73,32 @@ private:
     bool mExact = false;
 };
 
-}  // namespace
+// Which source pixel each frame pixel shows, row by row: its column and row, or row −1 where
+// the frame shows the mask.
+struct Sample {
+    std::int32_t column;
+    std::int32_t row;
+};
 
-void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArgument, double angle,
-                  const TTileSettings& settings) {
-    const TPoint centre = centreArgument;
-    const std::int32_t width = source.ImageWidth();
-    const std::int32_t height = source.ImageHeight();
+// The samples of a frame depend only on the source's size, the centre and the angle, which are
+// the same for every tile of a run; the map is worked out once and kept for the next call.
+struct SampleMap {
+    std::int32_t width = -1;
+    std::int32_t height = -1;
+    TPoint centre{};
+    double angle = 0;
+    std::vector<Sample> samples;
+};
+
+std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, const TPoint& centre,
+                                   double angle) {
     const std::int32_t frameWidth = width + kFrameMargin;
     const std::int32_t frameHeight = height + kFrameMargin;
-
-    destination.SetImageWidth(frameWidth);
-    destination.SetImageHeight(frameHeight);
-    destination.ConvertDepth(TPixelDepth::Depth24);
 
     // The turn in radians: π in extended precision over a single-precision 180, held as a double.
     const double t = static_cast<double>(static_cast<long double>(-angle) * kPi / 180.0f);
     const double s = std::sin(t);
     const double c = std::cos(t);
-
-    // The source is only read; every row address is fetched once. A device-form source would
-    // hand out a fresh copy at each fetch, so only a 24-bit source is accepted.
-    std::vector<const std::uint8_t*> sourceRows;
-    if (width > 0 && height > 0) {
-        if (source.PixelDepth() != TPixelDepth::Depth24) {
-            throw EInvalidGraphic(messages::kInvalidPixelFormat);
-        }
-        sourceRows.resize(static_cast<std::size_t>(height));
-        for (std::int32_t y = 0; y < height; ++y) sourceRows[y] = source.RowAddress(y);
-    }
 
     // Offsets in half-pixel units: xx = 2·(x − cx) + 1 − 105, and the same for yy.
     auto offset = [](std::int32_t p, std::int32_t centreCoordinate) {
@@ -118,13 +117,13 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArg
         columnS[x] = offset(x, centre.X) * mapper.ScaledS();
     }
 
-    const std::uint8_t mask[3] = {settings.MaskB, settings.MaskG, settings.MaskR};
+    std::vector<Sample> samples(static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight));
+    Sample* sample = samples.data();
     for (std::int32_t y = 0; y < frameHeight; ++y) {
-        std::uint8_t* out = destination.RowAddress(y);
         const std::int64_t yy = offset(y, centre.Y);
         const std::int64_t rowS = yy * mapper.ScaledS();
         const std::int64_t rowC = yy * mapper.ScaledC();
-        for (std::int32_t x = 0; x < frameWidth; ++x, out += 3) {
+        for (std::int32_t x = 0; x < frameWidth; ++x, ++sample) {
             std::int64_t u;
             std::int64_t v;
             if (mapper.Exact()) {
@@ -137,8 +136,65 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArg
             // Division truncates toward zero, as the mapping asks: (−1) div 2 = 0.
             const std::int64_t sx = (u - 1) / 2 + centre.X;
             const std::int64_t sy = (v - 1) / 2 + centre.Y;
-            const std::uint8_t* from = mask;
-            if (sx >= 0 && sx < width && sy >= 0 && sy < height) from = sourceRows[sy] + 3 * sx;
+            const bool onSource = sx >= 0 && sx < width && sy >= 0 && sy < height;
+            *sample = onSource ? Sample{static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)}
+                               : Sample{0, -1};
+        }
+    }
+    return samples;
+}
+
+const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, const TPoint& centre,
+                                      double angle) {
+    thread_local SampleMap last;
+    const bool same = last.width == width && last.height == height && last.centre.X == centre.X &&
+                      last.centre.Y == centre.Y &&
+                      std::memcmp(&last.angle, &angle, sizeof angle) == 0;
+    if (!same) {
+        // Forget the old map first, so that a failure to make the new one leaves no stale key.
+        last = SampleMap{};
+        last.samples = ComputeSamples(width, height, centre, angle);
+        last.width = width;
+        last.height = height;
+        last.centre = centre;
+        last.angle = angle;
+    }
+    return last.samples;
+}
+
+}  // namespace
+
+void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArgument, double angle,
+                  const TTileSettings& settings) {
+    const TPoint centre = centreArgument;
+    const std::int32_t width = source.ImageWidth();
+    const std::int32_t height = source.ImageHeight();
+    const std::int32_t frameWidth = width + kFrameMargin;
+    const std::int32_t frameHeight = height + kFrameMargin;
+
+    destination.SetImageWidth(frameWidth);
+    destination.SetImageHeight(frameHeight);
+    destination.ConvertDepth(TPixelDepth::Depth24);
+
+    // The source is only read; every row address is fetched once. A device-form source would
+    // hand out a fresh copy at each fetch, so only a 24-bit source is accepted.
+    std::vector<const std::uint8_t*> sourceRows;
+    if (width > 0 && height > 0) {
+        if (source.PixelDepth() != TPixelDepth::Depth24) {
+            throw EInvalidGraphic(messages::kInvalidPixelFormat);
+        }
+        sourceRows.resize(static_cast<std::size_t>(height));
+        for (std::int32_t y = 0; y < height; ++y) sourceRows[y] = source.RowAddress(y);
+    }
+
+    const std::vector<Sample>& samples = SamplesFor(width, height, centre, angle);
+    const std::uint8_t mask[3] = {settings.MaskB, settings.MaskG, settings.MaskR};
+    const Sample* sample = samples.data();
+    for (std::int32_t y = 0; y < frameHeight; ++y) {
+        std::uint8_t* out = destination.RowAddress(y);
+        for (std::int32_t x = 0; x < frameWidth; ++x, ++sample, out += 3) {
+            const std::uint8_t* from =
+                sample->row < 0 ? mask : sourceRows[sample->row] + 3 * sample->column;
             out[0] = from[0];
             out[1] = from[1];
             out[2] = from[2];

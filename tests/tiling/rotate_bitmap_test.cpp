@@ -183,6 +183,34 @@ TEST_F(RotateBitmapTest, OtherAnglesAndLargeOffsetsStillFollowTheFormula) {
     }
 }
 
+TEST_F(RotateBitmapTest, EachCallFollowsItsOwnSizeCentreAndAngle) {
+    // The sampling of one call must not be reused for another whose source size, centre or
+    // angle differs, however the calls follow each other.
+    struct Call {
+        int width, height;
+        TPoint centre;
+        double angle;
+    };
+    // Each call after the first changes one of them.
+    for (const Call& call : {Call{255, 255, {127, 127}, 45.0}, Call{100, 255, {127, 127}, 45.0},
+                             Call{100, 40, {127, 127}, 45.0}, Call{100, 40, {20, 127}, 45.0},
+                             Call{100, 40, {20, 30}, 45.0}, Call{100, 40, {20, 30}, 30.0},
+                             Call{255, 255, {127, 127}, 45.0}}) {
+        MakeTexture(texture, call.width, call.height);
+        TBitmap turned;
+        RotateBitmap(texture, turned, call.centre, call.angle, settings);
+        for (int y = 0; y < turned.ImageHeight(); ++y) {
+            for (int x = 0; x < turned.ImageWidth(); ++x) {
+                const auto [sx, sy] =
+                    testing::PlainRotationSample(x, y, call.centre.X, call.centre.Y, call.angle);
+                const bool inside = sx >= 0 && sx < call.width && sy >= 0 && sy < call.height;
+                ASSERT_EQ(At(turned, x, y), inside ? TexturePixel(int(sx), int(sy)) : Mask())
+                    << call.width << "x" << call.height << " at " << call.angle << ": " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(RotateBitmapTest, TexturePixelWithTheMaskColourLooksLikeTheMask) {
     MakeTexture(texture, 255, 255);
     std::uint8_t* centre = texture.RowAddress(127) + 3 * 127;

@@ -20,6 +20,35 @@ void FillWhite(Image& image) {
     }
 }
 
+namespace {
+
+// Between 24- and 32-bit pixels the three colour bytes keep their order and only the 32-bit
+// pixel's fourth byte (always 0) comes or goes, so a block is copied byte by byte without the
+// round trip through colour values. Conversion of working bitmaps takes this way.
+bool CopyTrueColourBlock(Image& dst, std::int32_t x, std::int32_t y, std::int32_t w,
+                         std::int32_t h, const Image& src, std::int32_t sx, std::int32_t sy) {
+    const PixelKind from = PixelFormat::Of(src).kind;
+    const PixelKind to = PixelFormat::Of(dst).kind;
+    const bool widen = from == PixelKind::Bgr24 && to == PixelKind::Bgrx32;
+    const bool narrow = from == PixelKind::Bgrx32 && to == PixelKind::Bgr24;
+    if (!widen && !narrow) return false;
+    const std::size_t inStep = widen ? 3 : 4;
+    const std::size_t outStep = widen ? 4 : 3;
+    for (std::int32_t row = 0; row < h; ++row) {
+        const std::uint8_t* in = src.RowBytes(sy + row) + inStep * static_cast<std::size_t>(sx);
+        std::uint8_t* out = dst.RowBytes(y + row) + outStep * static_cast<std::size_t>(x);
+        for (std::int32_t i = 0; i < w; ++i, in += inStep, out += outStep) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            if (widen) out[3] = 0;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 void BitBlt(Image& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
             const Image& src, std::int32_t sx, std::int32_t sy) {
     // Clip the block to both images.
@@ -37,6 +66,7 @@ void BitBlt(Image& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int
         }
         return;
     }
+    if (CopyTrueColourBlock(dst, x, y, w, h, src, sx, sy)) return;
     std::vector<ColorRef> colours(static_cast<std::size_t>(w));
     for (std::int32_t row = 0; row < h; ++row) {
         src.ReadColours(sy + row, sx, w, colours.data());
