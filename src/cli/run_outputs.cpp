@@ -13,9 +13,11 @@
 namespace mosaren::cli {
 
 RunOutputs::RunOutputs(const CliOptions& options) : mOptions(options) {
-    if (mOptions.output.format == ImageFormat::Png || KeepsImages()) {
-        mCoverage = TileCoverage(mOptions.settings);
-    }
+    if (MakesImages()) mCoverage = TileCoverage(mOptions.settings);
+}
+
+bool RunOutputs::MakesImages() const {
+    return mOptions.output.format == ImageFormat::Png || KeepsImages();
 }
 
 bool RunOutputs::KeepsImages() const {
@@ -31,7 +33,7 @@ std::string RunOutputs::Destination(const std::string& bmpName) const {
 void RunOutputs::Take(TBitmap& tile, const std::string& bmpName) {
     const bool png = mOptions.output.format == ImageFormat::Png;
     RgbaImage image;
-    if (png || KeepsImages()) image = TileImage(tile, mCoverage);
+    if (MakesImages()) image = TileImage(tile, mCoverage);
     if (mOptions.output.sheet.empty()) {
         const std::string file = Destination(bmpName);
         if (png) {

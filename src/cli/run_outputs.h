@@ -32,6 +32,8 @@ public:
 
 private:
     bool KeepsImages() const;
+    // Whether each tile is turned into a picture with transparency: for PNG files or to keep.
+    bool MakesImages() const;
     SheetLayout Layout() const;
     void WriteSheet() const;
     void WriteTileset() const;
