@@ -1,15 +1,22 @@
 #include "bitmap.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "bitmap_access.h"
 #include "canvas.h"
 #include "context_registry.h"
 #include "exceptions.h"
 
 namespace mosaren {
 
-// The image objects a bitmap shares with the previews that took a copy of it. A change never
-// alters a shared record: it makes a new one, so a preview keeps what it was given.
+// The image objects a bitmap shares with the previews that took a copy of it. A change of the
+// pixels never alters a shared record: a resize or a conversion makes a new one, and a change
+// through the drawing surface, a row address or a block of colours first takes a private copy
+// (the before-change step), so a preview keeps what it was given. Writing a device-form bitmap
+// does record its section copy and the writer's description fields in the shared record; they
+// alter no pixel, and the preview's copy is as good a copy of them as the working bitmap's.
 struct TBitmap::Image {
     gdi::ImageHandle device;   // the pixels: a device image, or the section itself
     gdi::ImageHandle section;  // the same object for a section; a device image's section copy
@@ -19,15 +26,26 @@ struct TBitmap::Image {
 
 namespace {
 
-// The platform refused to make an object: its text for the last error, if it has one.
-[[noreturn]] void RaiseOutOfResources() {
-    const std::string text = gdi::ErrorText(gdi::LastError());
-    throw EOutOfResources(text.empty() ? messages::kOutOfResources : text);
-}
-
 gdi::ImageHandle Required(gdi::ImageHandle image) {
     if (!image) RaiseOutOfResources();
     return image;
+}
+
+// The rows and columns of block that lie on an image of width × height.
+TRect ClipToImage(const TRect& block, std::int32_t width, std::int32_t height) {
+    return TRect{std::max(block.left, 0), std::max(block.top, 0), std::min(block.right, width),
+                 std::min(block.bottom, height)};
+}
+
+std::size_t BlockArea(const TRect& block) {
+    if (block.right <= block.left || block.bottom <= block.top) return 0;
+    return static_cast<std::size_t>(std::int64_t{block.right} - block.left) *
+           static_cast<std::size_t>(std::int64_t{block.bottom} - block.top);
+}
+
+// Refuses a colour buffer that does not hold one entry per pixel of the block.
+void CheckBlockBuffer(const TRect& block, std::size_t entries) {
+    if (entries != BlockArea(block)) throw EInvalidGraphicOperation(messages::kBlockSize);
 }
 
 }  // namespace
@@ -158,11 +176,20 @@ void TBitmap::ConvertDepth(TPixelDepth depth) {
 }
 
 std::uint8_t* TBitmap::RowAddress(std::int32_t y) {
-    BeforeChange();
+    // Checked first, so that a row that is not there costs no private copy of a shared image.
     if (y < 0 || y >= ImageHeight() || !HasPixels()) {
         throw EInvalidGraphicOperation(messages::kScanLineRange);
     }
+    BeforeChange();
     if (PixelDepth() == TPixelDepth::DepthDevice) EnsureSection();
+    return const_cast<std::uint8_t*>(ReadOnlyRowAddress(y));
+}
+
+const std::uint8_t* TBitmap::ReadOnlyRowAddress(std::int32_t y) const {
+    if (y < 0 || y >= ImageHeight() || !HasPixels()) {
+        throw EInvalidGraphicOperation(messages::kScanLineRange);
+    }
+    if (!mImage->section) throw EInvalidGraphic(messages::kInvalidPixelFormat);
     const auto& header = mImage->description.dsBmih;
     // A positive header height stores the bottom row first.
     const std::int32_t memoryRow = header.biHeight > 0 ? ImageHeight() - 1 - y : y;
@@ -172,6 +199,47 @@ std::uint8_t* TBitmap::RowAddress(std::int32_t y) {
 std::size_t TBitmap::RowStride() const {
     const auto& header = mImage->description.dsBmih;
     return gdi::DibRowStride(header.biWidth, header.biBitCount);
+}
+
+void TBitmap::ReadColours(const TRect& block, std::span<TColor> colours) const {
+    CheckBlockBuffer(block, colours.size());
+    std::fill(colours.begin(), colours.end(), kClrInvalid);
+    const TRect inside = ClipToImage(block, ImageWidth(), ImageHeight());
+    if (!HasPixels() || BlockArea(inside) == 0) return;
+    const std::size_t blockWidth = static_cast<std::size_t>(block.right - block.left);
+    for (std::int32_t y = inside.top; y < inside.bottom; ++y) {
+        TColor* row = colours.data() + static_cast<std::size_t>(y - block.top) * blockWidth +
+                      static_cast<std::size_t>(inside.left - block.left);
+        mImage->device->ReadColours(y, inside.left, inside.right - inside.left, row);
+    }
+}
+
+void TBitmap::WriteColours(const TRect& block, std::span<const TColor> colours) {
+    CheckBlockBuffer(block, colours.size());
+    BeforeChange();
+    const TRect inside = ClipToImage(block, ImageWidth(), ImageHeight());
+    if (HasPixels() && BlockArea(inside) > 0) {
+        const std::size_t blockWidth = static_cast<std::size_t>(block.right - block.left);
+        std::vector<TColor> row(static_cast<std::size_t>(inside.right - inside.left));
+        for (std::int32_t y = inside.top; y < inside.bottom; ++y) {
+            const TColor* from = colours.data() +
+                                 static_cast<std::size_t>(y - block.top) * blockWidth +
+                                 static_cast<std::size_t>(inside.left - block.left);
+            std::transform(from, from + row.size(), row.begin(), gdi::ResolvedColour);
+            mImage->device->WriteColours(y, inside.left, static_cast<std::int32_t>(row.size()),
+                                         row.data());
+        }
+    }
+    AnnounceChange();
+}
+
+void TBitmap::CopyBlock(TPoint to, const TBitmap& source, const TRect& block) {
+    BeforeChange();
+    if (HasPixels() && source.HasPixels()) {
+        gdi::BitBlt(*mImage->device, to.X, to.Y, block.right - block.left, block.bottom - block.top,
+                    *source.mImage->device, block.left, block.top);
+    }
+    AnnounceChange();
 }
 
 void TBitmap::EnsureSection() {
@@ -210,14 +278,6 @@ void TBitmap::AssignImage(const TBitmap& source) {
     AnnounceChange();
 }
 
-void TBitmap::InstallImage(gdi::ImageHandle pixels, gdi::PaletteHandle palette,
-                           const gdi::DibSection& description) {
-    ReleaseContext();
-    Replace(std::move(pixels), std::move(palette));
-    mImage->description = description;
-    if (!description.dsBm.bmBits) mImage->section = nullptr;
-}
-
 void TBitmap::Replace(gdi::ImageHandle pixels, gdi::PaletteHandle palette) {
     auto image = std::make_shared<Image>();
     if (pixels) image->description = pixels->Describe();
@@ -230,16 +290,6 @@ void TBitmap::Replace(gdi::ImageHandle pixels, gdi::PaletteHandle palette) {
 void TBitmap::AnnounceChange() {
     if (mListener) mListener();
 }
-
-const gdi::DibSection& TBitmap::Description() const { return mImage->description; }
-
-gdi::DibSection& TBitmap::DescriptionForWriting() { return mImage->description; }
-
-const gdi::ImageHandle& TBitmap::DeviceHandle() const { return mImage->device; }
-
-const gdi::ImageHandle& TBitmap::SectionHandle() const { return mImage->section; }
-
-const gdi::PaletteHandle& TBitmap::PaletteHandle() const { return mImage->palette; }
 
 void TBitmap::BeforeChange() {
     const bool deviceForm = PixelDepth() == TPixelDepth::DepthDevice;
@@ -263,12 +313,40 @@ void TBitmap::BeforeChange() {
     }
 }
 
-void TBitmap::EnsurePalette() {
-    Image& image = *mImage;
+const gdi::DibSection& BitmapAccess::Description(const TBitmap& bitmap) {
+    return bitmap.mImage->description;
+}
+
+gdi::DibSection& BitmapAccess::DescriptionForWriting(TBitmap& bitmap) {
+    return bitmap.mImage->description;
+}
+
+const gdi::ImageHandle& BitmapAccess::DeviceHandle(const TBitmap& bitmap) {
+    return bitmap.mImage->device;
+}
+
+const gdi::ImageHandle& BitmapAccess::SectionHandle(const TBitmap& bitmap) {
+    return bitmap.mImage->section;
+}
+
+const gdi::PaletteHandle& BitmapAccess::PaletteHandle(const TBitmap& bitmap) {
+    return bitmap.mImage->palette;
+}
+
+void BitmapAccess::InstallImage(TBitmap& bitmap, gdi::ImageHandle pixels,
+                                gdi::PaletteHandle palette, const gdi::DibSection& description) {
+    bitmap.ReleaseContext();
+    bitmap.Replace(std::move(pixels), std::move(palette));
+    bitmap.mImage->description = description;
+    if (!description.dsBm.bmBits) bitmap.mImage->section = nullptr;
+}
+
+void BitmapAccess::EnsurePalette(TBitmap& bitmap) {
+    TBitmap::Image& image = *bitmap.mImage;
     if (image.palette || !image.device || !image.device->IsSection()) return;
     if (!image.device->ColourTable().empty()) {
         image.palette = gdi::CreatePalette(image.device->ColourTable());
-    } else if (gdi::DisplayDepth() < image.device->BitsPerPixel()) {
+    } else if (DisplayDepth() < image.device->BitsPerPixel()) {
         image.palette = gdi::CreateHalftonePalette();
     }
 }

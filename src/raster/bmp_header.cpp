@@ -4,7 +4,6 @@
 
 #include "bmp_bounded_reader.h"
 #include "bmp_format.h"
-#include "bmp_reader.h"
 #include "exceptions.h"
 
 namespace mosaren {
@@ -44,6 +43,19 @@ gdi::BitmapInfoHeader InfoHeaderFrom(const std::uint8_t* store, std::uint32_t he
 }
 
 }  // namespace
+
+std::uint32_t DefaultColorCount(std::uint32_t bitCount) {
+    switch (bitCount) {
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
+    }
+}
 
 BmpHeaders ReadBmpHeaders(BmpBoundedReader& reader) {
     BmpHeaders result;

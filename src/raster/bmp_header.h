@@ -28,4 +28,8 @@ struct BmpHeaders {
 // when the file ends inside the file header, the masks or the table.
 BmpHeaders ReadBmpHeaders(BmpBoundedReader& reader);
 
+// The entries of a colour table whose header does not say: 2^bitCount for 1, 4 and 8 bits; 0 for
+// any other count.
+std::uint32_t DefaultColorCount(std::uint32_t bitCount);
+
 }  // namespace mosaren

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "bitmap_access.h"
 #include "bmp_bounded_reader.h"
 #include "bmp_header.h"
 #include "byte_stream.h"
@@ -23,13 +24,6 @@ namespace {
     const int code = gdi::LastError();
     if (code != 0) throw SystemError(code, gdi::ErrorText(code));
     throw EInvalidGraphic(messages::kInvalidBitmap);
-}
-
-// A drawing object the run-length path needs could not be made.
-[[noreturn]] void ThrowOutOfResources() {
-    const int code = gdi::LastError();
-    const std::string text = code != 0 ? gdi::ErrorText(code) : std::string();
-    throw EOutOfResources(text.empty() ? std::string(messages::kOutOfResources) : text);
 }
 
 // Bytes of pixel data the header describes: biSizeImage, or when that is 0 the rows the width
@@ -87,16 +81,16 @@ NewImage ReadEncoded(BmpBoundedReader& reader, const BmpHeaders& headers, std::u
     // The decoding runs on a memory context that holds a 1 × 1 screen-compatible image, with
     // the file's palette selected into it; all of it is released when this returns or raises.
     std::unique_ptr<gdi::DeviceContext> context = gdi::CreateCompatibleDC();
-    if (!context) ThrowOutOfResources();
+    if (!context) RaiseOutOfResources();
     context->selected = gdi::CreateCompatibleBitmap(1, 1);
-    if (!context->selected) ThrowOutOfResources();
+    if (!context->selected) RaiseOutOfResources();
     gdi::PaletteHandle palette;
     if (!headers.colours.empty()) {
         palette = gdi::CreatePalette(headers.colours);
         context->palette = palette;
     }
 
-    gdi::ImageHandle image = gdi::CreateDIBitmap(headers.info, headers.masks, headers.colours, data);
+    gdi::ImageHandle image = gdi::CreateDIBitmap(headers.info, headers.colours, data);
     if (!image) ThrowRefusal();
     return {std::move(image), std::move(palette)};
 }
@@ -127,29 +121,17 @@ void ReadBmpImage(TBitmap& bitmap, InputStream& stream, std::uint64_t count) {
     description.dsBmih.biClrUsed = info.biClrUsed;
     description.dsBmih.biClrImportant = info.biClrImportant;
 
-    bitmap.InstallImage(std::move(image.pixels), std::move(image.palette), description);
-    bitmap.AnnounceChange();
+    BitmapAccess::InstallImage(bitmap, std::move(image.pixels), std::move(image.palette),
+                               description);
+    BitmapAccess::AnnounceChange(bitmap);
 }
 
 }  // namespace
 
-std::uint32_t DefaultColorCount(std::uint32_t bitCount) {
-    switch (bitCount) {
-        case 1:
-            return 2;
-        case 4:
-            return 16;
-        case 8:
-            return 256;
-        default:
-            return 0;
-    }
-}
-
 void ReadBmp(TBitmap& bitmap, InputStream& stream, std::uint64_t count) {
     bitmap.ReleaseContext();
     if (count == 0) {
-        bitmap.InstallImage(nullptr, nullptr, gdi::DibSection{});
+        BitmapAccess::InstallImage(bitmap, nullptr, nullptr, gdi::DibSection{});
         return;
     }
     try {

@@ -15,7 +15,4 @@ void ReadBmpFile(TBitmap& bitmap, const std::string& fileName);
 // gives an empty bitmap. On failure the bitmap keeps its image.
 void ReadBmp(TBitmap& bitmap, InputStream& stream, std::uint64_t count);
 
-// 2^bitCount for 1, 4 and 8 bits; 0 for any other count.
-std::uint32_t DefaultColorCount(std::uint32_t bitCount);
-
 }  // namespace mosaren

@@ -6,18 +6,15 @@
 #include <vector>
 
 #include "bitmap.h"
-#include "bmp_atomic_file.h"
+#include "bitmap_access.h"
 #include "bmp_format.h"
 #include "byte_stream.h"
 #include "exceptions.h"
+#include "file_replacement.h"
 
 namespace mosaren {
 
 namespace {
-
-void WriteWhole(OutputStream& stream, const void* bytes, std::size_t count) {
-    if (stream.Write(bytes, count) != count) throw EWriteError(messages::kStreamWrite);
-}
 
 std::array<std::uint8_t, bmp::kInfoHeaderSize> EncodeInfoHeader(const gdi::BitmapInfoHeader& info) {
     std::array<std::uint8_t, bmp::kInfoHeaderSize> out{};
@@ -51,7 +48,7 @@ void DefaultBitFieldMasks(gdi::DibSection& description) {
 
 void WriteBmp(TBitmap& bitmap, OutputStream& stream) {
     if (bitmap.PixelDepth() == TPixelDepth::DepthDevice && bitmap.HasPixels()) bitmap.EnsureSection();
-    const gdi::ImageHandle& section = bitmap.SectionHandle();
+    const gdi::ImageHandle& section = BitmapAccess::SectionHandle(bitmap);
     if (!section) return;  // no pixels: nothing at all is written
 
     const gdi::DibSection described = section->Describe();
@@ -76,7 +73,7 @@ void WriteBmp(TBitmap& bitmap, OutputStream& stream) {
         if (sectionInfo.biClrUsed > 0) colourCount = std::min<std::size_t>(colourCount, sectionInfo.biClrUsed);
     }
 
-    gdi::DibSection& description = bitmap.DescriptionForWriting();
+    gdi::DibSection& description = BitmapAccess::DescriptionForWriting(bitmap);
     DefaultBitFieldMasks(description);
     if (colourCount > 0 && description.dsBmih.biClrUsed != colourCount) {
         description.dsBmih.biClrUsed = static_cast<std::uint32_t>(colourCount);

@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "graphics/graphics.h"
-
 namespace mosaren {
+
+namespace gdi {
+struct DibSection;
+}  // namespace gdi
 
 class OutputStream;
 class TBitmap;

@@ -12,6 +12,10 @@
 
 namespace mosaren {
 
+void WriteWhole(OutputStream& stream, const void* bytes, std::size_t count) {
+    if (stream.Write(bytes, count) != count) throw EWriteError(messages::kStreamWrite);
+}
+
 std::size_t MemoryInputStream::Read(void* buffer, std::size_t count) {
     const std::size_t taken = std::min(count, mBytes.size() - mPosition);
     if (taken > 0) {

@@ -25,6 +25,9 @@ public:
     virtual std::size_t Write(const void* buffer, std::size_t count) = 0;
 };
 
+// Writes count bytes whole, else raises "Stream write error".
+void WriteWhole(OutputStream& stream, const void* bytes, std::size_t count);
+
 class MemoryInputStream final : public InputStream {
 public:
     explicit MemoryInputStream(std::span<const std::uint8_t> bytes) : mBytes(bytes) {}

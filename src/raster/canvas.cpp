@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "bitmap_access.h"
 #include "context_registry.h"
 #include "exceptions.h"
 
@@ -50,18 +51,22 @@ TCanvas::TCanvas(TBitmap& owner) : mOwner(owner) {}
 
 TCanvas::~TCanvas() { ReleaseContext(); }
 
+const gdi::Image* TCanvas::SelectedImage() const {
+    return mContext ? mContext->selected.get() : nullptr;
+}
+
 gdi::DeviceContext& TCanvas::Context() {
     if (mContext) {
         // The owner's image may have been replaced by a private copy since.
-        mContext->selected = mOwner.DeviceHandle();
+        mContext->selected = BitmapAccess::DeviceHandle(mOwner);
         return *mContext;
     }
-    ReleaseContextsHolding(mOwner.DeviceHandle().get());
+    ReleaseContextsHolding(BitmapAccess::DeviceHandle(mOwner).get());
     mContext = gdi::CreateCompatibleDC();
     if (!mContext) throw EInvalidOperation(messages::kCanvasNoDrawing);
-    mOwner.EnsurePalette();
-    mContext->selected = mOwner.DeviceHandle();
-    mContext->palette = mOwner.PaletteHandle();
+    BitmapAccess::EnsurePalette(mOwner);
+    mContext->selected = BitmapAccess::DeviceHandle(mOwner);
+    mContext->palette = BitmapAccess::PaletteHandle(mOwner);
     RegisterContext(this);
     return *mContext;
 }
@@ -74,33 +79,34 @@ void TCanvas::ReleaseContext() {
 
 int TCanvas::StretchMode() const { return mContext ? mContext->stretchMode : 0; }
 
-gdi::ColorRef TCanvas::ReadPixel(std::int32_t x, std::int32_t y) {
+TColor TCanvas::ReadPixel(std::int32_t x, std::int32_t y) {
     const gdi::DeviceContext& context = Context();
-    if (!context.selected) return gdi::kClrInvalid;
+    if (!context.selected) return kClrInvalid;
     return context.selected->GetPixel(x, y);
 }
 
-void TCanvas::WritePixel(std::int32_t x, std::int32_t y, gdi::ColorRef colour) {
-    mOwner.BeforeChange();
+void TCanvas::WritePixel(std::int32_t x, std::int32_t y, TColor colour) {
+    BitmapAccess::BeforeChange(mOwner);
     gdi::DeviceContext& context = Context();
-    if (colour & 0x80000000u) colour = gdi::SystemColour(static_cast<std::uint8_t>(colour));
-    if (context.selected) context.selected->SetPixel(x, y, colour);
-    mOwner.AnnounceChange();
+    if (context.selected) context.selected->SetPixel(x, y, gdi::ResolvedColour(colour));
+    BitmapAccess::AnnounceChange(mOwner);
 }
 
 void TCanvas::DrawStretched(const TRect& rect, TBitmap* source) {
     if (!source) return;
-    mOwner.BeforeChange();
+    BitmapAccess::BeforeChange(mOwner);
     gdi::DeviceContext& context = Context();
 
-    source->EnsurePalette();
+    BitmapAccess::EnsurePalette(*source);
     const gdi::PaletteHandle previousPalette = context.palette;
-    const bool selectsPalette = source->PaletteHandle() != nullptr;
-    if (selectsPalette) context.palette = source->PaletteHandle();
+    const gdi::PaletteHandle& sourcePalette = BitmapAccess::PaletteHandle(*source);
+    const bool selectsPalette = sourcePalette != nullptr;
+    if (selectsPalette) context.palette = sourcePalette;
 
-    const auto& sourceBm = source->Description().dsBm;
-    context.stretchMode = ChooseStretchMode(gdi::DisplayDepth(), sourceBm.bmPlanes * sourceBm.bmBitsPixel,
-                                            source->IsMonochrome(), context.stretchMode);
+    const auto& sourceBm = BitmapAccess::Description(*source).dsBm;
+    context.stretchMode =
+        ChooseStretchMode(DisplayDepth(), sourceBm.bmPlanes * sourceBm.bmBitsPixel,
+                          source->IsMonochrome(), context.stretchMode);
     const int mode = context.stretchMode;
     try {
         const gdi::ImageHandle sourceImage = source->DrawingSurface().Context().selected;
@@ -115,7 +121,7 @@ void TCanvas::DrawStretched(const TRect& rect, TBitmap* source) {
         throw;
     }
     if (selectsPalette) Context().palette = previousPalette;
-    mOwner.AnnounceChange();
+    BitmapAccess::AnnounceChange(mOwner);
 }
 
 }  // namespace mosaren

@@ -7,10 +7,15 @@
 #include <cstdint>
 #include <memory>
 
+#include "colour.h"
 #include "geometry.h"
-#include "graphics/graphics.h"
 
 namespace mosaren {
+
+namespace gdi {
+class Image;
+struct DeviceContext;
+}  // namespace gdi
 
 class TBitmap;
 
@@ -22,9 +27,9 @@ public:
     TCanvas& operator=(const TCanvas&) = delete;
 
     // The colour of (x, y), or 0xFFFFFFFF outside the bitmap.
-    gdi::ColorRef ReadPixel(std::int32_t x, std::int32_t y);
+    TColor ReadPixel(std::int32_t x, std::int32_t y);
     // Sets one pixel (a colour with the top bit set is a system colour); nothing outside.
-    void WritePixel(std::int32_t x, std::int32_t y, gdi::ColorRef colour);
+    void WritePixel(std::int32_t x, std::int32_t y, TColor colour);
 
     // Draws the whole of source, scaled nearest-pixel, into rect. No source: nothing at all.
     void DrawStretched(const TRect& rect, TBitmap* source);
@@ -33,7 +38,7 @@ public:
     int StretchMode() const;
     bool HasContext() const { return mContext != nullptr; }
     // The image selected into the context, if any.
-    const gdi::Image* SelectedImage() const { return mContext ? mContext->selected.get() : nullptr; }
+    const gdi::Image* SelectedImage() const;
 
     // Makes sure the surface has its context with the owner's pixels selected. Raises
     // EInvalidOperation "Canvas does not allow drawing" when none can be made.

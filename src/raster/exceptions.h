@@ -50,6 +50,7 @@ inline constexpr const char* kStreamWrite = "Stream write error";
 inline constexpr const char* kInvalidBitmap = "Bitmap image is not valid";
 inline constexpr const char* kInvalidPixelFormat = "Invalid pixel format";
 inline constexpr const char* kScanLineRange = "Scan line index out of range";
+inline constexpr const char* kBlockSize = "The colours do not fit the block of pixels";
 inline constexpr const char* kCanvasNoDrawing = "Canvas does not allow drawing";
 inline constexpr const char* kOutOfResources = "Out of system resources";
 inline constexpr const char* kOutOfMemory = "Out of memory";
@@ -63,6 +64,17 @@ EConvertError NotAValidInteger(const std::string& text);
 // "System Error.  Code: %d.\r\n%s": the platform text loses its trailing blanks, control
 // characters and full stops first.
 EOSError SystemError(int code, const std::string& platformText);
+
+// The graphics layer refused to make a drawing object: EOutOfResources with its text for the
+// last error, or "Out of system resources" when it gives none. The one way the raster layer
+// raises it.
+[[noreturn]] void RaiseOutOfResources();
+
+// What a failure says, for the one top-level handler of each front end: the message of an
+// Exception, "Out of memory" for std::bad_alloc, the text of any other standard exception.
+std::string FailureMessage(const std::exception_ptr& failure);
+// The class name the "Application Error" box gives for it.
+std::string FailureClassName(const std::exception_ptr& failure);
 
 // The text a failure is shown with: one full stop is added when the message is not empty and
 // its last byte sorts after the full stop (digits, letters, every byte from 128 up).

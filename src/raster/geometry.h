@@ -2,12 +2,15 @@
 
 #include <cstdint>
 
-#include "graphics/graphics.h"
-
 namespace mosaren {
 
 // Right and Bottom are exclusive.
-using TRect = gdi::Rect;
+struct TRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
 
 struct TPoint {
     std::int32_t X = 0;

@@ -1,8 +1,7 @@
-// CreateDIBitmap: a device image initialised from the pixels of a BMP file, plain, bit-field or
-// run-length encoded.
+// CreateDIBitmap: a device image initialised from the run-length encoded pixels of a BMP file.
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "graphics.h"
 #include "pixel_format.h"
@@ -19,22 +18,16 @@ bool IsRunLength(const BitmapInfoHeader& h) {
 
 }  // namespace
 
-ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
-                           std::span<const RgbQuad> colours, std::span<const std::uint8_t> bits) {
+ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, std::span<const RgbQuad> colours,
+                           std::span<const std::uint8_t> bits) {
     SetLastError(0);
-    if (!IsRunLength(header)) {
-        // Plain data: lay it into a section of its own and convert that into the device image.
-        ImageHandle section = CreateDIBSection(header, masks, colours);
-        if (!section) return nullptr;
-        std::memcpy(section->Bits(), bits.data(), std::min(bits.size(), section->ByteSize()));
-        ImageHandle device = CreateCompatibleBitmap(section->Width(), section->Height());
-        if (!device) return nullptr;
-        BitBlt(*device, 0, 0, section->Width(), section->Height(), *section, 0, 0);
-        return device;
+    // Plain and bit-field pixels go into sections (CreateDIBSection); any compression other than
+    // run-length is not accepted. Run-length data describes rows bottom-up only, so a top-down
+    // header is not accepted either.
+    if (!IsRunLength(header) || header.biPlanes != 1 || header.biWidth <= 0 ||
+        header.biHeight <= 0) {
+        return nullptr;
     }
-
-    // Run-length data describes rows bottom-up only; a top-down header is not accepted.
-    if (header.biPlanes != 1 || header.biWidth <= 0 || header.biHeight <= 0) return nullptr;
     const std::int32_t width = header.biWidth;
     const std::int32_t height = header.biHeight;
     // The decoder holds one byte per pixel: check that against the cap before it allocates.

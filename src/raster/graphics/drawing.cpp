@@ -200,4 +200,8 @@ ColorRef SystemColour(std::uint8_t index) {
     return index < std::size(kScheme) ? kScheme[index] : 0;
 }
 
+ColorRef ResolvedColour(ColorRef colour) {
+    return (colour & 0x80000000u) ? SystemColour(static_cast<std::uint8_t>(colour)) : colour;
+}
+
 }  // namespace mosaren::gdi

@@ -7,7 +7,7 @@
 // set, and conversion to 24 bits. Like a platform, it refuses by returning nothing and leaving
 // an error code behind (LastError); the bitmap turns refusals into the program's exceptions.
 //
-// This header is the only way into the layer.
+// This header is the only way into the layer, and only the raster layer includes it.
 
 #include <array>
 #include <cstddef>
@@ -17,22 +17,21 @@
 #include <string>
 #include <vector>
 
+#include "../colour.h"
+#include "../display_depth.h"
+#include "../geometry.h"
+#include "../image_limits.h"
+
 namespace mosaren::gdi {
 
-// 0x00BBGGRR; a value with the top bit set names a system colour by its low byte.
-using ColorRef = std::uint32_t;
-inline constexpr ColorRef kClrInvalid = 0xFFFFFFFF;
-inline constexpr ColorRef kWhite = 0x00FFFFFF;
-
-constexpr ColorRef Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return ColorRef{r} | (ColorRef{g} << 8) | (ColorRef{b} << 16);
-}
-constexpr std::uint8_t RedOf(ColorRef c) { return static_cast<std::uint8_t>(c); }
-constexpr std::uint8_t GreenOf(ColorRef c) { return static_cast<std::uint8_t>(c >> 8); }
-constexpr std::uint8_t BlueOf(ColorRef c) { return static_cast<std::uint8_t>(c >> 16); }
+// The platform's name for a colour value (colour.h).
+using ColorRef = TColor;
 
 // The colour of a system-colour index (GetSysColor): a fixed classic scheme.
 ColorRef SystemColour(std::uint8_t index);
+// The colour a value stands for when it is set: one with the top bit set is the system colour of
+// its low byte, any other is itself.
+ColorRef ResolvedColour(ColorRef colour);
 
 struct RgbQuad {
     std::uint8_t blue = 0;
@@ -87,10 +86,9 @@ std::size_t DibRowStride(std::int64_t width, int bitCount);
 
 // ----- The display -----
 
-// Bits per pixel of device images. 32 unless a front end or a test says otherwise; 16, 24 and
-// 32 are supported. At 16 the device form keeps 5 bits each of red, green and blue.
-int DisplayDepth();
-void SetDisplayDepth(int bitsPerPixel);
+// Device images are made at the display depth (display_depth.h).
+using mosaren::DisplayDepth;
+using mosaren::SetDisplayDepth;
 
 // ----- Refusals -----
 
@@ -99,9 +97,7 @@ void SetDisplayDepth(int bitsPerPixel);
 int LastError();
 std::string ErrorText(int code);
 
-// No image may hold more pixel bytes than this; a larger request is refused with ENOMEM, as a
-// platform refuses what it cannot hold, instead of exhausting the machine.
-inline constexpr std::size_t kMaxImageBytes = std::size_t{1} << 30;
+// An image of more than kMaxImageBytes (image_limits.h) is refused with ENOMEM.
 
 // A switch for tests: while a fault is on, the operations it names refuse.
 enum class Fault { NoContext, NoDeviceImage, NoSection };
@@ -169,7 +165,7 @@ public:
     // An exact copy: same kind, format, table, size and pixels. Null when refused.
     std::shared_ptr<Image> Clone() const;
 
-    struct Layout;  // how an image is made; see graphics.cpp
+    struct Layout;  // how an image is made; see image.cpp
     explicit Image(const Layout& layout);
 
 private:
@@ -200,9 +196,11 @@ ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<st
                              std::span<const RgbQuad> colours);
 
 // CreateDIBitmap with initialisation: a device image of the header's size holding the pixels
-// of a DIB (plain, bit-field or run-length encoded). Null when refused, as CreateDIBSection.
-ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
-                           std::span<const RgbQuad> colours, std::span<const std::uint8_t> bits);
+// of run-length encoded data (BI_RLE8 at 8 bits, BI_RLE4 at 4, rows bottom-up), coloured by
+// the colour table. Null when refused: any other header carries no error code, a size beyond
+// kMaxImageBytes carries ENOMEM.
+ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, std::span<const RgbQuad> colours,
+                           std::span<const std::uint8_t> bits);
 
 // PatBlt with WHITENESS over the whole image.
 void FillWhite(Image& image);
@@ -217,12 +215,7 @@ inline constexpr int kBlackOnWhite = 1;
 inline constexpr int kColorOnColor = 3;
 inline constexpr int kHalftone = 4;
 
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
+using Rect = TRect;
 
 // StretchBlt SRCCOPY of the whole of src into dstRect of dst, clipped to dst. Nearest pixel:
 // destination column dx (counted from the rectangle's left) takes source column

@@ -26,7 +26,6 @@ struct Image::Layout {
 
 namespace {
 
-int gDisplayDepth = 32;
 thread_local int gLastError = 0;
 bool gFaults[3] = {false, false, false};
 
@@ -61,12 +60,6 @@ std::string ErrorText(int code) {
 
 void SetFault(Fault fault, bool on) { gFaults[static_cast<int>(fault)] = on; }
 bool FaultOn(Fault fault) { return gFaults[static_cast<int>(fault)]; }
-
-int DisplayDepth() { return gDisplayDepth; }
-
-void SetDisplayDepth(int bitsPerPixel) {
-    gDisplayDepth = (bitsPerPixel == 16 || bitsPerPixel == 24) ? bitsPerPixel : 32;
-}
 
 std::size_t DibRowStride(std::int64_t width, int bitCount) {
     if (width <= 0 || bitCount <= 0 || bitCount > 32) return 0;
@@ -184,3 +177,17 @@ std::unique_ptr<DeviceContext> CreateCompatibleDC() {
 }
 
 }  // namespace mosaren::gdi
+
+namespace mosaren {
+
+namespace {
+int gDisplayDepth = 32;
+}  // namespace
+
+int DisplayDepth() { return gDisplayDepth; }
+
+void SetDisplayDepth(int bitsPerPixel) {
+    gDisplayDepth = (bitsPerPixel == 16 || bitsPerPixel == 24) ? bitsPerPixel : 32;
+}
+
+}  // namespace mosaren

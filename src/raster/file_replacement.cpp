@@ -1,4 +1,4 @@
-#include "bmp_atomic_file.h"
+#include "file_replacement.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -65,7 +65,8 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
 }
 
 void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);  // best effort: the rename is already done
     ::close(fd);
@@ -120,9 +121,16 @@ void ReplaceFileWith(const std::string& fileName, const std::function<void(Outpu
     write(stream);
     if (!temporary.Finish()) throw EWriteError(messages::kStreamWrite);
 
-    if (::rename(temporary.Name().c_str(), target.path.c_str()) != 0) throw CannotCreateFile(fileName);
+    if (::rename(temporary.Name().c_str(), target.path.c_str()) != 0) {
+        throw CannotCreateFile(fileName);
+    }
     temporary.Release();
     SyncFolder(target.folder);
+}
+
+void ReplaceFileWithBytes(const std::string& fileName, const void* bytes, std::size_t count) {
+    ReplaceFileWith(fileName,
+                    [bytes, count](OutputStream& stream) { WriteWhole(stream, bytes, count); });
 }
 
 }  // namespace mosaren

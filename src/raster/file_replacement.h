@@ -4,8 +4,9 @@
 // in the same folder, which is renamed over the target when the whole of it has been written
 // and flushed; on any failure the temporary file is removed and an existing target is left
 // exactly as it was. A tile that fails to write therefore never leaves a truncated file in
-// place of a good one.
+// place of a good one; the same holds for every file the program writes.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -19,5 +20,8 @@ class OutputStream;
 // folder. Raises "Stream write error" when the content cannot be flushed to the disk, and lets
 // any failure of write go on to the caller, after removing the temporary file.
 void ReplaceFileWith(const std::string& fileName, const std::function<void(OutputStream&)>& write);
+
+// The same with the whole new content at hand.
+void ReplaceFileWithBytes(const std::string& fileName, const void* bytes, std::size_t count);
 
 }  // namespace mosaren
