@@ -164,8 +164,8 @@ const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, c
 
 }  // namespace
 
-void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArgument, double angle,
-                  const TTileSettings& settings) {
+void RotateBitmap(const TBitmap& source, TBitmap& destination, const TPoint& centreArgument,
+                  double angle, const TTileSettings& settings) {
     const TPoint centre = centreArgument;
     const std::int32_t width = source.ImageWidth();
     const std::int32_t height = source.ImageHeight();
@@ -176,15 +176,15 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, const TPoint& centreArg
     destination.SetImageHeight(frameHeight);
     destination.ConvertDepth(TPixelDepth::Depth24);
 
-    // The source is only read; every row address is fetched once. A device-form source would
-    // hand out a fresh copy at each fetch, so only a 24-bit source is accepted.
+    // The source is only read, each row address fetched once; the rows of a device-form source
+    // are not in memory, so only a 24-bit source is accepted.
     std::vector<const std::uint8_t*> sourceRows;
     if (width > 0 && height > 0) {
         if (source.PixelDepth() != TPixelDepth::Depth24) {
             throw EInvalidGraphic(messages::kInvalidPixelFormat);
         }
         sourceRows.resize(static_cast<std::size_t>(height));
-        for (std::int32_t y = 0; y < height; ++y) sourceRows[y] = source.RowAddress(y);
+        for (std::int32_t y = 0; y < height; ++y) sourceRows[y] = source.ReadOnlyRowAddress(y);
     }
 
     const std::vector<Sample>& samples = SamplesFor(width, height, centre, angle);

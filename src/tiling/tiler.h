@@ -1,15 +1,16 @@
 #pragma once
 
-// The tile-making module: the five working bitmaps, the tile maker and the two tile commands.
-// It reaches the main window only through the two preview bitmaps it is given (each preview
-// takes a copy of what it shows and repaints on the change notice) and through file dialogs.
+// The desktop program's two tile commands: they ask their file dialogs for the textures and the
+// save name, run the textures through the tile maker and write the tiles. They reach the main
+// window only through the two preview bitmaps they are given (each preview takes a copy of what
+// it shows and repaints on the change notice) and through file dialogs.
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 
 #include "raster/bitmap.h"
+#include "tile_maker.h"
 #include "tile_settings.h"
 
 namespace mosaren {
@@ -37,35 +38,24 @@ public:
     // Replaces the BMP writing of both commands; an empty output restores it.
     void SetTileOutput(TileOutput output) { mTileOutput = std::move(output); }
 
-    // Turns the 255 × 255 24-bit working texture into the masked frame, squeezes the frame into
-    // the tile and gives the tile preview its copy.
+    // The tile maker's MakeTile, after which the tile preview gets its copy of the tile.
     void MakeTile();
 
     // The working bitmaps; fresh ones replace them at the start of each command.
-    TBitmap& Source() { return *mSource; }
-    TBitmap& Piece() { return *mPiece; }
-    TBitmap& Texture() { return *mTexture; }
-    TBitmap& Rotated() { return *mRotated; }
-    TBitmap& Tile() { return *mTile; }
+    TBitmap& Source() { return mMaker.Source(); }
+    TBitmap& Piece() { return mMaker.Piece(); }
+    TBitmap& Texture() { return mMaker.Texture(); }
+    TBitmap& Rotated() { return mMaker.Rotated(); }
+    TBitmap& Tile() { return mMaker.Tile(); }
 
 private:
-    void MakeFreshBitmaps(bool withPiece);
     // Hands the finished tile to the output under the command's file name.
     void PutTile(const std::string& fileName);
 
-    const TTileSettings& mSettings;
+    TileMaker mMaker;
     TBitmap& mTexturePreview;
     TBitmap& mTilePreview;
     TileOutput mTileOutput;
-    std::unique_ptr<TBitmap> mSource;
-    std::unique_ptr<TBitmap> mPiece;
-    std::unique_ptr<TBitmap> mTexture;
-    std::unique_ptr<TBitmap> mRotated;
-    std::unique_ptr<TBitmap> mTile;
 };
-
-// The batch's output name: the texture's path less its last four characters (UTF-8 characters,
-// not bytes), followed by "tile.bmp".
-std::string BatchTileName(const std::string& texturePath);
 
 }  // namespace mosaren

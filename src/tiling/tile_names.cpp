@@ -1,7 +1,6 @@
-#include <cstddef>
-#include <string>
+#include "tile_names.h"
 
-#include "tiler.h"
+#include <cstddef>
 
 namespace mosaren {
 
@@ -38,6 +37,11 @@ std::size_t CharacterStart(const std::string& text, std::size_t end) {
 }
 
 }  // namespace
+
+std::string PieceTileName(const std::string& saveName, PiecePosition piece, bool divided) {
+    if (!divided) return saveName + ".bmp";
+    return saveName + "_" + std::to_string(piece.column) + "_" + std::to_string(piece.row) + ".bmp";
+}
 
 std::string BatchTileName(const std::string& texturePath) {
     // Four characters go whatever they are: x.dib loses ".dib", x.bitmap loses "tmap".

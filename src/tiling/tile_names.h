@@ -1,0 +1,20 @@
+#pragma once
+
+// The names under which the tile commands write their tiles.
+
+#include <string>
+
+#include "tile_maker.h"
+
+namespace mosaren {
+
+// The single-texture command's file for the tile of a piece: the save name followed by ".bmp"
+// when the texture is used whole (even when the name already ends in ".bmp"), else followed by
+// "_column_row.bmp", so that no two pieces share one.
+std::string PieceTileName(const std::string& saveName, PiecePosition piece, bool divided);
+
+// The batch's output name: the texture's path less its last four characters (UTF-8 characters,
+// not bytes), followed by "tile.bmp".
+std::string BatchTileName(const std::string& texturePath);
+
+}  // namespace mosaren
