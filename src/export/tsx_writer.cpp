@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "raster/exceptions.h"
-#include "whole_file.h"
+#include "raster/file_replacement.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 namespace {
 
@@ -100,4 +100,4 @@ std::string HexColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return text;
 }
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -3,9 +3,9 @@
 #include <png.h>
 
 #include "raster/exceptions.h"
-#include "whole_file.h"
+#include "raster/file_replacement.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image) {
     png_image description{};
@@ -41,4 +41,4 @@ std::string PngTileName(const std::string& bmpName) {
     return bmpName.substr(0, bmpName.size() - 4) + ".png";
 }
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

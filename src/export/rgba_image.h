@@ -1,14 +1,14 @@
 #pragma once
 
 // A plain 8-bit RGBA picture, top row first. The engine outputs (PNG files, sheets, the map
-// preview) are laid out in this form, apart from the core's device bitmaps, whose pixels carry
+// preview) are laid out in this form, apart from the raster layer's bitmaps, whose pixels carry
 // no alpha: a tile's transparency is known only from which pixels the turned texture covers.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-namespace mosaren::cli {
+namespace mosaren {
 
 struct Rgba {
     std::uint8_t r = 0;
@@ -51,4 +51,4 @@ private:
     std::vector<Rgba> mPixels;
 };
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -5,7 +5,7 @@
 #include "raster/bitmap.h"
 #include "raster/bmp_writer.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 void WriteBmpImage(const RgbaImage& image, const TTileSettings& settings,
                    const std::string& fileName) {
@@ -13,18 +13,16 @@ void WriteBmpImage(const RgbaImage& image, const TTileSettings& settings,
     TBitmap bitmap;
     bitmap.SetImageWidth(image.Width());
     bitmap.SetImageHeight(image.Height());
-    const gdi::ColorRef mask = gdi::Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
-    std::vector<gdi::ColorRef> row(static_cast<std::size_t>(image.Width()));
-    bitmap.BeforeChange();
+    const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
+    std::vector<TColor> row(static_cast<std::size_t>(image.Width()));
     for (std::int32_t y = 0; y < image.Height(); ++y) {
         for (std::int32_t x = 0; x < image.Width(); ++x) {
             const Rgba& p = image.At(x, y);
-            row[static_cast<std::size_t>(x)] = p.a == 0 ? mask : gdi::Rgb(p.r, p.g, p.b);
+            row[static_cast<std::size_t>(x)] = p.a == 0 ? mask : Rgb(p.r, p.g, p.b);
         }
-        bitmap.DeviceHandle()->WriteColours(y, 0, image.Width(), row.data());
+        bitmap.WriteColours(TRect{0, y, image.Width(), y + 1}, row);
     }
-    bitmap.AnnounceChange();
     WriteBmpFile(bitmap, fileName);
 }
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

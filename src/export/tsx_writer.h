@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace mosaren::cli {
+namespace mosaren {
 
 struct TsxImage {
     std::string source;  // as written in the file
@@ -47,4 +47,4 @@ void WriteTsxFile(TsxTileset tileset, const std::string& fileName);
 // "rrggbb" for a colour.
 std::string HexColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -12,7 +12,7 @@
 
 #include "rgba_image.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 struct SheetLayout {
     std::int32_t tileWidth = 0;
@@ -46,4 +46,4 @@ SheetLayout LayOutSheet(std::size_t count, std::int32_t tileWidth, std::int32_t 
 RgbaImage ComposeSheet(const std::vector<RgbaImage>& tiles, const SheetLayout& layout,
                        std::int32_t extrude);
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "raster/exceptions.h"
-#include "raster/graphics/graphics.h"
+#include "raster/image_limits.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 std::int64_t SheetLayout::Width() const {
     return 2 * std::int64_t{margin} + std::int64_t{columns} * tileWidth +
@@ -55,7 +55,7 @@ RgbaImage ComposeSheet(const std::vector<RgbaImage>& tiles, const SheetLayout& l
     const std::int64_t width = layout.Width();
     const std::int64_t height = layout.Height();
     if (width * height * static_cast<std::int64_t>(sizeof(Rgba)) >
-        static_cast<std::int64_t>(gdi::kMaxImageBytes)) {
+        static_cast<std::int64_t>(kMaxImageBytes)) {
         throw EInvalidOperation("A sheet of " + std::to_string(width) + " x " +
                                 std::to_string(height) + " pixels is too large to make");
     }
@@ -81,4 +81,4 @@ RgbaImage ComposeSheet(const std::vector<RgbaImage>& tiles, const SheetLayout& l
     return sheet;
 }
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -8,7 +8,7 @@
 
 #include "rgba_image.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 // The PNG bytes of the image. Raises EInvalidGraphic with libpng's reason if it refuses.
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image);
@@ -17,7 +17,8 @@ std::vector<std::uint8_t> EncodePng(const RgbaImage& image);
 // one is written ("Cannot create file %s", "Stream write error").
 void WritePngFile(const RgbaImage& image, const std::string& fileName);
 
-// The PNG name of a tile that the core names "....bmp": the same name with ".png" in its place.
+// The PNG name of a tile that the tile commands name "....bmp": the same name with ".png" in its
+// place.
 std::string PngTileName(const std::string& bmpName);
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

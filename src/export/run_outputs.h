@@ -1,28 +1,28 @@
 #pragma once
 
-// Where the tiles of one run go. The commands hand over each finished tile under the BMP name
-// the core gives it; this writes it in the chosen format, or keeps it for the sheet, and once the
-// run is over writes the sheet, the tileset file and the map preview.
+// Where the tiles of one run go. A front end hands over each finished tile under the BMP name
+// the tile commands give it; this writes it in the chosen format, or keeps it for the sheet, and
+// once the run is over writes the sheet, the tileset file and the map preview.
 
 #include <string>
 #include <vector>
 
-#include "cli_options.h"
+#include "output_settings.h"
 #include "rgba_image.h"
-#include "tile_image.h"
 #include "tile_sheet.h"
+#include "tiling/tile_coverage.h"
+#include "tiling/tile_settings.h"
 
 namespace mosaren {
-class TBitmap;
-}
 
-namespace mosaren::cli {
+class TBitmap;
 
 class RunOutputs {
 public:
-    explicit RunOutputs(const CliOptions& options);
+    // Both are read as the run goes and must outlive it; the tiles are made with settings.
+    RunOutputs(const TTileSettings& settings, const OutputSettings& output);
 
-    // Takes one finished tile that the core would write as the BMP file bmpName.
+    // Takes one finished tile that the tile commands would write as the BMP file bmpName.
     void Take(TBitmap& tile, const std::string& bmpName);
     // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
     std::string Destination(const std::string& bmpName) const;
@@ -38,10 +38,11 @@ private:
     void WriteSheet() const;
     void WriteTileset() const;
 
-    const CliOptions& mOptions;
+    const TTileSettings& mSettings;
+    const OutputSettings& mOutput;
     Coverage mCoverage;               // when images are needed
     std::vector<RgbaImage> mImages;   // for the sheet and the preview
     std::vector<std::string> mFiles;  // the tile files written, for the tileset
 };
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -7,7 +7,7 @@
 
 #include "rgba_image.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 
 // The map is this many diamonds across and down.
 inline constexpr int kMapSide = 6;
@@ -19,4 +19,4 @@ inline constexpr int kMapSide = 6;
 // first; the rest of the picture is transparent.
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles);
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

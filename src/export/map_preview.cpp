@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace mosaren::cli {
+namespace mosaren {
 
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles) {
     const std::int32_t w = tiles.at(0).Width();
@@ -27,4 +27,4 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles) {
     return map;
 }
 
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -1,0 +1,24 @@
+#pragma once
+
+// In what form a run hands its tiles over, besides the BMP tiles themselves: the image format,
+// one sheet instead of separate files, a Tiled tileset and a map preview.
+
+#include <cstdint>
+#include <string>
+
+namespace mosaren {
+
+enum class ImageFormat { Bmp, Png };
+
+struct OutputSettings {
+    ImageFormat format = ImageFormat::Bmp;  // of the tile files, or of the sheet
+    std::string sheet;                      // empty: every tile a file of its own
+    std::int32_t columns = 0;               // 0: the most nearly square grid
+    std::int32_t margin = 0;
+    std::int32_t spacing = 0;
+    std::int32_t extrude = 0;
+    std::string tsx;         // empty: no tileset file
+    std::string mapPreview;  // empty: no preview
+};
+
+}  // namespace mosaren

@@ -1,0 +1,23 @@
+#include "tile_image.h"
+
+#include "raster/bitmap.h"
+
+namespace mosaren {
+
+RgbaImage TileImage(const TBitmap& tile, const Coverage& coverage) {
+    RgbaImage image(tile.ImageWidth(), tile.ImageHeight());
+    std::vector<TColor> colours(static_cast<std::size_t>(image.Width()) * image.Height());
+    tile.ReadColours(TRect{0, 0, image.Width(), image.Height()}, colours);
+    for (std::int32_t y = 0; y < image.Height(); ++y) {
+        for (std::int32_t x = 0; x < image.Width(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * image.Width() + x;
+            if (coverage.at(i)) {
+                const TColor c = colours[i];
+                image.At(x, y) = Rgba{RedOf(c), GreenOf(c), BlueOf(c), 255};
+            }
+        }
+    }
+    return image;
+}
+
+}  // namespace mosaren
