@@ -1,6 +1,5 @@
 #include "cli_options.h"
 
-#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -8,6 +7,7 @@
 #include "argument_bytes.h"
 #include "option_values.h"
 #include "output_options.h"
+#include "parser_options.h"
 #include "usage_error.h"
 
 namespace mosaren::cli {
@@ -36,32 +36,6 @@ const char* const kDescription =
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";
-
-struct ParserOptions {
-    QCommandLineOption mask{QStringList{QStringLiteral("mask")},
-                            QStringLiteral("Mask colour around the diamond (default 255,0,255)."),
-                            QStringLiteral("R,G,B")};
-    QCommandLineOption size{QStringList{QStringLiteral("size")},
-                            QStringLiteral("Tile width x height, 1 to 255 each (default 72x36)."),
-                            QStringLiteral("WxH")};
-    QCommandLineOption pieces{
-        QStringList{QStringLiteral("pieces")},
-        QStringLiteral("tile only: cut the texture into N across x M down, 1 to 19 each."),
-        QStringLiteral("NxM")};
-    QCommandLineOption depth{
-        QStringList{QStringLiteral("depth")},
-        QStringLiteral("Bits per pixel of BMP files: 32, 24 or 16 (default 32)."),
-        QStringLiteral("BITS")};
-    QCommandLineOption keepGoing{
-        QStringList{QStringLiteral("keep-going")},
-        QStringLiteral("batch only: go on past a failing texture, report each failure.")};
-    QCommandLineOption quiet{QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
-                             QStringLiteral("Print no progress.")};
-};
-
-std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
-    return ToBytes(parser.value(option));
-}
 
 void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& options,
                      CliOptions& result) {
@@ -120,16 +94,10 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
 CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
-    // Help and version by hand: the parser's own help option also offers Qt's GUI options.
-    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help.")};
-    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version.")};
-    parser.addOptions({help, version});
+    // Help and version are options of our own: the parser's help option also offers Qt's GUI
+    // options.
     const ParserOptions options;
-    parser.addOptions({options.mask, options.size, options.pieces, options.depth});
-    parser.addOptions(OutputParserOptions());
-    parser.addOptions({options.keepGoing, options.quiet});
+    parser.addOptions(options.All());
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("tile or batch."),
                                  QStringLiteral("tile|batch"));
     parser.addPositionalArgument(QStringLiteral("files"),
@@ -145,12 +113,12 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     }
 
     CliRequest request;
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         request.kind = CliRequest::Kind::Help;
         request.text = parser.helpText().toStdString();
         return request;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         request.kind = CliRequest::Kind::Version;
         request.text = std::string("mosaren-cli ") + MOSAREN_VERSION + "\n";
         return request;
@@ -180,7 +148,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         result.files.push_back(ToBytes(file));
     }
     ReadTileOptions(parser, options, result);
-    ReadOutputOptions(parser, result);
+    ReadOutputOptions(parser, options, result);
     return request;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "output_options.h"
+#include "export/output_settings.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren::cli {
@@ -19,7 +19,7 @@ struct CliOptions {
     std::vector<std::string> files;
     TTileSettings settings;
     int depth = 32;  // bits per pixel of the BMP files
-    OutputOptions output;
+    OutputSettings output;
     bool keepGoing = false;
     bool quiet = false;
 };

@@ -5,15 +5,14 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <exception>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "console.h"
+#include "raster/display_depth.h"
 #include "raster/exceptions.h"
-#include "raster/graphics/graphics.h"
 #include "usage_error.h"
 
 namespace {
@@ -38,7 +37,7 @@ int Run(const std::vector<std::string>& arguments) {
 
     const CliOptions& options = request.options;
     // Before any bitmap exists: device images, and so the tile files, take this depth.
-    mosaren::gdi::SetDisplayDepth(options.depth);
+    mosaren::SetDisplayDepth(options.depth);
     Console console(options.quiet);
     try {
         if (options.command == CliCommand::Tile) {
@@ -46,12 +45,8 @@ int Run(const std::vector<std::string>& arguments) {
             return 0;
         }
         return RunBatchCommand(options, console) ? 0 : kExitFailure;
-    } catch (const mosaren::Exception& failure) {
-        console.Failure(failure.Message());
-    } catch (const std::bad_alloc&) {
-        console.Failure(mosaren::messages::kOutOfMemory);
-    } catch (const std::exception& failure) {
-        console.Failure(failure.what());
+    } catch (const std::exception&) {
+        console.Failure(mosaren::FailureMessage(std::current_exception()));
     }
     return kExitFailure;
 }

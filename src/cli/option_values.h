@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "export/output_settings.h"
+
 namespace mosaren::cli {
 
 struct MaskColour {
@@ -19,8 +21,6 @@ struct TwoCounts {
     std::int32_t first = 0;   // width, or pieces across
     std::int32_t second = 0;  // height, or pieces down
 };
-
-enum class ImageFormat { Bmp, Png };
 
 // A whole number from low to high, at most 999.
 std::optional<std::int32_t> ParseWholeNumber(const std::string& text, std::int32_t low,

@@ -1,0 +1,81 @@
+#include "parser_options.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include "argument_bytes.h"
+
+namespace mosaren::cli {
+
+namespace {
+
+QCommandLineOption Option(const char* name, const char* description, const char* valueName) {
+    return QCommandLineOption(QStringList{QString::fromLatin1(name)},
+                              QString::fromLatin1(description), QString::fromLatin1(valueName));
+}
+
+QCommandLineOption Switch(QStringList names, const char* description) {
+    return QCommandLineOption(names, QString::fromLatin1(description));
+}
+
+}  // namespace
+
+ParserOptions::ParserOptions()
+    : help(Switch({QStringLiteral("h"), QStringLiteral("help")}, "Shows this help.")),
+      version(Switch({QStringLiteral("v"), QStringLiteral("version")}, "Shows the version.")),
+      mask(Option("mask", "Mask colour around the diamond (default 255,0,255).", "R,G,B")),
+      size(Option("size", "Tile width x height, 1 to 255 each (default 72x36).", "WxH")),
+      pieces(Option("pieces", "tile only: cut the texture into N across x M down, 1 to 19 each.",
+                    "NxM")),
+      depth(Option("depth", "Bits per pixel of BMP files: 32, 24 or 16 (default 32).", "BITS")),
+      format(Option("format",
+                    "Image format of the tile files or the sheet: bmp (default) or png. PNG is "
+                    "8-bit RGBA: the pixels the turned texture covers are opaque with their exact "
+                    "colour, even one that equals the mask colour; the rest are fully "
+                    "transparent.",
+                    "bmp|png")),
+      sheet(Option("sheet",
+                   "All tiles of the run in one image FILE instead of separate files (batch, or "
+                   "tile with --pieces), row by row in the order they are made. A .png or .bmp "
+                   "name sets the format.",
+                   "FILE")),
+      columns(Option("columns",
+                     "Sheet columns, 1 to 999 (default: the most nearly square grid, the least N "
+                     "with N x N >= the tile count).",
+                     "N")),
+      margin(Option("margin",
+                    "Sheet gap around the tiles, 0 to 255 and less than the tile's shorter side "
+                    "plus the spacing (default 0).",
+                    "PX")),
+      spacing(Option("spacing", "Sheet gap between the tiles, 0 to 255 (default 0).", "PX")),
+      extrude(Option("extrude",
+                     "Repeat each tile's edge pixels PX times into the sheet's gaps, so that "
+                     "filtering reads no background (default 0; needs --spacing 2xPX and --margin "
+                     "PX).",
+                     "PX")),
+      tsx(Option("tsx",
+                 "Write a Tiled tileset for what the run wrote: the sheet, or one image per tile "
+                 "file. Paths in it are relative to its folder.",
+                 "FILE")),
+      mapPreview(Option("map-preview",
+                        "Write a PNG picture of the tiles on a 6 x 6 isometric map, to check that "
+                        "they meet without seams.",
+                        "FILE.png")),
+      keepGoing(Switch({QStringLiteral("keep-going")},
+                       "batch only: go on past a failing texture, report each failure.")),
+      quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
+
+QList<QCommandLineOption> ParserOptions::All() const {
+    return {help,    version, mask,    size,    pieces, depth,      format,    sheet,
+            columns, margin,  spacing, extrude, tsx,    mapPreview, keepGoing, quiet};
+}
+
+std::string Spelling(const QCommandLineOption& option) {
+    return "--" + ToBytes(option.names().constLast());
+}
+
+std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    return ToBytes(parser.value(option));
+}
+
+}  // namespace mosaren::cli
