@@ -7,16 +7,9 @@
 #include <QObject>
 #include <exception>
 #include <functional>
-#include <string>
 #include <utility>
 
 namespace mosaren {
-
-// What a failure says: the message of an Exception, "Out of memory" for std::bad_alloc, the
-// text of any other standard exception.
-std::string FailureMessage(const std::exception_ptr& failure);
-// The class name the "Application Error" box gives for it.
-std::string FailureClassName(const std::exception_ptr& failure);
 
 // The top-level handler: ends any mouse or keyboard grab, so that no pressed button outlives
 // the failure, then shows the failure in the error box.

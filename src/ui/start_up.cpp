@@ -11,7 +11,7 @@
 #include "application.h"
 #include "error_box.h"
 #include "param_dialog.h"
-#include "raster/graphics/graphics.h"
+#include "raster/display_depth.h"
 #include "resources.h"
 
 namespace mosaren {
@@ -77,7 +77,7 @@ int RunMosaren(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("mosaren"));
     LoadResources();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    gdi::SetDisplayDepth(DisplayDepthFor(screen ? screen->depth() : 32));
+    SetDisplayDepth(DisplayDepthFor(screen ? screen->depth() : 32));
     return RunWindows([] { return BuildWindows(TileSettings(), MakeQtFileDialogs); });
 }
 
