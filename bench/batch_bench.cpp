@@ -30,9 +30,9 @@
 #include "raster/bitmap.h"
 #include "raster/bmp_reader.h"
 #include "raster/bmp_writer.h"
-#include "raster/canvas.h"
-#include "raster/graphics/graphics.h"
+#include "support/bmp_builder.h"
 #include "tiling/file_dialog.h"
+#include "tiling/tile_names.h"
 #include "tiling/tiler.h"
 
 namespace {
@@ -55,32 +55,10 @@ private:
 
 // A 24-bit texture whose content differs from file to file, so no two reads are alike.
 void WriteTexture(const std::string& path, int side, int seed) {
-    const std::uint32_t stride = (static_cast<std::uint32_t>(side) * 3 + 3) / 4 * 4;
-    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(side);
-    std::vector<std::uint8_t> bytes(54 + imageSize, 0);
-    const auto put = [&bytes](std::size_t at, std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put(2, 54 + imageSize, 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<std::uint32_t>(side), 4);
-    put(22, static_cast<std::uint32_t>(side), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, imageSize, 4);
-    for (int y = 0; y < side; ++y) {
-        std::uint8_t* row = bytes.data() + 54 + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < side; ++x) {
-            row[3 * x] = static_cast<std::uint8_t>(x + seed);
-            row[3 * x + 1] = static_cast<std::uint8_t>(y * 3 + seed);
-            row[3 * x + 2] = static_cast<std::uint8_t>((x ^ y) + seed * 7);
-        }
-    }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    testing::WriteTexture(path, side, side, [seed](int x, int y) {
+        return Rgb(static_cast<std::uint8_t>((x ^ y) + seed * 7),
+                   static_cast<std::uint8_t>(y * 3 + seed), static_cast<std::uint8_t>(x + seed));
+    });
 }
 
 // The generated textures, made on first use and removed at exit.

@@ -92,7 +92,7 @@ void BM_MakeTile(benchmark::State& state) {
     MakeTexture(tiler.Texture());
     for (auto _ : state) {
         tiler.MakeTile();
-        benchmark::DoNotOptimize(tilePreview.DeviceHandle());
+        benchmark::DoNotOptimize(tilePreview.ImageWidth());
     }
 }
 BENCHMARK(BM_MakeTile)->Unit(benchmark::kMicrosecond);

@@ -9,8 +9,8 @@ namespace {
 
 using namespace mosaren::testing;
 
-constexpr Colour kGreen = ColourOf(10, 200, 10);
-constexpr Colour kGrey = ColourOf(100, 100, 100);
+constexpr TColor kGreen = Rgb(10, 200, 10);
+constexpr TColor kGrey = Rgb(100, 100, 100);
 
 TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     const CliRun help = Run({"--help"});
@@ -34,7 +34,7 @@ TEST_F(CommandLine, TileWritesTheSaveNameWithBmpQuietly) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "grass.bmp.bmp"}));
-    const TileFile tile = Tile("grass.bmp.bmp");
+    const BmpPicture tile = Tile("grass.bmp.bmp");
     EXPECT_EQ(tile.width, 72);
     EXPECT_EQ(tile.height, 36);
     EXPECT_EQ(tile.bitCount, 32);
@@ -48,12 +48,12 @@ TEST_F(CommandLine, TileOptionsShapeTheTiles) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "out_1_1.bmp", "out_2_1.bmp"}));
     for (const char* name : {"out_1_1.bmp", "out_2_1.bmp"}) {
-        const TileFile tile = Tile(name);
+        const BmpPicture tile = Tile(name);
         EXPECT_EQ(tile.width, 80);
         EXPECT_EQ(tile.height, 40);
         EXPECT_EQ(tile.bitCount, 24);
-        EXPECT_EQ(tile.At(0, 0), ColourOf(1, 2, 3));
-        EXPECT_TRUE(tile.OnlyHolds({kGreen, ColourOf(1, 2, 3)}));
+        EXPECT_EQ(tile.At(0, 0), Rgb(1, 2, 3));
+        EXPECT_TRUE(tile.OnlyHolds({kGreen, Rgb(1, 2, 3)}));
     }
 }
 

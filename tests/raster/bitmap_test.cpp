@@ -4,16 +4,18 @@
 
 #include <cstring>
 
+#include "raster/bitmap_access.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
 #include "support/display_depth.h"
+#include "support/pixel_grid.h"
 
 namespace mosaren {
 namespace {
 
-using gdi::Rgb;
+using mosaren::testing::PixelsOf;
 
-constexpr gdi::ColorRef kWhite = 0x00FFFFFF;
+
 
 // A device-form bitmap of the given size whose pixel (x, y) has the colour Rgb(x, y, 7).
 void MakeGradient(TBitmap& bitmap, int width, int height) {
@@ -57,18 +59,14 @@ TEST(BitmapTest, EnlargingKeepsPixelsTopLeftAndFillsWhite) {
     MakeGradient(bitmap, 2, 2);
     bitmap.SetImageWidth(4);
     bitmap.SetImageHeight(3);
-    TCanvas& canvas = bitmap.DrawingSurface();
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            const gdi::ColorRef expected = (x < 2 && y < 2) ? Rgb(x, y, 7) : kWhite;
-            EXPECT_EQ(canvas.ReadPixel(x, y), expected) << x << "," << y;
-        }
-    }
+    const TColor a = Rgb(0, 0, 7), b = Rgb(1, 0, 7), c = Rgb(0, 1, 7), d = Rgb(1, 1, 7);
+    EXPECT_PIXELS(bitmap, {a,      b,      kWhite, kWhite,
+                           c,      d,      kWhite, kWhite,
+                           kWhite, kWhite, kWhite, kWhite});
     bitmap.SetImageWidth(2);
     bitmap.SetImageHeight(2);
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 2; ++x) EXPECT_EQ(canvas.ReadPixel(x, y), Rgb(x, y, 7));
-    }
+    EXPECT_PIXELS(bitmap, {a, b,
+                           c, d});
 }
 
 TEST(BitmapTest, SameSizeIsNoChangeAtAll) {
@@ -78,14 +76,14 @@ TEST(BitmapTest, SameSizeIsNoChangeAtAll) {
     row[0] = 0x42;  // written into the section copy only
     int notices = 0;
     bitmap.SetChangeListener([&] { ++notices; });
-    const gdi::Image* section = bitmap.SectionHandle().get();
+    const gdi::Image* section = BitmapAccess::SectionHandle(bitmap).get();
 
     bitmap.SetImageWidth(3);
     bitmap.SetImageHeight(3);
 
     EXPECT_EQ(notices, 0);
-    EXPECT_EQ(bitmap.SectionHandle().get(), section);
-    EXPECT_EQ(bitmap.SectionHandle()->RowBytes(0)[0], 0x42);
+    EXPECT_EQ(BitmapAccess::SectionHandle(bitmap).get(), section);
+    EXPECT_EQ(BitmapAccess::SectionHandle(bitmap)->RowBytes(0)[0], 0x42);
 }
 
 TEST(BitmapTest, ResizeToZeroKeepsSizeAndFormWithoutPixels) {
@@ -104,7 +102,7 @@ TEST(BitmapTest, ConvertingDeviceFormGivesBottomUp24BitRowsOfTheSameColours) {
     bitmap.ConvertDepth(TPixelDepth::Depth24);
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::Depth24);
     EXPECT_EQ(bitmap.RowStride(), 768u);
-    EXPECT_GT(bitmap.Description().dsBmih.biHeight, 0);
+    EXPECT_GT(BitmapAccess::Description(bitmap).dsBmih.biHeight, 0);
     for (int y = 0; y < 255; y += 17) {
         const std::uint8_t* row = bitmap.RowAddress(y);
         for (int x = 0; x < 255; ++x) {
@@ -119,7 +117,7 @@ TEST(BitmapTest, RowAddressHidesTheBottomUpOrder) {
     TBitmap bitmap;
     MakeGradient(bitmap, 5, 4);
     bitmap.ConvertDepth(TPixelDepth::Depth24);
-    const std::uint8_t* memory = bitmap.SectionHandle()->Bits();
+    const std::uint8_t* memory = BitmapAccess::SectionHandle(bitmap)->Bits();
     // Row 0 is the top row, which lies last in memory; the bottom row starts the memory.
     EXPECT_EQ(bitmap.RowAddress(0), memory + 3 * bitmap.RowStride());
     EXPECT_EQ(bitmap.RowAddress(3), memory);
@@ -148,11 +146,11 @@ TEST(BitmapTest, ConvertingTwiceKeepsATopDownImage) {
     gdi::BitmapInfoHeader header{40, 2, -2, 1, 24, gdi::kBiRgb};
     auto section = gdi::CreateDIBSection(header, {}, {});
     ASSERT_TRUE(section);
-    bitmap.InstallImage(section, nullptr, section->Describe());
+    BitmapAccess::InstallImage(bitmap, section, nullptr, section->Describe());
     ASSERT_EQ(bitmap.PixelDepth(), TPixelDepth::Depth24);
     bitmap.ConvertDepth(TPixelDepth::Depth24);
-    EXPECT_EQ(bitmap.Description().dsBmih.biHeight, -2);
-    EXPECT_EQ(bitmap.DeviceHandle(), section);
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biHeight, -2);
+    EXPECT_EQ(BitmapAccess::DeviceHandle(bitmap), section);
 }
 
 TEST(BitmapTest, ConvertingWithoutPixelsTakesTheHeaderThenSizingMakesA24BitSection) {
@@ -203,7 +201,7 @@ TEST(BitmapTest, Converting8BitUsesTheColourTable) {
     section->Bits()[1] = 0;
     section->Bits()[2] = 1;
     TBitmap bitmap;
-    bitmap.InstallImage(section, nullptr, section->Describe());
+    BitmapAccess::InstallImage(bitmap, section, nullptr, section->Describe());
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::Depth8);
     bitmap.ConvertDepth(TPixelDepth::Depth24);
     const std::uint8_t* row = bitmap.RowAddress(0);
@@ -218,7 +216,7 @@ TEST(BitmapTest, Converting32BitDropsTheFourthByte) {
     const std::uint8_t pixel[4] = {1, 2, 3, 0xEE};
     std::memcpy(section->Bits(), pixel, 4);
     TBitmap bitmap;
-    bitmap.InstallImage(section, nullptr, section->Describe());
+    BitmapAccess::InstallImage(bitmap, section, nullptr, section->Describe());
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::Depth32);
     bitmap.ConvertDepth(TPixelDepth::Depth24);
     const std::uint8_t* row = bitmap.RowAddress(0);
@@ -251,7 +249,7 @@ TEST(BitmapTest, PixelDepthFollowsTheHeader) {
         auto section = gdi::CreateDIBSection(header, c.masks, {});
         ASSERT_TRUE(section) << c.bits;
         TBitmap bitmap;
-        bitmap.InstallImage(section, nullptr, section->Describe());
+        BitmapAccess::InstallImage(bitmap, section, nullptr, section->Describe());
         EXPECT_EQ(bitmap.PixelDepth(), c.expected) << c.bits << " bits, " << PixelDepthName(c.expected);
     }
 }
@@ -284,8 +282,8 @@ TEST(BitmapTest, SixteenBitDisplayCutsColoursToFiveBits) {
     // 100 keeps 5 bits: 12 of 31, widened back to 99.
     EXPECT_EQ(bitmap.DrawingSurface().ReadPixel(0, 0), Rgb(255, 0, 99));
     bitmap.EnsureSection();
-    EXPECT_EQ(bitmap.Description().dsBmih.biBitCount, 16);
-    EXPECT_EQ(bitmap.Description().dsBmih.biCompression, gdi::kBiRgb);
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biBitCount, 16);
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biCompression, gdi::kBiRgb);
 }
 
 TEST(BitmapTest, DeviceFormRowAddressWritesOnlyTheSectionCopy) {
@@ -293,12 +291,12 @@ TEST(BitmapTest, DeviceFormRowAddressWritesOnlyTheSectionCopy) {
     MakeGradient(bitmap, 2, 2);
     std::uint8_t* row = bitmap.RowAddress(0);
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::DepthDevice);
-    EXPECT_EQ(bitmap.Description().dsBmih.biBitCount, 32);
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biBitCount, 32);
     row[0] = 0;  // blue of (0, 0) in the copy
     EXPECT_EQ(bitmap.DrawingSurface().ReadPixel(0, 0), Rgb(0, 0, 7));
     // The next change drops the copy.
     bitmap.DrawingSurface().WritePixel(1, 1, 0);
-    EXPECT_EQ(bitmap.SectionHandle(), nullptr);
+    EXPECT_EQ(BitmapAccess::SectionHandle(bitmap), nullptr);
 }
 
 TEST(BitmapTest, ResizeAfterSectionCopyMakesASectionAtTheDisplayDepth) {
@@ -320,7 +318,7 @@ protected:
         working.ConvertDepth(TPixelDepth::Depth24);
         preview.AssignImage(working);
     }
-    gdi::ColorRef PreviewPixel(int x, int y) { return preview.DrawingSurface().ReadPixel(x, y); }
+    TColor PreviewPixel(int x, int y) { return preview.DrawingSurface().ReadPixel(x, y); }
 
     TBitmap working;
     TBitmap preview;
@@ -328,15 +326,15 @@ protected:
 
 TEST_F(PreviewCopyTest, AssignImageCopiesNoPixels) {
     EXPECT_TRUE(preview.SharesImageWith(working));
-    EXPECT_EQ(preview.DeviceHandle()->Bits(), working.DeviceHandle()->Bits());
+    EXPECT_EQ(BitmapAccess::DeviceHandle(preview)->Bits(), BitmapAccess::DeviceHandle(working)->Bits());
     EXPECT_EQ(preview.PixelDepth(), TPixelDepth::Depth24);
 }
 
 TEST_F(PreviewCopyTest, WritingAPixelOfTheWorkingBitmapLeavesThePreview) {
-    const std::uint8_t* previewMemory = preview.DeviceHandle()->Bits();
+    const std::uint8_t* previewMemory = BitmapAccess::DeviceHandle(preview)->Bits();
     working.DrawingSurface().WritePixel(1, 1, 0);
     EXPECT_EQ(PreviewPixel(1, 1), Rgb(1, 1, 7));
-    EXPECT_EQ(preview.DeviceHandle()->Bits(), previewMemory);
+    EXPECT_EQ(BitmapAccess::DeviceHandle(preview)->Bits(), previewMemory);
     EXPECT_EQ(working.DrawingSurface().ReadPixel(1, 1), 0u);
 }
 
@@ -350,9 +348,9 @@ TEST_F(PreviewCopyTest, RowAddressResizeAndConversionLeaveThePreview) {
 }
 
 TEST_F(PreviewCopyTest, ReplacedWorkingBitmapCostsNoCopy) {
-    const std::uint8_t* memory = preview.DeviceHandle()->Bits();
+    const std::uint8_t* memory = BitmapAccess::DeviceHandle(preview)->Bits();
     working.SetImageWidth(10);  // a new image: the preview keeps the old one alone
-    EXPECT_EQ(preview.DeviceHandle()->Bits(), memory);
+    EXPECT_EQ(BitmapAccess::DeviceHandle(preview)->Bits(), memory);
     EXPECT_FALSE(preview.SharesImageWith(working));
 }
 
@@ -378,6 +376,94 @@ TEST(BitmapNoticeTest, EveryCompletedChangeNotifies) {
     other.SetImageWidth(1);
     bitmap.AssignImage(other);
     EXPECT_EQ(notices, 5);
+}
+
+// ----- Blocks of pixels and rows for reading: what the layers above use -----
+
+TEST(BitmapBlockTest, ReadColoursGivesTheBlockRowByRowAndInvalidOutsideWithoutCopyingAPreview) {
+    TBitmap working;
+    MakeGradient(working, 3, 2);
+    TBitmap preview;
+    preview.AssignImage(working);
+    std::vector<TColor> block(4);
+    working.ReadColours({1, 1, 3, 3}, block);  // its second row lies below the bitmap
+    EXPECT_TRUE(testing::PixelGridIs(block, 2, {Rgb(1, 1, 7), Rgb(2, 1, 7),
+                                                kClrInvalid,  kClrInvalid}));
+    EXPECT_TRUE(preview.SharesImageWith(working));
+}
+
+TEST(BitmapBlockTest, WriteColoursSetsTheBlockLeavesOutWhatLiesOutsideAndNotifiesOnce) {
+    TBitmap working;
+    MakeGradient(working, 3, 2);
+    TBitmap preview;
+    preview.AssignImage(working);
+    int notices = 0;
+    working.SetChangeListener([&] { ++notices; });
+    const TColor red = Rgb(255, 0, 0), blue = Rgb(0, 0, 255);
+    working.WriteColours({1, 1, 4, 2}, std::vector<TColor>{red, blue, red});
+    EXPECT_EQ(notices, 1);
+    EXPECT_PIXELS(working, {Rgb(0, 0, 7), Rgb(1, 0, 7), Rgb(2, 0, 7),
+                            Rgb(0, 1, 7), red,          blue});
+    // The preview keeps what it was given.
+    EXPECT_PIXELS(preview, {Rgb(0, 0, 7), Rgb(1, 0, 7), Rgb(2, 0, 7),
+                            Rgb(0, 1, 7), Rgb(1, 1, 7), Rgb(2, 1, 7)});
+}
+
+TEST(BitmapBlockTest, AColourBufferThatDoesNotFitTheBlockIsRefused) {
+    TBitmap bitmap;
+    MakeGradient(bitmap, 2, 2);
+    const std::vector<TColor> before = PixelsOf(bitmap);
+    std::vector<TColor> three(3, 0);
+    EXPECT_THROW(bitmap.ReadColours({0, 0, 2, 2}, three), EInvalidGraphicOperation);
+    EXPECT_THROW(bitmap.WriteColours({0, 0, 2, 2}, three), EInvalidGraphicOperation);
+    EXPECT_EQ(PixelsOf(bitmap), before);
+}
+
+TEST(BitmapBlockTest, CopyBlockCopiesPixelForPixelClippedToBothBitmaps) {
+    TBitmap source;
+    MakeGradient(source, 4, 3);
+    source.ConvertDepth(TPixelDepth::Depth24);
+    TBitmap destination;
+    destination.SetImageWidth(3);
+    destination.SetImageHeight(2);
+    TBitmap preview;
+    preview.AssignImage(destination);
+
+    destination.CopyBlock({1, 0}, source, {2, 1, 4, 3});
+    EXPECT_PIXELS(destination, {kWhite, Rgb(2, 1, 7), Rgb(3, 1, 7),
+                                kWhite, Rgb(2, 2, 7), Rgb(3, 2, 7)});
+    EXPECT_EQ(destination.PixelDepth(), TPixelDepth::DepthDevice);
+    EXPECT_PIXELS(preview, {kWhite, kWhite, kWhite,
+                            kWhite, kWhite, kWhite});
+
+    // Only (2, 1) of the destination lies under the whole of the source put there.
+    destination.CopyBlock({2, 1}, source, {0, 0, 4, 3});
+    EXPECT_PIXELS(destination, {kWhite, Rgb(2, 1, 7), Rgb(3, 1, 7),
+                                kWhite, Rgb(2, 2, 7), Rgb(0, 0, 7)});
+}
+
+TEST(BitmapBlockTest, ReadOnlyRowAddressReadsTheRowsWithoutCopyingAPreview) {
+    TBitmap working;
+    MakeGradient(working, 3, 2);
+    working.ConvertDepth(TPixelDepth::Depth24);
+    TBitmap preview;
+    preview.AssignImage(working);
+    const std::uint8_t* row = working.ReadOnlyRowAddress(1);
+    EXPECT_EQ(row, BitmapAccess::SectionHandle(working)->Bits());  // the top row lies last
+    EXPECT_EQ(row[3 * 2 + 2], 2);  // red holds x, green y
+    EXPECT_EQ(row[3 * 2 + 1], 1);
+    EXPECT_TRUE(preview.SharesImageWith(working));
+    EXPECT_THROW(working.ReadOnlyRowAddress(2), EInvalidGraphicOperation);
+
+    // The rows of the device form are not in memory.
+    TBitmap device;
+    MakeGradient(device, 2, 2);
+    EXPECT_THROW(device.ReadOnlyRowAddress(0), EInvalidGraphic);
+}
+
+TEST_F(PreviewCopyTest, ARowOutOfRangeCostsThePreviewNoCopy) {
+    EXPECT_THROW(working.RowAddress(4), EInvalidGraphicOperation);
+    EXPECT_TRUE(preview.SharesImageWith(working));
 }
 
 // ----- Refusals: the bitmap keeps the image it had -----

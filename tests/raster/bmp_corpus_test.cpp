@@ -9,7 +9,7 @@
 #include "bmp_test_support.h"
 #include "support/png_picture.h"
 
-namespace mosaren::test {
+namespace mosaren::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -192,14 +192,14 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
     const fs::path folder = CorpusFolder();
     switch (c.reference) {
         case Reference::OwnPng:
-            return ReadPng((folder / c.file).replace_extension(".png").string());
+            return ReadPng((folder / c.file).replace_extension(".png"));
         case Reference::None:
             return std::nullopt;
         case Reference::Rgb24RedAndGreen: {
-            std::optional<PngPicture> picture = ReadPng((folder / "g/rgb24.png").string());
+            std::optional<PngPicture> picture = ReadPng(folder / "g/rgb24.png");
             if (picture) {
-                for (std::size_t i = 0; i < picture->rgba.size(); i += 4)
-                    std::swap(picture->rgba[i], picture->rgba[i + 1]);
+                for (PngPixel& p : picture->pixels)
+                    p.colour = Rgb(GreenOf(p.colour), RedOf(p.colour), BlueOf(p.colour));
             }
             return picture;
         }
@@ -208,7 +208,7 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
             // 252 entries become entries 252 to 255 and every pixel byte is read 12 bytes late:
             // pixel (x, y) shows the pal8 picture where the byte 12 further on lies. Bytes that
             // fall on row padding or past the image show nothing known.
-            const std::optional<PngPicture> pal8 = ReadPng((folder / "g/pal8.png").string());
+            const std::optional<PngPicture> pal8 = ReadPng(folder / "g/pal8.png");
             if (!pal8) return std::nullopt;
             PngPicture picture = *pal8;
             const std::int32_t stride = 128;
@@ -217,11 +217,11 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
                     const std::int32_t from = (picture.height - 1 - y) * stride + x + 12;
                     const std::int32_t fromX = from % stride;
                     const std::int32_t fromRow = from / stride;
-                    std::uint8_t* to = picture.At(x, y);
+                    PngPixel& to = picture.At(x, y);
                     if (fromX >= picture.width || fromRow >= picture.height) {
-                        to[3] = 0;
+                        to.alpha = 0;
                     } else {
-                        std::copy_n(pal8->At(fromX, picture.height - 1 - fromRow), 4, to);
+                        to = pal8->At(fromX, picture.height - 1 - fromRow);
                     }
                 }
             }
@@ -244,8 +244,10 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
         const std::uint8_t* row = bitmap.RowAddress(y);
         for (std::int32_t x = 0; x < picture.width; ++x) {
             const std::int32_t fileOrder = (picture.height - 1 - y) * picture.width + x;
-            const std::uint8_t* want = picture.At(x, y);
-            if (want[3] == 0 || (c.supplied >= 0 && fileOrder >= c.supplied)) continue;
+            const PngPixel& expected = picture.At(x, y);
+            if (expected.alpha == 0 || (c.supplied >= 0 && fileOrder >= c.supplied)) continue;
+            const std::uint8_t want[3] = {RedOf(expected.colour), GreenOf(expected.colour),
+                                          BlueOf(expected.colour)};
             const std::uint8_t got[3] = {row[3 * x + 2], row[3 * x + 1], row[3 * x]};
             bool same = true;
             for (int i = 0; i < 3; ++i) same = same && std::abs(got[i] - want[i]) <= c.tolerance;
@@ -306,7 +308,6 @@ TEST_P(BmpCorpusTest, ReadsAsTheCorpusSays) {
     ASSERT_EQ(bitmap.ImageWidth(), c.width);
     ASSERT_EQ(bitmap.ImageHeight(), c.height);
     if (c.reference == Reference::None) return;
-    if (!CanReadPng()) GTEST_SKIP() << "built without libpng: the pixels are not compared";
     const std::optional<PngPicture> expected = ExpectedPicture(c);
     ASSERT_TRUE(expected) << "no reference picture for " << c.file;
     EXPECT_TRUE(MatchesPicture(bitmap, *expected, c));
@@ -330,4 +331,4 @@ TEST(BmpCorpusTableTest, EveryFileOfTheCorpusHasItsRow) {
 }
 
 }  // namespace
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

@@ -6,7 +6,7 @@
 
 #include "bmp_test_support.h"
 
-namespace mosaren::test {
+namespace mosaren::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -111,4 +111,4 @@ TEST(BmpMalformedTableTest, EveryFileOfTheFolderHasItsRow) {
 }
 
 }  // namespace
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

@@ -8,17 +8,17 @@
 #include <new>
 
 #include "bmp_test_support.h"
+#include "raster/bmp_header.h"
 #include "raster/exceptions.h"
+#include "support/pixel_grid.h"
 
-namespace mosaren::test {
+namespace mosaren::testing {
 namespace {
 
-using gdi::Rgb;
-
-const gdi::ColorRef kRed = Rgb(255, 0, 0);
-const gdi::ColorRef kGreen = Rgb(0, 255, 0);
-const gdi::ColorRef kBlue = Rgb(0, 0, 255);
-const gdi::ColorRef kWhite = Rgb(255, 255, 255);
+const TColor kRed = Rgb(255, 0, 0);
+const TColor kGreen = Rgb(0, 255, 0);
+const TColor kBlue = Rgb(0, 0, 255);
+const TColor kWhite = Rgb(255, 255, 255);
 
 // A 2 × 2 24-bit picture: bottom row red, green; top row blue, white (rows stored bottom-up,
 // 6 bytes of pixels and 2 of padding each).
@@ -54,7 +54,7 @@ TEST(BmpReaderTest, NegativeHeightGivesTopDownImageWhoseFirstStoredRowIsTheTop) 
     TBitmap bitmap;
     ReadBytes(bitmap, BmpBuilder().Size(2, -2).Bits(24).Pixels(Pixels2x2Bgr()).Build());
     ASSERT_EQ(bitmap.ImageHeight(), 2);
-    EXPECT_LT(bitmap.Description().dsBmih.biHeight, 0);
+    EXPECT_LT(BitmapAccess::Description(bitmap).dsBmih.biHeight, 0);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), kRed);
     EXPECT_EQ(PixelAt(bitmap, 1, 0), kGreen);
     EXPECT_EQ(PixelAt(bitmap, 0, 1), kBlue);
@@ -96,7 +96,7 @@ TEST(BmpReaderTest, FileEndingAfterItsHeadersGivesNewSectionContent) {
     ReadBytes(bitmap, file);
     ASSERT_EQ(bitmap.ImageWidth(), 3);
     ASSERT_EQ(bitmap.ImageHeight(), 2);
-    for (gdi::ColorRef c : AllPixels(bitmap)) EXPECT_EQ(c, 0u);
+    for (TColor c : PixelsOf(bitmap)) EXPECT_EQ(c, 0u);
 }
 
 TEST(BmpReaderTest, ShortPixelDataReadsWhatIsThere) {
@@ -159,9 +159,9 @@ TEST(BmpReaderTest, GapThatOffBitsPointsPastIsSkipped) {
                           .Pixels(Pixels4x2Indexed())
                           .Build());
     const auto table = RampTable(8);
-    EXPECT_EQ(PixelAt(bitmap, 0, 1), ColourOfEntry(table[0]));
-    EXPECT_EQ(PixelAt(bitmap, 3, 1), ColourOfEntry(table[3]));
-    EXPECT_EQ(PixelAt(bitmap, 3, 0), ColourOfEntry(table[7]));
+    EXPECT_EQ(PixelAt(bitmap, 0, 1), table[0]);
+    EXPECT_EQ(PixelAt(bitmap, 3, 1), table[3]);
+    EXPECT_EQ(PixelAt(bitmap, 3, 0), table[7]);
 }
 
 TEST(BmpReaderTest, GapIsSkippedAlsoWhenOnlyPartOfThePixelsFollow) {
@@ -176,9 +176,9 @@ TEST(BmpReaderTest, GapIsSkippedAlsoWhenOnlyPartOfThePixelsFollow) {
                           .Pixels({1, 2, 3})
                           .Build());
     const auto table = RampTable(8);
-    EXPECT_EQ(PixelAt(bitmap, 0, 1), ColourOfEntry(table[1]));
-    EXPECT_EQ(PixelAt(bitmap, 2, 1), ColourOfEntry(table[3]));
-    EXPECT_EQ(PixelAt(bitmap, 3, 1), ColourOfEntry(table[0]));
+    EXPECT_EQ(PixelAt(bitmap, 0, 1), table[1]);
+    EXPECT_EQ(PixelAt(bitmap, 2, 1), table[3]);
+    EXPECT_EQ(PixelAt(bitmap, 3, 1), table[0]);
 }
 
 TEST(BmpReaderTest, OffBitsInsideTheTableIsNotUsed) {
@@ -193,7 +193,7 @@ TEST(BmpReaderTest, OffBitsInsideTheTableIsNotUsed) {
                           .OffBits(tableEnd - 4)
                           .Pixels(Pixels4x2Indexed())
                           .Build());
-    EXPECT_EQ(PixelAt(bitmap, 1, 1), ColourOfEntry(RampTable(8)[1]));
+    EXPECT_EQ(PixelAt(bitmap, 1, 1), RampTable(8)[1]);
 }
 
 TEST(BmpReaderTest, OffBitsPastTheEndOfTheFileIsNotUsed) {
@@ -206,8 +206,8 @@ TEST(BmpReaderTest, OffBitsPastTheEndOfTheFileIsNotUsed) {
                           .OffBits(100000)
                           .Pixels(Pixels4x2Indexed())
                           .Build());
-    EXPECT_EQ(PixelAt(bitmap, 1, 1), ColourOfEntry(RampTable(8)[1]));
-    EXPECT_EQ(PixelAt(bitmap, 3, 0), ColourOfEntry(RampTable(8)[7]));
+    EXPECT_EQ(PixelAt(bitmap, 1, 1), RampTable(8)[1]);
+    EXPECT_EQ(PixelAt(bitmap, 3, 0), RampTable(8)[7]);
 }
 
 TEST(BmpReaderTest, CoreHeaderFileReads256ThreeByteEntriesAndGetsAnInfoHeader) {
@@ -217,14 +217,14 @@ TEST(BmpReaderTest, CoreHeaderFileReads256ThreeByteEntriesAndGetsAnInfoHeader) {
     TBitmap bitmap;
     ReadBytes(bitmap, file);
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::Depth8);
-    EXPECT_EQ(bitmap.Description().dsBmih.biSize, 40u);
-    EXPECT_EQ(bitmap.Description().dsBmih.biClrUsed, 256u);
-    ASSERT_TRUE(bitmap.SectionHandle());
-    const auto entries = bitmap.SectionHandle()->ColourTable();
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biSize, 40u);
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biClrUsed, 256u);
+    ASSERT_TRUE(BitmapAccess::SectionHandle(bitmap));
+    const auto entries = BitmapAccess::SectionHandle(bitmap)->ColourTable();
     ASSERT_EQ(entries.size(), 256u);
-    EXPECT_EQ(entries[200], table[200]);  // 4-byte entries, reserved byte 0
-    EXPECT_EQ(PixelAt(bitmap, 2, 1), ColourOfEntry(table[2]));
-    EXPECT_EQ(PixelAt(bitmap, 3, 0), ColourOfEntry(table[7]));
+    EXPECT_EQ(entries[200], Quads(table)[200]);  // 4-byte entries, reserved byte 0
+    EXPECT_EQ(PixelAt(bitmap, 2, 1), table[2]);
+    EXPECT_EQ(PixelAt(bitmap, 3, 0), table[7]);
 }
 
 TEST(BmpReaderTest, ClrUsed16ReadsSixteenEntriesAndPixelsFromByte118) {
@@ -233,21 +233,21 @@ TEST(BmpReaderTest, ClrUsed16ReadsSixteenEntriesAndPixelsFromByte118) {
     ASSERT_EQ(file.size(), 118u + 8u);
     TBitmap bitmap;
     ReadBytes(bitmap, file);
-    EXPECT_EQ(bitmap.Description().dsBmih.biClrUsed, 16u);
-    EXPECT_EQ(PixelAt(bitmap, 1, 0), ColourOfEntry(table[5]));
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBmih.biClrUsed, 16u);
+    EXPECT_EQ(PixelAt(bitmap, 1, 0), table[5]);
 }
 
 TEST(BmpReaderTest, TwentyFourBitFileWithFiveTableEntriesGetsThemAsPalette) {
-    const std::vector<gdi::RgbQuad> table = {Quad(1, 2, 3), Quad(4, 5, 6), Quad(7, 8, 9), Quad(10, 11, 12),
-                                             Quad(13, 14, 15)};
+    const std::vector<TColor> table = {Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9), Rgb(10, 11, 12),
+                                       Rgb(13, 14, 15)};
     const auto file = BmpBuilder().Size(2, 2).Bits(24).ClrUsed(5).Table(table).Pixels(Pixels2x2Bgr()).Build();
     ASSERT_EQ(file.size(), 74u + 16u);
     TBitmap bitmap;
     ReadBytes(bitmap, file);
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::Depth24);
     EXPECT_EQ(PixelAt(bitmap, 0, 1), kRed);  // the table does not colour 24-bit pixels
-    ASSERT_TRUE(bitmap.PaletteHandle());
-    EXPECT_EQ(bitmap.PaletteHandle()->entries, table);
+    ASSERT_TRUE(BitmapAccess::PaletteHandle(bitmap));
+    EXPECT_EQ(BitmapAccess::PaletteHandle(bitmap)->entries, Quads(table));
 }
 
 TEST(BmpReaderTest, HeaderValuesAreRecordedInTheDescription) {
@@ -261,7 +261,7 @@ TEST(BmpReaderTest, HeaderValuesAreRecordedInTheDescription) {
                           .Table(RampTable(8))
                           .Pixels(Pixels4x2Indexed())
                           .Build());
-    const auto& info = bitmap.Description().dsBmih;
+    const auto& info = BitmapAccess::Description(bitmap).dsBmih;
     EXPECT_EQ(info.biXPelsPerMeter, 2835);
     EXPECT_EQ(info.biYPelsPerMeter, -7);
     EXPECT_EQ(info.biClrUsed, 8u);
@@ -323,7 +323,7 @@ TEST(BmpReaderTest, LargeHeaderCarriesItsMasksAndNoExtraMaskBytesFollow) {
                           .Masks(0xFF000000, 0x00FF0000, 0x0000FF00)
                           .Pixels(pixels)
                           .Build());
-    EXPECT_EQ(bitmap.Description().dsBitfields[0], 0xFF000000u);
+    EXPECT_EQ(BitmapAccess::Description(bitmap).dsBitfields[0], 0xFF000000u);
     EXPECT_EQ(PixelAt(bitmap, 0, 1), kRed);
     EXPECT_EQ(PixelAt(bitmap, 1, 1), kGreen);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), kBlue);
@@ -348,7 +348,9 @@ TEST(BmpReaderTest, FortyByteHeaderBitFieldFileReadsTwelveMaskBytes) {
 // ----- Run-length files -----
 
 // Entries 0 to 3: black, red, green, blue.
-std::vector<gdi::RgbQuad> FourColours() { return {Quad(0, 0, 0), Quad(255, 0, 0), Quad(0, 255, 0), Quad(0, 0, 255)}; }
+std::vector<TColor> FourColours() {
+    return {Rgb(0, 0, 0), Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255)};
+}
 
 TEST(BmpReaderTest, Rle8FileGivesDeviceImageWithItsPalette) {
     // 5 × 2: bottom row "1 1 1 2 3" in encoded runs; top row an absolute run "3 2 1" (odd, so
@@ -368,11 +370,11 @@ TEST(BmpReaderTest, Rle8FileGivesDeviceImageWithItsPalette) {
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::DepthDevice);
     ASSERT_EQ(bitmap.ImageWidth(), 5);
     ASSERT_EQ(bitmap.ImageHeight(), 2);
-    ASSERT_TRUE(bitmap.PaletteHandle());
-    EXPECT_EQ(bitmap.PaletteHandle()->entries, FourColours());
-    const std::vector<gdi::ColorRef> expected = {kBlue, kGreen, kRed, kGreen, kGreen,
-                                                 kRed,  kRed,   kRed, kGreen, kBlue};
-    EXPECT_EQ(AllPixels(bitmap), expected);
+    ASSERT_TRUE(BitmapAccess::PaletteHandle(bitmap));
+    EXPECT_EQ(BitmapAccess::PaletteHandle(bitmap)->entries, Quads(FourColours()));
+    const std::vector<TColor> expected = {kBlue, kGreen, kRed, kGreen, kGreen,
+                                          kRed,  kRed,   kRed, kGreen, kBlue};
+    EXPECT_EQ(PixelsOf(bitmap), expected);
 }
 
 TEST(BmpReaderTest, Rle4FileDecodesNibblesAndPaddedAbsoluteRuns) {
@@ -389,15 +391,15 @@ TEST(BmpReaderTest, Rle4FileDecodesNibblesAndPaddedAbsoluteRuns) {
                           .Pixels(data)
                           .Build());
     ASSERT_EQ(bitmap.ImageWidth(), 5);
-    const std::vector<gdi::ColorRef> expected = {kRed, kGreen, kRed, kBlue, kGreen};
-    EXPECT_EQ(AllPixels(bitmap), expected);
+    const std::vector<TColor> expected = {kRed, kGreen, kRed, kBlue, kGreen};
+    EXPECT_EQ(PixelsOf(bitmap), expected);
 }
 
 TEST(BmpReaderTest, PixelsThatRunLengthDataSkipsTakeTableEntryZero) {
     // A delta over the first two pixels of the bottom row, then a run of one, end of bitmap.
     const std::vector<std::uint8_t> data = {0, 2, 2, 0, 1, 3, 0, 1};
     auto table = FourColours();
-    table[0] = Quad(9, 9, 9);
+    table[0] = Rgb(9, 9, 9);
     TBitmap bitmap;
     ReadBytes(bitmap, BmpBuilder()
                           .Size(4, 1)
@@ -408,9 +410,9 @@ TEST(BmpReaderTest, PixelsThatRunLengthDataSkipsTakeTableEntryZero) {
                           .SizeImage(static_cast<std::uint32_t>(data.size()))
                           .Pixels(data)
                           .Build());
-    const gdi::ColorRef background = Rgb(9, 9, 9);
-    const std::vector<gdi::ColorRef> expected = {background, background, kBlue, background};
-    EXPECT_EQ(AllPixels(bitmap), expected);
+    const TColor background = Rgb(9, 9, 9);
+    const std::vector<TColor> expected = {background, background, kBlue, background};
+    EXPECT_EQ(PixelsOf(bitmap), expected);
 }
 
 // ----- Failures -----
@@ -563,9 +565,9 @@ int OpenDescriptors() {
 }
 
 TEST(BmpReadFileTest, ReadsAFileAndClosesIt) {
-    TemporaryFolder folder;
-    const std::string path = folder.File("two.bmp");
-    WriteFileBytes(path, BmpBuilder().Size(2, 2).Bits(24).Pixels(Pixels2x2Bgr()).Build());
+    TempFolder folder;
+    const std::string path = folder / "two.bmp";
+    WriteBytes(path, BmpBuilder().Size(2, 2).Bits(24).Pixels(Pixels2x2Bgr()).Build());
     const int before = OpenDescriptors();
     TBitmap bitmap;
     ReadBmpFile(bitmap, path);
@@ -574,9 +576,9 @@ TEST(BmpReadFileTest, ReadsAFileAndClosesIt) {
 }
 
 TEST(BmpReadFileTest, FailingReadClosesTheFile) {
-    TemporaryFolder folder;
-    const std::string path = folder.File("bad.bmp");
-    WriteFileBytes(path, BmpBuilder().Planes(3).Build());
+    TempFolder folder;
+    const std::string path = folder / "bad.bmp";
+    WriteBytes(path, BmpBuilder().Planes(3).Build());
     const int before = OpenDescriptors();
     TBitmap bitmap;
     EXPECT_THROW(ReadBmpFile(bitmap, path), EInvalidGraphic);
@@ -584,8 +586,8 @@ TEST(BmpReadFileTest, FailingReadClosesTheFile) {
 }
 
 TEST(BmpReadFileTest, MissingFileCannotBeOpenedAndNamesTheFileAsPassed) {
-    TemporaryFolder folder;
-    const std::string path = folder.File("sub/../gone.bmp");
+    TempFolder folder;
+    const std::string path = folder / "sub/../gone.bmp";
     TBitmap bitmap;
     ReadBytes(bitmap, FormerPictureFile());
     ExpectFailure<EFOpenError>([&] { ReadBmpFile(bitmap, path); }, "Cannot open file " + path);
@@ -593,16 +595,16 @@ TEST(BmpReadFileTest, MissingFileCannotBeOpenedAndNamesTheFileAsPassed) {
 }
 
 TEST(BmpReadFileTest, FolderCannotBeOpened) {
-    TemporaryFolder folder;
+    TempFolder folder;
     TBitmap bitmap;
     ExpectFailure<EFOpenError>([&] { ReadBmpFile(bitmap, folder.Path().string()); },
                                "Cannot open file " + folder.Path().string());
 }
 
 TEST(BmpReadFileTest, EmptyFileGivesEmptyBitmap) {
-    TemporaryFolder folder;
-    const std::string path = folder.File("empty.bmp");
-    WriteFileBytes(path, {});
+    TempFolder folder;
+    const std::string path = folder / "empty.bmp";
+    WriteBytes(path, {});
     TBitmap bitmap;
     ReadBytes(bitmap, FormerPictureFile());
     ReadBmpFile(bitmap, path);
@@ -611,4 +613,4 @@ TEST(BmpReadFileTest, EmptyFileGivesEmptyBitmap) {
 }
 
 }  // namespace
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

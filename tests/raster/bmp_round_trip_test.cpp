@@ -12,7 +12,7 @@
 #include <QString>
 #endif
 
-namespace mosaren::test {
+namespace mosaren::testing {
 namespace {
 
 struct TileSize {
@@ -25,14 +25,14 @@ using RoundTripCase = std::tuple<int, TileSize>;  // display depth, tile size
 // A different colour for every pixel of a tile of up to 4096 pixels. At 16 bits each channel is
 // a 5-bit level widened as the display widens it, so that the tile holds exactly these colours;
 // at 24 and 32 bits the channels use all 8 bits.
-gdi::ColorRef DistinctColour(int depth, std::int32_t width, std::int32_t x, std::int32_t y) {
+TColor DistinctColour(int depth, std::int32_t width, std::int32_t x, std::int32_t y) {
     const unsigned i = static_cast<unsigned>(y * width + x);
     if (depth == 16) {
-        return gdi::Rgb(WidenFiveBits(i & 31), WidenFiveBits((i >> 5) & 31),
-                        WidenFiveBits(((i >> 10) << 3) | (static_cast<unsigned>(y) & 7)));
+        return Rgb(WidenFiveBits(i & 31), WidenFiveBits((i >> 5) & 31),
+                   WidenFiveBits(((i >> 10) << 3) | (static_cast<unsigned>(y) & 7)));
     }
-    return gdi::Rgb(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8),
-                    static_cast<std::uint8_t>(x * 5 + y * 3));
+    return Rgb(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8),
+               static_cast<std::uint8_t>(x * 5 + y * 3));
 }
 
 class BmpRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {
@@ -40,7 +40,7 @@ protected:
     int Depth() const { return std::get<0>(GetParam()); }
     std::int32_t Width() const { return std::get<1>(GetParam()).width; }
     std::int32_t Height() const { return std::get<1>(GetParam()).height; }
-    gdi::ColorRef Expected(std::int32_t x, std::int32_t y) const {
+    TColor Expected(std::int32_t x, std::int32_t y) const {
         return DistinctColour(Depth(), Width(), x, y);
     }
 
@@ -50,13 +50,13 @@ protected:
         TBitmap tile;
         MakeDeviceTile(tile, Width(), Height(),
                        [this](std::int32_t x, std::int32_t y) { return Expected(x, y); });
-        const std::string path = mFolder.File("tile.bmp");
+        const std::string path = mFolder / "tile.bmp";
         WriteBmpFile(tile, path);
         return path;
     }
 
 private:
-    TemporaryFolder mFolder;
+    TempFolder mFolder;
 };
 
 TEST_P(BmpRoundTripTest, OurReaderGivesBackEveryPixel) {
@@ -75,7 +75,7 @@ TEST_P(BmpRoundTripTest, OurReaderGivesBackEveryPixel) {
         const std::uint8_t* row = bitmap.RowAddress(y);
         for (std::int32_t x = 0; x < Width(); ++x) {
             const std::uint8_t* p = row + 3 * x;
-            ASSERT_EQ(gdi::Rgb(p[2], p[1], p[0]), Expected(x, y)) << "pixel " << x << "," << y;
+            ASSERT_EQ(Rgb(p[2], p[1], p[0]), Expected(x, y)) << "pixel " << x << "," << y;
         }
     }
 }
@@ -93,13 +93,11 @@ TEST_P(BmpRoundTripTest, QtReaderGivesBackEveryPixel) {
     for (std::int32_t y = 0; y < Height(); ++y) {
         for (std::int32_t x = 0; x < Width(); ++x) {
             const QRgb got = image.pixel(x, y);
-            const gdi::ColorRef want = Expected(x, y);
-            ASSERT_EQ(qRed(got) >> dropped, gdi::RedOf(want) >> dropped)
+            const TColor want = Expected(x, y);
+            ASSERT_EQ(qRed(got) >> dropped, RedOf(want) >> dropped) << "pixel " << x << "," << y;
+            ASSERT_EQ(qGreen(got) >> dropped, GreenOf(want) >> dropped)
                 << "pixel " << x << "," << y;
-            ASSERT_EQ(qGreen(got) >> dropped, gdi::GreenOf(want) >> dropped)
-                << "pixel " << x << "," << y;
-            ASSERT_EQ(qBlue(got) >> dropped, gdi::BlueOf(want) >> dropped)
-                << "pixel " << x << "," << y;
+            ASSERT_EQ(qBlue(got) >> dropped, BlueOf(want) >> dropped) << "pixel " << x << "," << y;
         }
     }
 #else
@@ -118,4 +116,4 @@ INSTANTIATE_TEST_SUITE_P(DepthsAndSizes, BmpRoundTripTest,
                          });
 
 }  // namespace
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

@@ -6,34 +6,19 @@
 #include <map>
 
 #include "bmp_test_support.h"
+#include "support/bmp_picture.h"
 #include "support/display_depth.h"
 #include "support/output_streams.h"
 #include "support/tmpfs_mount.h"
 
-namespace mosaren::test {
+namespace mosaren::testing {
 namespace {
 
-using gdi::Rgb;
 using Bytes = std::vector<std::uint8_t>;
 
 std::uint16_t U16At(const Bytes& file, std::size_t at) { return bmp::LoadU16(file.data() + at); }
 std::uint32_t U32At(const Bytes& file, std::size_t at) { return bmp::LoadU32(file.data() + at); }
 std::int32_t I32At(const Bytes& file, std::size_t at) { return bmp::LoadI32(file.data() + at); }
-
-// Pixel x of the row that comes fileRow-th in the pixel data of a plain 16-, 24- or 32-bit file,
-// decoded from the bytes alone, so that the layout is not judged by our own reader. 5-bit
-// channels widen by exact scaling, as the display reads them back.
-gdi::ColorRef PlainPixel(const Bytes& file, std::int32_t x, std::int32_t fileRow) {
-    const int bits = U16At(file, 28);
-    const std::size_t stride = (static_cast<std::size_t>(I32At(file, 18)) * bits + 31) / 32 * 4;
-    const std::uint8_t* p = file.data() + U32At(file, 10) + fileRow * stride + x * (bits / 8);
-    if (bits == 16) {
-        const unsigned v = p[0] | (p[1] << 8);
-        return Rgb(WidenFiveBits((v >> 10) & 31), WidenFiveBits((v >> 5) & 31),
-                   WidenFiveBits(v & 31));
-    }
-    return Rgb(p[2], p[1], p[0]);
-}
 
 // ----- Tiles: the device form at the display's depth -----
 
@@ -72,10 +57,11 @@ TEST_P(BmpWriterTileTest, TileIsWrittenAtTheDisplayDepthBottomRowFirst) {
     for (std::size_t at : {38u, 42u, 46u, 50u})
         EXPECT_EQ(U32At(file, at), 0u) << "header byte " << at;
 
-    for (std::int32_t fileRow = 0; fileRow < c.height; ++fileRow) {
-        const std::int32_t y = c.height - 1 - fileRow;
+    // Decoded from the bytes alone, so that the layout is not judged by our own reader.
+    const BmpPicture picture = DecodeBmp(file);
+    for (std::int32_t y = 0; y < c.height; ++y) {
         for (std::int32_t x = 0; x < c.width; ++x) {
-            ASSERT_EQ(PlainPixel(file, x, fileRow), tile.DrawingSurface().ReadPixel(x, y))
+            ASSERT_EQ(picture.At(x, y), tile.DrawingSurface().ReadPixel(x, y))
                 << "pixel " << x << "," << y;
         }
     }
@@ -198,12 +184,12 @@ TEST(BmpWriterTest, DescriptionKeepsTheMasksAndColourCountThatWereWritten) {
     ReadBytes(bitField, Canonical(5, 3, 16).Compression(gdi::kBiBitfields).Masks(0, 0, 0).Build());
     WrittenBytes(bitField);
     const std::array<std::uint32_t, 3> defaults{0xF800, 0x07E0, 0x001F};
-    EXPECT_EQ(bitField.Description().dsBitfields, defaults);
+    EXPECT_EQ(BitmapAccess::Description(bitField).dsBitfields, defaults);
 
     TBitmap indexed;
     ReadBytes(indexed, Canonical(9, 3, 1, 2).ClrUsed(5).Table(RampTable(5)).Build());
     WrittenBytes(indexed);
-    EXPECT_EQ(indexed.Description().dsBmih.biClrUsed, 2u);
+    EXPECT_EQ(BitmapAccess::Description(indexed).dsBmih.biClrUsed, 2u);
 }
 
 struct MaskCase {
@@ -300,37 +286,37 @@ INSTANTIATE_TEST_SUITE_P(Images, BmpWriterWritesTest, ::testing::ValuesIn(Writes
 // ----- Files -----
 
 TEST(BmpWriteFileTest, FileHoldsWhatWriteBmpWrites) {
-    TemporaryFolder folder;
+    TempFolder folder;
     TBitmap tile;
     MakeDeviceTile(tile, 72, 36);
-    WriteBmpFile(tile, folder.File("tile.bmp"));
-    EXPECT_EQ(FileBytes(folder.File("tile.bmp")), WrittenBytes(tile));
+    WriteBmpFile(tile, folder / "tile.bmp");
+    EXPECT_EQ(FileBytes(folder / "tile.bmp"), WrittenBytes(tile));
 }
 
 TEST(BmpWriteFileTest, LongerExistingFileIsReplacedCompletely) {
-    TemporaryFolder folder;
-    const std::string path = folder.File("tile.bmp");
-    WriteFileBytes(path, Bytes(100000, 0xAB));
+    TempFolder folder;
+    const std::string path = folder / "tile.bmp";
+    WriteBytes(path, Bytes(100000, 0xAB));
     TBitmap tile;
     MakeDeviceTile(tile, 2, 2);
     WriteBmpFile(tile, path);
     EXPECT_EQ(FileBytes(path), WrittenBytes(tile));
-    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"tile.bmp"});
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"tile.bmp"});
 }
 
 TEST(BmpWriteFileTest, UnchangedBitmapWrittenTwiceGivesIdenticalFilesWithoutAChange) {
-    TemporaryFolder folder;
+    TempFolder folder;
     TBitmap tile;
     MakeDeviceTile(tile, 73, 36);
     int notices = 0;
     tile.SetChangeListener([&] { ++notices; });
-    WriteBmpFile(tile, folder.File("first.bmp"));
-    const gdi::ImageHandle section = tile.SectionHandle();
-    WriteBmpFile(tile, folder.File("second.bmp"));
-    EXPECT_EQ(FileBytes(folder.File("first.bmp")), FileBytes(folder.File("second.bmp")));
+    WriteBmpFile(tile, folder / "first.bmp");
+    const gdi::ImageHandle section = BitmapAccess::SectionHandle(tile);
+    WriteBmpFile(tile, folder / "second.bmp");
+    EXPECT_EQ(FileBytes(folder / "first.bmp"), FileBytes(folder / "second.bmp"));
     EXPECT_EQ(notices, 0);
     // The section copy made for the first write serves the second.
-    EXPECT_EQ(tile.SectionHandle(), section);
+    EXPECT_EQ(BitmapAccess::SectionHandle(tile), section);
     EXPECT_EQ(tile.PixelDepth(), TPixelDepth::DepthDevice);
 }
 
@@ -350,9 +336,9 @@ TEST(BmpWriteFileTest, BitmapWithoutPixelsGivesAZeroByteFileAndNoError) {
          }},
     };
     for (const Case& c : cases) {
-        TemporaryFolder folder;
-        const std::string path = folder.File("tile.bmp");
-        WriteFileBytes(path, Bytes(500, 0xAB));
+        TempFolder folder;
+        const std::string path = folder / "tile.bmp";
+        WriteBytes(path, Bytes(500, 0xAB));
         TBitmap bitmap;
         c.size(bitmap);
         EXPECT_TRUE(WrittenBytes(bitmap).empty()) << c.name;
@@ -363,31 +349,31 @@ TEST(BmpWriteFileTest, BitmapWithoutPixelsGivesAZeroByteFileAndNoError) {
 }
 
 TEST(BmpWriteFileTest, NewFileGetsTheUsualPermissionsAndAReplacedOneKeepsItsOwn) {
-    TemporaryFolder folder;
+    TempFolder folder;
     TBitmap tile;
     MakeDeviceTile(tile, 2, 2);
     const mode_t mask = ::umask(022);
-    WriteBmpFile(tile, folder.File("new.bmp"));
-    WriteFileBytes(folder.File("old.bmp"), Bytes(10, 1));
-    std::filesystem::permissions(folder.File("old.bmp"), std::filesystem::perms(0640));
-    WriteBmpFile(tile, folder.File("old.bmp"));
+    WriteBmpFile(tile, folder / "new.bmp");
+    WriteBytes(folder / "old.bmp", Bytes(10, 1));
+    std::filesystem::permissions(folder / "old.bmp", std::filesystem::perms(0640));
+    WriteBmpFile(tile, folder / "old.bmp");
     ::umask(mask);
     struct stat info {};
-    ASSERT_EQ(::stat(folder.File("new.bmp").c_str(), &info), 0);
+    ASSERT_EQ(::stat((folder / "new.bmp").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);
-    ASSERT_EQ(::stat(folder.File("old.bmp").c_str(), &info), 0);
+    ASSERT_EQ(::stat((folder / "old.bmp").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 TEST(BmpWriteFileTest, WritingThroughALinkReplacesTheFileItPointsTo) {
-    TemporaryFolder folder;
-    WriteFileBytes(folder.File("target.bmp"), Bytes(10, 1));
+    TempFolder folder;
+    WriteBytes(folder / "target.bmp", Bytes(10, 1));
     std::filesystem::create_symlink("target.bmp", folder.Path() / "link.bmp");
     TBitmap tile;
     MakeDeviceTile(tile, 2, 2);
-    WriteBmpFile(tile, folder.File("link.bmp"));
+    WriteBmpFile(tile, folder / "link.bmp");
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "link.bmp"));
-    EXPECT_EQ(FileBytes(folder.File("target.bmp")), WrittenBytes(tile));
+    EXPECT_EQ(FileBytes(folder / "target.bmp"), WrittenBytes(tile));
 }
 
 // Every file under a folder with its bytes, to see that a refused write changed nothing.
@@ -403,34 +389,34 @@ std::map<std::string, Bytes> Snapshot(const std::filesystem::path& folder) {
 struct RefusedNameCase {
     const char* name;
     // Prepares the folder and gives the name to write.
-    std::function<std::string(const TemporaryFolder&)> prepare;
+    std::function<std::string(const TempFolder&)> prepare;
 };
 
 std::vector<RefusedNameCase> RefusedNameCases() {
     return {
         {"FolderThatDoesNotExist",
-         [](const TemporaryFolder& f) { return f.File("no-such-folder/tile.bmp"); }},
-        {"EmptyName", [](const TemporaryFolder&) { return std::string(); }},
+         [](const TempFolder& f) { return f / "no-such-folder/tile.bmp"; }},
+        {"EmptyName", [](const TempFolder&) { return std::string(); }},
         {"NameLongerThanTheSystemAllows",
-         [](const TemporaryFolder& f) { return f.File(std::string(300, 'a')); }},
-        {"NameEndingInASlash", [](const TemporaryFolder& f) { return f.File("tile.bmp/"); }},
+         [](const TempFolder& f) { return f / (std::string(300, 'a')); }},
+        {"NameEndingInASlash", [](const TempFolder& f) { return f / "tile.bmp/"; }},
         {"FolderPartIsAFile",
-         [](const TemporaryFolder& f) {
-             WriteFileBytes(f.File("plain"), Bytes(3, 1));
-             return f.File("plain/tile.bmp");
+         [](const TempFolder& f) {
+             WriteBytes(f / "plain", Bytes(3, 1));
+             return f / "plain/tile.bmp";
          }},
         {"ExistingFolderOfThatName",
-         [](const TemporaryFolder& f) {
+         [](const TempFolder& f) {
              std::filesystem::create_directory(f.Path() / "tile.bmp");
-             WriteFileBytes(f.File("tile.bmp/inside"), Bytes(3, 1));
-             return f.File("tile.bmp");
+             WriteBytes(f / "tile.bmp/inside", Bytes(3, 1));
+             return f / "tile.bmp";
          }},
         // Root could write it; the program still does not replace a read-only file.
         {"ReadOnlyFile",
-         [](const TemporaryFolder& f) {
-             WriteFileBytes(f.File("tile.bmp"), Bytes(50, 7));
-             std::filesystem::permissions(f.File("tile.bmp"), std::filesystem::perms(0444));
-             return f.File("tile.bmp");
+         [](const TempFolder& f) {
+             WriteBytes(f / "tile.bmp", Bytes(50, 7));
+             std::filesystem::permissions(f / "tile.bmp", std::filesystem::perms(0444));
+             return f / "tile.bmp";
          }},
     };
 }
@@ -438,7 +424,7 @@ std::vector<RefusedNameCase> RefusedNameCases() {
 class BmpWriteFileRefusedTest : public ::testing::TestWithParam<RefusedNameCase> {};
 
 TEST_P(BmpWriteFileRefusedTest, CannotCreateFileAndNothingChanges) {
-    TemporaryFolder folder;
+    TempFolder folder;
     const std::string name = GetParam().prepare(folder);
     const auto before = Snapshot(folder.Path());
     TBitmap tile;
@@ -451,17 +437,17 @@ INSTANTIATE_TEST_SUITE_P(Names, BmpWriteFileRefusedTest, ::testing::ValuesIn(Ref
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BmpWriteFileTest, ReadOnlyFileSystemRefusesBothANewAndAnExistingTile) {
-    TemporaryFolder folder;
+    TempFolder folder;
     ScopedTmpfs mount(folder.Path(), 64 * 1024);
     if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";
     TBitmap tile;
     MakeDeviceTile(tile, 2, 2);
-    WriteBmpFile(tile, folder.File("tile.bmp"));
+    WriteBmpFile(tile, folder / "tile.bmp");
     ASSERT_TRUE(mount.MakeReadOnly());
     const auto before = Snapshot(folder.Path());
 
     MakeDeviceTile(tile, 3, 3);
-    for (const std::string& name : {folder.File("tile.bmp"), folder.File("new.bmp")}) {
+    for (const std::string& name : {folder / "tile.bmp", folder / "new.bmp"}) {
         ExpectFailure<EFCreateError>([&] { WriteBmpFile(tile, name); },
                                      "Cannot create file " + name);
     }
@@ -469,4 +455,4 @@ TEST(BmpWriteFileTest, ReadOnlyFileSystemRefusesBothANewAndAnExistingTile) {
 }
 
 }  // namespace
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

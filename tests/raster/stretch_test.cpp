@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "raster/bitmap.h"
+#include "raster/bitmap_access.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
+#include "support/pixel_grid.h"
 
 namespace mosaren {
 namespace {
 
-using gdi::Rgb;
 
 void Size(TBitmap& bitmap, int width, int height) {
     bitmap.SetImageWidth(width);
@@ -28,11 +29,11 @@ TEST(StretchTest, TwoByTwoIntoFourByFourGivesBlocks) {
     TBitmap destination;
     Size(destination, 4, 4);
     destination.DrawingSurface().DrawStretched({0, 0, 4, 4}, &source);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            EXPECT_EQ(destination.DrawingSurface().ReadPixel(x, y), Rgb(10 * (x / 2), 10 * (y / 2), 1));
-        }
-    }
+    const TColor a = Rgb(0, 0, 1), b = Rgb(10, 0, 1), c = Rgb(0, 10, 1), d = Rgb(10, 10, 1);
+    EXPECT_PIXELS(destination, {a, a, b, b,
+                                a, a, b, b,
+                                c, c, d, d,
+                                c, c, d, d});
     EXPECT_EQ(destination.DrawingSurface().StretchMode(), gdi::kColorOnColor);
 }
 
@@ -154,7 +155,7 @@ TEST(StretchTest, MonochromeSourceInANewContextLetsBlackWinWhenShrunk) {
     ASSERT_TRUE(section);
     section->Bits()[0] = 0b0111'0000;  // black, white, white, white
     TBitmap source;
-    source.InstallImage(section, nullptr, section->Describe());
+    BitmapAccess::InstallImage(source, section, nullptr, section->Describe());
     ASSERT_TRUE(source.IsMonochrome());
 
     TBitmap destination;
@@ -164,7 +165,7 @@ TEST(StretchTest, MonochromeSourceInANewContextLetsBlackWinWhenShrunk) {
     EXPECT_EQ(destination.DrawingSurface().ReadPixel(0, 0), 0u);           // black AND white
     EXPECT_EQ(destination.DrawingSurface().ReadPixel(1, 0), 0x00FFFFFFu);  // white AND white
     // The source's palette was selected for the drawing and put back afterwards.
-    EXPECT_NE(source.PaletteHandle(), nullptr);
+    EXPECT_NE(BitmapAccess::PaletteHandle(source), nullptr);
     EXPECT_EQ(destination.DrawingSurface().Context().palette, nullptr);
 }
 
@@ -176,7 +177,7 @@ TEST(StretchTest, MonochromeSourceKeepsAModeTheContextAlreadyHas) {
     auto section = gdi::CreateDIBSection(header, {}, table);
     section->Bits()[0] = 0b0111'0000;
     TBitmap mono;
-    mono.InstallImage(section, nullptr, section->Describe());
+    BitmapAccess::InstallImage(mono, section, nullptr, section->Describe());
 
     TBitmap destination;
     Size(destination, 2, 1);

@@ -12,9 +12,9 @@ namespace {
 using namespace mosaren::testing;
 using Names = std::vector<std::string>;
 
-constexpr Colour kA = ColourOf(200, 10, 10);
-constexpr Colour kB = ColourOf(10, 10, 200);
-constexpr Colour kC = ColourOf(10, 200, 10);
+constexpr TColor kA = Rgb(200, 10, 10);
+constexpr TColor kB = Rgb(10, 10, 200);
+constexpr TColor kC = Rgb(10, 200, 10);
 
 using Report = std::tuple<std::size_t, std::size_t, std::string, std::string>;
 
@@ -38,8 +38,8 @@ TEST_F(BatchCommand, WritesEachTileBesideItsTextureAndReportsIt) {
     Run({mFolder / "a.bmp", mFolder / "b.bmp"});
 
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp", "b.bmp", "btile.bmp"}));
-    const TileFile a = ReadTileFile(mFolder.Path() / "atile.bmp");
-    const TileFile b = ReadTileFile(mFolder.Path() / "btile.bmp");
+    const BmpPicture a = ReadBmpPicture(mFolder.Path() / "atile.bmp");
+    const BmpPicture b = ReadBmpPicture(mFolder.Path() / "btile.bmp");
     EXPECT_EQ(a.width, 72);
     EXPECT_EQ(a.height, 36);
     EXPECT_TRUE(a.Contains(kA));
@@ -76,11 +76,11 @@ TEST_F(BatchCommand, ReplacesAnEarlierFileOfTheTilesName) {
     WriteBytes(mFolder / "atile.bmp", std::vector<std::uint8_t>(100000, 'x'));
     Run({mFolder / "a.bmp"});
     EXPECT_EQ(FileBytes(mFolder.Path() / "atile.bmp").size(), 54u + 72 * 36 * 4);
-    EXPECT_TRUE(ReadTileFile(mFolder.Path() / "atile.bmp").Contains(kA));
+    EXPECT_TRUE(ReadBmpPicture(mFolder.Path() / "atile.bmp").Contains(kA));
 }
 
 TEST_F(BatchCommand, PieceCountsPlayNoPart) {
-    WriteTexture(mFolder / "a.bmp", 40, 30, [](int x, int y) { return ColourOf(x * 6, y * 8, 9); });
+    WriteTexture(mFolder / "a.bmp", 40, 30, [](int x, int y) { return Rgb(x * 6, y * 8, 9); });
     WriteSolidTexture(mFolder / "tiny.bmp", 2, 1, kB);  // too small to divide into 3 × 2
     Run({mFolder / "a.bmp", mFolder / "tiny.bmp"});
     const auto whole = FileBytes(mFolder.Path() / "atile.bmp");
@@ -89,7 +89,7 @@ TEST_F(BatchCommand, PieceCountsPlayNoPart) {
     mSettings.PiecesDown = 2;
     Run({mFolder / "a.bmp", mFolder / "tiny.bmp"});
     EXPECT_EQ(FileBytes(mFolder.Path() / "atile.bmp"), whole);
-    EXPECT_TRUE(ReadTileFile(mFolder.Path() / "tinytile.bmp").Contains(kB));
+    EXPECT_TRUE(ReadBmpPicture(mFolder.Path() / "tinytile.bmp").Contains(kB));
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp", "tiny.bmp", "tinytile.bmp"}));
 }
 
@@ -102,7 +102,7 @@ TEST_F(BatchCommand, InvalidSecondOfThreeKeepsTheFirstTileAndSkipsTheThird) {
     ASSERT_EQ(mReports.size(), 1u);
     EXPECT_EQ(std::get<0>(mReports[0]), 1u);
     // The tile preview keeps the tile of the last texture that got one.
-    EXPECT_EQ(PixelsOf(mTilePreview), ReadTileFile(mFolder.Path() / "atile.bmp").pixels);
+    EXPECT_EQ(PixelsOf(mTilePreview), ReadBmpPicture(mFolder.Path() / "atile.bmp").pixels);
 }
 
 TEST_F(BatchCommand, MissingTextureIsNamedInTheMessage) {
@@ -132,15 +132,15 @@ TEST_F(BatchCommand, TextureIsDrawnAtTheDepthItWasReadAt) {
     WriteTexture(mFolder / "a.bmp", 10, 10, [](int, int) { return kA; }, 32);
     Run({mFolder / "a.bmp"});
     EXPECT_EQ(mTiler.Source().PixelDepth(), TPixelDepth::Depth32);
-    EXPECT_TRUE(ReadTileFile(mFolder.Path() / "atile.bmp").Contains(kA));
+    EXPECT_TRUE(ReadBmpPicture(mFolder.Path() / "atile.bmp").Contains(kA));
 }
 
-TEST_F(BatchCommand, TileFilesTakeTheDisplayDepth) {
+TEST_F(BatchCommand, BmpPicturesTakeTheDisplayDepth) {
     WriteSolidTexture(mFolder / "a.bmp", 8, 8, kA);
     for (int depth : {24, 16, 32}) {
-        gdi::SetDisplayDepth(depth);
+        SetDisplayDepth(depth);
         Run({mFolder / "a.bmp"});
-        const TileFile tile = ReadTileFile(mFolder.Path() / "atile.bmp");
+        const BmpPicture tile = ReadBmpPicture(mFolder.Path() / "atile.bmp");
         EXPECT_EQ(tile.bitCount, depth);
         // The mask's channels are all 0 or 255, which 5 bits a channel keep exactly.
         EXPECT_EQ(tile.At(0, 0), kMask) << depth;

@@ -11,8 +11,8 @@ namespace {
 using namespace mosaren::testing;
 using Names = std::vector<std::string>;
 
-constexpr Colour kLeft = ColourOf(200, 10, 10);
-constexpr Colour kRight = ColourOf(10, 10, 200);
+constexpr TColor kLeft = Rgb(200, 10, 10);
+constexpr TColor kRight = Rgb(10, 10, 200);
 
 class SingleTextureCommand : public TilerFixture {
 protected:
@@ -38,18 +38,18 @@ protected:
 
     ScriptedFileDialog mOpen;
     ScriptedFileDialog mSave;
-    std::vector<Colour> mShownTexture;
-    std::vector<Colour> mShownTile;
+    std::vector<TColor> mShownTexture;
+    std::vector<TColor> mShownTile;
 };
 
 TEST_F(SingleTextureCommand, DefaultSettingsWriteOneTileAndShowTextureAndTile) {
     std::filesystem::create_directory(mFolder.Path() / "out");
     WriteTexture(mFolder / "grass.bmp", 64, 64,
-                 [](int x, int y) { return ColourOf(x * 4, y * 4, 100); });
+                 [](int x, int y) { return Rgb(x * 4, y * 4, 100); });
     Run(mFolder / "grass.bmp", mFolder / "out/grass");
 
     ASSERT_TRUE(std::filesystem::exists(mFolder.Path() / "out/grass.bmp"));
-    const TileFile tile = ReadTileFile(mFolder.Path() / "out/grass.bmp");
+    const BmpPicture tile = ReadBmpPicture(mFolder.Path() / "out/grass.bmp");
     EXPECT_EQ(tile.width, 72);
     EXPECT_EQ(tile.height, 36);
     EXPECT_EQ(tile.bitCount, 32);
@@ -62,8 +62,8 @@ TEST_F(SingleTextureCommand, DefaultSettingsWriteOneTileAndShowTextureAndTile) {
     EXPECT_EQ(mTexturePreview.ImageWidth(), 255);
     EXPECT_EQ(mTexturePreview.ImageHeight(), 255);
     EXPECT_EQ(mTexturePreview.PixelDepth(), TPixelDepth::Depth24);
-    EXPECT_EQ(mTexturePreview.DrawingSurface().ReadPixel(0, 0), ColourOf(0, 0, 100));
-    EXPECT_EQ(mTexturePreview.DrawingSurface().ReadPixel(254, 254), ColourOf(252, 252, 100));
+    EXPECT_EQ(mTexturePreview.DrawingSurface().ReadPixel(0, 0), Rgb(0, 0, 100));
+    EXPECT_EQ(mTexturePreview.DrawingSurface().ReadPixel(254, 254), Rgb(252, 252, 100));
     EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "out"}));
 }
 
@@ -117,7 +117,7 @@ TEST_P(TextureSizes, GiveTheFullFrameAndATileOfTheSetSize) {
     EXPECT_EQ(mTiler.Texture().ImageHeight(), 255);
     EXPECT_EQ(mTiler.Rotated().ImageWidth(), 360);
     EXPECT_EQ(mTiler.Rotated().ImageHeight(), 360);
-    const TileFile tile = ReadTileFile(mFolder.Path() / "tile.bmp");
+    const BmpPicture tile = ReadBmpPicture(mFolder.Path() / "tile.bmp");
     EXPECT_EQ(tile.width, size.tileWidth);
     EXPECT_EQ(tile.height, size.tileHeight);
     EXPECT_TRUE(tile.Contains(kLeft));
@@ -134,8 +134,8 @@ TEST_F(SingleTextureCommand, TwoPiecesAcrossGiveTheLeftHalfFirst) {
     Run(mFolder / "t.bmp", mFolder / "tile");
 
     EXPECT_EQ(mFolder.Names(), (Names{"t.bmp", "tile_1_1.bmp", "tile_2_1.bmp"}));
-    const TileFile left = ReadTileFile(mFolder.Path() / "tile_1_1.bmp");
-    const TileFile right = ReadTileFile(mFolder.Path() / "tile_2_1.bmp");
+    const BmpPicture left = ReadBmpPicture(mFolder.Path() / "tile_1_1.bmp");
+    const BmpPicture right = ReadBmpPicture(mFolder.Path() / "tile_2_1.bmp");
     EXPECT_TRUE(left.Contains(kLeft));
     EXPECT_TRUE(left.OnlyHolds({kLeft, kMask}));
     EXPECT_TRUE(right.Contains(kRight));
@@ -150,7 +150,7 @@ TEST_F(SingleTextureCommand, TwoPiecesAcrossGiveTheLeftHalfFirst) {
 TEST_F(SingleTextureCommand, PieceIsCopiedPixelForPixelFromItsPlace) {
     mSettings.PiecesAcross = 2;
     mSettings.PiecesDown = 2;
-    const auto colourAt = [](int x, int y) { return ColourOf(10 + x * 20, 10 + y * 30, 77); };
+    const auto colourAt = [](int x, int y) { return Rgb(10 + x * 20, 10 + y * 30, 77); };
     WriteTexture(mFolder / "t.bmp", 7, 5, colourAt);  // pieces of 3 × 2; column 6 and row 4 spare
     Run(mFolder / "t.bmp", "");
 
@@ -172,16 +172,16 @@ TEST_F(SingleTextureCommand, PieceIsCopiedPixelForPixelFromItsPlace) {
 
 TEST_F(SingleTextureCommand, ThreeAcrossOfAHundredPixelsLeaveTheLastColumnOut) {
     mSettings.PiecesAcross = 3;
-    const Colour pieceColours[3] = {ColourOf(250, 0, 0), ColourOf(0, 250, 0), ColourOf(0, 0, 250)};
-    constexpr Colour kSpare = ColourOf(1, 2, 3);
+    const TColor pieceColours[3] = {Rgb(250, 0, 0), Rgb(0, 250, 0), Rgb(0, 0, 250)};
+    constexpr TColor kSpare = Rgb(1, 2, 3);
     WriteTexture(mFolder / "t.bmp", 100, 10,
                  [&](int x, int) { return x == 99 ? kSpare : pieceColours[x / 33]; });
     Run(mFolder / "t.bmp", mFolder / "tile");
 
     EXPECT_EQ(mTiler.Piece().ImageWidth(), 33);
     for (int i = 0; i < 3; ++i) {
-        const TileFile tile =
-            ReadTileFile(mFolder.Path() / ("tile_" + std::to_string(i + 1) + "_1.bmp"));
+        const BmpPicture tile =
+            ReadBmpPicture(mFolder.Path() / ("tile_" + std::to_string(i + 1) + "_1.bmp"));
         EXPECT_TRUE(tile.Contains(pieceColours[i])) << "piece " << i + 1;
         EXPECT_TRUE(tile.OnlyHolds({pieceColours[i], kMask})) << "piece " << i + 1;
     }

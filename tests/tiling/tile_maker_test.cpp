@@ -1,15 +1,18 @@
+#include "tiling/tile_maker.h"
+
 #include <gtest/gtest.h>
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
+#include "raster/exceptions.h"
+#include "support/bmp_builder.h"
+#include "support/files.h"
 #include "tiling/tiler.h"
 
 namespace mosaren {
 namespace {
 
-using gdi::Rgb;
-
-constexpr gdi::ColorRef kMask = Rgb(255, 0, 255);
+constexpr TColor kMask = Rgb(255, 0, 255);
 
 // The working texture as the commands leave it: 255 × 255, 24 bits, one colour per quadrant.
 void PrepareTexture(TBitmap& texture) {
@@ -29,7 +32,7 @@ void PrepareTexture(TBitmap& texture) {
 class TileMakerTest : public ::testing::Test {
 protected:
     TileMakerTest() : tiler(settings, texturePreview, tilePreview) {}
-    gdi::ColorRef TilePixel(int x, int y) { return tiler.Tile().DrawingSurface().ReadPixel(x, y); }
+    TColor TilePixel(int x, int y) { return tiler.Tile().DrawingSurface().ReadPixel(x, y); }
 
     TTileSettings settings;
     TBitmap texturePreview;
@@ -55,11 +58,11 @@ TEST_F(TileMakerTest, DefaultTileIsAFlatDiamondInTheDeviceForm) {
     int texturePixels = 0;
     for (int y = 0; y < 36; ++y) {
         for (int x = 0; x < 72; ++x) {
-            const gdi::ColorRef c = TilePixel(x, y);
+            const TColor c = TilePixel(x, y);
             const bool texture = c != kMask;
             if (texture) {
-                EXPECT_TRUE(gdi::BlueOf(c) == 10 && (gdi::GreenOf(c) == 20 || gdi::GreenOf(c) == 30) &&
-                            (gdi::RedOf(c) == 40 || gdi::RedOf(c) == 50))
+                EXPECT_TRUE(BlueOf(c) == 10 && (GreenOf(c) == 20 || GreenOf(c) == 30) &&
+                            (RedOf(c) == 40 || RedOf(c) == 50))
                     << x << "," << y;
             }
             texturePixels += texture;
@@ -136,6 +139,61 @@ TEST_F(TileMakerTest, TallTileStandsTheDiamondUp) {
     EXPECT_NE(TilePixel(18, 36), kMask);
     EXPECT_EQ(TilePixel(0, 0), kMask);
     EXPECT_EQ(TilePixel(35, 71), kMask);
+}
+
+// ----- The steps per texture that both front ends run -----
+
+class TextureSteps : public ::testing::Test {
+protected:
+    TTileSettings mSettings;
+    TileMaker mMaker{mSettings};
+    testing::TempFolder mFolder;
+};
+
+TEST_F(TextureSteps, TileTextureReadsTheTextureAsItIsAndGivesTheTileOfTheSettingsAtTheCall) {
+    testing::WriteSolidTexture(mFolder / "a.bmp", 10, 6, Rgb(10, 200, 10));
+    testing::WriteTexture(
+        mFolder / "b.bmp", 7, 7, [](int, int) { return Rgb(1, 2, 3); }, 32);
+    TBitmap& tile = mMaker.TileTexture(mFolder / "a.bmp");
+    EXPECT_EQ(&tile, &mMaker.Tile());
+    EXPECT_EQ(tile.ImageWidth(), 72);
+    EXPECT_EQ(tile.ImageHeight(), 36);
+    EXPECT_EQ(tile.PixelDepth(), TPixelDepth::DepthDevice);
+    EXPECT_EQ(tile.DrawingSurface().ReadPixel(36, 18), Rgb(10, 200, 10));
+
+    mSettings.TileWidth = 20;
+    mSettings.TileHeight = 10;
+    mMaker.TileTexture(mFolder / "b.bmp");
+    EXPECT_EQ(mMaker.Source().PixelDepth(), TPixelDepth::Depth32);  // drawn as read
+    EXPECT_EQ(mMaker.Source().ImageWidth(), 7);
+    EXPECT_EQ(mMaker.Texture().PixelDepth(), TPixelDepth::Depth24);
+    EXPECT_EQ(mMaker.Tile().ImageWidth(), 20);
+    EXPECT_EQ(mMaker.Tile().ImageHeight(), 10);
+    EXPECT_EQ(mMaker.Tile().DrawingSurface().ReadPixel(10, 5), Rgb(1, 2, 3));
+}
+
+TEST_F(TextureSteps, AFailingTextureNamesItself) {
+    try {
+        mMaker.TileTexture(mFolder / "gone.bmp");
+        FAIL() << "a missing texture was not refused";
+    } catch (const EFOpenError& failure) {
+        EXPECT_EQ(failure.Message(), "Cannot open file " + mFolder / "gone.bmp");
+    }
+}
+
+TEST_F(TextureSteps, PiecesComeColumnByColumnWithTheCountsTheTextureWasReadWith) {
+    testing::WriteSolidTexture(mFolder / "t.bmp", 6, 4, Rgb(10, 200, 10));
+    mSettings.PiecesAcross = 3;
+    mSettings.PiecesDown = 2;
+    mMaker.ReadTextureForPieces(mFolder / "t.bmp");
+    mSettings.PiecesAcross = 1;
+    mSettings.PiecesDown = 1;
+    EXPECT_TRUE(mMaker.Divided());
+    EXPECT_EQ(mMaker.Pieces(),
+              (std::vector<PiecePosition>{{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}, {3, 2}}));
+    mMaker.ReadTextureForPieces(mFolder / "t.bmp");
+    EXPECT_FALSE(mMaker.Divided());
+    EXPECT_EQ(mMaker.Pieces(), (std::vector<PiecePosition>{{1, 1}}));
 }
 
 }  // namespace

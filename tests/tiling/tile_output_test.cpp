@@ -8,8 +8,8 @@ namespace {
 using namespace mosaren::testing;
 using Names = std::vector<std::string>;
 
-constexpr Colour kA = ColourOf(200, 10, 10);
-constexpr Colour kB = ColourOf(10, 10, 200);
+constexpr TColor kA = Rgb(200, 10, 10);
+constexpr TColor kB = Rgb(10, 10, 200);
 
 // A front end that takes the tiles itself: it sees each tile under the name the command would
 // have written, in the command's order, and no BMP file appears.
@@ -24,7 +24,7 @@ protected:
     }
 
     std::vector<std::string> mNames;
-    std::vector<std::vector<Colour>> mTiles;
+    std::vector<std::vector<TColor>> mTiles;
 };
 
 TEST_F(TileOutput, TakesThePiecesColumnByColumnInsteadOfWritingThem) {
@@ -42,8 +42,8 @@ TEST_F(TileOutput, TakesThePiecesColumnByColumnInsteadOfWritingThem) {
                              mFolder / "out_2_1.bmp", mFolder / "out_2_2.bmp"}));
     ASSERT_EQ(mTiles.size(), 4u);
     for (std::size_t k = 0; k < 4; ++k) {
-        const Colour colour = k < 2 ? kA : kB;
-        for (Colour c : mTiles[k]) ASSERT_TRUE(c == colour || c == kMask) << k;
+        const TColor colour = k < 2 ? kA : kB;
+        for (TColor c : mTiles[k]) ASSERT_TRUE(c == colour || c == kMask) << k;
     }
     EXPECT_EQ(mFolder.Names(), (Names{"t.bmp"}));
 }

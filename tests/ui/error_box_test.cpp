@@ -94,14 +94,6 @@ TEST(ErrorBox, GivesBackTheActiveWindowAndTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
-TEST(ReportFailure, NamesLackOfMemoryAndStandardFailuresByTheirTexts) {
-    EXPECT_EQ(FailureMessage(std::make_exception_ptr(std::bad_alloc())), "Out of memory");
-    EXPECT_EQ(FailureMessage(std::make_exception_ptr(CannotOpenFile("/x.bmp"))),
-              "Cannot open file /x.bmp");
-    EXPECT_EQ(FailureClassName(std::make_exception_ptr(CannotOpenFile("/x.bmp"))), "EFOpenError");
-    EXPECT_EQ(FailureClassName(std::make_exception_ptr(std::bad_alloc())), "EOutOfMemory");
-}
-
 TEST(ReportFailure, EndsAMouseGrabBeforeTheBoxShows) {
     ProgramUnderTest program;
     program.Start();

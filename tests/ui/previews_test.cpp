@@ -4,30 +4,29 @@
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
-#include "raster/graphics/graphics.h"
 #include "ui/bitmap_image.h"
 #include "ui/bitmap_preview.h"
 
 namespace mosaren::testing_ui {
 namespace {
 
-constexpr gdi::ColorRef kTileColour = gdi::Rgb(10, 120, 200);
+constexpr TColor kTileColour = Rgb(10, 120, 200);
 
 // A bitmap of one colour with a red top-left pixel, so that its corner can be found.
-void Paint(TBitmap& bitmap, int width, int height, gdi::ColorRef colour) {
+void Paint(TBitmap& bitmap, int width, int height, TColor colour) {
     bitmap.SetImageWidth(width);
     bitmap.SetImageHeight(height);
     TCanvas& canvas = bitmap.DrawingSurface();
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) canvas.WritePixel(x, y, colour);
     }
-    canvas.WritePixel(0, 0, gdi::Rgb(255, 0, 0));
+    canvas.WritePixel(0, 0, Rgb(255, 0, 0));
 }
 
 TEST(BitmapImage, KeepsEveryColourAndTheRowOrder) {
     TBitmap bitmap;
-    Paint(bitmap, 3, 2, gdi::Rgb(1, 2, 3));
-    bitmap.DrawingSurface().WritePixel(2, 1, gdi::Rgb(200, 100, 50));
+    Paint(bitmap, 3, 2, Rgb(1, 2, 3));
+    bitmap.DrawingSurface().WritePixel(2, 1, Rgb(200, 100, 50));
     const QImage image = ToQImage(bitmap);
     ASSERT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
@@ -92,7 +91,7 @@ TEST(BitmapPreview, HoldsItsOwnCopyAndRepaintsOnlyOnTheChangeNotice) {
     Paint(tile, 72, 36, kTileColour);
     preview.Picture().AssignImage(tile);
     // The command goes on with its own bitmap; the preview keeps what it was given.
-    tile.DrawingSurface().WritePixel(5, 5, gdi::Rgb(0, 255, 0));
+    tile.DrawingSurface().WritePixel(5, 5, Rgb(0, 255, 0));
     tile.SetImageWidth(10);
     EXPECT_EQ(preview.Shown().size(), QSize(72, 36));
     EXPECT_EQ(preview.Shown().pixelColor(5, 5), QColor(10, 120, 200));

@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "cli/support/run_cli.h"
-#include "tiling/support/bmp_files.h"
+#include "support/bmp_builder.h"
+#include "support/bmp_picture.h"
+#include "support/files.h"
 
 namespace mosaren::testing {
 
 using Args = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
-inline constexpr Colour kMask = ColourOf(255, 0, 255);
+inline constexpr TColor kMask = Rgb(255, 0, 255);
 
 class CommandLine : public ::testing::Test {
 protected:
@@ -27,8 +29,8 @@ protected:
     bool Exists(const std::string& name) const {
         return std::filesystem::is_regular_file(mFolder.Path() / name);
     }
-    TileFile Tile(const std::string& name) const { return ReadTileFile(mFolder.Path() / name); }
-    void Texture(const std::string& name, Colour colour, int side = 16) {
+    BmpPicture Tile(const std::string& name) const { return ReadBmpPicture(mFolder.Path() / name); }
+    void Texture(const std::string& name, TColor colour, int side = 16) {
         WriteSolidTexture(mFolder / name, side, side, colour);
     }
     void Junk(const std::string& name) {

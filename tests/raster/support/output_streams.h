@@ -8,7 +8,7 @@
 
 #include "raster/byte_stream.h"
 
-namespace mosaren::test {
+namespace mosaren::testing {
 
 // Takes everything and remembers how many bytes each write asked for.
 class RecordingStream final : public OutputStream {
@@ -40,4 +40,4 @@ private:
     std::size_t mBudget;
 };
 
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-namespace mosaren::test {
+namespace mosaren::testing {
 
 class ScopedTmpfs {
 public:
@@ -39,4 +39,4 @@ private:
     bool mMounted = false;
 };
 
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

@@ -7,30 +7,21 @@
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
-#include "raster/graphics/graphics.h"
-#include "tiling/support/bmp_files.h"
+#include "support/bmp_builder.h"
+#include "support/bmp_picture.h"
+#include "support/display_depth.h"
+#include "support/files.h"
+#include "support/pixel_grid.h"
 #include "tiling/support/scripted_file_dialog.h"
 #include "tiling/tiler.h"
 
 namespace mosaren::testing {
 
-inline constexpr Colour kMask = ColourOf(255, 0, 255);
+inline constexpr TColor kMask = Rgb(255, 0, 255);
 
 class TilerFixture : public ::testing::Test {
 protected:
-    void SetUp() override { gdi::SetDisplayDepth(32); }
-
-    // Every pixel of a bitmap, from the top-left, row by row.
-    static std::vector<Colour> PixelsOf(TBitmap& bitmap) {
-        std::vector<Colour> pixels;
-        for (int y = 0; y < bitmap.ImageHeight(); ++y) {
-            for (int x = 0; x < bitmap.ImageWidth(); ++x) {
-                pixels.push_back(bitmap.DrawingSurface().ReadPixel(x, y));
-            }
-        }
-        return pixels;
-    }
-
+    ScopedDisplayDepth mDepth{32};
     TTileSettings mSettings;
     TBitmap mTexturePreview;
     TBitmap mTilePreview;

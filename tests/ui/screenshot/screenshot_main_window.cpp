@@ -15,7 +15,7 @@
 #include "raster/bitmap.h"
 #include "raster/bmp_writer.h"
 #include "raster/canvas.h"
-#include "raster/graphics/graphics.h"
+#include "raster/display_depth.h"
 #include "support/scripted_dialog.h"
 #include "ui/application.h"
 #include "ui/param_dialog.h"
@@ -24,8 +24,8 @@
 
 namespace {
 
-using mosaren::gdi::ColorRef;
-using mosaren::gdi::Rgb;
+using mosaren::Rgb;
+using mosaren::TColor;
 
 std::uint32_t Noise(std::uint32_t x, std::uint32_t y, std::uint32_t seed) {
     std::uint32_t h = x * 374761393u + y * 668265263u + seed * 2246822519u;
@@ -34,7 +34,7 @@ std::uint32_t Noise(std::uint32_t x, std::uint32_t y, std::uint32_t seed) {
 }
 
 // Paving stones in offset rows, each stone its own shade, with dark joints and some grain.
-ColorRef Paving(int x, int y) {
+TColor Paving(int x, int y) {
     constexpr int kStoneWidth = 32;
     constexpr int kStoneHeight = 21;
     const int row = y / kStoneHeight;
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     mosaren::SetApplicationTitle(QStringLiteral("Mosaren"));
     mosaren::LoadResources();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    mosaren::gdi::SetDisplayDepth(mosaren::DisplayDepthFor(screen ? screen->depth() : 32));
+    mosaren::SetDisplayDepth(mosaren::DisplayDepthFor(screen ? screen->depth() : 32));
 
     const QString output = QString::fromLocal8Bit(argv[1]);
     const QDir work(QString::fromLocal8Bit(argv[2]));

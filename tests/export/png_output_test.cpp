@@ -1,11 +1,12 @@
-#include "cli/png_output.h"
+#include "export/png_output.h"
 
 #include <gtest/gtest.h>
 
-#include "cli/support/png_files.h"
 #include "raster/exceptions.h"
+#include "support/files.h"
+#include "support/png_picture.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
@@ -23,13 +24,13 @@ TEST(PngOutput, AnOddSizedPictureComesBackPixelForPixelWithItsAlpha) {
     }
     TempFolder folder;
     WritePngFile(image, folder / "picture.png");
-    const PngFile file = ReadPngFile(folder.Path() / "picture.png");
+    const PngPicture file = ReadPngFile(folder.Path() / "picture.png");
     ASSERT_EQ(file.width, 47);
     ASSERT_EQ(file.height, 33);
     for (std::int32_t y = 0; y < 33; ++y) {
         for (std::int32_t x = 0; x < 47; ++x) {
             const Rgba& p = image.At(x, y);
-            ASSERT_EQ(file.At(x, y), (PngPixel{ColourOf(p.r, p.g, p.b), p.a})) << x << "," << y;
+            ASSERT_EQ(file.At(x, y), (PngPixel{Rgb(p.r, p.g, p.b), p.a})) << x << "," << y;
         }
     }
 }
@@ -58,4 +59,4 @@ TEST(PngTileName, PutsPngInPlaceOfTheBmpTheCoreEndsEveryTileNameWith) {
 }
 
 }  // namespace
-}  // namespace mosaren::cli
+}  // namespace mosaren

@@ -1,8 +1,8 @@
-#include "cli/map_preview.h"
+#include "export/map_preview.h"
 
 #include <gtest/gtest.h>
 
-namespace mosaren::cli {
+namespace mosaren {
 namespace {
 
 constexpr std::int32_t kW = 4;
@@ -68,4 +68,4 @@ TEST(MapPreview, DrawsFrontCellsOverBackOnesButNotTheirTransparentPixels) {
 }
 
 }  // namespace
-}  // namespace mosaren::cli
+}  // namespace mosaren

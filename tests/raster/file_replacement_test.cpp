@@ -1,7 +1,7 @@
 // A tile that fails to write never costs the good tile it was to replace: the old file stays as
 // it was, no temporary file is left behind, and the failure carries its usual message.
 
-#include "raster/bmp_atomic_file.h"
+#include "raster/file_replacement.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include "support/output_streams.h"
 #include "support/tmpfs_mount.h"
 
-namespace mosaren::test {
+namespace mosaren::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -65,35 +65,35 @@ std::vector<FailureCase> FailureCases() {
     };
 }
 
-class BmpAtomicFileTest : public ::testing::TestWithParam<FailureCase> {};
+class FileReplacementTest : public ::testing::TestWithParam<FailureCase> {};
 
-TEST_P(BmpAtomicFileTest, FailedWriteLeavesTheGoodTileAndNoTemporaryFile) {
-    TemporaryFolder folder;
-    const std::string path = folder.File("tile.bmp");
+TEST_P(FileReplacementTest, FailedWriteLeavesTheGoodTileAndNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder / "tile.bmp";
     const Bytes good = PutGoodTile(path);
     ExpectFailureOf(GetParam(), path);
     EXPECT_EQ(FileBytes(path), good);
-    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"tile.bmp"});
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"tile.bmp"});
 }
 
-TEST_P(BmpAtomicFileTest, FailedWriteOfANewTileLeavesNoFile) {
-    TemporaryFolder folder;
-    ExpectFailureOf(GetParam(), folder.File("tile.bmp"));
-    EXPECT_TRUE(FolderEntries(folder.Path()).empty());
+TEST_P(FileReplacementTest, FailedWriteOfANewTileLeavesNoFile) {
+    TempFolder folder;
+    ExpectFailureOf(GetParam(), folder / "tile.bmp");
+    EXPECT_TRUE(FolderNames(folder.Path()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, BmpAtomicFileTest, ::testing::ValuesIn(FailureCases()),
+INSTANTIATE_TEST_SUITE_P(Failures, FileReplacementTest, ::testing::ValuesIn(FailureCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BmpAtomicFileDiskTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
-    TemporaryFolder folder;
+    TempFolder folder;
     ScopedTmpfs mount(folder.Path(), 64 * 1024);
     if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";
-    const std::string path = folder.File("tile.bmp");
+    const std::string path = folder / "tile.bmp";
     const Bytes good = PutGoodTile(path);
 
     // Fill what is left, a page at a time, until the file system takes no more.
-    std::FILE* filler = std::fopen(folder.File("filler").c_str(), "wb");
+    std::FILE* filler = std::fopen((folder / "filler").c_str(), "wb");
     ASSERT_NE(filler, nullptr);
     std::setvbuf(filler, nullptr, _IONBF, 0);
     const Bytes page(4096, 0x55);
@@ -106,8 +106,8 @@ TEST(BmpAtomicFileDiskTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
     MakeDeviceTile(tile, 72, 36);
     ExpectFailure<EWriteError>([&] { WriteBmpFile(tile, path); }, "Stream write error");
     EXPECT_EQ(FileBytes(path), good);
-    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"filler", "tile.bmp"}));
+    EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"filler", "tile.bmp"}));
 }
 
 }  // namespace
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "cli/support/command_line.h"
-#include "cli/support/png_files.h"
-#include "cli/support/tsx_reader.h"
+#include "support/png_picture.h"
+#include "support/tsx_reader.h"
 
 namespace mosaren {
 namespace {
@@ -18,18 +18,18 @@ using namespace mosaren::testing;
 
 // No channel of these is ever that of the mask (green 0), so a BMP tile's mask pixels are
 // exactly the pixels the texture does not cover.
-Colour Gradient(int x, int y) {
-    return ColourOf(static_cast<std::uint8_t>(40 + 6 * x), static_cast<std::uint8_t>(100 + 4 * y),
-                    static_cast<std::uint8_t>(20 + 3 * (x + y)));
+TColor Gradient(int x, int y) {
+    return Rgb(static_cast<std::uint8_t>(40 + 6 * x), static_cast<std::uint8_t>(100 + 4 * y),
+               static_cast<std::uint8_t>(20 + 3 * (x + y)));
 }
 
 // A picture read back from either kind of file: a BMP pixel of the mask colour counts as
 // transparent, as Tiled's trans attribute makes it.
-PngFile ReadPicture(const std::filesystem::path& path, Colour mask = kMask) {
+PngPicture ReadPicture(const std::filesystem::path& path, TColor mask = kMask) {
     if (path.extension() == ".png") return ReadPngFile(path);
-    const TileFile bmp = ReadTileFile(path);
-    PngFile picture{bmp.width, bmp.height, {}};
-    for (Colour c : bmp.pixels) {
+    const BmpPicture bmp = ReadBmpPicture(path);
+    PngPicture picture{bmp.width, bmp.height, {}};
+    for (TColor c : bmp.pixels) {
         picture.pixels.push_back({c, c == mask ? std::uint8_t{0} : std::uint8_t{255}});
     }
     return picture;
@@ -48,7 +48,7 @@ protected:
     void Folder(const std::string& name) {
         std::filesystem::create_directories(mFolder.Path() / name);
     }
-    PngFile Read(const std::string& name) const { return ReadPicture(mFolder.Path() / name); }
+    PngPicture Read(const std::string& name) const { return ReadPicture(mFolder.Path() / name); }
     TsxContent Tsx(const std::string& name) const {
         return ParseTsx(ReadText(mFolder.Path() / name));
     }
@@ -63,7 +63,7 @@ protected:
 struct PngCase {
     const char* name;
     Args options;
-    Colour mask;
+    TColor mask;
     Names tiles;  // without their suffix
 };
 
@@ -91,13 +91,13 @@ TEST_P(PngTiles, AreTransparentExactlyWhereTheBmpTileHasTheMaskAndHoldItsColours
     for (const std::string& tile : param.tiles) {
         ASSERT_TRUE(Exists("png/" + tile + ".png")) << tile;
         EXPECT_FALSE(Exists("png/" + tile + ".bmp")) << tile;
-        const TileFile bmp = Tile("bmp/" + tile + ".bmp");
-        const PngFile png = ReadPngFile(mFolder.Path() / ("png/" + tile + ".png"));
+        const BmpPicture bmp = Tile("bmp/" + tile + ".bmp");
+        const PngPicture png = ReadPngFile(mFolder.Path() / ("png/" + tile + ".png"));
         ASSERT_EQ(png.width, bmp.width);
         ASSERT_EQ(png.height, bmp.height);
         for (int y = 0; y < bmp.height; ++y) {
             for (int x = 0; x < bmp.width; ++x) {
-                const Colour c = bmp.At(x, y);
+                const TColor c = bmp.At(x, y);
                 const PngPixel expected = c == param.mask ? PngPixel{0, 0} : PngPixel{c, 255};
                 ASSERT_EQ(png.At(x, y), expected) << tile << " " << x << "," << y;
             }
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PngCase{"Tile", {"tile"}, kMask, {"out"}},
                       PngCase{"Pieces",
                               {"tile", "--pieces", "2x2", "--size", "64x32", "--mask", "1,2,3"},
-                              ColourOf(1, 2, 3),
+                              Rgb(1, 2, 3),
                               {"out_1_1", "out_1_2", "out_2_1", "out_2_2"}},
                       PngCase{"Batch", {"batch", "--size", "36x72"}, kMask, {"atile", "btile"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -123,8 +123,8 @@ TEST_F(EngineOutput, TexturePixelsOfTheMaskColourStayOpaqueInPng) {
     RunOk({"batch", "-q", "--format", "png", "plain.bmp", "magenta.bmp"});
     RunOk({"batch", "-q", "magenta.bmp"});
     EXPECT_TRUE(Tile("magentatile.bmp").OnlyHolds({kMask}));
-    const PngFile plain = ReadPngFile(mFolder.Path() / "plaintile.png");
-    const PngFile magenta = ReadPngFile(mFolder.Path() / "magentatile.png");
+    const PngPicture plain = ReadPngFile(mFolder.Path() / "plaintile.png");
+    const PngPicture magenta = ReadPngFile(mFolder.Path() / "magentatile.png");
     ASSERT_EQ(magenta.pixels.size(), plain.pixels.size());
     for (std::size_t i = 0; i < plain.pixels.size(); ++i) {
         const bool covered = plain.pixels[i].alpha == 255;
@@ -190,8 +190,8 @@ protected:
     }
 
     Names mTextures;
-    PngFile mSheet;
-    std::vector<PngFile> mTiles;
+    PngPicture mSheet;
+    std::vector<PngPicture> mTiles;
 };
 
 TEST_P(Sheets, HoldEachTileInItsCellAndItsExtrudedEdgesAroundIt) {
@@ -257,8 +257,8 @@ TEST_F(EngineOutput, ExtrusionCarriesTheVertexPixelsIntoTheSpacing) {
     RunOk({"batch", "-q", "--format", "png", "a.bmp"});
     RunOk({"batch", "-q", "--sheet", "s.png", "--margin", "2", "--spacing", "4", "--extrude", "2",
            "a.bmp"});
-    const PngFile tile = Read("atile.png");
-    const PngFile sheet = Read("s.png");
+    const PngPicture tile = Read("atile.png");
+    const PngPicture sheet = Read("s.png");
     int vertexPixels = 0;
     for (int x = 0; x < tile.width; ++x) {
         if (tile.At(x, 0).alpha == 0) continue;
@@ -271,18 +271,18 @@ TEST_F(EngineOutput, ExtrusionCarriesTheVertexPixelsIntoTheSpacing) {
 }
 
 TEST_F(EngineOutput, PiecesFillTheSheetInTheOrderTheyAreMadeColumnByColumn) {
-    const Colour topLeft = ColourOf(200, 10, 10);
-    const Colour topRight = ColourOf(10, 10, 200);
-    const Colour bottomLeft = ColourOf(10, 200, 10);
-    const Colour bottomRight = ColourOf(100, 100, 100);
+    const TColor topLeft = Rgb(200, 10, 10);
+    const TColor topRight = Rgb(10, 10, 200);
+    const TColor bottomLeft = Rgb(10, 200, 10);
+    const TColor bottomRight = Rgb(100, 100, 100);
     WriteTexture(mFolder / "t.bmp", 40, 40, [&](int x, int y) {
         return y < 20 ? (x < 20 ? topLeft : topRight) : (x < 20 ? bottomLeft : bottomRight);
     });
     RunOk({"tile", "--pieces", "2x2", "--sheet", "s.png", "--columns", "4", "t.bmp", "out"});
     EXPECT_EQ(mFolder.Names(), (Names{"s.png", "t.bmp"}));
-    const PngFile sheet = Read("s.png");
+    const PngPicture sheet = Read("s.png");
     ASSERT_EQ(sheet.width, 4 * 72);
-    const Colour order[] = {topLeft, bottomLeft, topRight, bottomRight};
+    const TColor order[] = {topLeft, bottomLeft, topRight, bottomRight};
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(sheet.At(72 * k + 36, 18), (PngPixel{order[k], 255})) << k;
     }
@@ -295,7 +295,7 @@ struct TilesetCase {
     const char* sheet;
     Args tileOptions;  // for the sheet and for the separate tiles it is checked against
     Args sheetOptions;
-    Colour mask;
+    TColor mask;
     const char* trans;  // "" for PNG
 };
 
@@ -341,7 +341,7 @@ TEST_P(Tilesets, OfASheetLetTiledFindEveryTileByMarginAndSpacing) {
 
     // Tiled opens the image from the tileset's folder and slices it by the stated values;
     // the counts come out the same whether the margin is taken off one side or both.
-    const PngFile sheet = ReadPicture(mFolder.Path() / "maps" / image.at("source"), param.mask);
+    const PngPicture sheet = ReadPicture(mFolder.Path() / "maps" / image.at("source"), param.mask);
     EXPECT_EQ(std::stoi(image.at("width")), sheet.width);
     EXPECT_EQ(std::stoi(image.at("height")), sheet.height);
     const int rows = (count + columns - 1) / columns;
@@ -350,7 +350,7 @@ TEST_P(Tilesets, OfASheetLetTiledFindEveryTileByMarginAndSpacing) {
         EXPECT_EQ((sheet.height - sides * margin + spacing) / (th + spacing), rows) << sides;
     }
     for (int id = 0; id < count; ++id) {
-        const PngFile tile =
+        const PngPicture tile =
             ReadPicture(mFolder.Path() / ("tex/" + std::string(1, static_cast<char>('a' + id)) +
                                           "tile." + format),
                         param.mask);
@@ -379,11 +379,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   "out/sheet.bmp",
                                   {"--size", "64x32", "--mask", "0,0,0"},
                                   {"--columns", "3", "--margin", "1", "--spacing", "2"},
-                                  ColourOf(0, 0, 0),
+                                  Rgb(0, 0, 0),
                                   "000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EngineOutput, TilesetWithoutASheetListsEveryTileFileFromItsFolder) {
+TEST_F(EngineOutput, TilesetWithoutASheetListsEveryBmpPictureFromItsFolder) {
     Folder("tex");
     Folder("maps");
     GradientTexture("tex/a.bmp");
@@ -404,7 +404,7 @@ TEST_F(EngineOutput, TilesetWithoutASheetListsEveryTileFileFromItsFolder) {
             EXPECT_EQ(tsx.images[id].tileId, id);
             const std::string tile = std::string(id == 0 ? "a" : "b") + "tile." + format;
             EXPECT_EQ(image.at("source"), "../tex/" + tile);
-            const PngFile picture = ReadPicture(mFolder.Path() / "maps" / image.at("source"));
+            const PngPicture picture = ReadPicture(mFolder.Path() / "maps" / image.at("source"));
             EXPECT_EQ(std::stoi(image.at("width")), picture.width);
             EXPECT_EQ(std::stoi(image.at("height")), picture.height);
             EXPECT_EQ(image.count("trans"), std::string(format) == "bmp" ? 1u : 0u) << format;
@@ -443,13 +443,13 @@ bool InsideTheMap(int x, int y, int w, int h) {
 
 TEST_P(MapPreviews, OfOpaqueTexturesCoverTheMapOutlineExactlyWithTheTilesInOrder) {
     const PreviewCase& p = GetParam();
-    const Colour colours[] = {ColourOf(200, 10, 10), ColourOf(10, 200, 10), ColourOf(10, 10, 200)};
+    const TColor colours[] = {Rgb(200, 10, 10), Rgb(10, 200, 10), Rgb(10, 10, 200)};
     Texture("a.bmp", colours[0]);
     Texture("b.bmp", colours[1]);
     Texture("c.bmp", colours[2]);
     const std::string size = std::to_string(p.width) + "x" + std::to_string(p.height);
     RunOk({"batch", "-q", "--size", size, "--map-preview", "map.png", "a.bmp", "b.bmp", "c.bmp"});
-    const PngFile map = Read("map.png");
+    const PngPicture map = Read("map.png");
     ASSERT_EQ(map.width, 6 * p.width);
     ASSERT_EQ(map.height, 6 * p.height);
     for (int y = 0; y < map.height; ++y) {
@@ -479,19 +479,19 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MapPreviews,
 
 TEST_F(EngineOutput, MapPreviewLeavesOutWhatTheMaskCovers) {
     // A BMP run's tiles carry the mask colour; the preview draws only the texture's pixels.
-    Texture("a.bmp", ColourOf(10, 200, 10));
+    Texture("a.bmp", Rgb(10, 200, 10));
     RunOk({"tile", "--map-preview", "map.png", "a.bmp", "out"});
-    const PngFile map = Read("map.png");
+    const PngPicture map = Read("map.png");
     EXPECT_EQ(map.At(0, 0), (PngPixel{0, 0}));
     for (const PngPixel& p : map.pixels) {
-        ASSERT_TRUE(p == (PngPixel{0, 0}) || p == (PngPixel{ColourOf(10, 200, 10), 255}));
+        ASSERT_TRUE(p == (PngPixel{0, 0}) || p == (PngPixel{Rgb(10, 200, 10), 255}));
     }
 }
 
 // ----- Failures -----
 
 TEST_F(EngineOutput, ASheetThatCannotBeCreatedFailsWithItsNameAndLeavesNothing) {
-    Texture("a.bmp", ColourOf(10, 200, 10));
+    Texture("a.bmp", Rgb(10, 200, 10));
     const CliRun run = Run({"batch", "-q", "--sheet", "gone/s.png", "--tsx", "t.tsx", "a.bmp"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png.\n");
@@ -499,7 +499,7 @@ TEST_F(EngineOutput, ASheetThatCannotBeCreatedFailsWithItsNameAndLeavesNothing) 
 }
 
 TEST_F(EngineOutput, ATilesetThatCannotBeWrittenFailsAfterTheTiles) {
-    Texture("a.bmp", ColourOf(10, 200, 10));
+    Texture("a.bmp", Rgb(10, 200, 10));
     WriteTexture(mFolder / "a\xff.bmp", 8, 8, Gradient);
     const CliRun unnamed = Run({"batch", "-q", "--tsx", "t.tsx", "a\xff.bmp"});
     EXPECT_EQ(unnamed.exitCode, 1);
@@ -513,9 +513,9 @@ TEST_F(EngineOutput, ATilesetThatCannotBeWrittenFailsAfterTheTiles) {
 }
 
 TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes) {
-    Texture("a.bmp", ColourOf(10, 200, 10));
+    Texture("a.bmp", Rgb(10, 200, 10));
     Junk("b.bmp");
-    Texture("c.bmp", ColourOf(10, 10, 200));
+    Texture("c.bmp", Rgb(10, 10, 200));
     const Args outputs{"--sheet", "s.png", "--tsx", "t.tsx", "--map-preview", "m.png"};
     Args stopped{"batch", "-q"};
     stopped.insert(stopped.end(), outputs.begin(), outputs.end());
@@ -530,13 +530,13 @@ TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes)
     EXPECT_EQ(kept.exitCode, 1);
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "b.bmp", "c.bmp", "m.png", "s.png", "t.tsx"}));
     EXPECT_EQ(Tsx("t.tsx").Tileset("tilecount"), 2);
-    const PngFile sheet = Read("s.png");
+    const PngPicture sheet = Read("s.png");
     EXPECT_EQ(sheet.width, 2 * 72);
-    EXPECT_EQ(sheet.At(72 + 36, 18).colour, ColourOf(10, 10, 200));
+    EXPECT_EQ(sheet.At(72 + 36, 18).colour, Rgb(10, 10, 200));
 }
 
 TEST_F(EngineOutput, BatchProgressNamesWhereEachTileWent) {
-    Texture("a.bmp", ColourOf(10, 200, 10));
+    Texture("a.bmp", Rgb(10, 200, 10));
     EXPECT_EQ(Run({"batch", "--format", "png", "a.bmp"}).err, "[1/1] a.bmp -> atile.png\n");
     EXPECT_EQ(Run({"batch", "--sheet", "s.bmp", "a.bmp"}).err, "[1/1] a.bmp -> s.bmp\n");
 }

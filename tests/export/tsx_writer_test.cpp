@@ -1,14 +1,16 @@
-#include "cli/tsx_writer.h"
+#include "export/tsx_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "cli/support/tsx_reader.h"
 #include "raster/exceptions.h"
-#include "tiling/support/bmp_files.h"
+#include "support/bmp_builder.h"
+#include "support/bmp_picture.h"
+#include "support/files.h"
+#include "support/tsx_reader.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
@@ -119,4 +121,4 @@ TEST(HexColour, IsSixLowerCaseDigitsRedFirst) {
 }
 
 }  // namespace
-}  // namespace mosaren::cli
+}  // namespace mosaren

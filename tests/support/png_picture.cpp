@@ -1,14 +1,11 @@
 #include "png_picture.h"
 
-#include <cstdio>
-
-#if MOSAREN_HAVE_PNG
 #include <png.h>
-#endif
 
-namespace mosaren::test {
+#include <cstdio>
+#include <stdexcept>
 
-#if MOSAREN_HAVE_PNG
+namespace mosaren::testing {
 
 namespace {
 
@@ -27,9 +24,18 @@ bool DecodeInto(png_structp png, png_infop info, std::FILE* file, PngPicture& pi
 
 }  // namespace
 
-bool CanReadPng() { return true; }
+PngPixel& PngPicture::At(int x, int y) {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        throw std::out_of_range("pixel outside the picture");
+    }
+    return pixels[static_cast<std::size_t>(y) * width + x];
+}
 
-std::optional<PngPicture> ReadPng(const std::string& path) {
+const PngPixel& PngPicture::At(int x, int y) const {
+    return const_cast<PngPicture*>(this)->At(x, y);
+}
+
+std::optional<PngPicture> ReadPng(const std::filesystem::path& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return std::nullopt;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -41,15 +47,13 @@ std::optional<PngPicture> ReadPng(const std::string& path) {
         // After the expansions a row is colour, with alpha when the file had any transparency.
         const int channels = png_get_channels(png, info);
         png_bytepp rows = png_get_rows(png, info);
-        picture.rgba.resize(4 * static_cast<std::size_t>(picture.width) * picture.height);
+        picture.pixels.reserve(static_cast<std::size_t>(picture.width) * picture.height);
         for (std::int32_t y = 0; y < picture.height; ++y) {
             for (std::int32_t x = 0; x < picture.width; ++x) {
                 const png_byte* from = rows[y] + channels * x;
-                std::uint8_t* to = picture.At(x, y);
-                to[0] = from[0];
-                to[1] = from[1];
-                to[2] = from[2];
-                to[3] = channels == 4 ? from[3] : 255;
+                picture.pixels.push_back(
+                    PngPixel{Rgb(from[0], from[1], from[2]),
+                             static_cast<std::uint8_t>(channels == 4 ? from[3] : 255)});
             }
         }
         result = std::move(picture);
@@ -59,11 +63,10 @@ std::optional<PngPicture> ReadPng(const std::string& path) {
     return result;
 }
 
-#else
+PngPicture ReadPngFile(const std::filesystem::path& path) {
+    std::optional<PngPicture> picture = ReadPng(path);
+    if (!picture) throw std::runtime_error("not a PNG file: " + path.string());
+    return *std::move(picture);
+}
 
-bool CanReadPng() { return false; }
-std::optional<PngPicture> ReadPng(const std::string&) { return std::nullopt; }
-
-#endif
-
-}  // namespace mosaren::test
+}  // namespace mosaren::testing

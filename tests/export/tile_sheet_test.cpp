@@ -1,10 +1,10 @@
-#include "cli/tile_sheet.h"
+#include "export/tile_sheet.h"
 
 #include <gtest/gtest.h>
 
 #include "raster/exceptions.h"
 
-namespace mosaren::cli {
+namespace mosaren {
 namespace {
 
 TEST(SquareColumns, AreTheLeastSquareThatHoldsTheTiles) {
@@ -109,4 +109,4 @@ TEST(ComposeSheet, RefusesASheetTooLargeToHold) {
 }
 
 }  // namespace
-}  // namespace mosaren::cli
+}  // namespace mosaren
