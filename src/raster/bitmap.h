@@ -55,9 +55,9 @@ public:
     // the image is next replaced or changed (and, for a device-form bitmap, until the next
     // RowAddress).
     std::uint8_t* RowAddress(std::int32_t y);
-    // The same for reading only, of a device-independent bitmap: no before-change step, so a
-    // preview that shares the image keeps sharing it. Raises "Invalid pixel format" for a bitmap
-    // in the device form, whose rows are not in memory.
+    // The same for reading only: no before-change step, so a preview that shares the image keeps
+    // sharing it. Raises "Invalid pixel format" for a bitmap in the device form that has no
+    // section copy (EnsureSection), whose rows are not in memory.
     const std::uint8_t* ReadOnlyRowAddress(std::int32_t y) const;
     // Bytes per device-independent row, from the header's width and bit count.
     std::size_t RowStride() const;
