@@ -1,12 +1,20 @@
 #include "form_look.h"
 
 #include <QPalette>
+#include <QStringList>
 #include <QWidget>
 
 namespace mosaren {
 
+namespace {
+// Liberation Sans comes with fonts-liberation2; Arimo, the face it was made from, has the same
+// metrics.
+const QStringList kFacesOfLikeMetrics{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
+}  // namespace
+
 QFont PixelFont(const QString& family, int pixels, bool bold) {
-    QFont font(family);
+    QFont font;
+    font.setFamilies(QStringList{family} + kFacesOfLikeMetrics);
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;

@@ -14,8 +14,11 @@ inline const QColor kCream{255, 251, 240};
 inline const QColor kOrange{255, 170, 85};
 inline const QColor kContactOrange{244, 122, 0};
 
-// A font asked for by family name and a height in pixels, as the forms describe it. Families
-// the system lacks ("MS Sans Serif", "Arial") are left to the font matcher to substitute.
+// A font asked for by family name and a height in pixels, as the forms describe it. The forms'
+// families ("MS Sans Serif", "Arial") are seldom on a Linux machine, and the font matcher's own
+// choice there is a face so wide that the texts no longer fit the controls' fixed sizes; so
+// the family is followed by faces of Arial's metrics, which hold the forms' texts at 11 pixels
+// and that tools/setup installs.
 QFont PixelFont(const QString& family, int pixels, bool bold = false);
 
 // The window font of the three forms: "MS Sans Serif", 11 pixels.

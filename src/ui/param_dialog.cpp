@@ -20,6 +20,9 @@ TfrmParam::TfrmParam(TTileSettings& settings, QWidget* parent)
     ui->Label3->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
     SetBackground(*this, kCream);
     ui->SpeedButton1->setFont(FormFont());
+    // The check box's style sheet, which narrows the gap after its box, leaves it a font of its
+    // own; it is told the window's font again.
+    ui->CheckBox1->setFont(FormFont());
     for (QLabel* label : {ui->Label2, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
         label->adjustSize();
     }

@@ -11,6 +11,7 @@
 #include "application.h"
 #include "error_box.h"
 #include "param_dialog.h"
+#include "qt_translations.h"
 #include "raster/display_depth.h"
 #include "resources.h"
 
@@ -76,6 +77,7 @@ int RunMosaren(int argc, char** argv) {
     SetApplicationTitle(QStringLiteral("Mosaren"));
     QGuiApplication::setDesktopFileName(QStringLiteral("mosaren"));
     LoadResources();
+    const std::unique_ptr<QTranslator> qtTexts = InstallQtTranslations(QLocale::system());
     const QScreen* screen = QGuiApplication::primaryScreen();
     SetDisplayDepth(DisplayDepthFor(screen ? screen->depth() : 32));
     return RunWindows([] { return BuildWindows(TileSettings(), MakeQtFileDialogs); });

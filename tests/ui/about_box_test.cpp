@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <QTextLayout>
 
 #include "support/program_under_test.h"
 #include "ui/flat_button.h"
@@ -37,6 +38,26 @@ TEST(AboutBox, ShowsTheLogoTheNameTheDescriptionAndTheContactLine) {
     EXPECT_EQ(label("Label2")->geometry(), QRect(16, 88, 155, 39));
     EXPECT_TRUE(label("StaticText1")->text().contains(QStringLiteral("2003")));
     EXPECT_EQ(label("Label3")->palette().color(QPalette::WindowText), QColor(244, 122, 0));
+}
+
+TEST(AboutBox, TheRunsOfSpacesBreakTheDescriptionIntoItsThreeLines) {
+    ProgramUnderTest program;
+    auto* description = program.windows.frmAbout->findChild<QLabel*>(QStringLiteral("Label2"));
+    ASSERT_NE(description, nullptr);
+    // Laid out as the label draws it: word-wrapped in its width, in the font it resolves.
+    QTextLayout layout(description->text(), description->font());
+    QTextOption option(description->alignment());
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(description->contentsRect().width());
+        lines << description->text().mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    EXPECT_EQ(lines.join(QLatin1Char('|')).toStdString(),
+              "Программа для создания|тайлов.|Компонент проекта Sorvane");
 }
 
 TEST(AboutBox, DoneHidesItAndTheButtonShowsItAgain) {

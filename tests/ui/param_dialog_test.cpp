@@ -191,6 +191,27 @@ TEST_F(ParamDialog, DoneHidesTheDialogAndReopeningShowsTheTextsLastTyped) {
     EXPECT_EQ(Edit("Edit1").text(), QStringLiteral("1a"));
 }
 
+TEST_F(ParamDialog, TheLettersRGAndBStandOverTheirColourEdits) {
+    auto* letters = dialog().findChild<QLabel*>(QStringLiteral("Label4"));
+    ASSERT_NE(letters, nullptr);
+    const QString text = letters->text();
+    const QFontMetrics metrics = letters->fontMetrics();
+    const struct {
+        QChar letter;
+        const char* edit;
+    } columns[] = {
+        {QLatin1Char('R'), "Edit3"}, {QLatin1Char('G'), "Edit4"}, {QLatin1Char('B'), "Edit5"}};
+    for (const auto& column : columns) {
+        // The runs of spaces before each letter carry it over its edit.
+        const int left = letters->x() + letters->contentsRect().left() +
+                         metrics.horizontalAdvance(text.left(text.indexOf(column.letter)));
+        const int right = left + metrics.horizontalAdvance(column.letter);
+        const QRect edit = Edit(column.edit).geometry();
+        EXPECT_GE(left, edit.left()) << column.edit;
+        EXPECT_LE(right, edit.left() + edit.width()) << column.edit;
+    }
+}
+
 struct InitialControl {
     const char* name;
     QRect geometry;

@@ -1,11 +1,14 @@
-// Takes the main window's picture for the documentation: the program's own windows, built as
-// start-up builds them, make a tile from a paving-stone texture through the "Тайл" button
-// (the dialogs answered by a script), and the window is grabbed as it is then drawn.
+// Takes the pictures of the program's windows for the documentation: the program's own windows,
+// built as start-up builds them, make a tile from a paving-stone texture through the "Тайл"
+// button (the dialogs answered by a script), and the main window is grabbed as it is then
+// drawn; then the About box and the parameters dialog, with division ticked so that the piece
+// group shows, are opened from their buttons and grabbed.
 //
-//   mosaren_screenshot OUTPUT.png WORK_FOLDER
+//   mosaren_screenshot DOCS_FOLDER WORK_FOLDER
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QScreen>
 #include <QThread>
@@ -17,6 +20,7 @@
 #include "raster/canvas.h"
 #include "raster/display_depth.h"
 #include "support/scripted_dialog.h"
+#include "ui/about_box.h"
 #include "ui/application.h"
 #include "ui/param_dialog.h"
 #include "ui/resources.h"
@@ -74,11 +78,27 @@ void Settle() {
     }
 }
 
+void Click(QWidget& window, const char* button) {
+    window.findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
+    Settle();
+}
+
+// Writes the window's client area as docs/NAME and says so; false when it cannot be written.
+bool Grab(QWidget& window, const QDir& docs, const char* name) {
+    const QString path = docs.filePath(QString::fromLatin1(name));
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "mosaren_screenshot: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s: %dx%d\n", qPrintable(path), window.width(), window.height());
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mosaren_screenshot OUTPUT.png WORK_FOLDER\n");
+        std::fprintf(stderr, "usage: mosaren_screenshot DOCS_FOLDER WORK_FOLDER\n");
         return 2;
     }
     mosaren::TApplication application(argc, argv);
@@ -87,7 +107,7 @@ int main(int argc, char** argv) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     mosaren::SetDisplayDepth(mosaren::DisplayDepthFor(screen ? screen->depth() : 32));
 
-    const QString output = QString::fromLocal8Bit(argv[1]);
+    const QDir docs(QString::fromLocal8Bit(argv[1]));
     const QDir work(QString::fromLocal8Bit(argv[2]));
     const std::string texture = work.filePath(QStringLiteral("paving.bmp")).toStdString();
     const std::string tile = work.filePath(QStringLiteral("paving-tile")).toStdString();
@@ -113,14 +133,17 @@ int main(int argc, char** argv) {
 
     open->WillAccept({texture});
     save->WillAccept({tile});
-    windows.Form1->findChild<QAbstractButton*>(QStringLiteral("Load"))->click();
-    Settle();
+    Click(*windows.Form1, "Load");
+    bool written = Grab(*windows.Form1, docs, "screenshot-main-window.png");
 
-    if (!windows.Form1->grab().save(output)) {
-        std::fprintf(stderr, "mosaren_screenshot: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    std::printf("%s: %dx%d\n", argv[1], windows.Form1->width(), windows.Form1->height());
+    Click(*windows.Form1, "About");
+    written = Grab(*windows.frmAbout, docs, "screenshot-about-box.png") && written;
+
+    Click(*windows.Form1, "SpeedButton4");
+    windows.frmParam->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
+    Settle();
+    written = Grab(*windows.frmParam, docs, "screenshot-parameters.png") && written;
+
     mosaren::SetMainWindow(nullptr);
-    return 0;
+    return written ? 0 : 1;
 }
