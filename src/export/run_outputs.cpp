@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "bmp_output.h"
+#include "godot_project.h"
+#include "godot_tileset.h"
 #include "map_preview.h"
 #include "png_output.h"
 #include "raster/bmp_writer.h"
@@ -49,6 +51,7 @@ void RunOutputs::Finish() {
     if (mImages.empty() && mFiles.empty()) return;
     if (!mOutput.sheet.empty()) WriteSheet();
     if (!mOutput.tsx.empty()) WriteTileset();
+    if (!mOutput.godot.empty() || !mOutput.godot3.empty()) WriteGodotTilesets();
     if (!mOutput.mapPreview.empty()) WritePngFile(DrawMapPreview(mImages), mOutput.mapPreview);
 }
 
@@ -89,6 +92,16 @@ void RunOutputs::WriteTileset() const {
         }
     }
     WriteTsxFile(std::move(tileset), mOutput.tsx);
+}
+
+void RunOutputs::WriteGodotTilesets() const {
+    const GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mImages.size(),
+                                                   mSettings.TileWidth, mSettings.TileHeight);
+    for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
+                                        std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
+        if (file.empty()) continue;
+        WriteGodotTileset(tileset, version, file, GodotProjectFolder(file, mOutput.godotRoot));
+    }
 }
 
 }  // namespace mosaren

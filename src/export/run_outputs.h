@@ -26,7 +26,7 @@ public:
     void Take(TBitmap& tile, const std::string& bmpName);
     // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
     std::string Destination(const std::string& bmpName) const;
-    // Writes the sheet, then the tileset file, then the preview, from the tiles taken; nothing
+    // Writes the sheet, then the tileset files, then the preview, from the tiles taken; nothing
     // when no tile was taken.
     void Finish();
 
@@ -37,6 +37,7 @@ private:
     SheetLayout Layout() const;
     void WriteSheet() const;
     void WriteTileset() const;
+    void WriteGodotTilesets() const;
 
     const TTileSettings& mSettings;
     const OutputSettings& mOutput;

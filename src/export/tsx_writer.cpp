@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "raster/exceptions.h"
 #include "raster/file_replacement.h"
+#include "text_name.h"
 
 namespace mosaren {
 
@@ -18,16 +18,8 @@ namespace {
 const char* const kFormatVersion = "1.10";
 
 QString XmlText(const std::string& bytes) {
-    const QByteArray utf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const QString text = QString::fromUtf8(utf8);
-    bool controls = false;
-    for (unsigned char c : bytes) controls = controls || c < 0x20 || c == 0x7F;
-    if (controls || text.toUtf8() != utf8) {
-        throw EInvalidOperation("Cannot write the name " + bytes +
-                                " into a TSX file: it is not UTF-8 text without control "
-                                "characters");
-    }
-    return text;
+    RequireTextName(bytes, "a TSX file");
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 void WriteNumber(QXmlStreamWriter& writer, const char* name, std::int32_t value) {
