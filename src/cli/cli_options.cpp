@@ -30,9 +30,9 @@ const char* const kDescription =
     "  comes from where the turned texture lies, not from colour: a texture pixel\n"
     "  that equals the mask colour stays opaque in a PNG file (in a BMP file it\n"
     "  cannot be told from the mask).\n"
-    "  --sheet, --tsx and --map-preview are written once the last tile is made;\n"
-    "  a batch stopped by a failure writes none of them, one run with --keep-going\n"
-    "  writes them from the tiles that were made.\n"
+    "  --sheet, --tsx, --godot, --godot3 and --map-preview are written once the\n"
+    "  last tile is made; a batch stopped by a failure writes none of them, one run\n"
+    "  with --keep-going writes them from the tiles that were made.\n"
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";

@@ -86,4 +86,13 @@ std::optional<int> ParseDepth(const std::string& text) {
     return std::nullopt;
 }
 
+bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const char c = text[text.size() - suffix.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace mosaren::cli

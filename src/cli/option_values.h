@@ -36,4 +36,7 @@ std::optional<ImageFormat> ParseFormat(const std::string& text);
 // "32", "24" or "16".
 std::optional<int> ParseDepth(const std::string& text);
 
+// Whether text ends with suffix (given in lower case), letters of either case.
+bool EndsWithNoCase(const std::string& text, const std::string& suffix);
+
 }  // namespace mosaren::cli

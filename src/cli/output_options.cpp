@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli_options.h"
+#include "godot_options.h"
 #include "option_values.h"
 #include "parser_options.h"
 #include "usage_error.h"
@@ -14,24 +15,6 @@ namespace {
 
 constexpr std::int32_t kMostColumns = 999;
 constexpr std::int32_t kWidestGap = 255;
-
-// A file name option's value; an empty one names no file.
-std::string FileName(const QCommandLineParser& parser, const QCommandLineOption& option) {
-    const std::string file = Value(parser, option);
-    if (file.empty()) {
-        throw EUsageError(Spelling(option) + " wants a file name");
-    }
-    return file;
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = text[text.size() - suffix.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
-    }
-    return true;
-}
 
 const char* FormatName(ImageFormat format) { return format == ImageFormat::Png ? "png" : "bmp"; }
 
@@ -131,6 +114,7 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
                               "' is not a .png name: the preview is always a PNG picture");
         }
     }
+    ReadGodotOptions(parser, options, output);
 }
 
 }  // namespace mosaren::cli

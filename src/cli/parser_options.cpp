@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "argument_bytes.h"
+#include "usage_error.h"
 
 namespace mosaren::cli {
 
@@ -57,6 +58,15 @@ ParserOptions::ParserOptions()
                  "Write a Tiled tileset for what the run wrote: the sheet, or one image per tile "
                  "file. Paths in it are relative to its folder.",
                  "FILE")),
+      godot(Option("godot",
+                   "Write a Godot 4 TileSet resource for the --sheet, which must be a PNG inside "
+                   "the Godot project: an atlas of isometric tiles.",
+                   "FILE.tres")),
+      godot3(Option("godot3", "Write the same tile set for Godot 3.", "FILE.tres")),
+      godotRoot(Option("godot-root",
+                       "The Godot project's folder, from which --godot and --godot3 name the "
+                       "sheet by a res:// path (default: the folder of each .tres file).",
+                       "DIR")),
       mapPreview(Option("map-preview",
                         "Write a PNG picture of the tiles on a 6 x 6 isometric map, to check that "
                         "they meet without seams.",
@@ -66,8 +76,9 @@ ParserOptions::ParserOptions()
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,    version, mask,    size,    pieces, depth,      format,    sheet,
-            columns, margin,  spacing, extrude, tsx,    mapPreview, keepGoing, quiet};
+    return {help,    version, mask,    size,   pieces, depth,     format,     sheet,
+            columns, margin,  spacing, extrude, tsx,    godot,  godot3,    godotRoot,
+            mapPreview, keepGoing, quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {
@@ -76,6 +87,14 @@ std::string Spelling(const QCommandLineOption& option) {
 
 std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return ToBytes(parser.value(option));
+}
+
+std::string FileName(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    const std::string file = Value(parser, option);
+    if (file.empty()) {
+        throw EUsageError(Spelling(option) + " wants a file name");
+    }
+    return file;
 }
 
 }  // namespace mosaren::cli

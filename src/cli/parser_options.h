@@ -29,6 +29,9 @@ struct ParserOptions {
     QCommandLineOption spacing;
     QCommandLineOption extrude;
     QCommandLineOption tsx;
+    QCommandLineOption godot;
+    QCommandLineOption godot3;
+    QCommandLineOption godotRoot;
     QCommandLineOption mapPreview;
     // The run.
     QCommandLineOption keepGoing;
@@ -43,5 +46,8 @@ std::string Spelling(const QCommandLineOption& option);
 
 // The option's value, byte for byte as it was given.
 std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option);
+
+// The value of an option that names a file. Raises EUsageError for an empty one, which names none.
+std::string FileName(const QCommandLineParser& parser, const QCommandLineOption& option);
 
 }  // namespace mosaren::cli
