@@ -19,7 +19,8 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     for (const char* text : {"Usage: mosaren-cli", "tile TEXTURE SAVE_NAME", "batch TEXTURE...",
                              "--mask", "--size", "--pieces", "--depth", "--keep-going",
                              "--quiet", "--format", "--sheet", "--columns", "--margin",
-                             "--spacing", "--extrude", "--tsx", "--map-preview"}) {
+                             "--spacing", "--extrude", "--tsx", "--godot", "--godot3",
+                             "--godot-root", "--map-preview"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliRun version = Run({"--version"});
@@ -185,6 +186,40 @@ TEST_P(UsageErrors, ExitTwoNamingTheFaultAndWriteNothing) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GodotTilesets, UsageErrors,
+    ::testing::Values(
+        UsageCase{"WithoutSheet", {"batch", "--godot", "t.tres", "a.bmp"},
+                  "--godot needs --sheet"},
+        UsageCase{"Godot3WithoutSheet", {"batch", "--godot3", "t.tres", "a.bmp"},
+                  "--godot3 needs --sheet"},
+        UsageCase{"OfABmpSheet", {"batch", "--sheet", "s.bmp", "--godot", "t.tres", "a.bmp"},
+                  "--godot needs a PNG sheet"},
+        UsageCase{"OfASheetWithoutSuffix", {"batch", "--sheet", "s", "--godot3", "t.tres", "a.bmp"},
+                  "--godot3 needs a PNG sheet"},
+        UsageCase{"NotTres", {"batch", "--sheet", "s.png", "--godot", "t.res", "a.bmp"},
+                  "--godot 't.res' is not a .tres name"},
+        UsageCase{"Nameless", {"batch", "--sheet", "s.png", "--godot3", "", "a.bmp"},
+                  "--godot3 wants a file name"},
+        UsageCase{"SheetOutsideTheTresFolder",
+                  {"batch", "--sheet", "s.png", "--godot", "game/t.tres", "a.bmp"},
+                  "--sheet 's.png' lies outside the Godot project 'game' of --godot"},
+        UsageCase{"SheetOutsideTheRoot",
+                  {"batch", "--sheet", "art/s.png", "--godot3", "t.tres", "--godot-root", "game",
+                   "a.bmp"},
+                  "--sheet 'art/s.png' lies outside the Godot project 'game' of --godot3"},
+        UsageCase{"SheetBesideAnotherTres",
+                  {"batch", "--sheet", "s.png", "--godot", "t.tres", "--godot3", "g/t.tres",
+                   "a.bmp"},
+                  "--sheet 's.png' lies outside the Godot project 'g' of --godot3"},
+        UsageCase{"RootAlone", {"batch", "--godot-root", "game", "a.bmp"},
+                  "--godot-root is for --godot and --godot3 only"},
+        UsageCase{"BothInOneFile",
+                  {"batch", "--sheet", "s.png", "--godot", "t.tres", "--godot3", "./t.tres",
+                   "a.bmp"},
+                  "--godot and --godot3 name the same file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, UsageErrors,
