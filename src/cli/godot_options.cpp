@@ -24,7 +24,8 @@ std::string TilesetName(const QCommandLineParser& parser, const QCommandLineOpti
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+    return std::filesystem::path(a).lexically_normal() ==
+           std::filesystem::path(b).lexically_normal();
 }
 
 }  // namespace
@@ -36,8 +37,8 @@ void ReadGodotOptions(const QCommandLineParser& parser, const ParserOptions& opt
         if (!tilesets) throw EUsageError("--godot-root is for --godot and --godot3 only");
         output.godotRoot = FileName(parser, options.godotRoot);
     }
-    for (const auto& [option, file] : {std::pair{&options.godot, &output.godot},
-                                       std::pair{&options.godot3, &output.godot3}}) {
+    for (const auto& [option, file] :
+         {std::pair{&options.godot, &output.godot}, std::pair{&options.godot3, &output.godot3}}) {
         if (!parser.isSet(*option)) continue;
         const std::string spelling = Spelling(*option);
         *file = TilesetName(parser, *option);

@@ -76,9 +76,9 @@ ParserOptions::ParserOptions()
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,    version, mask,    size,   pieces, depth,     format,     sheet,
-            columns, margin,  spacing, extrude, tsx,    godot,  godot3,    godotRoot,
-            mapPreview, keepGoing, quiet};
+    return {help,   version,   mask,       size,      pieces,  depth, format,
+            sheet,  columns,   margin,     spacing,   extrude, tsx,   godot,
+            godot3, godotRoot, mapPreview, keepGoing, quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

@@ -2,9 +2,8 @@
 // and its own region of it. Every tile gets its name, texture, offset, region and mode, as Godot
 // 3 writes them; no load_steps, which only feeds a progress bar.
 
-#include "godot_tileset.h"
-
 #include "godot_text.h"
+#include "godot_tileset.h"
 
 namespace mosaren {
 
@@ -18,8 +17,8 @@ constexpr std::int32_t kSingleTile = 0;
 
 std::string Godot3TilesetText(const GodotTileset& tileset) {
     std::string text = "[gd_resource type=\"TileSet\" format=2]\n\n";
-    text += "[ext_resource path=" + GodotString(tileset.sheet) + " type=\"Texture\" id=" +
-            std::to_string(kSheetId) + "]\n\n";
+    text += "[ext_resource path=" + GodotString(tileset.sheet) +
+            " type=\"Texture\" id=" + std::to_string(kSheetId) + "]\n\n";
     text += "[resource]\n";
     // The editor names a tile after its texture's file and its id.
     const std::string sheetName = tileset.sheet.substr(tileset.sheet.rfind('/') + 1);

@@ -2,11 +2,10 @@
 // and the isometric shape of the map's cells. Godot leaves out every value that equals its
 // default, and so do we; no load_steps, which only feeds a progress bar.
 
-#include "godot_tileset.h"
-
 #include <algorithm>
 
 #include "godot_text.h"
+#include "godot_tileset.h"
 #include "raster/exceptions.h"
 
 namespace mosaren {
@@ -33,7 +32,8 @@ std::int32_t GodotCells(std::int32_t size, std::int32_t margin, std::int32_t reg
     return room < 0 ? 0 : 1 + room / (region + separation);
 }
 
-std::string PairLine(const char* key, std::int32_t x, std::int32_t y, std::int32_t defaultValue) {
+std::string PairLine(const std::string& key, std::int32_t x, std::int32_t y,
+                     std::int32_t defaultValue) {
     if (x == defaultValue && y == defaultValue) return "";
     return Line(key, Godot4Value("Vector2i", {x, y}));
 }
@@ -41,10 +41,6 @@ std::string PairLine(const char* key, std::int32_t x, std::int32_t y, std::int32
 }  // namespace
 
 std::string Godot4TilesetText(const GodotTileset& tileset) {
-    std::string text = "[gd_resource type=\"TileSet\" format=3]\n\n";
-    text += "[ext_resource type=\"Texture2D\" path=" + GodotString(tileset.sheet) +
-            " id=" + GodotString(kSheetId) + "]\n\n";
-
     // Godot's atlas grid takes the margins off the left and top only: it counts
     // 1 + (sheet size - margin - region) / (region + separation) cells across and down, which is
     // exactly the sheet's columns and rows while the margin is narrower than region + separation.
@@ -60,21 +56,24 @@ std::string Godot4TilesetText(const GodotTileset& tileset) {
             " x " + std::to_string(tileset.sheetHeight) + " pixels with margin " +
             std::to_string(tileset.margin) + " and spacing " + std::to_string(tileset.spacing));
     }
+    std::string text = "[gd_resource type=\"TileSet\" format=3]\n\n";
+    text += "[ext_resource type=\"Texture2D\" path=" + GodotString(tileset.sheet) +
+            " id=" + GodotString(kSheetId) + "]\n\n";
     text += "[sub_resource type=\"TileSetAtlasSource\" id=" + GodotString(kAtlasId) + "]\n";
     text += Line("texture", "ExtResource(" + GodotString(kSheetId) + ")");
     text += PairLine("margins", tileset.margin, tileset.margin, 0);
     text += PairLine("separation", tileset.spacing, tileset.spacing, 0);
-    text += PairLine("texture_region_size", tileset.pictureWidth, tileset.pictureHeight,
-                     kDefaultSize);
+    text +=
+        PairLine("texture_region_size", tileset.pictureWidth, tileset.pictureHeight, kDefaultSize);
     // Godot draws a tile's picture centred on its cell, less the texture origin: a block's
     // picture is raised by half its height so that its footprint, the bottom diamond, sits on
-    // the cell (half a pixel high when that height is odd, as the origin is whole pixels).
+    // the cell (to within half a pixel when that height is odd: the origin is whole pixels).
     const std::int32_t origin = tileset.BlockHeight() / 2;
     for (std::int32_t k = 0; k < tileset.tileCount; ++k) {
-        const std::string tile = std::to_string(k % tileset.columns) + ":" +
-                                 std::to_string(k / tileset.columns) + "/0";
+        const std::string tile =
+            std::to_string(k % tileset.columns) + ":" + std::to_string(k / tileset.columns) + "/0";
         text += Line(tile, "0");
-        text += PairLine((tile + "/texture_origin").c_str(), 0, origin, 0);
+        text += PairLine(tile + "/texture_origin", 0, origin, 0);
         // Transition tiles: the tile's terrain_set and terrains_peering_bit/*_corner go here.
     }
 

@@ -15,8 +15,7 @@ std::int32_t GodotTileset::PictureTop(std::int32_t k) const {
 }
 
 GodotTileset SheetGodotTileset(const std::string& sheet, const SheetLayout& layout,
-                               std::size_t count, std::int32_t tileWidth,
-                               std::int32_t tileHeight) {
+                               std::size_t count, std::int32_t tileWidth, std::int32_t tileHeight) {
     GodotTileset tileset;
     tileset.sheet = sheet;
     tileset.sheetWidth = static_cast<std::int32_t>(layout.Width());
@@ -36,14 +35,13 @@ void WriteGodotTileset(GodotTileset tileset, GodotVersion version, const std::st
                        const std::string& projectFolder) {
     const auto path = GodotResourcePath(tileset.sheet, projectFolder);
     if (!path) {
-        throw EInvalidOperation("The sheet " + tileset.sheet +
-                                " lies outside the Godot project folder " +
-                                (projectFolder.empty() ? "." : projectFolder) +
-                                ", so a Godot resource cannot name it");
+        throw EInvalidOperation(
+            "The sheet " + tileset.sheet + " lies outside the Godot project folder " +
+            (projectFolder.empty() ? "." : projectFolder) + ", so a Godot resource cannot name it");
     }
     tileset.sheet = *path;
-    const std::string text = version == GodotVersion::Godot4 ? Godot4TilesetText(tileset)
-                                                             : Godot3TilesetText(tileset);
+    const std::string text =
+        version == GodotVersion::Godot4 ? Godot4TilesetText(tileset) : Godot3TilesetText(tileset);
     ReplaceFileWithBytes(fileName, text.data(), text.size());
 }
 

@@ -45,11 +45,11 @@ enum class GodotVersion { Godot3, Godot4 };
 // The tile set of a sheet of count tiles laid out as layout, whose tile size is the picture
 // size, for a map of tileWidth × tileHeight diamonds.
 GodotTileset SheetGodotTileset(const std::string& sheet, const SheetLayout& layout,
-                               std::size_t count, std::int32_t tileWidth,
-                               std::int32_t tileHeight);
+                               std::size_t count, std::int32_t tileWidth, std::int32_t tileHeight);
 
 // The resource's text, the sheet's path as it stands. Raises EInvalidOperation for a path that
-// is not UTF-8 text without control characters.
+// is not UTF-8 text without control characters, and (Godot 4) for a margin so wide that Godot's
+// grid would find another column or row.
 std::string Godot4TilesetText(const GodotTileset& tileset);
 std::string Godot3TilesetText(const GodotTileset& tileset);
 

@@ -18,12 +18,12 @@ struct OutputSettings {
     std::int32_t spacing = 0;
     std::int32_t extrude = 0;
     std::string tsx;         // empty: no tileset file
+    std::string mapPreview;  // empty: no preview
     // Godot 4 and Godot 3 tile sets of the sheet (empty: none), naming it from godotRoot, the
     // Godot project's folder (empty: the folder of each tile set file).
     std::string godot;
     std::string godot3;
     std::string godotRoot;
-    std::string mapPreview;  // empty: no preview
 };
 
 }  // namespace mosaren

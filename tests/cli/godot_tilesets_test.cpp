@@ -23,7 +23,8 @@ protected:
         std::filesystem::create_directories(mFolder.Path() / "tex");
         std::filesystem::create_directories(mFolder.Path() / "game/art");
         for (int k = 0; k < 5; ++k) {
-            const std::string texture = "tex/" + std::string(1, static_cast<char>('a' + k)) + ".bmp";
+            const std::string texture =
+                "tex/" + std::string(1, static_cast<char>('a' + k)) + ".bmp";
             WriteTexture(mFolder / texture, 16 + 8 * k, 24, [k](int x, int y) {
                 return Rgb(static_cast<std::uint8_t>(30 + 5 * x + 20 * k),
                            static_cast<std::uint8_t>(100 + 4 * y), static_cast<std::uint8_t>(k));
@@ -42,8 +43,8 @@ protected:
     }
     // Tile k as its own PNG file, which the sheet's cell k must hold.
     PngPicture SeparateTile(int k) const {
-        return ReadPngFile(mFolder.Path() / ("tex/" + std::string(1, static_cast<char>('a' + k)) +
-                                             "tile.png"));
+        return ReadPngFile(mFolder.Path() /
+                           ("tex/" + std::string(1, static_cast<char>('a' + k)) + "tile.png"));
     }
 
     Names mTextures;
@@ -86,7 +87,8 @@ TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) {
     ASSERT_EQ(godot3.size(), 5u);
     for (int k = 0; k < 5; ++k) {
         const Godot3Tile& tile = godot3[static_cast<std::size_t>(k)];
-        const Vector2i origin = godot4.RegionOrigin(godot4.tiles[static_cast<std::size_t>(k)].coords);
+        const Vector2i origin =
+            godot4.RegionOrigin(godot4.tiles[static_cast<std::size_t>(k)].coords);
         EXPECT_EQ((Vector2i{tile.regionX, tile.regionY}), origin) << k;
         EXPECT_EQ((Vector2i{tile.regionWidth, tile.regionHeight}), (Vector2i{72, 36})) << k;
         EXPECT_EQ((Vector2i{tile.offsetX, tile.offsetY}), (Vector2i{0, 0})) << k;
@@ -98,8 +100,8 @@ TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) {
             const PngPixel& expected = separate.pixels[i];
             ASSERT_EQ(tile.pixels[4 * i + 3], expected.alpha) << "tile " << k << " pixel " << i;
             if (expected.alpha == 0) continue;  // the importer may recolour transparent pixels
-            const TColor seen = Rgb(tile.pixels[4 * i], tile.pixels[4 * i + 1],
-                                    tile.pixels[4 * i + 2]);
+            const TColor seen =
+                Rgb(tile.pixels[4 * i], tile.pixels[4 * i + 1], tile.pixels[4 * i + 2]);
             ASSERT_EQ(seen, expected.colour) << "tile " << k << " pixel " << i;
         }
     }

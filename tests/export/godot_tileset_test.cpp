@@ -25,8 +25,7 @@ GodotTileset Tileset(std::size_t count, std::int32_t columns, std::int32_t margi
                      std::int32_t tileHeight) {
     const SheetLayout layout =
         LayOutSheet(count, pictureWidth, pictureHeight, columns, margin, spacing);
-    return SheetGodotTileset("res://sheets/terrain.png", layout, count, pictureWidth,
-                             tileHeight);
+    return SheetGodotTileset("res://sheets/terrain.png", layout, count, pictureWidth, tileHeight);
 }
 
 struct PictureShape {
@@ -35,55 +34,54 @@ struct PictureShape {
     std::int32_t tileHeight;  // below height for a block
 };
 
+// Checks what Godot 4 makes of the tile set of one sheet; returns whether it was written.
+bool CheckGodotsGrid(const PictureShape& shape, std::size_t count, std::int32_t columns,
+                     std::int32_t margin, std::int32_t spacing) {
+    const GodotTileset tileset =
+        Tileset(count, columns, margin, spacing, shape.width, shape.height, shape.tileHeight);
+    const std::string name = std::to_string(shape.width) + "x" + std::to_string(shape.height) +
+                             " count " + std::to_string(count) + " columns " +
+                             std::to_string(columns) + " margin " + std::to_string(margin) +
+                             " spacing " + std::to_string(spacing);
+    // Godot takes the margin off the left and top only, so a margin as wide as a cell reads as
+    // one more column or row.
+    if (margin >= std::min(shape.width, shape.height) + spacing) {
+        EXPECT_THROW(Godot4TilesetText(tileset), EInvalidOperation) << name;
+        return false;
+    }
+    const Godot4Tileset read = ReadGodot4Tileset(Godot4TilesetText(tileset));
+    const int rows = (tileset.tileCount + tileset.columns - 1) / tileset.columns;
+    EXPECT_EQ(read.GridSize(tileset.sheetWidth, tileset.sheetHeight),
+              (Vector2i{tileset.columns, rows}))
+        << name;
+    EXPECT_EQ(read.regionSize, (Vector2i{shape.width, shape.height})) << name;
+    EXPECT_EQ(read.tileSize, (Vector2i{shape.width, shape.tileHeight})) << name;
+    EXPECT_EQ(read.tiles.size(), count) << name;
+    const SheetLayout layout =
+        LayOutSheet(count, shape.width, shape.height, columns, margin, spacing);
+    for (std::size_t k = 0; k < read.tiles.size(); ++k) {
+        const Godot4Tile& tile = read.tiles[k];
+        EXPECT_EQ(read.RegionOrigin(tile.coords), (Vector2i{layout.CellLeft(k), layout.CellTop(k)}))
+            << name << " tile " << k;
+        // A block's picture, centred on the cell, goes up by half its height, which puts the
+        // footprint's centre on the cell's.
+        EXPECT_EQ(tile.textureOrigin, (Vector2i{0, (shape.height - shape.tileHeight) / 2})) << name;
+    }
+    return true;
+}
+
 TEST(Godot4TilesetText, GodotsGridFindsExactlyTheSheetsTilesWhereverTheMarginAllowsIt) {
     // Flat tiles (the default, Godot's own default region size, a small odd one) and blocks of
     // even and odd height.
-    const PictureShape shapes[] = {{72, 36, 36}, {16, 16, 16}, {7, 3, 3}, {64, 52, 32},
-                                   {64, 39, 32}};
+    const PictureShape shapes[] = {
+        {72, 36, 36}, {16, 16, 16}, {7, 3, 3}, {64, 52, 32}, {64, 39, 32}};
     int written = 0;
     for (const PictureShape& shape : shapes) {
         for (std::size_t count = 1; count <= 7; ++count) {
             for (std::int32_t columns : {0, 1, 3, 8}) {
                 for (std::int32_t spacing : {0, 3}) {
                     for (std::int32_t margin : {0, 1, 2, 5, 6, 40}) {
-                        const GodotTileset tileset = Tileset(count, columns, margin, spacing,
-                                                             shape.width, shape.height,
-                                                             shape.tileHeight);
-                        const std::string name = std::to_string(shape.width) + "x" +
-                                                 std::to_string(shape.height) + " count " +
-                                                 std::to_string(count) + " columns " +
-                                                 std::to_string(columns) + " margin " +
-                                                 std::to_string(margin) + " spacing " +
-                                                 std::to_string(spacing);
-                        // Godot takes the margin off the left and top only, so a margin as wide
-                        // as a cell reads as one more column or row.
-                        if (margin >= std::min(shape.width, shape.height) + spacing) {
-                            EXPECT_THROW(Godot4TilesetText(tileset), EInvalidOperation) << name;
-                            continue;
-                        }
-                        ++written;
-                        const Godot4Tileset read = ReadGodot4Tileset(Godot4TilesetText(tileset));
-                        const int rows = (tileset.tileCount + tileset.columns - 1) /
-                                         tileset.columns;
-                        ASSERT_EQ(read.GridSize(tileset.sheetWidth, tileset.sheetHeight),
-                                  (Vector2i{tileset.columns, rows}))
-                            << name;
-                        ASSERT_EQ(read.tiles.size(), count) << name;
-                        EXPECT_EQ(read.regionSize, (Vector2i{shape.width, shape.height})) << name;
-                        EXPECT_EQ(read.tileSize, (Vector2i{shape.width, shape.tileHeight}));
-                        const SheetLayout layout = LayOutSheet(count, shape.width, shape.height,
-                                                               columns, margin, spacing);
-                        for (std::size_t k = 0; k < count; ++k) {
-                            const Godot4Tile& tile = read.tiles[k];
-                            ASSERT_EQ(read.RegionOrigin(tile.coords),
-                                      (Vector2i{layout.CellLeft(k), layout.CellTop(k)}))
-                                << name << " tile " << k;
-                            // A block's picture, centred on the cell, goes up by half its
-                            // height, which puts the footprint's centre on the cell's.
-                            EXPECT_EQ(tile.textureOrigin,
-                                      (Vector2i{0, (shape.height - shape.tileHeight) / 2}))
-                                << name;
-                        }
+                        written += CheckGodotsGrid(shape, count, columns, margin, spacing);
                     }
                 }
             }
@@ -93,7 +91,8 @@ TEST(Godot4TilesetText, GodotsGridFindsExactlyTheSheetsTilesWhereverTheMarginAll
 }
 
 TEST(Godot4TilesetText, IsAnIsometricAtlasOfTheSheet) {
-    const Godot4Tileset read = ReadGodot4Tileset(Godot4TilesetText(Tileset(5, 3, 2, 4, 72, 36, 36)));
+    const Godot4Tileset read =
+        ReadGodot4Tileset(Godot4TilesetText(Tileset(5, 3, 2, 4, 72, 36, 36)));
     EXPECT_EQ(read.texturePath, "res://sheets/terrain.png");
     EXPECT_EQ(read.tileShape, 1);   // isometric
     EXPECT_EQ(read.tileLayout, 5);  // diamond down
@@ -218,9 +217,9 @@ RgbaImage Picture(int k, int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if ((x + y + k) % 7 == 0) continue;
-            picture.At(x, y) = Rgba{static_cast<std::uint8_t>(3 * x + 40 * k),
-                                    static_cast<std::uint8_t>(4 * y), static_cast<std::uint8_t>(k),
-                                    255};
+            picture.At(x, y) =
+                Rgba{static_cast<std::uint8_t>(3 * x + 40 * k), static_cast<std::uint8_t>(4 * y),
+                     static_cast<std::uint8_t>(k), 255};
         }
     }
     return picture;
@@ -283,12 +282,11 @@ TEST_P(Godot3Loads, EveryTileWithTheRegionOfItsCellAndTheBlocksOffset) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sheets, Godot3Loads,
-    ::testing::Values(Godot3Case{"FlatTilesSpaced", {72, 36, 36}, 2, 2, 4},
-                      Godot3Case{"BlocksInOneRow", {64, 52, 32}, 5, 0, 0},
-                      Godot3Case{"BlocksOfOddHeight", {32, 27, 16}, 3, 1, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sheets, Godot3Loads,
+                         ::testing::Values(Godot3Case{"FlatTilesSpaced", {72, 36, 36}, 2, 2, 4},
+                                           Godot3Case{"BlocksInOneRow", {64, 52, 32}, 5, 0, 0},
+                                           Godot3Case{"BlocksOfOddHeight", {32, 27, 16}, 3, 1, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace mosaren

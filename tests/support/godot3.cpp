@@ -43,9 +43,9 @@ std::string Quoted(const std::string& text) {
 // Godot does not take for part of the project), and returns what it printed. The time limit
 // keeps a hung Godot from holding up the tests.
 std::string RunGodot(const std::filesystem::path& project, const std::string& arguments) {
-    const std::string command = "HOME=" + Quoted((project / ".home").string()) +
-                                " timeout 300 " + Quoted(Godot3Program()) + " --path " +
-                                Quoted(project.string()) + " " + arguments + " 2>&1";
+    const std::string command = "HOME=" + Quoted((project / ".home").string()) + " timeout 300 " +
+                                Quoted(Godot3Program()) + " --path " + Quoted(project.string()) +
+                                " " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) throw std::runtime_error("cannot start " + command);
     std::string output;

@@ -13,7 +13,7 @@ namespace {
 struct Value {
     enum class Kind { Integer, String, Vector2i, ExtResource, SubResource };
     Kind kind = Kind::Integer;
-    Vector2i vector;  // an integer's value is in x
+    Vector2i vector;   // an integer's value is in x
     std::string text;  // a string, or the id a resource reference names
 };
 
