@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "cli/support/command_line.h"
 #include "support/godot3.h"
 #include "support/godot4_tileset_reader.h"
@@ -38,8 +35,8 @@ protected:
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
     std::string Text(const std::string& name) const {
-        std::ifstream in(mFolder.Path() / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
+        return {bytes.begin(), bytes.end()};
     }
     // Tile k as its own PNG file, which the sheet's cell k must hold.
     PngPicture SeparateTile(int k) const {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "export/godot_project.h"
 #include "export/png_output.h"
@@ -196,8 +194,8 @@ TEST(WriteGodotTileset, NamesTheSheetFromTheProjectAndRefusesOneOutsideIt) {
     GodotTileset tileset = Tileset(2, 0, 0, 0, 72, 36, 36);
     tileset.sheet = folder / "game/art/sheet.png";
     WriteGodotTileset(tileset, GodotVersion::Godot4, folder / "game/t.tres", folder / "game");
-    std::ifstream in(folder.Path() / "game/t.tres");
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> bytes = FileBytes(folder.Path() / "game/t.tres");
+    const std::string text(bytes.begin(), bytes.end());
     EXPECT_EQ(ReadGodot4Tileset(text).texturePath, "res://art/sheet.png");
 
     for (GodotVersion version : {GodotVersion::Godot3, GodotVersion::Godot4}) {
