@@ -51,6 +51,10 @@ void ReadGodotOptions(const QCommandLineParser& parser, const ParserOptions& opt
             throw EUsageError(spelling + " needs a PNG sheet: Godot shows no BMP sheet with its " +
                               "mask colour transparent");
         }
+        if (!EndsWithNoCase(output.sheet, ".png")) {
+            throw EUsageError(spelling + " needs a sheet named .png: Godot imports a picture " +
+                              "by its suffix");
+        }
         const std::string project = GodotProjectFolder(*file, output.godotRoot);
         if (!GodotResourcePath(output.sheet, project)) {
             throw EUsageError("--sheet '" + output.sheet + "' lies outside the Godot project '" +
