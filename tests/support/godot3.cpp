@@ -10,7 +10,9 @@ namespace mosaren::testing {
 namespace {
 
 // A script for `--script`: a SceneTree runs its _init and ends with quit's exit code. Godot
-// exits 0 whatever happened unless told otherwise, so a failed load must say quit(1).
+// exits 0 whatever happened unless told otherwise, so a failed load must say quit(1). The
+// resource's path is written into the script: Godot 3.2 takes a further argument on its command
+// line, even after "--", for a scene to run, and fails on a resource that is no scene.
 const char* const kPrintTiles = R"(extends SceneTree
 
 func _init():
