@@ -27,7 +27,7 @@ TEST(MapPreview, PlacesEveryCellByTheIsometricFormulaShiftedToFit) {
     std::vector<RgbaImage> tiles;
     for (int k = 0; k < kMapSide * kMapSide; ++k)
         tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
-    const RgbaImage map = DrawMapPreview(tiles);
+    const RgbaImage map = DrawMapPreview(tiles, kH);
     ASSERT_EQ(map.Width(), kMapSide * kW);
     ASSERT_EQ(map.Height(), kMapSide * kH);
     int marks = 0;
@@ -45,7 +45,7 @@ TEST(MapPreview, PlacesEveryCellByTheIsometricFormulaShiftedToFit) {
 TEST(MapPreview, RepeatsTheTilesInOrderRowByRow) {
     std::vector<RgbaImage> tiles;
     for (int k = 0; k < 5; ++k) tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
-    const RgbaImage map = DrawMapPreview(tiles);
+    const RgbaImage map = DrawMapPreview(tiles, kH);
     for (int row = 0; row < kMapSide; ++row) {
         for (int column = 0; column < kMapSide; ++column) {
             const std::int32_t x = (column - row + kMapSide - 1) * kW / 2;
@@ -61,7 +61,7 @@ TEST(MapPreview, DrawsFrontCellsOverBackOnesButNotTheirTransparentPixels) {
     RgbaImage holed = SolidTile(blue);
     holed.At(0, 0) = kTransparent;
     // Tile 0 in cell (0, 0) at (10, 0); tile 1 in cell (1, 0), in front of it, at (12, 1).
-    const RgbaImage map = DrawMapPreview({SolidTile(red), holed});
+    const RgbaImage map = DrawMapPreview({SolidTile(red), holed}, kH);
     EXPECT_EQ(map.At(13, 1), blue);
     EXPECT_EQ(map.At(12, 1), red);
     EXPECT_EQ(map.At(0, 0), kTransparent);

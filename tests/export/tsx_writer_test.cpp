@@ -18,8 +18,7 @@ using namespace mosaren::testing;
 TsxTileset SheetTileset() {
     TsxTileset tileset;
     tileset.name = "terrain";
-    tileset.tileWidth = 72;
-    tileset.tileHeight = 36;
+    tileset.geometry = TileGeometry{72, 36, 0};
     tileset.tileCount = 5;
     tileset.columns = 3;
     tileset.margin = 2;
@@ -50,8 +49,7 @@ TEST(TsxText, SheetTilesetParsesBackWithEveryValue) {
 TEST(TsxText, ImageCollectionGivesEachTileItsImageAndTheMaskAsTrans) {
     TsxTileset tileset;
     tileset.name = "tiles";
-    tileset.tileWidth = 64;
-    tileset.tileHeight = 32;
+    tileset.geometry = TileGeometry{64, 32, 0};
     tileset.tileCount = 2;
     tileset.transparentColour = HexColour(255, 0, 128);
     tileset.tiles = {TsxImage{"a tile.bmp", 64, 32}, TsxImage{"sub/b&c.bmp", 64, 32}};
