@@ -68,6 +68,16 @@ TEST(TsxText, ImageCollectionGivesEachTileItsImageAndTheMaskAsTrans) {
     }
 }
 
+TEST(TsxText, BlocksStateThePictureAsTheTileAndTheirFootprintAsTheGrid) {
+    TsxTileset tileset = SheetTileset();
+    tileset.geometry = TileGeometry{72, 36, 24};
+    const TsxContent tsx = ParseTsx(TsxText(tileset));
+    EXPECT_EQ(tsx.Tileset("tilewidth"), 72);
+    EXPECT_EQ(tsx.Tileset("tileheight"), 60);
+    EXPECT_EQ(tsx.grid,
+              (XmlAttributes{{"orientation", "isometric"}, {"width", "72"}, {"height", "36"}}));
+}
+
 TEST(TsxText, RefusesANameXmlCannotCarry) {
     for (const char* source : {"a\xff.png", "line\nbreak.png", "\x01.png"}) {
         TsxTileset tileset = SheetTileset();
