@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "raster/bitmap.h"
 #include "support/display_depth.h"
 #include "support/pixel_grid.h"
 #include "tiling/support/block_sizes.h"
+#include "tiling/support/working_texture.h"
 #include "tiling/tile_maker.h"
 
 namespace mosaren {
@@ -16,19 +15,6 @@ namespace {
 using namespace mosaren::testing;
 
 constexpr TColor kMask = Rgb(255, 0, 255);
-
-// A working texture, 255 × 255 and 24 bits, whose pixel (u, v) is colourAt(u, v).
-void FillTexture(TBitmap& texture, const std::function<TColor(int, int)>& colourAt) {
-    constexpr int side = kWorkingTextureSide;
-    texture.SetImageHeight(side);
-    texture.SetImageWidth(side);
-    texture.ConvertDepth(TPixelDepth::Depth24);
-    std::vector<TColor> colours;
-    for (int v = 0; v < side; ++v) {
-        for (int u = 0; u < side; ++u) colours.push_back(colourAt(u, v));
-    }
-    texture.WriteColours(TRect{0, 0, side, side}, colours);
-}
 
 TColor TopTexture(int u, int v) {
     return Rgb(static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(v), 90);
@@ -54,10 +40,10 @@ class BlockMakerTest : public ::testing::TestWithParam<BlockSize> {
 protected:
     struct Run {
         Run(int bits, const BlockSize& size) : depth(bits), settings(size.Settings()) {
-            FillTexture(maker.Texture(), TopTexture);
+            FillWorkingTexture(maker.Texture(), TopTexture);
             maker.MakeTile();
-            FillTexture(left, LeftTexture);
-            FillTexture(right, RightTexture);
+            FillWorkingTexture(left, LeftTexture);
+            FillWorkingTexture(right, RightTexture);
         }
         std::vector<TColor> Block(const BlockSettings& block) {
             TBitmap picture;
