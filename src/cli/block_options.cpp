@@ -9,8 +9,7 @@
 
 namespace mosaren::cli {
 
-// The block's picture must stay within what a tileset's tile height and a BMP file hold easily:
-// the tile and its rise, 255 each.
+// A block rises at most as far as a tile may be high.
 constexpr std::int32_t kHighestBlock = 255;
 
 void ReadBlockOptions(const QCommandLineParser& parser, const ParserOptions& options,

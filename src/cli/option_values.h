@@ -1,7 +1,8 @@
 #pragma once
 
-// The values of the options that carry numbers, read strictly: decimal digits only, no blanks or
-// signs, each number within the option's range. Each returns nothing for a text it refuses.
+// The values of the options that carry numbers or names, read strictly: decimal digits only, no
+// blanks or signs, each number within the option's range. Each returns nothing for a text it
+// refuses.
 
 #include <array>
 #include <cstdint>
