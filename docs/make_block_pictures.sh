@@ -2,7 +2,7 @@
 # Makes the README's pictures of blocks with the program itself: a block, a wall and a small map
 # of blocks, from the sample textures. The single pictures are enlarged four times, each pixel a
 # 4 × 4 square, so that their faces can be seen; the map is shown as the program writes it.
-#   docs/make_block_pictures.sh [BUILD_FOLDER]   (default: build)
+#   docs/make_block_pictures.sh [BUILD_FOLDER]   (default: build; needs python3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli="${1:-build}/src/cli/mosaren-cli"
