@@ -1,38 +1,61 @@
 #include "cli_commands.h"
 
 #include <exception>
+#include <memory>
 
 #include "console.h"
 #include "export/run_outputs.h"
 #include "raster/exceptions.h"
+#include "tiling/block_maker.h"
 #include "tiling/tile_maker.h"
 #include "tiling/tile_names.h"
 
 namespace mosaren::cli {
 
+namespace {
+
+// With --block, what raises each tile into its block; it reads the side textures the command
+// line names, so that one that cannot be read fails the run before any file is written.
+std::unique_ptr<BlockMaker> BlocksOf(const CliOptions& options) {
+    if (!options.block.MakesBlocks()) return nullptr;
+    return std::make_unique<BlockMaker>(options.settings, options.block);
+}
+
+// What the run hands on for the tile the maker has just made: the tile, or its block.
+TBitmap& Picture(TileMaker& maker, BlockMaker* blocks) {
+    return blocks ? blocks->Raise(maker) : maker.Tile();
+}
+
+}  // namespace
+
 void RunTileCommand(const CliOptions& options) {
-    RunOutputs outputs(options.settings, options.output);
+    RunOutputs outputs(options.settings, options.output, options.block);
     TileMaker maker(options.settings);
+    const std::unique_ptr<BlockMaker> blocks = BlocksOf(options);
     const std::string& saveName = options.files.at(1);
     maker.ReadTextureForPieces(options.files.at(0));
     for (const PiecePosition piece : maker.Pieces()) {
         maker.MakePieceTexture(piece);
         maker.MakeTile();
-        outputs.Take(maker.Tile(), PieceTileName(saveName, piece, maker.Divided()));
+        outputs.Take(Picture(maker, blocks.get()), PieceTileName(saveName, piece, maker.Divided()));
     }
     outputs.Finish();
 }
 
 bool RunBatchCommand(const CliOptions& options, Console& console) {
-    RunOutputs outputs(options.settings, options.output);
+    RunOutputs outputs(options.settings, options.output, options.block);
     TileMaker maker(options.settings);
+    // Blocks take the reference tile maker's path, whatever engine makes flat tiles: a block's
+    // side faces need the working texture that the maker keeps beside each tile.
+    const std::unique_ptr<BlockMaker> blocks = BlocksOf(options);
     const std::size_t count = options.files.size();
     bool allWritten = true;
     for (std::size_t k = 0; k < count; ++k) {
         const std::string& texture = options.files[k];
         try {
             const std::string tile = BatchTileName(texture);
-            outputs.Take(maker.TileTexture(texture), tile);
+            maker.TileTexture(texture);
+            outputs.Take(Picture(maker, blocks.get()), tile);
             console.Progress(k + 1, count, texture, outputs.Destination(tile));
         } catch (const std::exception&) {
             // The texture's name in front: in a batch of hundreds the message alone ("Bitmap

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "argument_bytes.h"
+#include "block_options.h"
 #include "option_values.h"
 #include "output_options.h"
 #include "parser_options.h"
@@ -33,6 +34,12 @@ const char* const kDescription =
     "  --sheet, --tsx, --godot, --godot3 and --map-preview are written once the\n"
     "  last tile is made; a batch stopped by a failure writes none of them, one run\n"
     "  with --keep-going writes them from the tiles that were made.\n"
+    "\n"
+    "Blocks and walls:\n"
+    "  --block HEIGHT makes each tile W x H a block W x (H + HEIGHT): the tile as its\n"
+    "  lid, a left and a right face below it. Sheets, tilesets and the map preview\n"
+    "  take the taller pictures; a tileset keeps the W x H grid, on which Tiled\n"
+    "  draws each block bottom-aligned.\n"
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";
@@ -148,6 +155,8 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         result.files.push_back(ToBytes(file));
     }
     ReadTileOptions(parser, options, result);
+    // Before the outputs, whose sheet cells take the blocks' height.
+    ReadBlockOptions(parser, options, result);
     ReadOutputOptions(parser, options, result);
     return request;
 }

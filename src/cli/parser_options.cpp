@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "argument_bytes.h"
+#include "option_values.h"
 #include "usage_error.h"
 
 namespace mosaren::cli {
@@ -71,14 +72,34 @@ ParserOptions::ParserOptions()
                         "Write a PNG picture of the tiles on a 6 x 6 isometric map, to check that "
                         "they meet without seams.",
                         "FILE.png")),
+      block(Option("block",
+                   "Raise each tile into a block HEIGHT pixels high, 1 to 255: the tile as its "
+                   "lid and two shaded side faces below it, in a picture of the tile's width and "
+                   "its height plus HEIGHT.",
+                   "HEIGHT")),
+      faces(Option("faces",
+                   "With --block: the faces shown, any of top, left and right (default all "
+                   "three); --faces left makes a wall, --faces left,right a block without a lid.",
+                   "LIST")),
+      shade(Option("shade",
+                   "With --block: each face's colours times a factor from 0 to 1 (default "
+                   "1,0.8,0.6, light from the upper left).",
+                   "TOP,LEFT,RIGHT")),
+      leftTexture(Option("left-texture",
+                         "With --block: the texture of the left face (default the tile's own).",
+                         "FILE")),
+      rightTexture(Option("right-texture",
+                          "With --block: the texture of the right face (default the tile's own).",
+                          "FILE")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,   version,   mask,       size,      pieces,  depth, format,
-            sheet,  columns,   margin,     spacing,   extrude, tsx,   godot,
-            godot3, godotRoot, mapPreview, keepGoing, quiet};
+    return {help,  version, mask,      size,        pieces,       depth,      format,
+            sheet, columns, margin,    spacing,     extrude,      tsx,        godot,
+            godot3, godotRoot, mapPreview, block,   faces,        shade,      leftTexture,
+            rightTexture, keepGoing, quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {
@@ -95,6 +116,17 @@ std::string FileName(const QCommandLineParser& parser, const QCommandLineOption&
         throw EUsageError(Spelling(option) + " wants a file name");
     }
     return file;
+}
+
+std::int32_t WholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                         std::int32_t low, std::int32_t high) {
+    const std::string text = Value(parser, option);
+    const auto value = ParseWholeNumber(text, low, high);
+    if (!value) {
+        throw EUsageError(Spelling(option) + " '" + text + "' is not a whole number from " +
+                          std::to_string(low) + " to " + std::to_string(high));
+    }
+    return *value;
 }
 
 }  // namespace mosaren::cli

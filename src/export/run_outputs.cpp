@@ -11,13 +11,17 @@
 #include "raster/bmp_writer.h"
 #include "tile_image.h"
 #include "tile_sheet.h"
+#include "tiling/block_layout.h"
 #include "tsx_writer.h"
 
 namespace mosaren {
 
-RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output)
-    : mSettings(settings), mOutput(output) {
-    if (MakesImages()) mCoverage = TileCoverage(mSettings);
+RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output,
+                       const BlockSettings& block)
+    : mSettings(settings), mOutput(output), mGeometry(GeometryOf(settings, block)) {
+    if (!MakesImages()) return;
+    mCoverage = TileCoverage(mSettings);
+    if (block.MakesBlocks()) mCoverage = BlockCoverage(mGeometry, mCoverage, block);
 }
 
 bool RunOutputs::MakesImages() const { return mOutput.format == ImageFormat::Png || KeepsImages(); }
@@ -52,11 +56,13 @@ void RunOutputs::Finish() {
     if (!mOutput.sheet.empty()) WriteSheet();
     if (!mOutput.tsx.empty()) WriteTileset();
     if (!mOutput.godot.empty() || !mOutput.godot3.empty()) WriteGodotTilesets();
-    if (!mOutput.mapPreview.empty()) WritePngFile(DrawMapPreview(mImages), mOutput.mapPreview);
+    if (!mOutput.mapPreview.empty()) {
+        WritePngFile(DrawMapPreview(mImages, mGeometry.footprintHeight), mOutput.mapPreview);
+    }
 }
 
 SheetLayout RunOutputs::Layout() const {
-    return LayOutSheet(mImages.size(), mSettings.TileWidth, mSettings.TileHeight, mOutput.columns,
+    return LayOutSheet(mImages.size(), mGeometry.width, mGeometry.PictureHeight(), mOutput.columns,
                        mOutput.margin, mOutput.spacing);
 }
 
@@ -72,8 +78,7 @@ void RunOutputs::WriteSheet() const {
 void RunOutputs::WriteTileset() const {
     TsxTileset tileset;
     tileset.name = std::filesystem::path(mOutput.tsx).stem().string();
-    tileset.tileWidth = mSettings.TileWidth;
-    tileset.tileHeight = mSettings.TileHeight;
+    tileset.geometry = mGeometry;
     if (mOutput.format == ImageFormat::Bmp) {
         tileset.transparentColour = HexColour(mSettings.MaskR, mSettings.MaskG, mSettings.MaskB);
     }
@@ -88,7 +93,7 @@ void RunOutputs::WriteTileset() const {
     } else {
         tileset.tileCount = static_cast<std::int32_t>(mFiles.size());
         for (const std::string& file : mFiles) {
-            tileset.tiles.push_back(TsxImage{file, mSettings.TileWidth, mSettings.TileHeight});
+            tileset.tiles.push_back(TsxImage{file, mGeometry.width, mGeometry.PictureHeight()});
         }
     }
     WriteTsxFile(std::move(tileset), mOutput.tsx);
@@ -96,7 +101,7 @@ void RunOutputs::WriteTileset() const {
 
 void RunOutputs::WriteGodotTilesets() const {
     const GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mImages.size(),
-                                                   mSettings.TileWidth, mSettings.TileHeight);
+                                                   mGeometry.width, mGeometry.footprintHeight);
     for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
                                         std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
         if (file.empty()) continue;

@@ -10,7 +10,9 @@
 #include "output_settings.h"
 #include "rgba_image.h"
 #include "tile_sheet.h"
+#include "tiling/block_settings.h"
 #include "tiling/tile_coverage.h"
+#include "tiling/tile_geometry.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren {
@@ -19,8 +21,10 @@ class TBitmap;
 
 class RunOutputs {
 public:
-    // Both are read as the run goes and must outlive it; the tiles are made with settings.
-    RunOutputs(const TTileSettings& settings, const OutputSettings& output);
+    // Both are read as the run goes and must outlive it; the tiles are made with settings and,
+    // when block makes blocks, are blocks of that height and those faces.
+    RunOutputs(const TTileSettings& settings, const OutputSettings& output,
+               const BlockSettings& block = BlockSettings{});
 
     // Takes one finished tile that the tile commands would write as the BMP file bmpName.
     void Take(TBitmap& tile, const std::string& bmpName);
@@ -41,6 +45,7 @@ private:
 
     const TTileSettings& mSettings;
     const OutputSettings& mOutput;
+    const TileGeometry mGeometry;     // of every tile of the run
     Coverage mCoverage;               // when images are needed
     std::vector<RgbaImage> mImages;   // for the sheet and the preview
     std::vector<std::string> mFiles;  // the tile files written, for the tileset

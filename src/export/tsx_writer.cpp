@@ -45,8 +45,8 @@ std::string TsxText(const TsxTileset& tileset) {
     writer.writeStartElement(QStringLiteral("tileset"));
     writer.writeAttribute(QStringLiteral("version"), QString::fromLatin1(kFormatVersion));
     writer.writeAttribute(QStringLiteral("name"), XmlText(tileset.name));
-    WriteNumber(writer, "tilewidth", tileset.tileWidth);
-    WriteNumber(writer, "tileheight", tileset.tileHeight);
+    WriteNumber(writer, "tilewidth", tileset.geometry.width);
+    WriteNumber(writer, "tileheight", tileset.geometry.PictureHeight());
     WriteNumber(writer, "spacing", tileset.spacing);
     WriteNumber(writer, "margin", tileset.margin);
     WriteNumber(writer, "tilecount", tileset.tileCount);
@@ -54,8 +54,8 @@ std::string TsxText(const TsxTileset& tileset) {
 
     writer.writeEmptyElement(QStringLiteral("grid"));
     writer.writeAttribute(QStringLiteral("orientation"), QStringLiteral("isometric"));
-    WriteNumber(writer, "width", tileset.tileWidth);
-    WriteNumber(writer, "height", tileset.tileHeight);
+    WriteNumber(writer, "width", tileset.geometry.width);
+    WriteNumber(writer, "height", tileset.geometry.footprintHeight);
 
     if (tileset.sheet) {
         WriteImage(writer, *tileset.sheet, tileset.transparentColour);

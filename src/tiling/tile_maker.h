@@ -35,6 +35,8 @@ public:
     // This is the one call per texture that a faster engine for the command line would stand
     // behind: it is to give a tile that writes the same bytes.
     TBitmap& TileTexture(const std::string& texturePath);
+    // The same steps up to the working texture, which it returns: 255 × 255, 24 bits.
+    TBitmap& ReadWorkingTexture(const std::string& texturePath);
 
     // The single-texture command's steps up to its save dialog: fresh working bitmaps (the
     // piece's too), the texture read and converted to 24 bits, and the piece counts of the

@@ -20,7 +20,8 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
                              "--mask", "--size", "--pieces", "--depth", "--keep-going",
                              "--quiet", "--format", "--sheet", "--columns", "--margin",
                              "--spacing", "--extrude", "--tsx", "--godot", "--godot3",
-                             "--godot-root", "--map-preview"}) {
+                             "--godot-root", "--map-preview", "--block", "--faces", "--shade",
+                             "--left-texture", "--right-texture"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliRun version = Run({"--version"});
@@ -305,6 +306,48 @@ INSTANTIATE_TEST_SUITE_P(
                   "--map-preview 'map.bmp' is not a .png name"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    BlockCommandLines, UsageErrors,
+    ::testing::Values(
+        UsageCase{"BlockZero", {"batch", "--block", "0", "a.bmp"},
+                  "--block '0' is not a whole number from 1 to 255"},
+        UsageCase{"BlockTooHigh", {"batch", "--block", "256", "a.bmp"}, "--block '256'"},
+        UsageCase{"BlockNotANumber", {"tile", "--block", "x", "a.bmp", "o"}, "--block 'x'"},
+        UsageCase{"FacesWithoutBlock", {"batch", "--faces", "left", "a.bmp"},
+                  "--faces is for --block only"},
+        UsageCase{"ShadeWithoutBlock", {"batch", "--shade", "1,1,1", "a.bmp"},
+                  "--shade is for --block only"},
+        UsageCase{"LeftTextureWithoutBlock", {"tile", "--left-texture", "a.bmp", "a.bmp", "o"},
+                  "--left-texture is for --block only"},
+        UsageCase{"FacesUnknown", {"batch", "--block", "8", "--faces", "front", "a.bmp"},
+                  "--faces 'front' is not a list of top, left and right"},
+        UsageCase{"FacesEmpty", {"batch", "--block", "8", "--faces", "", "a.bmp"},
+                  "--faces '' is not"},
+        UsageCase{"FacesTrailingComma", {"batch", "--block", "8", "--faces", "left,", "a.bmp"},
+                  "--faces 'left,'"},
+        UsageCase{"ShadeAboveOne", {"batch", "--block", "8", "--shade", "1.5,1,1", "a.bmp"},
+                  "--shade '1.5,1,1' is not TOP,LEFT,RIGHT with each factor from 0 to 1"},
+        UsageCase{"ShadeJustAboveOne",
+                  {"batch", "--block", "8", "--shade", "1,1.000001,1", "a.bmp"},
+                  "--shade '1,1.000001,1'"},
+        UsageCase{"ShadeNegative", {"batch", "--block", "8", "--shade", "1,-0.1,1", "a.bmp"},
+                  "--shade '1,-0.1,1'"},
+        UsageCase{"ShadeTwoFactors", {"batch", "--block", "8", "--shade", "1,0.5", "a.bmp"},
+                  "--shade '1,0.5'"},
+        UsageCase{"ShadeSevenPlaces",
+                  {"batch", "--block", "8", "--shade", "1,0.1234567,1", "a.bmp"},
+                  "--shade '1,0.1234567,1'"},
+        UsageCase{"ShadeTrailingPoint", {"batch", "--block", "8", "--shade", "1,1.,1", "a.bmp"},
+                  "--shade '1,1.,1'"},
+        UsageCase{"LeftTextureNameless",
+                  {"batch", "--block", "8", "--left-texture", "", "a.bmp"},
+                  "--left-texture wants a file name"},
+        UsageCase{"MarginWiderThanABlockCell",
+                  {"batch", "--size", "8x4", "--block", "4", "--sheet", "s.png", "--margin", "10",
+                   "--spacing", "2", "a.bmp"},
+                  "--margin 10 must be less than the tile's shorter side plus --spacing, 10"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct BoundaryCase {
     const char* name;
     Args options;
@@ -340,7 +383,15 @@ INSTANTIATE_TEST_SUITE_P(
                                    {"--pieces", "2x1", "--format", "png", "--sheet", "S.PNG"}},
                       BoundaryCase{"EngineOutputsOfOneTile",
                                    {"--format", "png", "--tsx", "t.tsx", "--map-preview",
-                                    "m.PNG"}}),
+                                    "m.PNG"}},
+                      BoundaryCase{"LowestBlock", {"--block", "1"}},
+                      BoundaryCase{"HighestBlock",
+                                   {"--block", "255", "--size", "255x255", "--depth", "16"}},
+                      BoundaryCase{"DarkestShade", {"--block", "8", "--shade", "0,0.0,.000000"}},
+                      BoundaryCase{"EveryFaceNamed", {"--block", "8", "--faces", "top,left,right,left"}},
+                      BoundaryCase{"MarginBelowABlockCell",
+                                   {"--pieces", "2x1", "--size", "8x4", "--block", "4", "--sheet",
+                                    "s.png", "--margin", "9", "--spacing", "2"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -44,13 +44,25 @@ protected:
                            ("tex/" + std::string(1, static_cast<char>('a' + k)) + "tile.png"));
     }
 
+    void CheckBatch(int rise);
+
     Names mTextures;
 };
 
-TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) {
-    RunOk({"batch", "-q", "--sheet", "game/art/terrain.png", "--margin", "2", "--spacing", "4",
-           "--extrude", "2", "--godot", "game/terrain.tres", "--godot3", "game/terrain3.tres"});
-    RunOk({"batch", "-q", "--format", "png"});
+// A batch of flat tiles (rise 0) or of blocks raised by rise pixels: the sheet's tiles for Godot 4
+// and the real Godot 3, a block's footprint standing on its cell.
+void GodotTilesets::CheckBatch(int rise) {
+    Args block;
+    if (rise > 0) block = {"--block", std::to_string(rise)};
+    const int height = 36 + rise;
+    Args withSheet{"batch", "-q", "--sheet", "game/art/terrain.png", "--margin", "2", "--spacing",
+                   "4", "--extrude", "2", "--godot", "game/terrain.tres", "--godot3",
+                   "game/terrain3.tres"};
+    Args separately{"batch", "-q", "--format", "png"};
+    withSheet.insert(withSheet.end(), block.begin(), block.end());
+    separately.insert(separately.end(), block.begin(), block.end());
+    RunOk(withSheet);
+    RunOk(separately);
     const PngPicture sheet = ReadPngFile(mFolder.Path() / "game/art/terrain.png");
 
     // Godot 4: every key as Godot names it, and Godot's grid over the real sheet finds the
@@ -60,16 +72,16 @@ TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) {
     EXPECT_EQ(godot4.tileShape, 1);
     EXPECT_EQ(godot4.tileLayout, 5);
     EXPECT_EQ(godot4.tileSize, (Vector2i{72, 36}));
-    EXPECT_EQ(godot4.regionSize, (Vector2i{72, 36}));
+    EXPECT_EQ(godot4.regionSize, (Vector2i{72, height}));
     EXPECT_EQ(godot4.GridSize(sheet.width, sheet.height), (Vector2i{3, 2}));
     ASSERT_EQ(godot4.tiles.size(), 5u);
     for (int k = 0; k < 5; ++k) {
         const Godot4Tile& tile = godot4.tiles[static_cast<std::size_t>(k)];
         EXPECT_EQ(tile.coords, (Vector2i{k % 3, k / 3}));
-        EXPECT_EQ(tile.textureOrigin, (Vector2i{0, 0}));
+        EXPECT_EQ(tile.textureOrigin, (Vector2i{0, rise / 2}));
         const Vector2i origin = godot4.RegionOrigin(tile.coords);
         const PngPicture separate = SeparateTile(k);
-        for (int y = 0; y < 36; ++y) {
+        for (int y = 0; y < height; ++y) {
             for (int x = 0; x < 72; ++x) {
                 ASSERT_EQ(sheet.At(origin.x + x, origin.y + y), separate.At(x, y))
                     << "tile " << k << " at " << x << "," << y;
@@ -87,8 +99,8 @@ TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) {
         const Vector2i origin =
             godot4.RegionOrigin(godot4.tiles[static_cast<std::size_t>(k)].coords);
         EXPECT_EQ((Vector2i{tile.regionX, tile.regionY}), origin) << k;
-        EXPECT_EQ((Vector2i{tile.regionWidth, tile.regionHeight}), (Vector2i{72, 36})) << k;
-        EXPECT_EQ((Vector2i{tile.offsetX, tile.offsetY}), (Vector2i{0, 0})) << k;
+        EXPECT_EQ((Vector2i{tile.regionWidth, tile.regionHeight}), (Vector2i{72, height})) << k;
+        EXPECT_EQ((Vector2i{tile.offsetX, tile.offsetY}), (Vector2i{0, -rise})) << k;
         EXPECT_EQ((Vector2i{tile.textureWidth, tile.textureHeight}),
                   (Vector2i{sheet.width, sheet.height}));
         const PngPicture separate = SeparateTile(k);
@@ -103,6 +115,10 @@ TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) {
         }
     }
 }
+
+TEST_F(GodotTilesets, OfABatchAreTheSheetsTilesForGodot4AndTheRealGodot3) { CheckBatch(0); }
+
+TEST_F(GodotTilesets, OfBlocksStandEachFootprintOnItsCell) { CheckBatch(24); }
 
 TEST_F(GodotTilesets, NameTheSheetFromTheTresFolderOrFromTheGodotRoot) {
     std::filesystem::create_directories(mFolder.Path() / "elsewhere");
