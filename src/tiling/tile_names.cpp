@@ -43,6 +43,10 @@ std::string PieceTileName(const std::string& saveName, PiecePosition piece, bool
     return saveName + "_" + std::to_string(piece.column) + "_" + std::to_string(piece.row) + ".bmp";
 }
 
+std::string TransitionTileName(const std::string& saveName, int index) {
+    return saveName + (index < 10 ? "_0" : "_") + std::to_string(index) + ".bmp";
+}
+
 std::string BatchTileName(const std::string& texturePath) {
     // Four characters go whatever they are: x.dib loses ".dib", x.bitmap loses "tmap".
     std::size_t end = texturePath.size();

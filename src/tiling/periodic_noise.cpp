@@ -1,0 +1,73 @@
+#include "periodic_noise.h"
+
+#include <array>
+#include <cstdint>
+
+namespace mosaren {
+
+namespace {
+
+// SplitMix64's finaliser: every bit of the input reaches every bit of the output.
+std::uint64_t Mix(std::uint64_t z) {
+    z += 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+std::uint64_t Draw(std::uint32_t seed, std::uint32_t stream, std::uint32_t x, std::uint32_t y) {
+    return Mix(Mix(Mix((std::uint64_t{seed} << 32) | stream) ^ x) ^ (std::uint64_t{y} << 32));
+}
+
+// The smoothstep 3t² − 2t³ of t = offset / kTextureSpan, from 0 to kNoiseOne.
+std::int64_t Smooth(std::int64_t offset) {
+    constexpr std::int64_t s = kTextureSpan;
+    return (3 * offset * offset * s - 2 * offset * offset * offset) * kNoiseOne / (s * s * s);
+}
+
+// One octave of `cells` cells across the texture, from -kNoiseOne to kNoiseOne.
+std::int64_t Octave(std::uint32_t seed, std::uint32_t octave, std::int32_t cells, std::int32_t x,
+                    std::int32_t y) {
+    // The pixel's place in cell units is x · cells / kTextureSpan: cell i, offset r / kTextureSpan
+    // into it. The cell corners wrap at `cells`, so x = kTextureSpan lands on corner 0 again.
+    const std::int32_t i = x * cells / kTextureSpan;
+    const std::int32_t j = y * cells / kTextureSpan;
+    const std::int64_t wx = Smooth(x * cells % kTextureSpan);
+    const std::int64_t wy = Smooth(y * cells % kTextureSpan);
+    auto corner = [&](std::int32_t ci, std::int32_t cj) {
+        const std::uint64_t drawn = Draw(seed, octave, static_cast<std::uint32_t>(ci % cells),
+                                         static_cast<std::uint32_t>(cj % cells));
+        return static_cast<std::int64_t>(drawn % (2 * kNoiseOne + 1)) - kNoiseOne;
+    };
+    const std::int64_t top = corner(i, j) * (kNoiseOne - wx) + corner(i + 1, j) * wx;
+    const std::int64_t bottom = corner(i, j + 1) * (kNoiseOne - wx) + corner(i + 1, j + 1) * wx;
+    return (top * (kNoiseOne - wy) + bottom * wy) / (std::int64_t{kNoiseOne} * kNoiseOne);
+}
+
+}  // namespace
+
+std::int32_t PeriodicNoise(std::uint32_t seed, std::int32_t x, std::int32_t y) {
+    struct Layer {
+        std::int32_t cells;
+        std::int64_t weight;
+    };
+    constexpr std::array<Layer, 3> layers{{{2, 4}, {4, 2}, {8, 1}}};
+    std::int64_t sum = 0;
+    std::int64_t weights = 0;
+    for (std::uint32_t k = 0; k < layers.size(); ++k) {
+        sum += layers[k].weight * Octave(seed, k, layers[k].cells, x, y);
+        weights += layers[k].weight;
+    }
+    return static_cast<std::int32_t>(sum / weights);
+}
+
+std::int32_t PeriodicScatter(std::uint32_t seed, std::int32_t x, std::int32_t y) {
+    // A stream of its own, apart from the octaves'.
+    constexpr std::uint32_t kScatterStream = 0xD17E;
+    return static_cast<std::int32_t>(Draw(seed, kScatterStream,
+                                          static_cast<std::uint32_t>(x % kTextureSpan),
+                                          static_cast<std::uint32_t>(y % kTextureSpan)) %
+                                     kNoiseOne);
+}
+
+}  // namespace mosaren
