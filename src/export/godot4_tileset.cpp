@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "godot4_terrains.h"
 #include "godot_text.h"
 #include "godot_tileset.h"
 #include "raster/exceptions.h"
@@ -74,14 +75,17 @@ std::string Godot4TilesetText(const GodotTileset& tileset) {
             std::to_string(k % tileset.columns) + ":" + std::to_string(k / tileset.columns) + "/0";
         text += Line(tile, "0");
         text += PairLine(tile + "/texture_origin", 0, origin, 0);
-        // Transition tiles: the tile's terrain_set and terrains_peering_bit/*_corner go here.
+        if (tileset.terrains) {
+            text += Godot4TileTerrainLines(tile,
+                                           tileset.terrains->tiles.at(static_cast<std::size_t>(k)));
+        }
     }
 
     text += "\n[resource]\n";
     text += Line("tile_shape", std::to_string(kShapeIsometric));
     text += Line("tile_layout", std::to_string(kLayoutDiamondDown));
     text += PairLine("tile_size", tileset.tileWidth, tileset.tileHeight, kDefaultSize);
-    // Transition tiles: terrain_set_0/mode = 1 (corners) and the named terrains go here.
+    if (tileset.terrains) text += Godot4TerrainSetLines(*tileset.terrains);
     text += Line("sources/0", "SubResource(" + GodotString(kAtlasId) + ")");
     return text;
 }

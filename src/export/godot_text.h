@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "raster/colour.h"
+
 namespace mosaren {
 
 // A string literal. Godot's parser takes a backslash as an escape, so backslashes and quotes
@@ -17,5 +19,9 @@ std::string GodotString(const std::string& text);
 // which puts blanks inside the brackets.
 std::string Godot4Value(const char* type, std::initializer_list<std::int32_t> arguments);
 std::string Godot3Value(const char* type, std::initializer_list<std::int32_t> arguments);
+
+// An opaque colour as Godot 4 writes one: "Color(0.501961, 1, 0, 1)", each channel a fraction of
+// 255 with six significant digits at most.
+std::string Godot4Colour(TColor colour);
 
 }  // namespace mosaren

@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "terrain_set.h"
 #include "tile_sheet.h"
 
 namespace mosaren {
@@ -31,8 +33,8 @@ struct GodotTileset {
     // the block's height, with the diamond at its bottom as its footprint.
     std::int32_t pictureWidth = 0;
     std::int32_t pictureHeight = 0;
-    // Transition tiles will add here the terrain set (corner mode, its named and coloured
-    // terrains) and each tile's terrain at its four corners.
+    // Transition tiles: their two terrains and each tile's terrain at its four corners.
+    std::optional<TerrainSet> terrains;
 
     // Where on the sheet tile k's picture begins (k from 0, row by row).
     std::int32_t PictureLeft(std::int32_t k) const;

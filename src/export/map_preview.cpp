@@ -5,6 +5,13 @@
 namespace mosaren {
 
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight) {
+    std::vector<std::size_t> cells(kMapSide * kMapSide);
+    for (std::size_t k = 0; k < cells.size(); ++k) cells[k] = k % tiles.size();
+    return DrawMapPreview(tiles, cellHeight, cells);
+}
+
+RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight,
+                         const std::vector<std::size_t>& cells) {
     const std::int32_t w = tiles.at(0).Width();
     const std::int32_t h = cellHeight;
     const std::int32_t pictureHeight = tiles.at(0).Height();
@@ -15,7 +22,7 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellH
              ++column) {
             const int row = sum - column;
             const RgbaImage& tile =
-                tiles[static_cast<std::size_t>(row * kMapSide + column) % tiles.size()];
+                tiles.at(cells.at(static_cast<std::size_t>(row * kMapSide + column)));
             const std::int32_t left = (column - row + kMapSide - 1) * w / 2;
             const std::int32_t top = (column + row) * h / 2;
             for (std::int32_t y = 0; y < pictureHeight; ++y) {

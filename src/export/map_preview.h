@@ -3,6 +3,7 @@
 // A picture of a run's tiles laid out on a small isometric map, so that one look shows whether
 // they meet without gaps, overlaps or seams.
 
+#include <cstddef>
 #include <vector>
 
 #include "rgba_image.h"
@@ -19,5 +20,9 @@ inline constexpr int kMapSide = 6;
 // map fits a picture of 6 W × (6 H + R). Only opaque tile pixels are drawn, the back rows first,
 // so that a block hides what stands behind it; the rest of the picture is transparent.
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight);
+// The same map with the tile of each cell chosen: cells[6 r + c] is the index of the tile in
+// column c and row r.
+RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight,
+                         const std::vector<std::size_t>& cells);
 
 }  // namespace mosaren

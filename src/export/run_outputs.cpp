@@ -9,6 +9,7 @@
 #include "map_preview.h"
 #include "png_output.h"
 #include "raster/bmp_writer.h"
+#include "terrain_map.h"
 #include "tile_image.h"
 #include "tile_sheet.h"
 #include "tiling/block_layout.h"
@@ -57,7 +58,10 @@ void RunOutputs::Finish() {
     if (!mOutput.tsx.empty()) WriteTileset();
     if (!mOutput.godot.empty() || !mOutput.godot3.empty()) WriteGodotTilesets();
     if (!mOutput.mapPreview.empty()) {
-        WritePngFile(DrawMapPreview(mImages, mGeometry.footprintHeight), mOutput.mapPreview);
+        const std::int32_t cellHeight = mGeometry.footprintHeight;
+        WritePngFile(mTerrains ? DrawMapPreview(mImages, cellHeight, TerrainMapCells(*mTerrains))
+                               : DrawMapPreview(mImages, cellHeight),
+                     mOutput.mapPreview);
     }
 }
 
@@ -96,12 +100,14 @@ void RunOutputs::WriteTileset() const {
             tileset.tiles.push_back(TsxImage{file, mGeometry.width, mGeometry.PictureHeight()});
         }
     }
+    tileset.terrains = mTerrains;
     WriteTsxFile(std::move(tileset), mOutput.tsx);
 }
 
 void RunOutputs::WriteGodotTilesets() const {
-    const GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mImages.size(),
-                                                   mGeometry.width, mGeometry.footprintHeight);
+    GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mImages.size(),
+                                             mGeometry.width, mGeometry.footprintHeight);
+    tileset.terrains = mTerrains;
     for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
                                         std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
         if (file.empty()) continue;

@@ -4,11 +4,14 @@
 // the tile commands give it; this writes it in the chosen format, or keeps it for the sheet, and
 // once the run is over writes the sheet, the tileset file and the map preview.
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output_settings.h"
 #include "rgba_image.h"
+#include "terrain_set.h"
 #include "tile_sheet.h"
 #include "tiling/block_settings.h"
 #include "tiling/tile_coverage.h"
@@ -25,6 +28,10 @@ public:
     // when block makes blocks, are blocks of that height and those faces.
     RunOutputs(const TTileSettings& settings, const OutputSettings& output,
                const BlockSettings& block = BlockSettings{});
+
+    // For transition tiles, before the first: the tileset files say the terrains of each tile,
+    // and the map preview paints its map with them by their corners.
+    void SetTerrains(TerrainSet terrains) { mTerrains = std::move(terrains); }
 
     // Takes one finished tile that the tile commands would write as the BMP file bmpName.
     void Take(TBitmap& tile, const std::string& bmpName);
@@ -49,6 +56,7 @@ private:
     Coverage mCoverage;               // when images are needed
     std::vector<RgbaImage> mImages;   // for the sheet and the preview
     std::vector<std::string> mFiles;  // the tile files written, for the tileset
+    std::optional<TerrainSet> mTerrains;
 };
 
 }  // namespace mosaren

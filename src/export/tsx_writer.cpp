@@ -7,7 +7,8 @@
 #include <filesystem>
 
 #include "raster/file_replacement.h"
-#include "text_name.h"
+#include "tsx_wang_set.h"
+#include "tsx_xml.h"
 
 namespace mosaren {
 
@@ -16,15 +17,6 @@ namespace {
 // The TMX format version whose documentation this file follows. No tiledversion is written:
 // that attribute names the Tiled release that saved a file, and none did.
 const char* const kFormatVersion = "1.10";
-
-QString XmlText(const std::string& bytes) {
-    RequireTextName(bytes, "a TSX file");
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-void WriteNumber(QXmlStreamWriter& writer, const char* name, std::int32_t value) {
-    writer.writeAttribute(QString::fromLatin1(name), QString::number(value));
-}
 
 void WriteImage(QXmlStreamWriter& writer, const TsxImage& image, const std::string& trans) {
     writer.writeEmptyElement(QStringLiteral("image"));
@@ -66,6 +58,7 @@ std::string TsxText(const TsxTileset& tileset) {
         WriteImage(writer, tileset.tiles[id], tileset.transparentColour);
         writer.writeEndElement();
     }
+    if (tileset.terrains) WriteWangSets(writer, *tileset.terrains);
     writer.writeEndElement();
     writer.writeEndDocument();
     return xml.toStdString() + "\n";

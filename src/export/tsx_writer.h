@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "terrain_set.h"
 #include "tiling/tile_geometry.h"
 
 namespace mosaren {
@@ -33,10 +34,12 @@ struct TsxTileset {
     std::string transparentColour;
     std::optional<TsxImage> sheet;  // a sheet tileset's one image
     std::vector<TsxImage> tiles;    // otherwise the image of tile id 0, 1, ...
+    std::optional<TerrainSet> terrains;  // for transition tiles: a corner Wang set
 };
 
 // The XML of the tileset, sources as they stand. Raises EInvalidOperation naming a text that
-// XML cannot carry: a file name that is not UTF-8 or that holds a control character.
+// XML cannot carry: a file name or terrain name that is not UTF-8 or that holds a control
+// character.
 std::string TsxText(const TsxTileset& tileset);
 
 // The way from folder to file as a relative path with "/" between the parts, both taken as the

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <random>
 
 #include "export/godot_project.h"
 #include "export/png_output.h"
+#include "export/support/transition_terrains.h"
 #include "raster/exceptions.h"
 #include "support/files.h"
 #include "support/godot3.h"
@@ -129,6 +133,74 @@ TEST(ReadGodot4Tileset, RefusesWhatGodotWouldNotWriteOrOurTileSetsHaveNoUseFor) 
     }
 }
 
+// The 16 transition tiles of grass and sand in a 4 × 4 sheet.
+GodotTileset TransitionTileset() {
+    GodotTileset tileset = Tileset(kTransitionTileCount, 4, 0, 0, 72, 36, 36);
+    tileset.terrains = GrassAndSand();
+    return tileset;
+}
+
+TEST(Godot4TilesetText, GivesTransitionTilesACornerTerrainSetAndEachTileItsCorners) {
+    const Godot4Tileset read = ReadGodot4Tileset(Godot4TilesetText(TransitionTileset()));
+    ASSERT_EQ(read.terrainSets.size(), 1u);
+    EXPECT_EQ(read.terrainSets[0].mode, 1);  // match corners
+    const auto& terrains = read.terrainSets[0].terrains;
+    ASSERT_EQ(terrains.size(), 2u);
+    EXPECT_EQ(terrains[0].name, "grass");
+    EXPECT_EQ(terrains[1].name, "sand");
+    const std::array<double, 4> sand{230 / 255.0, 200 / 255.0, 128 / 255.0, 1};
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(terrains[1].colour[i], sand[i], 1e-6) << i;
+
+    ASSERT_EQ(read.tiles.size(), 16u);
+    for (int k = 0; k < 16; ++k) {
+        const Godot4Tile& tile = read.tiles[static_cast<std::size_t>(k)];
+        const TerrainCorners c = TransitionCorners(k);
+        auto number = [](Terrain t) { return t == Terrain::A ? 0 : 1; };
+        EXPECT_EQ(tile.coords, (Vector2i{k % 4, k / 4}));
+        EXPECT_EQ(tile.terrainSet, 0);
+        // The middle is sand when two corners or more are.
+        EXPECT_EQ(tile.terrain, (k & 8) / 8 + (k & 4) / 4 + (k & 2) / 2 + (k & 1) >= 2 ? 1 : 0)
+            << k;
+        // Godot's isometric corners are the diamond's vertices: the texture's top-left corner
+        // is the top vertex, and so on clockwise.
+        EXPECT_EQ(tile.peeringBits, (std::vector<std::pair<std::string, int>>{
+                                        {"right_corner", number(c.topRight)},
+                                        {"bottom_corner", number(c.bottomRight)},
+                                        {"left_corner", number(c.bottomLeft)},
+                                        {"top_corner", number(c.topLeft)}}))
+            << k;
+    }
+}
+
+TEST(ReadGodot4Tileset, RefusesTerrainsGodotWouldNotTake) {
+    const std::string good = Godot4TilesetText(TransitionTileset());
+    ASSERT_NO_THROW(ReadGodot4Tileset(good));
+    const std::pair<const char*, const char*> changes[] = {
+        // A bit Godot does not take on isometric corners, or in a mode of sides only.
+        {"0:0/0/terrains_peering_bit/top_corner", "0:0/0/terrains_peering_bit/top_left_corner"},
+        {"terrain_set_0/mode = 1", "terrain_set_0/mode = 2"},
+        // Bits without a terrain set, out of Godot's order, or of no terrain of the set.
+        {"0:0/0/terrain_set = 0\n", ""},
+        {"0:0/0/terrains_peering_bit/right_corner = 0\n0:0/0/terrains_peering_bit/bottom_corner = "
+         "0",
+         "0:0/0/terrains_peering_bit/bottom_corner = 0\n0:0/0/terrains_peering_bit/right_corner = "
+         "0"},
+        {"0:0/0/terrain = 0", "0:0/0/terrain = 2"},
+        {"0:0/0/terrain = 0", "0:0/0/terrain = -1"},
+        // Terrains out of their set, or a colour not as Godot writes it.
+        {"terrain_set_0/terrain_1/name", "terrain_set_0/terrain_2/name"},
+        {"terrain_set_0/mode", "terrain_set_1/mode"},
+        {"Color(0.156863,", "Color(0.1568630,"},
+    };
+    for (const auto& [from, to] : changes) {
+        std::string text = good;
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, std::string(from).size(), to);
+        EXPECT_THROW(ReadGodot4Tileset(text), std::runtime_error) << to;
+    }
+}
+
 TEST(Godot3TilesetText, IsOneSingleTilePerCellAsGodot3WritesIt) {
     // A block of height 16 on a 64 × 32 diamond, 3 tiles in 2 columns.
     EXPECT_EQ(Godot3TilesetText(Tileset(3, 2, 1, 2, 64, 48, 32)),
@@ -152,6 +224,37 @@ TEST(Godot3TilesetText, IsOneSingleTilePerCellAsGodot3WritesIt) {
               "2/tex_offset = Vector2( 0, -16 )\n"
               "2/region = Rect2( 1, 51, 64, 48 )\n"
               "2/tile_mode = 0\n");
+}
+
+TEST(Godot3TilesetText, AddsTransitionTilesAsOneAutotileOfTheGridWithTheirCornerBitmasks) {
+    // Blocks of height 16 on a 64 × 32 diamond, in 4 columns with margin 1 and spacing 2.
+    GodotTileset tileset = Tileset(kTransitionTileCount, 4, 1, 2, 64, 48, 32);
+    tileset.terrains = GrassAndSand();
+    const std::string text = Godot3TilesetText(tileset);
+    const std::size_t autotile = text.find("16/name");
+    ASSERT_NE(autotile, std::string::npos);
+    // Its bits are Godot's TOPLEFT 1, TOPRIGHT 4, BOTTOMLEFT 64 and BOTTOMRIGHT 256, set where a
+    // corner is sand; tile 0, grass alone, has none and is the icon, which Godot 3 shows where
+    // no bitmask matches.
+    EXPECT_EQ(
+        text.substr(autotile),
+        "16/name = \"sand\"\n"
+        "16/texture = ExtResource( 1 )\n"
+        "16/tex_offset = Vector2( 0, -16 )\n"
+        "16/region = Rect2( 1, 1, 262, 198 )\n"
+        "16/tile_mode = 1\n"
+        "16/autotile/bitmask_mode = 0\n"
+        "16/autotile/bitmask_flags = [ Vector2( 1, 0 ), 64, "
+        "Vector2( 2, 0 ), 256, Vector2( 3, 0 ), 320, Vector2( 0, 1 ), 4, Vector2( 1, 1 ), 68, "
+        "Vector2( 2, 1 ), 260, Vector2( 3, 1 ), 324, Vector2( 0, 2 ), 1, Vector2( 1, 2 ), 65, "
+        "Vector2( 2, 2 ), 257, Vector2( 3, 2 ), 321, Vector2( 0, 3 ), 5, Vector2( 1, 3 ), 69, "
+        "Vector2( 2, 3 ), 261, Vector2( 3, 3 ), 325 ]\n"
+        "16/autotile/icon_coordinate = Vector2( 0, 0 )\n"
+        "16/autotile/tile_size = Vector2( 64, 48 )\n"
+        "16/autotile/spacing = 2\n");
+    // The single tiles come first, as without terrains.
+    tileset.terrains.reset();
+    EXPECT_EQ(text.substr(0, autotile), Godot3TilesetText(tileset));
 }
 
 TEST(GodotTilesetText, EscapesQuotesAndBackslashesAndRefusesANameTextCannotCarry) {
@@ -278,6 +381,58 @@ TEST_P(Godot3Loads, EveryTileWithTheRegionOfItsCellAndTheBlocksOffset) {
             }
         }
     }
+}
+
+// The real Godot 3 paints a map with the autotile of the transition tiles: a cell of sand's corner
+// is sand where the four cells around it are sand, and Godot picks the subtile of exactly those
+// corners.
+TEST(Godot3Autotile, GivesEveryCellTheTileOfItsCorners) {
+    if (Godot3Program().empty()) GTEST_SKIP() << "godot3-server is not installed";
+    TempFolder folder;
+    const GodotTileset tileset = [&folder] {
+        GodotTileset t = TransitionTileset();
+        std::vector<RgbaImage> pictures;
+        for (int k = 0; k < kTransitionTileCount; ++k) pictures.push_back(Picture(k, 72, 36));
+        const SheetLayout layout = LayOutSheet(pictures.size(), 72, 36, 4, 0, 0);
+        WritePngFile(ComposeSheet(pictures, layout, 0), folder / "sheet.png");
+        t.sheet = folder / "sheet.png";
+        return t;
+    }();
+    WriteGodotTileset(tileset, GodotVersion::Godot3, folder / "tiles.tres", folder.Path());
+
+    // A random map of grass (the single tile 0) and sand (the autotile, tile 16).
+    constexpr int kSide = 9;
+    std::mt19937 random(17);
+    std::vector<bool> sand(kSide * kSide);
+    std::vector<Godot3Cell> cells;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            sand[y * kSide + x] = random() % 3 != 0;
+            cells.push_back({x, y, sand[y * kSide + x] ? 16 : 0, 0, 0});
+        }
+    }
+    auto isSand = [&sand](int x, int y) {
+        return x >= 0 && y >= 0 && x < kSide && y < kSide && sand[y * kSide + x];
+    };
+    const std::vector<Godot3Cell> painted =
+        PaintGodot3Map(folder.Path(), "res://tiles.tres", 72, 36, cells);
+    ASSERT_EQ(painted.size(), cells.size());
+    int seen[kTransitionTileCount] = {};
+    for (const Godot3Cell& cell : painted) {
+        if (cell.tile != 16) continue;
+        const int x = cell.x;
+        const int y = cell.y;
+        // On an isometric map the cell's top vertex is shared with the cells above and to the
+        // left of it in the map's grid, and so on round.
+        const int index = 8 * (isSand(x - 1, y - 1) && isSand(x, y - 1) && isSand(x - 1, y)) +
+                          4 * (isSand(x, y - 1) && isSand(x + 1, y - 1) && isSand(x + 1, y)) +
+                          2 * (isSand(x + 1, y) && isSand(x + 1, y + 1) && isSand(x, y + 1)) +
+                          1 * (isSand(x, y + 1) && isSand(x - 1, y + 1) && isSand(x - 1, y));
+        ++seen[index];
+        EXPECT_EQ((Vector2i{cell.subtileX, cell.subtileY}), (Vector2i{index % 4, index / 4}))
+            << "cell " << x << "," << y;
+    }
+    EXPECT_GE(std::count_if(std::begin(seen), std::end(seen), [](int n) { return n > 0; }), 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, Godot3Loads,

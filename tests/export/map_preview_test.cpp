@@ -42,15 +42,21 @@ TEST(MapPreview, PlacesEveryCellByTheIsometricFormulaShiftedToFit) {
     }
 }
 
-TEST(MapPreview, RepeatsTheTilesInOrderRowByRow) {
+TEST(MapPreview, RepeatsTheTilesInOrderRowByRowOrPutsEachWhereItIsTold) {
     std::vector<RgbaImage> tiles;
     for (int k = 0; k < 5; ++k) tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
-    const RgbaImage map = DrawMapPreview(tiles, kH);
+    std::vector<std::size_t> told;
+    for (int k = 0; k < kMapSide * kMapSide; ++k) told.push_back((k * 7 + 3) % 5);
+    const RgbaImage inOrder = DrawMapPreview(tiles, kH);
+    const RgbaImage asTold = DrawMapPreview(tiles, kH, told);
     for (int row = 0; row < kMapSide; ++row) {
         for (int column = 0; column < kMapSide; ++column) {
             const std::int32_t x = (column - row + kMapSide - 1) * kW / 2;
             const std::int32_t y = (column + row) * kH / 2;
-            EXPECT_EQ(map.At(x, y).r, (row * kMapSide + column) % 5 + 1) << column << "," << row;
+            const int cell = row * kMapSide + column;
+            EXPECT_EQ(inOrder.At(x, y).r, cell % 5 + 1) << column << "," << row;
+            EXPECT_EQ(asTold.At(x, y).r, told[static_cast<std::size_t>(cell)] + 1)
+                << column << "," << row;
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "export/support/transition_terrains.h"
 #include "raster/exceptions.h"
 #include "support/bmp_builder.h"
 #include "support/bmp_picture.h"
@@ -87,6 +88,39 @@ TEST(TsxText, RefusesANameXmlCannotCarry) {
     TsxTileset tileset = SheetTileset();
     tileset.sheet->source = "трава.png";
     EXPECT_EQ(ParseTsx(TsxText(tileset)).images.at(0).attributes.at("source"), "трава.png");
+}
+
+TEST(TsxText, TransitionTilesCarryOneCornerWangSetOfTheirTwoTerrains) {
+    TsxTileset tileset = SheetTileset();
+    tileset.tileCount = kTransitionTileCount;
+    tileset.columns = 4;
+    tileset.terrains = GrassAndSand();
+    const TsxContent tsx = ParseTsx(TsxText(tileset));
+    ASSERT_EQ(tsx.wangSets.size(), 1u);
+    const TsxWangSet& set = tsx.wangSets[0];
+    // Its icon is tile 3, grass above and sand below; each colour's icon its tile alone.
+    EXPECT_EQ(set.attributes,
+              (XmlAttributes{{"name", "grass / sand"}, {"type", "corner"}, {"tile", "3"}}));
+    EXPECT_EQ(set.colours,
+              (std::vector<XmlAttributes>{
+                  {{"name", "grass"}, {"color", "#285a1e"}, {"tile", "0"}, {"probability", "1"}},
+                  {{"name", "sand"}, {"color", "#e6c880"}, {"tile", "15"}, {"probability", "1"}}}));
+    ASSERT_EQ(set.tiles.size(), 16u);
+    // Tiled's corners run clockwise from the top-right, at the odd places of the wangid.
+    const std::pair<int, const char*> examples[] = {{0, "0,1,0,1,0,1,0,1"}, {8, "0,1,0,1,0,1,0,2"},
+                                                    {4, "0,2,0,1,0,1,0,1"}, {2, "0,1,0,2,0,1,0,1"},
+                                                    {1, "0,1,0,1,0,2,0,1"}, {6, "0,2,0,2,0,1,0,1"},
+                                                    {15, "0,2,0,2,0,2,0,2"}};
+    for (const auto& [id, wangid] : examples) {
+        EXPECT_EQ(set.tiles.at(static_cast<std::size_t>(id)),
+                  (XmlAttributes{{"tileid", std::to_string(id)}, {"wangid", wangid}}));
+    }
+    for (std::size_t id = 0; id < set.tiles.size(); ++id) {
+        EXPECT_EQ(set.tiles[id].at("tileid"), std::to_string(id));
+    }
+
+    tileset.terrains->terrains[1].name = "sand\xff";
+    EXPECT_THROW(TsxText(tileset), EInvalidOperation);
 }
 
 TEST(RelativePath, LeadsFromTheFolderToTheFile) {

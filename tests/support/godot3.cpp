@@ -35,6 +35,33 @@ func _init():
 	quit(0)
 )";
 
+// Paints %CELLS% (Vector3s of x, y and the tile) on an isometric TileMap and prints each cell's
+// autotile coordinate once Godot has set the bitmasks of the whole map.
+const char* const kPaintMap = R"(extends SceneTree
+
+func _init():
+	var tileset = load("%RESOURCE%")
+	if not (tileset is TileSet):
+		printerr("cannot load %RESOURCE% as a TileSet")
+		quit(1)
+		return
+	var map = TileMap.new()
+	map.mode = TileMap.MODE_ISOMETRIC
+	map.cell_size = Vector2(%CELL_SIZE%)
+	map.tile_set = tileset
+	var cells = [%CELLS%]
+	for cell in cells:
+		map.set_cell(int(cell.x), int(cell.y), int(cell.z))
+	map.update_bitmask_region()
+	for cell in cells:
+		var coord = map.get_cell_autotile_coord(int(cell.x), int(cell.y))
+		var fields = PoolStringArray(["CELL", cell.x, cell.y, map.get_cell(int(cell.x), int(cell.y)),
+			coord.x, coord.y])
+		print(fields.join("\t"))
+	map.free()
+	quit(0)
+)";
+
 std::string Quoted(const std::string& text) {
     std::string quoted = "'";
     for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -71,11 +98,44 @@ std::vector<std::uint8_t> FromHex(const std::string& hex) {
     return bytes;
 }
 
-Godot3Tile ParseTile(const std::string& line) {
+std::vector<std::string> Fields(const std::string& line, std::size_t count) {
     std::vector<std::string> fields;
     std::istringstream in(line);
     for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
-    if (fields.size() != 13) throw std::runtime_error("unexpected tile line: " + line);
+    if (fields.size() != count) throw std::runtime_error("unexpected line: " + line);
+    return fields;
+}
+
+// The lines of Godot's output that begin with tag and a tab.
+std::vector<std::string> Tagged(const std::string& output, const std::string& tag) {
+    std::vector<std::string> tagged;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(tag + "\t", 0) == 0) tagged.push_back(line);
+    }
+    return tagged;
+}
+
+// Imports the pictures of the project in folder, then runs script with %RESOURCE% replaced by
+// resPath and returns what it printed.
+std::string RunScript(const std::filesystem::path& folder, const std::string& resPath,
+                      std::string script) {
+    if (!std::filesystem::exists(folder / "project.godot")) {
+        std::ofstream(folder / "project.godot") << "config_version=4\n";
+    }
+    // A texture loads through what the importer made of the picture (the .import file beside it
+    // and the converted texture under .import/); the server build carries the editor, whose
+    // first run on a project imports everything in it and quits.
+    RunGodot(folder, "--editor --quit");
+    for (std::size_t at; (at = script.find("%RESOURCE%")) != std::string::npos;) {
+        script.replace(at, 10, resPath);
+    }
+    std::ofstream(folder / "mosaren_test.gd") << script;
+    return RunGodot(folder, "--script res://mosaren_test.gd");
+}
+
+Godot3Tile ParseTile(const std::string& line) {
+    const std::vector<std::string> fields = Fields(line, 13);
     // Godot prints whole-numbered reals without a fraction.
     auto number = [&fields](int i) { return std::stoi(fields[static_cast<std::size_t>(i)]); };
     Godot3Tile tile;
@@ -100,27 +160,32 @@ std::string Godot3Program() { return MOSAREN_GODOT3_PROGRAM; }
 
 std::vector<Godot3Tile> LoadGodot3Tileset(const std::filesystem::path& folder,
                                           const std::string& resPath) {
-    if (!std::filesystem::exists(folder / "project.godot")) {
-        std::ofstream(folder / "project.godot") << "config_version=4\n";
-    }
-    // A texture loads through what the importer made of the picture (the .import file beside it
-    // and the converted texture under .import/); the server build carries the editor, whose
-    // first run on a project imports everything in it and quits.
-    RunGodot(folder, "--editor --quit");
-
-    std::string script = kPrintTiles;
-    for (std::size_t at; (at = script.find("%RESOURCE%")) != std::string::npos;) {
-        script.replace(at, 10, resPath);
-    }
-    std::ofstream(folder / "print_tiles.gd") << script;
-    const std::string output = RunGodot(folder, "--script res://print_tiles.gd");
-
     std::vector<Godot3Tile> tiles;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("TILE\t", 0) == 0) tiles.push_back(ParseTile(line));
+    for (const std::string& line : Tagged(RunScript(folder, resPath, kPrintTiles), "TILE")) {
+        tiles.push_back(ParseTile(line));
     }
     return tiles;
+}
+
+std::vector<Godot3Cell> PaintGodot3Map(const std::filesystem::path& folder,
+                                       const std::string& resPath, int cellWidth, int cellHeight,
+                                       const std::vector<Godot3Cell>& cells) {
+    std::string script = kPaintMap;
+    std::string list;
+    for (const Godot3Cell& cell : cells) {
+        list += (list.empty() ? "" : ", ") + std::string("Vector3(") + std::to_string(cell.x) +
+                ", " + std::to_string(cell.y) + ", " + std::to_string(cell.tile) + ")";
+    }
+    script.replace(script.find("%CELLS%"), 7, list);
+    script.replace(script.find("%CELL_SIZE%"), 11,
+                   std::to_string(cellWidth) + ", " + std::to_string(cellHeight));
+    std::vector<Godot3Cell> painted;
+    for (const std::string& line : Tagged(RunScript(folder, resPath, script), "CELL")) {
+        const std::vector<std::string> fields = Fields(line, 6);
+        painted.push_back({std::stoi(fields[1]), std::stoi(fields[2]), std::stoi(fields[3]),
+                           std::stoi(fields[4]), std::stoi(fields[5])});
+    }
+    return painted;
 }
 
 }  // namespace mosaren::testing

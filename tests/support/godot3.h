@@ -36,4 +36,21 @@ std::string Godot3Program();
 std::vector<Godot3Tile> LoadGodot3Tileset(const std::filesystem::path& folder,
                                           const std::string& resPath);
 
+// A cell of an isometric TileMap: its place, its tile id and, for an autotile, the subtile Godot
+// chose for it.
+struct Godot3Cell {
+    int x = 0;
+    int y = 0;
+    int tile = 0;
+    int subtileX = 0;
+    int subtileY = 0;
+};
+
+// Paints the cells with the tile set resPath of the project in folder (as LoadGodot3Tileset
+// makes it) on an isometric TileMap of cells cellWidth × cellHeight, lets Godot work out every
+// autotile's bitmask, and returns the cells with the subtiles Godot chose, in the same order.
+std::vector<Godot3Cell> PaintGodot3Map(const std::filesystem::path& folder,
+                                       const std::string& resPath, int cellWidth, int cellHeight,
+                                       const std::vector<Godot3Cell>& cells);
+
 }  // namespace mosaren::testing

@@ -1,5 +1,7 @@
 #include "godot4_tileset_reader.h"
 
+#include <algorithm>
+#include <array>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -11,10 +13,11 @@ namespace mosaren::testing {
 namespace {
 
 struct Value {
-    enum class Kind { Integer, String, Vector2i, ExtResource, SubResource };
+    enum class Kind { Integer, String, Vector2i, ExtResource, SubResource, Color };
     Kind kind = Kind::Integer;
     Vector2i vector;   // an integer's value is in x
     std::string text;  // a string, or the id a resource reference names
+    std::array<double, 4> colour{};
 };
 
 using Fields = std::vector<std::pair<std::string, Value>>;
@@ -54,6 +57,13 @@ public:
             value.kind = Value::Kind::SubResource;
             value.text = String();
             Expect(")");
+        } else if (Take("Color(")) {
+            value.kind = Value::Kind::Color;
+            for (std::size_t i = 0; i < 4; ++i) {
+                if (i > 0) Expect(", ");
+                value.colour[i] = Fraction();
+            }
+            Expect(")");
         } else {
             value.vector.x = Integer();
         }
@@ -87,6 +97,16 @@ private:
             Fail(mLine, "not a whole number at " + mText.substr(start));
         }
         return std::stoi(mText.substr(start, mAt - start));
+    }
+    // A channel of a colour, from 0 to 1, as C's %g writes it: "0", "1" or "0." and at most six
+    // digits, the last not 0.
+    double Fraction() {
+        static const std::regex number(R"(^(0\.\d{0,5}[1-9]|0|1))");
+        std::smatch match;
+        const std::string rest = mText.substr(mAt);
+        if (!std::regex_search(rest, match, number)) Fail(mLine, "not a fraction at " + rest);
+        mAt += static_cast<std::size_t>(match.length(0));
+        return std::stod(match.str(0));
     }
     // A quoted string, whose backslash escapes a quote or a backslash.
     std::string String() {
@@ -202,6 +222,7 @@ public:
 
     const Fields& All() const { return mFields; }
     void MarkTaken(const std::string& key) { mTaken.insert(key); }
+    bool Taken(const std::string& key) const { return mTaken.count(key) != 0; }
 
 private:
     const Fields& mFields;
@@ -209,24 +230,123 @@ private:
     std::set<std::string> mTaken;
 };
 
+// Godot's TileSet.CellNeighbor, in its order: the names of the peering bits.
+const char* const kNeighbours[] = {
+    "right_side",  "right_corner",  "bottom_right_side", "bottom_right_corner",
+    "bottom_side", "bottom_corner", "bottom_left_side",  "bottom_left_corner",
+    "left_side",   "left_corner",   "top_left_side",     "top_left_corner",
+    "top_side",    "top_corner",    "top_right_side",    "top_right_corner"};
+
+// Where a tile property comes in Godot's order of them, or -1 for one a tile set of ours has no
+// use for: the texture origin, the terrain set, the tile's terrain, then the peering bits.
+int PropertyRank(const std::string& property) {
+    if (property == "texture_origin") return 0;
+    if (property == "terrain_set") return 1;
+    if (property == "terrain") return 2;
+    const std::string bit = "terrains_peering_bit/";
+    if (property.rfind(bit, 0) != 0) return -1;
+    for (int i = 0; i < static_cast<int>(std::size(kNeighbours)); ++i) {
+        if (property.substr(bit.size()) == kNeighbours[i]) return 3 + i;
+    }
+    return -1;
+}
+
 void ReadTiles(FieldTaker& atlas, Godot4Tileset& tileset, int line) {
     static const std::regex tileKey(R"((\d+):(\d+)/0)");
-    static const std::regex originKey(R"((\d+):(\d+)/0/texture_origin)");
+    static const std::regex propertyKey(R"((\d+):(\d+)/0/(.+))");
+    int lastRank = -1;
     for (const auto& [key, value] : atlas.All()) {
         std::smatch match;
         if (std::regex_match(key, match, tileKey)) {
             if (value.kind != Value::Kind::Integer || value.vector.x != 0) {
                 Fail(line, key + " is not alternative tile 0");
             }
-            tileset.tiles.push_back({{std::stoi(match[1]), std::stoi(match[2])}, {}});
+            Godot4Tile tile;
+            tile.coords = {std::stoi(match[1]), std::stoi(match[2])};
+            tileset.tiles.push_back(tile);
             atlas.MarkTaken(key);
-        } else if (std::regex_match(key, match, originKey)) {
+            lastRank = -1;
+        } else if (std::regex_match(key, match, propertyKey)) {
             const Vector2i coords{std::stoi(match[1]), std::stoi(match[2])};
-            // Godot writes a tile's properties after the tile itself.
+            // Godot writes a tile's properties after the tile itself, in its order of them.
             if (tileset.tiles.empty() || !(tileset.tiles.back().coords == coords)) {
                 Fail(line, key + " does not follow its tile");
             }
-            tileset.tiles.back().textureOrigin = atlas.Optional(key, {0, 0});
+            const int rank = PropertyRank(match[3]);
+            if (rank < 0) continue;  // left to ExpectNoOthers
+            if (rank <= lastRank) Fail(line, key + " is out of Godot's order");
+            lastRank = rank;
+            Godot4Tile& tile = tileset.tiles.back();
+            if (rank == 0) {
+                tile.textureOrigin = atlas.Optional(key, {0, 0});
+                continue;
+            }
+            // Godot stores none of them at its default, -1.
+            const int number = atlas.Get(key, Value::Kind::Integer).vector.x;
+            if (number < 0) Fail(line, key + " states Godot's default");
+            if (rank == 1) {
+                tile.terrainSet = number;
+            } else if (tile.terrainSet < 0) {
+                Fail(line, key + " without a terrain set");
+            } else if (rank == 2) {
+                tile.terrain = number;
+            } else {
+                tile.peeringBits.emplace_back(kNeighbours[rank - 3], number);
+            }
+        }
+    }
+}
+
+// terrain_set_N/mode, terrain_set_N/terrain_M/name and .../color, numbered from 0 without a gap.
+void ReadTerrainSets(FieldTaker& resource, Godot4Tileset& tileset, int line) {
+    for (int set = 0;; ++set) {
+        const std::string prefix = "terrain_set_" + std::to_string(set) + "/";
+        const Value* mode = resource.Find(prefix + "mode", Value::Kind::Integer);
+        if (mode == nullptr) break;
+        Godot4TerrainSet terrains{mode->vector.x, {}};
+        for (int t = 0;; ++t) {
+            const std::string terrain = prefix + "terrain_" + std::to_string(t) + "/";
+            const Value* name = resource.Find(terrain + "name", Value::Kind::String);
+            if (name == nullptr) break;
+            terrains.terrains.push_back(
+                {name->text, resource.Get(terrain + "color", Value::Kind::Color).colour});
+        }
+        tileset.terrainSets.push_back(std::move(terrains));
+    }
+    static const std::regex anyTerrainKey(R"(terrain_set_.*)");
+    for (const auto& [key, value] : resource.All()) {
+        if (std::regex_match(key, anyTerrainKey) && !resource.Taken(key)) {
+            Fail(line, "a terrain key out of its set or out of order: " + key);
+        }
+    }
+}
+
+// A tile's terrains must name a terrain of its set, and its peering bits be those Godot takes
+// for the set's mode on the tile set's shape: on isometric diamonds the four vertices alone when
+// the mode matches corners (1), the four edges as well when it matches corners and sides (0),
+// the edges alone when it matches sides (2).
+void CheckTileTerrains(const Godot4Tileset& tileset) {
+    for (const Godot4Tile& tile : tileset.tiles) {
+        if (tile.terrainSet < 0) continue;
+        if (tile.terrainSet >= static_cast<int>(tileset.terrainSets.size())) {
+            Fail(0, "a tile of terrain set " + std::to_string(tile.terrainSet) + ", which is not");
+        }
+        const Godot4TerrainSet& set =
+            tileset.terrainSets[static_cast<std::size_t>(tile.terrainSet)];
+        const int terrains = static_cast<int>(set.terrains.size());
+        if (tile.terrain >= terrains) Fail(0, "a tile's terrain is not one of its set");
+        for (const auto& [bit, terrain] : tile.peeringBits) {
+            if (terrain >= terrains) Fail(0, "peering bit " + bit + " names no terrain of the set");
+            // A diamond's vertices are "top_corner" and the like, its sides "top_left_side" and
+            // the like.
+            const bool corner = bit.find("corner") != std::string::npos;
+            const auto parts = std::count(bit.begin(), bit.end(), '_') + 1;
+            const bool vertex = corner && parts == 2;
+            const bool side = !corner && parts == 3;
+            const bool valid = tileset.tileShape == 1 && (set.mode == 1   ? vertex
+                                                          : set.mode == 2 ? side
+                                                                          : vertex || side);
+            if (!valid) Fail(0, "Godot takes no peering bit " + bit + " in this tile set");
         }
     }
 }
@@ -304,8 +424,10 @@ Godot4Tileset ReadGodot4Tileset(const std::string& text) {
         if (properties.Get("sources/0", Value::Kind::SubResource).text != atlasId) {
             Fail(resource.line, "sources/0 is not the atlas");
         }
+        ReadTerrainSets(properties, tileset, resource.line);
         properties.ExpectNoOthers();
     }
+    CheckTileTerrains(tileset);
     return tileset;
 }
 

@@ -3,11 +3,14 @@
 // Godot 4 TileSet resources read back strictly, as a stand-in for Godot 4, which Debian 12 does
 // not package. The text must keep to the grammar of Godot's text resources (sections in
 // brackets, "key = value" lines, values such as Vector2i(…), ExtResource("…") and
-// SubResource("…")) and hold only the keys a tile set of ours may use, each with a value of its
-// kind and none that repeats one of Godot's defaults. Anything else raises std::runtime_error
-// naming the line.
+// SubResource("…"), Color(…)) and hold only the keys a tile set of ours may use, each with a value
+// of its kind and none that repeats one of Godot's defaults, a tile's properties in Godot's order
+// and its terrains those its terrain set has, its peering bits those Godot takes for the set's
+// mode. Anything else raises std::runtime_error naming the line.
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mosaren::testing {
@@ -21,6 +24,21 @@ struct Vector2i {
 struct Godot4Tile {
     Vector2i coords;  // column and row in the atlas grid
     Vector2i textureOrigin;
+    int terrainSet = -1;  // none
+    int terrain = -1;     // of the tile's middle
+    // The terrain of each neighbour the tile names, by Godot's name of it ("top_corner"), in the
+    // file's order.
+    std::vector<std::pair<std::string, int>> peeringBits;
+};
+
+struct Godot4Terrain {
+    std::string name;
+    std::array<double, 4> colour;  // red, green, blue, alpha
+};
+
+struct Godot4TerrainSet {
+    int mode = 0;  // 0 corners and sides, 1 corners, 2 sides
+    std::vector<Godot4Terrain> terrains;
 };
 
 struct Godot4Tileset {
@@ -32,6 +50,7 @@ struct Godot4Tileset {
     int tileLayout = 0;
     Vector2i tileSize{16, 16};
     std::vector<Godot4Tile> tiles;  // in the file's order
+    std::vector<Godot4TerrainSet> terrainSets;
 
     // The atlas grid as Godot computes it from the texture's size: along each side
     // 1 + (size - margin - region) / (region + separation) cells, none where no region fits.

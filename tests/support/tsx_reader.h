@@ -1,7 +1,8 @@
 #pragma once
 
-// A TSX file parsed back with Qt's XML reader: the attributes of <tileset> and <grid>, and each
-// <image> with the id of the <tile> it belongs to (-1 for the tileset's own image).
+// A TSX file parsed back with Qt's XML reader: the attributes of <tileset> and <grid>, each
+// <image> with the id of the <tile> it belongs to (-1 for the tileset's own image), and the
+// attributes of each <wangset> with those of its <wangcolor> and <wangtile> elements.
 
 #include <QString>
 #include <QXmlStreamReader>
@@ -19,11 +20,18 @@ struct TsxImageEntry {
     XmlAttributes attributes;
 };
 
+struct TsxWangSet {
+    XmlAttributes attributes;
+    std::vector<XmlAttributes> colours;
+    std::vector<XmlAttributes> tiles;
+};
+
 struct TsxContent {
     XmlAttributes tileset;
     XmlAttributes grid;
     std::vector<TsxImageEntry> images;
     int tileElements = 0;
+    std::vector<TsxWangSet> wangSets;
 
     int Number(const XmlAttributes& attributes, const std::string& name) const {
         return std::stoi(attributes.at(name));
@@ -56,6 +64,14 @@ inline TsxContent ParseTsx(const std::string& text) {
                 tileId = std::stoi(attributesOf().at("id"));
             } else if (name == QStringLiteral("image")) {
                 content.images.push_back({tileId, attributesOf()});
+            } else if (name == QStringLiteral("wangsets")) {
+                if (!content.wangSets.empty()) throw std::runtime_error("a second <wangsets>");
+            } else if (name == QStringLiteral("wangset")) {
+                content.wangSets.push_back({attributesOf(), {}, {}});
+            } else if (name == QStringLiteral("wangcolor") && !content.wangSets.empty()) {
+                content.wangSets.back().colours.push_back(attributesOf());
+            } else if (name == QStringLiteral("wangtile") && !content.wangSets.empty()) {
+                content.wangSets.back().tiles.push_back(attributesOf());
             } else {
                 throw std::runtime_error("unexpected element " + name.toStdString());
             }
