@@ -6,27 +6,12 @@
 #include "console.h"
 #include "export/run_outputs.h"
 #include "raster/exceptions.h"
+#include "tile_pictures.h"
 #include "tiling/block_maker.h"
 #include "tiling/tile_maker.h"
 #include "tiling/tile_names.h"
 
 namespace mosaren::cli {
-
-namespace {
-
-// With --block, what raises each tile into its block; it reads the side textures the command
-// line names, so that one that cannot be read fails the run before any file is written.
-std::unique_ptr<BlockMaker> BlocksOf(const CliOptions& options) {
-    if (!options.block.MakesBlocks()) return nullptr;
-    return std::make_unique<BlockMaker>(options.settings, options.block);
-}
-
-// What the run hands on for the tile the maker has just made: the tile, or its block.
-TBitmap& Picture(TileMaker& maker, BlockMaker* blocks) {
-    return blocks ? blocks->Raise(maker) : maker.Tile();
-}
-
-}  // namespace
 
 void RunTileCommand(const CliOptions& options) {
     RunOutputs outputs(options.settings, options.output, options.block);

@@ -9,6 +9,7 @@
 #include "option_values.h"
 #include "output_options.h"
 #include "parser_options.h"
+#include "transition_options.h"
 #include "usage_error.h"
 
 namespace mosaren::cli {
@@ -25,6 +26,14 @@ const char* const kDescription =
     "                          goes to SAVE_NAME_i_j.bmp.\n"
     "  batch TEXTURE...        Makes the tile of every texture and writes it beside\n"
     "                          its texture: grass.bmp gives grasstile.bmp.\n"
+    "  transitions A B SAVE_NAME\n"
+    "                          Makes the 16 transition tiles between terrain\n"
+    "                          textures A and B: tile i = 8 TL + 4 TR + 2 BR + BL,\n"
+    "                          a corner's bit 1 where it is B, goes to\n"
+    "                          SAVE_NAME_00.bmp ... SAVE_NAME_15.bmp. The texture's\n"
+    "                          top-left corner is the diamond's top vertex, top-right\n"
+    "                          the right one, bottom-right the bottom, bottom-left\n"
+    "                          the left. --tsx and --godot carry the terrains.\n"
     "\n"
     "For game engines:\n"
     "  --format png writes the same names with .png in place of .bmp. Transparency\n"
@@ -105,10 +114,12 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     // options.
     const ParserOptions options;
     parser.addOptions(options.All());
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("tile or batch."),
-                                 QStringLiteral("tile|batch"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("tile, batch or transitions."),
+                                 QStringLiteral("tile|batch|transitions"));
     parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("TEXTURE SAVE_NAME for tile, TEXTURE... for batch."),
+                                 QStringLiteral("TEXTURE SAVE_NAME for tile, TEXTURE... for batch, "
+                                                "A B SAVE_NAME for transitions."),
                                  QStringLiteral("FILE..."));
 
     QStringList list;
@@ -133,7 +144,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
 
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
-        throw EUsageError("no command given: say tile or batch");
+        throw EUsageError("no command given: say tile, batch or transitions");
     }
     const std::string command = ToBytes(positional.takeFirst());
     CliOptions& result = request.options;
@@ -148,13 +159,21 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         if (positional.isEmpty()) {
             throw EUsageError("the batch command wants at least one TEXTURE");
         }
+    } else if (command == "transitions") {
+        result.command = CliCommand::Transitions;
+        if (positional.size() != 3) {
+            throw EUsageError(
+                "the transitions command wants textures A and B and a SAVE_NAME, "
+                "no more and no less");
+        }
     } else {
-        throw EUsageError("unknown command '" + command + "': say tile or batch");
+        throw EUsageError("unknown command '" + command + "': say tile, batch or transitions");
     }
     for (const QString& file : positional) {
         result.files.push_back(ToBytes(file));
     }
     ReadTileOptions(parser, options, result);
+    ReadTransitionOptions(parser, options, result);
     // Before the outputs, whose sheet cells take the blocks' height.
     ReadBlockOptions(parser, options, result);
     ReadOutputOptions(parser, options, result);

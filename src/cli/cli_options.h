@@ -8,20 +8,23 @@
 
 #include "export/output_settings.h"
 #include "tiling/block_settings.h"
+#include "tiling/terrain_border.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren::cli {
 
-enum class CliCommand { Tile, Batch };
+enum class CliCommand { Tile, Batch, Transitions };
 
 struct CliOptions {
     CliCommand command = CliCommand::Tile;
-    // tile: the texture and the save name; batch: the textures, in the order given.
+    // tile: the texture and the save name; batch: the textures, in the order given;
+    // transitions: the textures of terrains A and B and the save name.
     std::vector<std::string> files;
     TTileSettings settings;
     int depth = 32;  // bits per pixel of the BMP files
     OutputSettings output;
     BlockSettings block;  // flat tiles unless --block
+    TerrainBorder border;  // transitions only
     bool keepGoing = false;
     bool quiet = false;
 };

@@ -1,4 +1,4 @@
-// mosaren-cli: the two tile commands for scripts. One top-level handler turns every failure into
+// mosaren-cli: the tile commands for scripts. One top-level handler turns every failure into
 // a "mosaren-cli: message." line on stderr and the exit status: 0 all written, 1 a texture or
 // tile failed, 2 a wrong command line.
 
@@ -13,6 +13,7 @@
 #include "console.h"
 #include "raster/display_depth.h"
 #include "raster/exceptions.h"
+#include "transitions_command.h"
 #include "usage_error.h"
 
 namespace {
@@ -42,6 +43,10 @@ int Run(const std::vector<std::string>& arguments) {
     try {
         if (options.command == CliCommand::Tile) {
             RunTileCommand(options);
+            return 0;
+        }
+        if (options.command == CliCommand::Transitions) {
+            RunTransitionsCommand(options);
             return 0;
         }
         return RunBatchCommand(options, console) ? 0 : kExitFailure;

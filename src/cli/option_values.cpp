@@ -141,4 +141,22 @@ std::optional<FaceChoice> ParseFaces(const std::string& text) {
     return chosen;
 }
 
+std::optional<TerrainEdge> ParseEdge(const std::string& text) {
+    if (text == "straight") return TerrainEdge::Straight;
+    if (text == "noise") return TerrainEdge::Noise;
+    if (text == "dither") return TerrainEdge::Dither;
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> ParseSeed(const std::string& text) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (value > 0xFFFFFFFFu) return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
 }  // namespace mosaren::cli

@@ -11,6 +11,7 @@
 
 #include "export/output_settings.h"
 #include "tiling/block_settings.h"
+#include "tiling/terrain_border.h"
 
 namespace mosaren::cli {
 
@@ -49,5 +50,10 @@ using FaceChoice = std::array<bool, kBlockFaceCount>;
 std::optional<FaceShades> ParseShades(const std::string& text);
 // Any of "top", "left" and "right", separated by commas, at least one: which faces are named.
 std::optional<FaceChoice> ParseFaces(const std::string& text);
+
+// "straight", "noise" or "dither".
+std::optional<TerrainEdge> ParseEdge(const std::string& text);
+// A whole number from 0 to 4294967295, at most ten digits.
+std::optional<std::uint32_t> ParseSeed(const std::string& text);
 
 }  // namespace mosaren::cli

@@ -91,6 +91,14 @@ ParserOptions::ParserOptions()
       rightTexture(Option("right-texture",
                           "With --block: the texture of the right face (default the tile's own).",
                           "FILE")),
+      edge(Option("edge",
+                  "transitions only: the border between the terrains, straight (default), noise "
+                  "(roughened by smooth noise) or dither (scattered pixels).",
+                  "straight|noise|dither")),
+      seed(Option("seed",
+                  "With --edge noise or dither: the seed of the pattern, 0 to 4294967295 "
+                  "(default 1).",
+                  "N")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
@@ -99,7 +107,7 @@ QList<QCommandLineOption> ParserOptions::All() const {
     return {help,  version, mask,      size,        pieces,       depth,      format,
             sheet, columns, margin,    spacing,     extrude,      tsx,        godot,
             godot3, godotRoot, mapPreview, block,   faces,        shade,      leftTexture,
-            rightTexture, keepGoing, quiet};
+            rightTexture, edge, seed, keepGoing, quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

@@ -40,6 +40,9 @@ struct ParserOptions {
     QCommandLineOption shade;
     QCommandLineOption leftTexture;
     QCommandLineOption rightTexture;
+    // Transition tiles.
+    QCommandLineOption edge;
+    QCommandLineOption seed;
     // The run.
     QCommandLineOption keepGoing;
     QCommandLineOption quiet;

@@ -17,11 +17,11 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.err, "");
     for (const char* text : {"Usage: mosaren-cli", "tile TEXTURE SAVE_NAME", "batch TEXTURE...",
-                             "--mask", "--size", "--pieces", "--depth", "--keep-going",
-                             "--quiet", "--format", "--sheet", "--columns", "--margin",
-                             "--spacing", "--extrude", "--tsx", "--godot", "--godot3",
-                             "--godot-root", "--map-preview", "--block", "--faces", "--shade",
-                             "--left-texture", "--right-texture"}) {
+                             "transitions A B SAVE_NAME", "--edge", "--seed", "--mask", "--size",
+                             "--pieces", "--depth", "--keep-going", "--quiet", "--format",
+                             "--sheet", "--columns", "--margin", "--spacing", "--extrude", "--tsx",
+                             "--godot", "--godot3", "--godot-root", "--map-preview", "--block",
+                             "--faces", "--shade", "--left-texture", "--right-texture"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliRun version = Run({"--version"});
@@ -223,6 +223,32 @@ INSTANTIATE_TEST_SUITE_P(
                   {"batch", "--sheet", "s.png", "--godot", "t.tres", "--godot3", "./t.tres",
                    "a.bmp"},
                   "--godot and --godot3 name the same file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Transitions, UsageErrors,
+    ::testing::Values(
+        UsageCase{"OneTexture", {"transitions", "a.bmp", "t"}, "the transitions command wants"},
+        UsageCase{"FourNames", {"transitions", "a.bmp", "a.bmp", "t", "u"},
+                  "the transitions command wants"},
+        UsageCase{"EdgeInBatch", {"batch", "--edge", "noise", "a.bmp"},
+                  "--edge is for the transitions command only"},
+        UsageCase{"SeedInTile", {"tile", "--seed", "3", "a.bmp", "t"},
+                  "--seed is for the transitions command only"},
+        UsageCase{"EdgeUnknown", {"transitions", "--edge", "wavy", "a.bmp", "a.bmp", "t"},
+                  "--edge 'wavy' is not straight, noise or dither"},
+        UsageCase{"SeedOfAStraightEdge", {"transitions", "--seed", "3", "a.bmp", "a.bmp", "t"},
+                  "--seed is for --edge noise or dither"},
+        UsageCase{"SeedTooLarge",
+                  {"transitions", "--edge", "noise", "--seed", "4294967296", "a.bmp", "a.bmp", "t"},
+                  "--seed '4294967296' is not a whole number from 0 to 4294967295"},
+        UsageCase{"SeedNegative",
+                  {"transitions", "--edge", "dither", "--seed", "-1", "a.bmp", "a.bmp", "t"},
+                  "--seed '-1'"},
+        UsageCase{"Pieces", {"transitions", "--pieces", "2x2", "a.bmp", "a.bmp", "t"},
+                  "--pieces is for the tile command only"},
+        UsageCase{"KeepGoing", {"transitions", "--keep-going", "a.bmp", "a.bmp", "t"},
+                  "--keep-going is for the batch command only"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "cli/support/block_outline.h"
 #include "cli/support/command_line.h"
+#include "cli/support/tiled.h"
 #include "support/png_picture.h"
 
 namespace mosaren {
@@ -20,38 +20,19 @@ constexpr int kW = 72;
 constexpr int kH = 36;
 constexpr int kRise = 24;
 
-bool HaveTmxRasterizer() { return std::system("command -v tmxrasterizer >/dev/null 2>&1") == 0; }
-
-// The map preview's 6 × 6 map as a TMX map: cell (c, r) shows tile (6r + c) mod 3, the layer
-// moved down by the blocks' height, since tmxrasterizer draws only the map's own rectangle and
-// the back row's blocks reach that far above it.
+// The map preview's 6 × 6 map: cell (c, r) shows tile (6r + c) mod 3, the layer moved down by the
+// blocks' height, since tmxrasterizer draws only the map's own rectangle and the back row's
+// blocks reach that far above it.
 std::string MapOfTheBlocks(const std::string& tileset) {
-    std::string data;
-    for (int k = 0; k < 36; ++k) {
-        data += std::to_string(k % 3 + 1) + (k == 35 ? "\n" : k % 6 == 5 ? ",\n" : ",");
-    }
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<map version=\"1.10\" orientation=\"isometric\" renderorder=\"right-down\" "
-           "width=\"6\" height=\"6\" tilewidth=\"" +
-           std::to_string(kW) + "\" tileheight=\"" + std::to_string(kH) +
-           "\" infinite=\"0\" nextlayerid=\"2\" nextobjectid=\"1\">\n"
-           " <tileset firstgid=\"1\" source=\"" +
-           tileset +
-           "\"/>\n"
-           " <layer id=\"1\" name=\"blocks\" width=\"6\" height=\"6\" offsety=\"" +
-           std::to_string(kRise) +
-           "\">\n"
-           "  <data encoding=\"csv\">\n" +
-           data +
-           "</data>\n"
-           " </layer>\n"
-           "</map>\n";
+    std::vector<int> gids;
+    for (int k = 0; k < 36; ++k) gids.push_back(k % 3 + 1);
+    return IsometricTmx(tileset, 6, 6, kW, kH, gids, kRise);
 }
 
 class TiledRendering : public CommandLine, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(TiledRendering, DrawsTheBlocksWithoutAHoleExactlyAsTheMapPreview) {
-    if (!HaveTmxRasterizer()) {
+    if (!HaveProgram("tmxrasterizer")) {
         GTEST_SKIP() << "Tiled's tmxrasterizer is not installed (Debian's tiled; tools/setup "
                         "installs it)";
     }
@@ -68,11 +49,9 @@ TEST_P(TiledRendering, DrawsTheBlocksWithoutAHoleExactlyAsTheMapPreview) {
              "blocks.tsx", "--map-preview", "preview.png", "a.bmp", "b.bmp", "c.bmp"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::ofstream(mFolder.Path() / "map.tmx") << MapOfTheBlocks("blocks.tsx");
-
-    const std::string command = "cd '" + mFolder.Path().string() +
-                                "' && QT_QPA_PLATFORM=offscreen tmxrasterizer --no-smoothing "
-                                "map.tmx tiled.png >tiled.log 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "tmxrasterizer failed, see tiled.log";
+    ASSERT_TRUE(
+        RunOffscreen(mFolder.Path(), "tmxrasterizer --no-smoothing map.tmx tiled.png", "tiled.log"))
+        << "tmxrasterizer failed, see tiled.log";
 
     const PngPicture tiled = ReadPngFile(mFolder.Path() / "tiled.png");
     const PngPicture preview = ReadPngFile(mFolder.Path() / "preview.png");

@@ -1,0 +1,39 @@
+#include "transitions_command.h"
+
+#include "export/run_outputs.h"
+#include "export/terrain_set.h"
+#include "export/text_name.h"
+#include "tile_pictures.h"
+#include "tiling/terrain_blend.h"
+#include "tiling/tile_names.h"
+
+namespace mosaren::cli {
+
+void RunTransitionsCommand(const CliOptions& options) {
+    const std::string& textureA = options.files.at(0);
+    const std::string& textureB = options.files.at(1);
+    const std::string& saveName = options.files.at(2);
+    const TerrainBlend blend(options.settings, textureA, textureB, options.border);
+    TerrainSet terrains = TransitionTerrains(textureA, textureB, blend);
+    // The terrain names go into the tileset files as text: one they cannot carry fails the run
+    // before any tile is written rather than after.
+    const OutputSettings& output = options.output;
+    if (!output.tsx.empty() || !output.godot.empty() || !output.godot3.empty()) {
+        for (const TerrainLabel& label : terrains.terrains) {
+            RequireTextName(label.name, "a tileset file");
+        }
+    }
+
+    RunOutputs outputs(options.settings, output, options.block);
+    outputs.SetTerrains(std::move(terrains));
+    TileMaker maker(options.settings);
+    const std::unique_ptr<BlockMaker> blocks = BlocksOf(options);
+    for (int index = 0; index < kTransitionTileCount; ++index) {
+        blend.MakeWorkingTexture(TransitionCorners(index), maker);
+        maker.MakeTile();
+        outputs.Take(Picture(maker, blocks.get()), TransitionTileName(saveName, index));
+    }
+    outputs.Finish();
+}
+
+}  // namespace mosaren::cli

@@ -1,0 +1,263 @@
+// The transitions command through the real binary: its 16 tiles and their names, and the terrain
+// data as Tiled and Godot take it. Tiled reads the Wang set back, and a map painted from random
+// corners and drawn by Tiled's tmxrasterizer shows no seam between tiles.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <fstream>
+#include <random>
+
+#include "cli/support/command_line.h"
+#include "cli/support/tiled.h"
+#include "support/godot4_tileset_reader.h"
+#include "support/png_picture.h"
+
+namespace mosaren {
+namespace {
+
+using namespace mosaren::testing;
+
+constexpr TColor kGrass = Rgb(40, 160, 30);
+constexpr TColor kSand = Rgb(220, 200, 120);
+
+// Bit k of tile i = 8·TL + 4·TR + 2·BR + BL: whether that corner is sand.
+bool SandAt(int index, int weight) { return (index & weight) != 0; }
+
+class Transitions : public CommandLine {
+protected:
+    void SetUp() override {
+        WriteSolidTexture(mFolder / "grass.bmp", 8, 8, kGrass);
+        WriteSolidTexture(mFolder / "sand.bmp", 16, 4, kSand);
+    }
+    void RunOk(Args arguments) {
+        const CliRun run = Run(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    std::string Text(const std::string& name) const {
+        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
+        return {bytes.begin(), bytes.end()};
+    }
+    PngPicture Png(const std::string& name) const { return ReadPngFile(mFolder.Path() / name); }
+};
+
+TEST_F(Transitions, WriteSixteenTilesInIndexOrderEachWithItsCornersTerrains) {
+    std::filesystem::create_directory(mFolder.Path() / "out");
+    RunOk({"transitions", "grass.bmp", "sand.bmp", "out/edge"});
+    Names expected{"grass.bmp", "out", "sand.bmp"};
+    EXPECT_EQ(mFolder.Names(), expected);
+    Names tiles;
+    for (int index = 0; index < 16; ++index) {
+        const std::string name = (index < 10 ? "edge_0" : "edge_") + std::to_string(index) + ".bmp";
+        tiles.push_back(name);
+        const BmpPicture tile = Tile("out/" + name);
+        ASSERT_EQ(tile.width, 72);
+        ASSERT_EQ(tile.height, 36);
+        // The pixels at the diamond's top, right, bottom and left vertices show the terrains of
+        // the texture's top-left, top-right, bottom-right and bottom-left corners.
+        EXPECT_TRUE(tile.OnlyHolds({kMask, kGrass, kSand})) << name;
+        EXPECT_EQ(tile.At(36, 0), SandAt(index, 8) ? kSand : kGrass) << name;
+        EXPECT_EQ(tile.At(70, 18), SandAt(index, 4) ? kSand : kGrass) << name;
+        EXPECT_EQ(tile.At(36, 35), SandAt(index, 2) ? kSand : kGrass) << name;
+        EXPECT_EQ(tile.At(1, 17), SandAt(index, 1) ? kSand : kGrass) << name;
+    }
+    EXPECT_EQ(FolderNames(mFolder.Path() / "out"), tiles);
+}
+
+TEST_F(Transitions, OfTexturesThatCannotBeReadWriteNothing) {
+    Junk("junk.bmp");
+    for (const Args& arguments :
+         {Args{"transitions", "grass.bmp", "junk.bmp", "t"},
+          Args{"transitions", "gone.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx", "t.tsx"}}) {
+        const CliRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("mosaren-cli: "), std::string::npos);
+        EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "junk.bmp", "sand.bmp"}));
+    }
+}
+
+// ----- Tiled -----
+
+// Tiled's own reading of the tileset, exported as JSON by Tiled itself.
+QJsonObject TiledExport(const std::filesystem::path& folder, const std::string& tsx) {
+    const bool ran =
+        RunOffscreen(folder, "tiled --export-tileset json " + tsx + " tiled.json", "tiled.log");
+    EXPECT_TRUE(ran) << "tiled failed, see tiled.log";
+    const std::vector<std::uint8_t> bytes = FileBytes(folder / "tiled.json");
+    return QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size())))
+        .object();
+}
+
+TEST_F(Transitions, GiveTiledOneCornerWangSetWhoseTilesHaveTheirCorners) {
+    if (!HaveProgram("tiled")) GTEST_SKIP() << "Tiled is not installed (tools/setup installs it)";
+    // A sheet tileset and an image collection: the ids are the tiles' indices in both.
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx",
+           "sheet.tsx"});
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--tsx", "files.tsx"});
+    for (const char* tsx : {"sheet.tsx", "files.tsx"}) {
+        const QJsonObject tileset = TiledExport(mFolder.Path(), tsx);
+        ASSERT_EQ(tileset.value(QStringLiteral("tilecount")).toInt(), 16) << tsx;
+        const QJsonArray wangSets = tileset.value(QStringLiteral("wangsets")).toArray();
+        ASSERT_EQ(wangSets.size(), 1) << tsx;
+        const QJsonObject set = wangSets.at(0).toObject();
+        EXPECT_EQ(set.value(QStringLiteral("type")).toString(), QStringLiteral("corner"));
+        const QJsonArray colours = set.value(QStringLiteral("colors")).toArray();
+        ASSERT_EQ(colours.size(), 2);
+        EXPECT_EQ(colours.at(0).toObject().value(QStringLiteral("name")).toString(),
+                  QStringLiteral("grass"));
+        EXPECT_EQ(colours.at(1).toObject().value(QStringLiteral("name")).toString(),
+                  QStringLiteral("sand"));
+        EXPECT_EQ(colours.at(1).toObject().value(QStringLiteral("color")).toString(),
+                  QStringLiteral("#dcc878"));
+        const QJsonArray tiles = set.value(QStringLiteral("wangtiles")).toArray();
+        ASSERT_EQ(tiles.size(), 16) << tsx;
+        for (int index = 0; index < 16; ++index) {
+            const QJsonObject tile = tiles.at(index).toObject();
+            EXPECT_EQ(tile.value(QStringLiteral("tileid")).toInt(), index);
+            // Tiled's corners, at the odd places from the top-right round, are the diamond's
+            // right, bottom, left and top vertices: 1 grass, 2 sand.
+            auto colour = [index](int weight) { return SandAt(index, weight) ? 2 : 1; };
+            const QJsonArray expected{0, colour(4), 0, colour(2), 0, colour(1), 0, colour(8)};
+            EXPECT_EQ(tile.value(QStringLiteral("wangid")).toArray(), expected) << index;
+        }
+    }
+}
+
+struct MapCase {
+    const char* edge;
+    // Where two neighbours differ across their edge, whether both must show both terrains close
+    // by. A dither scatters its pixels at random on either side of the edge, alike in number but
+    // not pixel for pixel, so there one side showing both is enough.
+    bool bothNearTheBorder;
+};
+
+void PrintTo(const MapCase& c, std::ostream* os) { *os << c.edge; }
+
+// A map of kMapSide × kMapSide cells whose vertices are grass or sand at random, each cell the
+// transition tile of its four vertices, drawn by Tiled from the program's tileset.
+class TiledMapOfTransitions : public Transitions, public ::testing::WithParamInterface<MapCase> {};
+
+constexpr int kMapSide = 8;
+
+TEST_P(TiledMapOfTransitions, ShowsNoSeamAcrossAnyEdge) {
+    if (!HaveProgram("tmxrasterizer")) GTEST_SKIP() << "Tiled's tmxrasterizer is not installed";
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--edge", GetParam().edge, "--sheet",
+           "t.png", "--tsx", "t.tsx", "--format", "png"});
+    std::mt19937 random(2024);
+    std::vector<bool> sand((kMapSide + 1) * (kMapSide + 1));
+    for (std::size_t k = 0; k < sand.size(); ++k) sand[k] = random() % 2 == 1;
+    auto vertex = [&sand](int c, int r) {
+        return sand[static_cast<std::size_t>(r * (kMapSide + 1) + c)];
+    };
+    std::vector<int> gids;
+    for (int r = 0; r < kMapSide; ++r) {
+        for (int c = 0; c < kMapSide; ++c) {
+            gids.push_back(1 + 8 * vertex(c, r) + 4 * vertex(c + 1, r) + 2 * vertex(c + 1, r + 1) +
+                           vertex(c, r + 1));
+        }
+    }
+    std::ofstream(mFolder.Path() / "map.tmx")
+        << IsometricTmx("t.tsx", kMapSide, kMapSide, 72, 36, gids);
+    ASSERT_TRUE(
+        RunOffscreen(mFolder.Path(), "tmxrasterizer --no-smoothing map.tmx map.png", "tiled.log"));
+    const PngPicture map = Png("map.png");
+    ASSERT_EQ(map.width, kMapSide * 72);
+    ASSERT_EQ(map.height, kMapSide * 36);
+
+    // Which cell each pixel of the map belongs to: where a tile's covered pixels land.
+    const PngPicture tile = Png("t.png");
+    std::vector<int> owner(static_cast<std::size_t>(map.width * map.height), -1);
+    for (int r = 0; r < kMapSide; ++r) {
+        for (int c = 0; c < kMapSide; ++c) {
+            const int left = (c - r + kMapSide - 1) * 36;
+            const int top = (c + r) * 18;
+            for (int y = 0; y < 36; ++y) {
+                for (int x = 0; x < 72; ++x) {
+                    if (tile.At(x, y).alpha == 0) continue;  // tile 0, the sheet's first
+                    int& cell = owner[static_cast<std::size_t>((top + y) * map.width + left + x)];
+                    ASSERT_EQ(cell, -1) << "two cells at " << left + x << "," << top + y;
+                    cell = r * kMapSide + c;
+                }
+            }
+        }
+    }
+    auto ownerAt = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= map.width || y >= map.height
+                   ? -1
+                   : owner[static_cast<std::size_t>(y * map.width + x)];
+    };
+    // Whether both terrains show among the pixels of cell within two pixels of (x, y): near the
+    // border between them, where neighbours may differ by the pixel that the turn rounds one way
+    // in one tile and the other way in the next.
+    auto nearBorder = [&](int cell, int x, int y) {
+        bool grass = false;
+        bool sandSeen = false;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                if (ownerAt(x + dx, y + dy) != cell) continue;
+                grass = grass || map.At(x + dx, y + dy).colour == kGrass;
+                sandSeen = sandSeen || map.At(x + dx, y + dy).colour == kSand;
+            }
+        }
+        return grass && sandSeen;
+    };
+    int pairs = 0;
+    for (int y = 0; y < map.height; ++y) {
+        for (int x = 0; x < map.width; ++x) {
+            const int cell = ownerAt(x, y);
+            if (cell < 0) continue;
+            ASSERT_EQ(map.At(x, y).alpha, 255) << x << "," << y;
+            // Each pixel against its neighbours to the right and below that lie in another cell.
+            for (const auto& [nx, ny] : {std::pair{x + 1, y}, std::pair{x, y + 1}}) {
+                const int other = ownerAt(nx, ny);
+                if (other < 0 || other == cell) continue;
+                ++pairs;
+                if (map.At(x, y).colour == map.At(nx, ny).colour) continue;
+                const bool here = nearBorder(cell, x, y);
+                const bool there = nearBorder(other, nx, ny);
+                EXPECT_TRUE(GetParam().bothNearTheBorder ? here && there : here || there)
+                    << "a seam between cells " << cell << " and " << other << " at " << x << ","
+                    << y;
+            }
+        }
+    }
+    EXPECT_GT(pairs, 2 * kMapSide * kMapSide * 36);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, TiledMapOfTransitions,
+                         ::testing::Values(MapCase{"straight", true}, MapCase{"noise", true},
+                                           MapCase{"dither", false}),
+                         [](const auto& info) { return std::string(info.param.edge); });
+
+// ----- Godot -----
+
+TEST_F(Transitions, GiveGodot4ACornerTerrainSetNamedAfterTheTextures) {
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--sheet", "t.png", "--godot",
+           "t.tres", "--columns", "8"});
+    const Godot4Tileset godot = ReadGodot4Tileset(Text("t.tres"));
+    ASSERT_EQ(godot.terrainSets.size(), 1u);
+    EXPECT_EQ(godot.terrainSets[0].mode, 1);
+    ASSERT_EQ(godot.terrainSets[0].terrains.size(), 2u);
+    EXPECT_EQ(godot.terrainSets[0].terrains[0].name, "grass");
+    EXPECT_EQ(godot.terrainSets[0].terrains[1].name, "sand");
+    ASSERT_EQ(godot.tiles.size(), 16u);
+    for (int index = 0; index < 16; ++index) {
+        const Godot4Tile& tile = godot.tiles[static_cast<std::size_t>(index)];
+        EXPECT_EQ(tile.coords, (Vector2i{index % 8, index / 8}));
+        auto terrain = [index](int weight) { return SandAt(index, weight) ? 1 : 0; };
+        EXPECT_EQ(tile.peeringBits,
+                  (std::vector<std::pair<std::string, int>>{{"right_corner", terrain(4)},
+                                                            {"bottom_corner", terrain(2)},
+                                                            {"left_corner", terrain(1)},
+                                                            {"top_corner", terrain(8)}}))
+            << index;
+    }
+}
+
+}  // namespace
+}  // namespace mosaren
