@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "raster/exceptions.h"
 #include "terrain_field.h"
 #include "tile_maker.h"
+#include "tile_settings.h"
 
 namespace mosaren {
 
@@ -20,14 +22,18 @@ std::vector<TColor> ColoursOf(const TBitmap& texture) {
 
 }  // namespace
 
-TerrainBlend::TerrainBlend(const TTileSettings& settings, const std::string& textureA,
-                           const std::string& textureB, const TerrainBorder& border)
+TerrainBlend::TerrainBlend(const TBitmap& textureA, const TBitmap& textureB,
+                           const TerrainBorder& border)
     : mBorder(border) {
-    // The reader's working bitmaps give way to fresh ones at every texture, so each working
-    // texture is kept as a copy.
-    TileMaker reader(settings);
-    mTextureA.AssignImage(reader.ReadWorkingTexture(textureA));
-    mTextureB.AssignImage(reader.ReadWorkingTexture(textureB));
+    for (const TBitmap* texture : {&textureA, &textureB}) {
+        if (texture->ImageWidth() != kSide || texture->ImageHeight() != kSide) {
+            throw EInvalidOperation("A terrain needs the 255 x 255 working texture, not " +
+                                    std::to_string(texture->ImageWidth()) + " x " +
+                                    std::to_string(texture->ImageHeight()) + " pixels");
+        }
+    }
+    mTextureA.AssignImage(textureA);
+    mTextureB.AssignImage(textureB);
 }
 
 void TerrainBlend::MakeWorkingTexture(const TerrainCorners& corners, TileMaker& maker) const {

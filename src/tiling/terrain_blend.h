@@ -4,12 +4,9 @@
 // texture takes every pixel from A's working texture or from B's, as the terrain field says
 // (terrain_field.h), and then goes through the tile maker like any other texture.
 
-#include <string>
-
 #include "raster/bitmap.h"
 #include "terrain_border.h"
 #include "terrain_corners.h"
-#include "tile_settings.h"
 
 namespace mosaren {
 
@@ -17,10 +14,9 @@ class TileMaker;
 
 class TerrainBlend {
 public:
-    // Reads both textures into working textures as the batch does (255 × 255, 24 bits). A texture
-    // that cannot be read raises the reader's failure, which names it.
-    TerrainBlend(const TTileSettings& settings, const std::string& textureA,
-                 const std::string& textureB, const TerrainBorder& border);
+    // The working textures of terrains A and B, as the tile maker's steps make them (255 × 255,
+    // 24 bits), of which it keeps copies.
+    TerrainBlend(const TBitmap& textureA, const TBitmap& textureB, const TerrainBorder& border);
 
     // Makes the maker's working texture that of the tile with these corners; the maker's
     // MakeTile then makes the tile.

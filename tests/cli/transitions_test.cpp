@@ -68,15 +68,22 @@ TEST_F(Transitions, WriteSixteenTilesInIndexOrderEachWithItsCornersTerrains) {
     EXPECT_EQ(FolderNames(mFolder.Path() / "out"), tiles);
 }
 
-TEST_F(Transitions, OfTexturesThatCannotBeReadWriteNothing) {
+// A texture that cannot be read, or a terrain name that the tileset cannot carry, fails the run
+// before any tile is written.
+TEST_F(Transitions, ThatCannotBeMadeWriteNothing) {
     Junk("junk.bmp");
-    for (const Args& arguments :
-         {Args{"transitions", "grass.bmp", "junk.bmp", "t"},
-          Args{"transitions", "gone.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx", "t.tsx"}}) {
+    WriteSolidTexture(mFolder / "bad\xffname.bmp", 4, 4, kSand);
+    const std::pair<Args, const char*> runs[] = {
+        {{"transitions", "grass.bmp", "junk.bmp", "t"}, "junk.bmp: Bitmap image is not valid."},
+        {{"transitions", "gone.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx", "t.tsx"},
+         "gone.bmp: Cannot open file gone.bmp."},
+        {{"transitions", "grass.bmp", "bad\xffname.bmp", "t", "--tsx", "t.tsx"},
+         "Cannot write the name bad\xffname into a tileset file"}};
+    for (const auto& [arguments, complaint] : runs) {
         const CliRun run = Run(arguments);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_NE(run.err.find("mosaren-cli: "), std::string::npos);
-        EXPECT_EQ(mFolder.Names(), (Names{"grass.bmp", "junk.bmp", "sand.bmp"}));
+        EXPECT_NE(run.err.find(complaint), std::string::npos) << run.err;
+        EXPECT_EQ(mFolder.Names(), (Names{"bad\xffname.bmp", "grass.bmp", "junk.bmp", "sand.bmp"}));
     }
 }
 

@@ -10,10 +10,9 @@
 #include <map>
 #include <string>
 
-#include "support/bmp_builder.h"
 #include "support/display_depth.h"
-#include "support/files.h"
 #include "support/pixel_grid.h"
+#include "tiling/support/working_texture.h"
 #include "tiling/tile_coverage.h"
 #include "tiling/tile_maker.h"
 
@@ -40,10 +39,11 @@ protected:
     void SetUp() override {
         mSettings.TileWidth = GetParam().width;
         mSettings.TileHeight = GetParam().height;
-        WriteSolidTexture(mFolder / "a.bmp", 8, 8, kColourA);
-        WriteSolidTexture(mFolder / "b.bmp", 12, 6, kColourB);
-        const TerrainBlend blend(mSettings, mFolder / "a.bmp", mFolder / "b.bmp",
-                                 TerrainBorder{GetParam().edge, 5});
+        TBitmap a;
+        TBitmap b;
+        FillWorkingTexture(a, [](int, int) { return kColourA; });
+        FillWorkingTexture(b, [](int, int) { return kColourB; });
+        const TerrainBlend blend(a, b, TerrainBorder{GetParam().edge, 5});
         TileMaker maker(mSettings);
         for (int index = 0; index < kTransitionTileCount; ++index) {
             blend.MakeWorkingTexture(TransitionCorners(index), maker);
@@ -77,7 +77,6 @@ protected:
 
     ScopedDisplayDepth mDepth{GetParam().depth};
     TTileSettings mSettings;
-    TempFolder mFolder;
     std::vector<std::vector<TColor>> mTiles;
     Coverage mCoverage;
 };
