@@ -138,6 +138,9 @@ compare cli batch grass.bmp water.bmp
 compare cli batch --size 64x32 --mask 0,255,0 --depth 24 cobbles.bmp
 compare cli batch "${examples[@]}" --sheet terrain.png --margin 2 --spacing 4 --extrude 2 \
     --tsx terrain.tsx --map-preview map-preview.png
+compare cli transitions grass.bmp water.bmp shore
+compare cli transitions grass.bmp water.bmp shore --sheet shore.png --tsx shore.tsx \
+    --godot shore.tres --godot3 shore3.tres --map-preview map.png --edge noise
 compare cli --help
 compare cli --version
 
@@ -174,6 +177,13 @@ for depth in 32 24 16; do
     compare cli batch "${d[@]}" --block 1 --faces top,right --left-texture water.bmp \
         --right-texture cobbles.bmp --sheet s.bmp --tsx s.tsx --map-preview m.png "${examples[@]}"
     compare cli batch "${d[@]}" --block 8 --right-texture gone.bmp "${examples[@]}"
+    # Transition tiles with tile options, blocks and the engine outputs.
+    compare cli transitions "${d[@]}" --size 64x32 --mask 1,2,3 grass.bmp cobbles.bmp t \
+        --sheet t.bmp --tsx t.tsx --map-preview m.png
+    compare cli transitions "${d[@]}" --block 24 --edge dither --seed 9 --tsx t.tsx water.bmp \
+        "My Textures/red, old.bmp" t
+    compare cli transitions "${d[@]}" --edge noise --size 33x17 --sheet t.bmp --columns 16 \
+        трава.bmp $'a\xffb.bmp' t
     # Failures: a batch stopped by a bad texture, one that keeps going, a tile that cannot be cut
     # or written, a texture that is gone, a tileset name XML cannot carry.
     compare cli batch "${d[@]}" grass.bmp junk.bmp water.bmp
@@ -185,6 +195,8 @@ for depth in 32 24 16; do
     compare cli tile "${d[@]}" gone.bmp out
     compare cli batch "${d[@]}" --tsx t.tsx $'a\xffb.bmp'
     compare cli batch "${d[@]}" --tsx gone/t.tsx grass.bmp
+    compare cli transitions "${d[@]}" grass.bmp junk.bmp t
+    compare cli transitions "${d[@]}" --tsx t.tsx grass.bmp $'a\xffb.bmp' t
 
     # The desktop program's commands.
     compare desk "$depth" 255,0,255 72x36 1x1 tile grass.bmp out
@@ -213,6 +225,8 @@ compare cli batch --format png --block 24 --sheet s.png --tsx t.tsx --map-previe
     "${examples[@]}"
 compare cli batch --keep-going --format png --sheet s.png --map-preview m.png grass.bmp junk.bmp \
     water.bmp
+compare cli transitions --format png --edge noise --seed 4294967295 --tsx t.tsx --map-preview m.png \
+    grass.bmp water.bmp t
 if [ ${#suite[@]} -gt 0 ]; then
     compare cli batch --keep-going --format png --sheet s.png --tsx t.tsx --map-preview m.png \
         "${suite[@]}"
@@ -240,6 +254,10 @@ compare cli batch --block 0 grass.bmp
 compare cli batch --faces left grass.bmp
 compare cli batch --block 8 --faces front grass.bmp
 compare cli batch --block 8 --shade 1,1.5,1 grass.bmp
+compare cli transitions grass.bmp t
+compare cli batch --edge noise grass.bmp
+compare cli transitions --seed 3 grass.bmp water.bmp t
+compare cli transitions --edge wavy grass.bmp water.bmp t
 
 echo "$cases command lines, $files files written by the reference build; $differences differ."
 [ $differences -eq 0 ]
