@@ -9,11 +9,19 @@ namespace {
 
 constexpr int kVertexSide = kMapSide + 1;
 
-// B where the letter is B; the island's outline needs every kind of corner, the two diagonal
-// ones (the pond's and the reef's) included.
+// B where the letter is B, A elsewhere, a row of the map's grid to a line. The island's outline
+// needs every kind of corner, the two diagonal ones (the pond's and the reef's) included.
+// clang-format off
 const char* const kVertices[kVertexSide] = {
-    ".......", ".BB....", ".BBB...", ".B.BB.B", ".BBB.B.", "...B...", ".......",
+    ".......",
+    ".BB....",
+    ".BBB...",
+    ".B.BB.B",
+    ".BBB.B.",
+    "...B...",
+    ".......",
 };
+// clang-format on
 
 }  // namespace
 

@@ -3,18 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "raster/bitmap.h"
 #include "tiling/terrain_blend.h"
 
 namespace mosaren {
 
 namespace {
 
-TColor MeanColour(const TBitmap& texture) {
-    const TRect whole{0, 0, texture.ImageWidth(), texture.ImageHeight()};
-    std::vector<TColor> colours(static_cast<std::size_t>(whole.right) *
-                                static_cast<std::size_t>(whole.bottom));
-    texture.ReadColours(whole, colours);
+TColor MeanColour(const std::vector<TColor>& colours) {
     std::uint64_t red = 0;
     std::uint64_t green = 0;
     std::uint64_t blue = 0;
@@ -30,8 +25,8 @@ TColor MeanColour(const TBitmap& texture) {
     return Rgb(mean(red), mean(green), mean(blue));
 }
 
-TerrainLabel LabelOf(const std::string& texture, const TBitmap& workingTexture) {
-    return TerrainLabel{std::filesystem::path(texture).stem().string(), MeanColour(workingTexture)};
+TerrainLabel LabelOf(const std::string& texture, const std::vector<TColor>& colours) {
+    return TerrainLabel{std::filesystem::path(texture).stem().string(), MeanColour(colours)};
 }
 
 }  // namespace
@@ -39,8 +34,8 @@ TerrainLabel LabelOf(const std::string& texture, const TBitmap& workingTexture) 
 TerrainSet TransitionTerrains(const std::string& textureA, const std::string& textureB,
                               const TerrainBlend& blend) {
     TerrainSet set;
-    set.terrains = {LabelOf(textureA, blend.TextureOf(Terrain::A)),
-                    LabelOf(textureB, blend.TextureOf(Terrain::B))};
+    set.terrains = {LabelOf(textureA, blend.ColoursOf(Terrain::A)),
+                    LabelOf(textureB, blend.ColoursOf(Terrain::B))};
     for (int index = 0; index < kTransitionTileCount; ++index) {
         set.tiles.push_back(TransitionCorners(index));
     }

@@ -14,7 +14,12 @@ namespace {
 constexpr std::int32_t kSide = kWorkingTextureSide;
 constexpr TRect kWholeTexture{0, 0, kSide, kSide};
 
-std::vector<TColor> ColoursOf(const TBitmap& texture) {
+std::vector<TColor> WorkingTextureColours(const TBitmap& texture) {
+    if (texture.ImageWidth() != kSide || texture.ImageHeight() != kSide) {
+        throw EInvalidOperation("A terrain needs the 255 x 255 working texture, not " +
+                                std::to_string(texture.ImageWidth()) + " x " +
+                                std::to_string(texture.ImageHeight()) + " pixels");
+    }
     std::vector<TColor> colours(static_cast<std::size_t>(kSide) * kSide);
     texture.ReadColours(kWholeTexture, colours);
     return colours;
@@ -24,25 +29,15 @@ std::vector<TColor> ColoursOf(const TBitmap& texture) {
 
 TerrainBlend::TerrainBlend(const TBitmap& textureA, const TBitmap& textureB,
                            const TerrainBorder& border)
-    : mBorder(border) {
-    for (const TBitmap* texture : {&textureA, &textureB}) {
-        if (texture->ImageWidth() != kSide || texture->ImageHeight() != kSide) {
-            throw EInvalidOperation("A terrain needs the 255 x 255 working texture, not " +
-                                    std::to_string(texture->ImageWidth()) + " x " +
-                                    std::to_string(texture->ImageHeight()) + " pixels");
-        }
-    }
-    mTextureA.AssignImage(textureA);
-    mTextureB.AssignImage(textureB);
-}
+    : mColoursA(WorkingTextureColours(textureA)),
+      mColoursB(WorkingTextureColours(textureB)),
+      mBorder(border) {}
 
 void TerrainBlend::MakeWorkingTexture(const TerrainCorners& corners, TileMaker& maker) const {
     const std::vector<Terrain> field = TerrainField(corners, mBorder);
-    const std::vector<TColor> a = ColoursOf(mTextureA);
-    const std::vector<TColor> b = ColoursOf(mTextureB);
     std::vector<TColor> blend(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
-        blend[i] = field[i] == Terrain::A ? a[i] : b[i];
+        blend[i] = ColoursOf(field[i])[i];
     }
     // Fresh working bitmaps for every tile, as for every texture of a batch.
     maker.MakeFreshBitmaps(false);

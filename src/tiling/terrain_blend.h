@@ -4,6 +4,8 @@
 // texture takes every pixel from A's working texture or from B's, as the terrain field says
 // (terrain_field.h), and then goes through the tile maker like any other texture.
 
+#include <vector>
+
 #include "raster/bitmap.h"
 #include "terrain_border.h"
 #include "terrain_corners.h"
@@ -15,20 +17,21 @@ class TileMaker;
 class TerrainBlend {
 public:
     // The working textures of terrains A and B, as the tile maker's steps make them (255 × 255,
-    // 24 bits), of which it keeps copies.
+    // 24 bits), whose colours it keeps. Raises EInvalidOperation for a texture of another size.
     TerrainBlend(const TBitmap& textureA, const TBitmap& textureB, const TerrainBorder& border);
 
     // Makes the maker's working texture that of the tile with these corners; the maker's
     // MakeTile then makes the tile.
     void MakeWorkingTexture(const TerrainCorners& corners, TileMaker& maker) const;
 
-    const TBitmap& TextureOf(Terrain terrain) const {
-        return terrain == Terrain::A ? mTextureA : mTextureB;
+    // The colours of a terrain's working texture, row by row from the top-left.
+    const std::vector<TColor>& ColoursOf(Terrain terrain) const {
+        return terrain == Terrain::A ? mColoursA : mColoursB;
     }
 
 private:
-    TBitmap mTextureA;
-    TBitmap mTextureB;
+    std::vector<TColor> mColoursA;
+    std::vector<TColor> mColoursB;
     TerrainBorder mBorder;
 };
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <random>
+#include <span>
 
 #include "export/godot_project.h"
 #include "export/png_output.h"
@@ -102,10 +103,22 @@ TEST(Godot4TilesetText, IsAnIsometricAtlasOfTheSheet) {
     EXPECT_EQ(read.separation, (Vector2i{4, 4}));
 }
 
+// The reader refuses good with each change made to it, each from → to made once.
+void ExpectEachRefused(const std::string& good,
+                       std::span<const std::pair<const char*, const char*>> changes) {
+    ASSERT_NO_THROW(ReadGodot4Tileset(good));
+    for (const auto& [from, to] : changes) {
+        std::string text = good;
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, std::string(from).size(), to);
+        EXPECT_THROW(ReadGodot4Tileset(text), std::runtime_error) << to;
+    }
+}
+
 TEST(ReadGodot4Tileset, RefusesWhatGodotWouldNotWriteOrOurTileSetsHaveNoUseFor) {
     // Margins, separation and a block's texture origin: every key the writer may use.
     const std::string good = Godot4TilesetText(Tileset(2, 0, 2, 4, 64, 52, 32));
-    ASSERT_NO_THROW(ReadGodot4Tileset(good));
     const std::pair<const char*, const char*> changes[] = {
         {"format=3]", "load_steps=2 format=3]"},
         {"format=3", "format=2"},
@@ -124,13 +137,7 @@ TEST(ReadGodot4Tileset, RefusesWhatGodotWouldNotWriteOrOurTileSetsHaveNoUseFor) 
         {"sources/0 = SubResource", "sources/1 = SubResource"},
         {"\n\n[resource]", "\n[resource]"},
     };
-    for (const auto& [from, to] : changes) {
-        std::string text = good;
-        const std::size_t at = text.find(from);
-        ASSERT_NE(at, std::string::npos) << from;
-        text.replace(at, std::string(from).size(), to);
-        EXPECT_THROW(ReadGodot4Tileset(text), std::runtime_error) << to;
-    }
+    ExpectEachRefused(good, changes);
 }
 
 // The 16 transition tiles of grass and sand in a 4 × 4 sheet.
@@ -174,7 +181,6 @@ TEST(Godot4TilesetText, GivesTransitionTilesACornerTerrainSetAndEachTileItsCorne
 
 TEST(ReadGodot4Tileset, RefusesTerrainsGodotWouldNotTake) {
     const std::string good = Godot4TilesetText(TransitionTileset());
-    ASSERT_NO_THROW(ReadGodot4Tileset(good));
     const std::pair<const char*, const char*> changes[] = {
         // A bit Godot does not take on isometric corners, or in a mode of sides only.
         {"0:0/0/terrains_peering_bit/top_corner", "0:0/0/terrains_peering_bit/top_left_corner"},
@@ -192,13 +198,7 @@ TEST(ReadGodot4Tileset, RefusesTerrainsGodotWouldNotTake) {
         {"terrain_set_0/mode", "terrain_set_1/mode"},
         {"Color(0.156863,", "Color(0.1568630,"},
     };
-    for (const auto& [from, to] : changes) {
-        std::string text = good;
-        const std::size_t at = text.find(from);
-        ASSERT_NE(at, std::string::npos) << from;
-        text.replace(at, std::string(from).size(), to);
-        EXPECT_THROW(ReadGodot4Tileset(text), std::runtime_error) << to;
-    }
+    ExpectEachRefused(good, changes);
 }
 
 TEST(Godot3TilesetText, IsOneSingleTilePerCellAsGodot3WritesIt) {

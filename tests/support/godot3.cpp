@@ -9,11 +9,11 @@ namespace mosaren::testing {
 
 namespace {
 
-// A script for `--script`: a SceneTree runs its _init and ends with quit's exit code. Godot
-// exits 0 whatever happened unless told otherwise, so a failed load must say quit(1). The
-// resource's path is written into the script: Godot 3.2 takes a further argument on its command
-// line, even after "--", for a scene to run, and fails on a resource that is no scene.
-const char* const kPrintTiles = R"(extends SceneTree
+// The start of a script for `--script`: a SceneTree runs its _init and ends with quit's exit
+// code. Godot exits 0 whatever happened unless told otherwise, so a failed load must say quit(1).
+// The resource's path is written into the script: Godot 3.2 takes a further argument on its
+// command line, even after "--", for a scene to run, and fails on a resource that is no scene.
+const char* const kLoadTileset = R"(extends SceneTree
 
 func _init():
 	var tileset = load("%RESOURCE%")
@@ -21,7 +21,10 @@ func _init():
 		printerr("cannot load %RESOURCE% as a TileSet")
 		quit(1)
 		return
-	for id in tileset.get_tiles_ids():
+)";
+
+// Prints every tile of the tile set.
+const char* const kPrintTiles = R"(	for id in tileset.get_tiles_ids():
 		var texture = tileset.tile_get_texture(id)
 		var region = tileset.tile_get_region(id)
 		var offset = tileset.tile_get_texture_offset(id)
@@ -37,15 +40,7 @@ func _init():
 
 // Paints %CELLS% (Vector3s of x, y and the tile) on an isometric TileMap and prints each cell's
 // autotile coordinate once Godot has set the bitmasks of the whole map.
-const char* const kPaintMap = R"(extends SceneTree
-
-func _init():
-	var tileset = load("%RESOURCE%")
-	if not (tileset is TileSet):
-		printerr("cannot load %RESOURCE% as a TileSet")
-		quit(1)
-		return
-	var map = TileMap.new()
+const char* const kPaintMap = R"(	var map = TileMap.new()
 	map.mode = TileMap.MODE_ISOMETRIC
 	map.cell_size = Vector2(%CELL_SIZE%)
 	map.tile_set = tileset
@@ -116,10 +111,11 @@ std::vector<std::string> Tagged(const std::string& output, const std::string& ta
     return tagged;
 }
 
-// Imports the pictures of the project in folder, then runs script with %RESOURCE% replaced by
-// resPath and returns what it printed.
+// Imports the pictures of the project in folder, then runs the script that loads resPath into
+// `tileset` and goes on with body, and returns what it printed.
 std::string RunScript(const std::filesystem::path& folder, const std::string& resPath,
-                      std::string script) {
+                      const std::string& body) {
+    std::string script = kLoadTileset + body;
     if (!std::filesystem::exists(folder / "project.godot")) {
         std::ofstream(folder / "project.godot") << "config_version=4\n";
     }

@@ -151,22 +151,6 @@ TEST_P(TerrainFieldOf, EdgeBandsDependOnlyOnTheirEdgesCornersAndRepeatAcrossTheT
     }
 }
 
-TEST_P(TerrainFieldOf, KeepsEachCornersTerrainAtTheCorner) {
-    for (int index = 0; index < kTransitionTileCount; ++index) {
-        const TerrainCorners c = TransitionCorners(index);
-        const Field field(index, GetParam().border);
-        // Where two bands cross, the field is the corner's alone.
-        for (int d = 0; d < kEdgeBand; ++d) {
-            for (int e = 0; e < kEdgeBand; ++e) {
-                ASSERT_EQ(field.At(d, e), c.topLeft) << index;
-                ASSERT_EQ(field.At(kLast - d, e), c.topRight) << index;
-                ASSERT_EQ(field.At(kLast - d, kLast - e), c.bottomRight) << index;
-                ASSERT_EQ(field.At(d, kLast - e), c.bottomLeft) << index;
-            }
-        }
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Borders, TerrainFieldOf,
                          ::testing::Values(BorderCase{"Straight", {TerrainEdge::Straight, 1}},
                                            BorderCase{"Noise", {TerrainEdge::Noise, 1}},
