@@ -29,10 +29,4 @@ constexpr TerrainCorners TransitionCorners(int index) {
     return TerrainCorners{bit(8), bit(4), bit(2), bit(1)};
 }
 
-constexpr int TransitionIndex(const TerrainCorners& corners) {
-    auto bit = [](Terrain terrain, int weight) { return terrain == Terrain::B ? weight : 0; };
-    return bit(corners.topLeft, 8) + bit(corners.topRight, 4) + bit(corners.bottomRight, 2) +
-           bit(corners.bottomLeft, 1);
-}
-
 }  // namespace mosaren

@@ -14,22 +14,6 @@ namespace {
 constexpr int kSide = kWorkingTextureSide;
 constexpr int kLast = kSide - 1;
 
-TEST(TransitionCorners, NumberTheTilesByTheirCornersTopLeftFirst) {
-    EXPECT_EQ(TransitionCorners(0),
-              (TerrainCorners{Terrain::A, Terrain::A, Terrain::A, Terrain::A}));
-    EXPECT_EQ(TransitionCorners(8),
-              (TerrainCorners{Terrain::B, Terrain::A, Terrain::A, Terrain::A}));
-    EXPECT_EQ(TransitionCorners(4),
-              (TerrainCorners{Terrain::A, Terrain::B, Terrain::A, Terrain::A}));
-    EXPECT_EQ(TransitionCorners(2),
-              (TerrainCorners{Terrain::A, Terrain::A, Terrain::B, Terrain::A}));
-    EXPECT_EQ(TransitionCorners(1),
-              (TerrainCorners{Terrain::A, Terrain::A, Terrain::A, Terrain::B}));
-    for (int index = 0; index < kTransitionTileCount; ++index) {
-        EXPECT_EQ(TransitionIndex(TransitionCorners(index)), index);
-    }
-}
-
 // The field of tile index with border, read as a picture.
 class Field {
 public:
