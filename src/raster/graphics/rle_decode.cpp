@@ -1,6 +1,8 @@
 #include "rle_decode.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 namespace mosaren::gdi {
 
@@ -10,13 +12,28 @@ namespace {
 // image: a run that goes past the right edge is clipped there (the pixels beyond are dropped,
 // as the format has no wrapping), and anything that would move past the top row, or data that
 // ends before its end-of-bitmap code, ends decoding with what has been decoded so far.
+//
+// The rows are decoded into one row buffer: the position only ever moves right within a row or
+// up to a later row, so a row is finished once the position has left it.
 class RleDecoder {
 public:
     RleDecoder(std::span<const std::uint8_t> data, bool rle4, std::int32_t width,
-               std::int32_t height, std::vector<std::uint8_t>& out)
-        : mData(data), mRle4(rle4), mWidth(width), mHeight(height), mOut(out) {}
+               std::int32_t height, const RleRow& row)
+        : mData(data),
+          mRle4(rle4),
+          mWidth(width),
+          mHeight(height),
+          mRow(static_cast<std::size_t>(width), 0),
+          mEmit(row) {}
 
     void Run() {
+        Decode();
+        // The row the position is in, and every row above it, as far as they were decoded.
+        while (mEmitted < mHeight) EmitRow();
+    }
+
+private:
+    void Decode() {
         while (mY < mHeight) {
             std::uint8_t count = 0;
             std::uint8_t value = 0;
@@ -28,7 +45,7 @@ public:
             switch (value) {
                 case 0:  // end of line
                     mX = 0;
-                    ++mY;
+                    MoveUp(1);
                     break;
                 case 1:  // end of bitmap
                     return;
@@ -37,7 +54,7 @@ public:
                     std::uint8_t dy = 0;
                     if (!Next(dx) || !Next(dy)) return;
                     mX += dx;
-                    mY += dy;
+                    MoveUp(dy);
                     break;
                 }
                 default:
@@ -47,18 +64,33 @@ public:
         }
     }
 
-private:
     bool Next(std::uint8_t& byte) {
         if (mPos >= mData.size()) return false;
         byte = mData[mPos++];
         return true;
     }
 
+    // Hands over the row at mEmitted and clears the buffer for the next one.
+    void EmitRow() {
+        mEmit(static_cast<std::int32_t>(mEmitted), mRow.data());
+        if (mDirty) {
+            std::fill(mRow.begin(), mRow.end(), std::uint8_t{0});
+            mDirty = false;
+        }
+        ++mEmitted;
+    }
+
+    // The position goes up rows rows; every row it leaves is finished.
+    void MoveUp(std::int64_t rows) {
+        mY += rows;
+        while (mEmitted < std::min(mY, mHeight)) EmitRow();
+    }
+
     void Store(std::uint8_t index) {
         // mX only grows within a row; once past the right edge the rest of the run is dropped.
         if (mX < mWidth) {
-            mOut[static_cast<std::size_t>(mY) * static_cast<std::size_t>(mWidth) +
-                 static_cast<std::size_t>(mX)] = index;
+            mRow[static_cast<std::size_t>(mX)] = index;
+            mDirty = true;
         }
         ++mX;
     }
@@ -106,7 +138,10 @@ private:
     std::int64_t mY = 0;
     std::int64_t mWidth;
     std::int64_t mHeight;
-    std::vector<std::uint8_t>& mOut;
+    std::vector<std::uint8_t> mRow;
+    bool mDirty = false;
+    std::int64_t mEmitted = 0;  // rows handed over so far
+    const RleRow& mEmit;
 };
 
 }  // namespace
@@ -114,13 +149,10 @@ private:
 // Pixels that the data never reaches (skipped by a delta, left by an early end of line or of
 // bitmap, or past the point where the data ends) are index 0: the background entry of the
 // colour table, which is what a new image of that palette shows before anything is drawn.
-std::vector<std::uint8_t> DecodeRle(std::span<const std::uint8_t> data, bool rle4,
-                                    std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) return {};
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) *
-                                  static_cast<std::size_t>(height), 0);
-    RleDecoder(data, rle4, width, height, out).Run();
-    return out;
+void DecodeRleRows(std::span<const std::uint8_t> data, bool rle4, std::int32_t width,
+                   std::int32_t height, const RleRow& row) {
+    if (width <= 0 || height <= 0) return;
+    RleDecoder(data, rle4, width, height, row).Run();
 }
 
 }  // namespace mosaren::gdi
