@@ -73,13 +73,6 @@ private:
     bool mExact = false;
 };
 
-// Which source pixel each frame pixel shows, row by row: its column and row, or row −1 where
-// the frame shows the mask.
-struct Sample {
-    std::int32_t column;
-    std::int32_t row;
-};
-
 // The samples of a frame depend only on the source's size, the centre and the angle, which are
 // the same for every tile of a run; the map is worked out once and kept for the next call.
 struct SampleMap {
@@ -87,10 +80,10 @@ struct SampleMap {
     std::int32_t height = -1;
     TPoint centre{};
     double angle = 0;
-    std::vector<Sample> samples;
+    std::vector<RotationSample> samples;
 };
 
-std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, const TPoint& centre,
+std::vector<RotationSample> ComputeSamples(std::int32_t width, std::int32_t height, const TPoint& centre,
                                    double angle) {
     const std::int32_t frameWidth = width + kFrameMargin;
     const std::int32_t frameHeight = height + kFrameMargin;
@@ -117,8 +110,8 @@ std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, cons
         columnS[x] = offset(x, centre.X) * mapper.ScaledS();
     }
 
-    std::vector<Sample> samples(static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight));
-    Sample* sample = samples.data();
+    std::vector<RotationSample> samples(static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight));
+    RotationSample* sample = samples.data();
     for (std::int32_t y = 0; y < frameHeight; ++y) {
         const std::int64_t yy = offset(y, centre.Y);
         const std::int64_t rowS = yy * mapper.ScaledS();
@@ -137,15 +130,18 @@ std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, cons
             const std::int64_t sx = (u - 1) / 2 + centre.X;
             const std::int64_t sy = (v - 1) / 2 + centre.Y;
             const bool onSource = sx >= 0 && sx < width && sy >= 0 && sy < height;
-            *sample = onSource ? Sample{static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)}
-                               : Sample{0, -1};
+            *sample = onSource ? RotationSample{static_cast<std::int32_t>(sx),
+                                                static_cast<std::int32_t>(sy)}
+                               : RotationSample{0, -1};
         }
     }
     return samples;
 }
 
-const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, const TPoint& centre,
-                                      double angle) {
+}  // namespace
+
+const std::vector<RotationSample>& RotationSamples(std::int32_t width, std::int32_t height,
+                                                   const TPoint& centre, double angle) {
     thread_local SampleMap last;
     const bool same = last.width == width && last.height == height && last.centre.X == centre.X &&
                       last.centre.Y == centre.Y &&
@@ -161,8 +157,6 @@ const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, c
     }
     return last.samples;
 }
-
-}  // namespace
 
 void RotateBitmap(const TBitmap& source, TBitmap& destination, const TPoint& centreArgument,
                   double angle, const TTileSettings& settings) {
@@ -187,9 +181,9 @@ void RotateBitmap(const TBitmap& source, TBitmap& destination, const TPoint& cen
         for (std::int32_t y = 0; y < height; ++y) sourceRows[y] = source.ReadOnlyRowAddress(y);
     }
 
-    const std::vector<Sample>& samples = SamplesFor(width, height, centre, angle);
+    const std::vector<RotationSample>& samples = RotationSamples(width, height, centre, angle);
     const std::uint8_t mask[3] = {settings.MaskB, settings.MaskG, settings.MaskR};
-    const Sample* sample = samples.data();
+    const RotationSample* sample = samples.data();
     for (std::int32_t y = 0; y < frameHeight; ++y) {
         std::uint8_t* out = destination.RowAddress(y);
         for (std::int32_t x = 0; x < frameWidth; ++x, ++sample, out += 3) {
