@@ -184,7 +184,9 @@ void BmpSampler::State::ReadPixelBytes(std::uint64_t offset, std::size_t length,
     const std::uint64_t available =
         offset < takenBytes ? std::min<std::uint64_t>(length, takenBytes - offset) : 0;
     const std::uint64_t at = data.offset + offset;
-    if (at + available <= head.size()) {
+    if (available == 0) {
+        // Nothing of the file: a run-length file without data, or rows past its end.
+    } else if (at + available <= head.size()) {
         std::memcpy(out, head.data() + at, static_cast<std::size_t>(available));
     } else if (file->ReadAt(at, out, static_cast<std::size_t>(available)) != available) {
         throw EReadError(messages::kStreamRead);

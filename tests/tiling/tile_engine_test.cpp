@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "fuzz/tile_engine_one.h"
 #include "support/display_depth.h"
 #include "support/files.h"
 #include "support/texture_files.h"
@@ -139,6 +140,15 @@ TEST_P(TileEngineAgainstTileMaker, MostPiecesAreTheSameBytes) {
     const TilesMade reference = PieceTilesByMaker(settings, texture);
     EXPECT_EQ(reference.failure, "");
     EXPECT_TRUE(PieceTilesByEngine(settings, texture) == reference);
+}
+
+// What the differential fuzzer found, kept: each input (see fuzz/tile_engine_one.h) must now
+// give the maker's tiles.
+TEST(TileEngineFuzzFindings, GiveTheMakersTiles) {
+    const ScopedDisplayDepth restored(DisplayDepth());
+    for (const auto& entry : fs::directory_iterator(MOSAREN_TEST_DATA_DIR)) {
+        EXPECT_EQ(fuzz::CompareTileEngineOnce(FileBytes(entry.path())), "") << entry.path();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(DisplayDepths, TileEngineAgainstTileMaker, ::testing::Values(32, 24, 16),
