@@ -22,6 +22,7 @@ struct CliOptions {
     OutputSettings output;
     bool keepGoing = false;
     bool quiet = false;
+    int jobs = 1;  // batch: tiles made at once; the number of cores unless --jobs says
 };
 
 struct CliRequest {

@@ -32,6 +32,7 @@ struct ParserOptions {
     QCommandLineOption mapPreview;
     // The run.
     QCommandLineOption keepGoing;
+    QCommandLineOption jobs;
     QCommandLineOption quiet;
 
     // All of them, in the order --help lists them.
