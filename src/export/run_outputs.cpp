@@ -18,7 +18,7 @@ namespace {
 
 // A group of tile files goes in place once it holds this many, or once its first has waited
 // this long: one flush of the disk serves many tiles, and none waits long to be told.
-constexpr std::size_t kGroupFiles = 128;
+constexpr std::size_t kGroupFiles = 16;
 constexpr auto kGroupWait = std::chrono::milliseconds(500);
 
 // The preview draws this many cells; a run of more tiles shows only its first ones.
@@ -27,7 +27,7 @@ constexpr std::size_t kShownTiles = static_cast<std::size_t>(kMapSide) * kMapSid
 }  // namespace
 
 RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output)
-    : mSettings(settings), mOutput(output) {
+    : mSettings(settings), mOutput(output), mStaged(true) {
     if (MakesImages()) mCoverage = TileCoverage(mSettings);
     if (!mOutput.sheet.empty()) mSheetTiles = std::make_unique<TileSpill>(mOutput.sheet);
 }
@@ -52,14 +52,12 @@ RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,
     if (MakesImages()) prepared.image = TileImage(tile, mCoverage);
     if (mOutput.sheet.empty()) {
         if (mOutput.format == ImageFormat::Png) {
-            const std::vector<std::uint8_t> bytes = EncodePng(prepared.image);
-            prepared.file.emplace(prepared.destination, [&bytes](OutputStream& stream) {
-                WriteWhole(stream, bytes.data(), bytes.size());
-            });
+            prepared.file = EncodePng(prepared.image);
         } else {
             // Exactly as the tile commands write it.
-            prepared.file.emplace(prepared.destination,
-                                  [&tile](OutputStream& stream) { WriteBmp(tile, stream); });
+            MemoryOutputStream bytes;
+            WriteBmp(tile, bytes);
+            prepared.file = bytes.Bytes();
         }
     }
     return prepared;
@@ -72,8 +70,17 @@ bool RunOutputs::Take(PreparedTile tile, Placed placed) {
         Keep(std::string(), std::move(tile.image));
         return placed(nullptr);
     }
+    const std::vector<std::uint8_t>& bytes = *tile.file;
+    try {
+        mStaged.Add(StagedFile(
+            tile.destination,
+            [&bytes](OutputStream& stream) { WriteWhole(stream, bytes.data(), bytes.size()); },
+            &mStaged.Spares()));
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        return Commit() && placed(failure);
+    }
     if (mWaiting.empty()) mFirstWaiting = std::chrono::steady_clock::now();
-    mStaged.Add(std::move(*tile.file));
     mWaiting.push_back(Waiting{std::move(placed), std::move(tile.destination),
                                KeepsImages() ? std::move(tile.image) : RgbaImage()});
     if (mWaiting.size() >= kGroupFiles || std::chrono::steady_clock::now() >= CommitDue()) {
@@ -96,7 +103,7 @@ bool RunOutputs::Commit() {
 }
 
 void RunOutputs::Keep(const std::string& file, RgbaImage image) {
-    if (mOutput.sheet.empty()) mFiles.push_back(file);
+    if (mOutput.sheet.empty() && !mOutput.tsx.empty()) mFiles.push_back(file);
     if (!mOutput.mapPreview.empty() && mShown.size() < kShownTiles) {
         mShown.push_back(std::move(image));
     }

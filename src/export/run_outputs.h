@@ -4,11 +4,11 @@
 // the tile commands give it; this writes it in the chosen format, or keeps it for the sheet, and
 // once the run is over writes the sheet, the tileset file and the map preview.
 //
-// A tile becomes what the run keeps of it (Prepare) wherever it was made, on any thread: its
-// file is written beside its destination, or its picture is made for the sheet and the preview.
-// The tiles are then taken in the run's order (Take), and their files go in place a group at a
-// time, flushed to the disk together and renamed in order (StagedFiles), each told to the front
-// end only once it is in place. Nothing the run keeps grows with the number of its tiles, but
+// A tile becomes what the run keeps of it (Prepare) wherever it was made, on any thread: the
+// bytes of its file, and its picture for the sheet and the preview. The tiles are then taken in
+// the run's order (Take): each file is written beside its destination, and the files go in place
+// a group at a time, flushed to the disk together and renamed in order (StagedFiles), each told
+// to the front end only once it is in place. Nothing the run keeps grows with the number of its tiles, but
 // for the tileset's list of files: the sheet's tiles wait in a file of their own (TileSpill) and
 // the preview keeps the tiles it shows.
 
@@ -45,21 +45,23 @@ public:
 
     // What the run keeps of one tile until it is taken.
     struct PreparedTile {
-        std::optional<StagedFile> file;  // the tile's own file, written beside its destination
         std::string destination;
-        RgbaImage image;  // for the sheet and the preview
+        std::optional<std::vector<std::uint8_t>> file;  // the tile file's bytes; none for a sheet
+        RgbaImage image;                                // for the sheet and the preview
     };
     // Turns one finished tile, which the tile commands would write as the BMP file bmpName, into
-    // what the run keeps of it. May run on any thread, while tiles are taken on another. Raises
-    // as writing the file would ("Cannot create file %s", "Stream write error").
+    // what the run keeps of it. Touches no file, so it may run on any thread while tiles are
+    // taken on another.
     PreparedTile Prepare(const DevicePicture& tile, const std::string& bmpName) const;
 
     // Told once a taken tile is where it goes (failure null), or why it could not be put there;
     // returning false stops the run: no tile taken after it goes in place.
     using Placed = std::function<bool(std::exception_ptr failure)>;
-    // Takes the next tile of the run. Its file goes in place with those of others (the group is
-    // put in place when it is full or has waited long enough, or on Commit); a tile for the
-    // sheet is where it goes at once. Returns false when a Placed stopped the run.
+    // Takes the next tile of the run. Its file is written beside its destination and goes in
+    // place with those of others (the group is put in place when it is full or has waited long
+    // enough, or on Commit); a file that cannot be written is told after the tiles before it are
+    // in place. A tile for the sheet is where it goes at once. Returns false when a Placed
+    // stopped the run.
     bool Take(PreparedTile tile, Placed placed);
     // Puts the files of every tile taken so far in place, telling each Placed. Returns false
     // when one stopped the run.
@@ -108,7 +110,7 @@ private:
     std::unique_ptr<TileSpill> mSheetTiles;
     std::vector<RgbaImage> mShown;    // the tiles the preview shows
     std::size_t mTiles = 0;           // tiles in their place
-    std::vector<std::string> mFiles;  // the tile files written, for the tileset
+    std::vector<std::string> mFiles;  // the tile files written, for a tileset
 };
 
 }  // namespace mosaren

@@ -89,6 +89,7 @@ struct BmpSampler::State {
     std::vector<Read> reads;
     std::vector<std::uint8_t> buffer;
     std::vector<std::int32_t> columns;
+    std::vector<std::int32_t> wanted;  // rows of run-length data, from the bottom
 
     void ReadSectionColours(const PixelSamples& samples, std::span<TColor> colours);
     void ReadRunLengthColours(const PixelSamples& samples, std::span<TColor> colours);
@@ -268,12 +269,15 @@ void BmpSampler::State::ReadRunLengthColours(const PixelSamples& samples,
     ReadPixelBytes(0, buffer.size(), buffer.data());
 
     // Rows come from the bottom up; the rows asked for are walked from the last.
+    wanted.clear();
+    for (auto row = samples.rows.rbegin(); row != samples.rows.rend(); ++row) {
+        wanted.push_back(height - 1 - row->y);
+    }
     std::size_t next = samples.rows.size();
     const gdi::BitmapInfoHeader& info = data.headers.info;
     gdi::DecodeRleRows(
-        buffer, info.biCompression == gdi::kBiRle4, width, height,
-        [&](std::int32_t fromBottom, const std::uint8_t* indices) {
-            if (next == 0 || samples.rows[next - 1].y != height - 1 - fromBottom) return;
+        buffer, info.biCompression == gdi::kBiRle4, width, height, wanted,
+        [&](std::int32_t, const std::uint8_t* indices) {
             const PixelSamples::Row& row = samples.rows[--next];
             for (std::uint32_t i = row.first; i < row.first + row.count; ++i) {
                 const std::uint8_t index = indices[samples.columns[i]];

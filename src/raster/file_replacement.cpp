@@ -48,7 +48,10 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
     std::string path = fileName;
 
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    const bool named = ::lstat(path.c_str(), &info) == 0;
+    const int missing = named ? 0 : errno;
+    const bool link = named && S_ISLNK(info.st_mode);
+    if (link) {
         // Replacing through a link writes the file it points to, as opening the name would.
         char* resolved = ::realpath(path.c_str(), nullptr);
         if (resolved != nullptr) {
@@ -65,29 +68,35 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
     // The permissions a newly created file would get.
     target.mode = 0666 & ~ProcessUmask();
 
-    if (::stat(path.c_str(), &info) == 0) {
+    // What lstat found stands unless it was a link.
+    const bool exists = link ? ::stat(path.c_str(), &info) == 0 : named;
+    if (!exists && (link ? errno : missing) != ENOENT) return false;
+    if (exists) {
         if (!S_ISREG(info.st_mode)) return false;
         // A read-only file is not replaced, even by a user whom the system would let write it.
         if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
         if (::access(path.c_str(), W_OK) != 0) return false;
         target.mode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return false;
     }
     return true;
 }
 
-// A new file of a name no other file has, ".mosaren-" and six letters or digits, in folder;
-// -1 when none can be made there.
-int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
+// A name no file has yet, ".mosaren-" and six letters or digits, in folder.
+std::string TemporaryName(const std::string& folder) {
     static constexpr char kLetters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static std::atomic<unsigned> streams{0};
     thread_local std::mt19937 random(std::random_device{}() + streams++);
+    std::string name = folder + ".mosaren-";
+    for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    return name;
+}
+
+// A new file of a temporary name in folder, with the permissions mode; -1 when none can be made.
+int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + ".mosaren-";
-        for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        name = TemporaryName(folder);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             // The umask may have taken bits the target keeps.
             if ((mode & ProcessUmask()) != 0 && ::fchmod(fd, mode) != 0) {
@@ -102,16 +111,59 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
     return -1;
 }
 
+// A spare file of folder with the permissions mode, else a new file; size is what the file
+// holds already. A spare is written over rather than emptied first: emptying gives its blocks
+// back, which a journalling file system makes wait for its journal, while new content of the
+// same size (a run's tiles are all of one) just takes the blocks it has.
+int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, std::string& name,
+                  off_t& size) {
+    SpareFiles::Spare spare;
+    while (spares != nullptr && spares->Take(folder, spare)) {
+        const int fd = ::open(spare.name.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd >= 0 && (spare.mode == mode || ::fchmod(fd, mode) == 0)) {
+            name = spare.name;
+            size = spare.size;
+            return fd;
+        }
+        if (fd >= 0) ::close(fd);
+        ::unlink(spare.name.c_str());
+    }
+    size = 0;
+    return CreateTemporary(folder, mode, name);
+}
+
 }  // namespace
 
+SpareFiles::~SpareFiles() {
+    for (const auto& [folder, spares] : mFolders) {
+        for (const Spare& spare : spares) ::unlink(spare.name.c_str());
+    }
+}
+
+bool SpareFiles::Take(const std::string& folder, Spare& spare) {
+    const std::lock_guard<std::mutex> lock(mMutex);
+    auto found = mFolders.find(folder);
+    if (found == mFolders.end() || found->second.empty()) return false;
+    spare = std::move(found->second.back());
+    found->second.pop_back();
+    return true;
+}
+
+void SpareFiles::Give(const std::string& folder, Spare spare) {
+    const std::lock_guard<std::mutex> lock(mMutex);
+    mFolders[folder].push_back(std::move(spare));
+}
+
 StagedFile::StagedFile(const std::string& fileName,
-                       const std::function<void(OutputStream&)>& write)
+                       const std::function<void(OutputStream&)>& write, SpareFiles* spares)
     : mFileName(fileName) {
     Target target;
     if (!ResolveTarget(fileName, target)) throw CannotCreateFile(fileName);
     mTarget = target.path;
     mFolder = target.folder;
-    mFd = CreateTemporary(target.folder, target.mode, mTemporary);
+    mMode = target.mode;
+    off_t held = 0;
+    mFd = OpenTemporary(target.folder, target.mode, spares, mTemporary, held);
     if (mFd < 0) {
         mTemporary.clear();
         throw CannotCreateFile(fileName);
@@ -119,12 +171,15 @@ StagedFile::StagedFile(const std::string& fileName,
     try {
         FileOutputStream stream(mFd);
         write(stream);
+        // A spare that held more keeps nothing of it.
+        const off_t written = ::lseek(mFd, 0, SEEK_CUR);
+        if (written < held && ::ftruncate(mFd, written) != 0) {
+            throw EWriteError(messages::kStreamWrite);
+        }
     } catch (...) {
         Remove();
         throw;
     }
-    // The disk starts on the content now; putting the file in place waits for it.
-    ::sync_file_range(mFd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 StagedFile::~StagedFile() { Remove(); }
@@ -134,6 +189,7 @@ StagedFile::StagedFile(StagedFile&& other) noexcept
       mTarget(std::move(other.mTarget)),
       mFolder(std::move(other.mFolder)),
       mTemporary(std::move(other.mTemporary)),
+      mMode(other.mMode),
       mFd(other.mFd) {
     other.mTemporary.clear();
     other.mFd = -1;
@@ -146,6 +202,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
         mTarget = std::move(other.mTarget);
         mFolder = std::move(other.mFolder);
         mTemporary = std::move(other.mTemporary);
+        mMode = other.mMode;
         mFd = other.mFd;
         other.mTemporary.clear();
         other.mFd = -1;
@@ -175,21 +232,45 @@ int StagedFiles::FolderHandle(const std::string& folder) {
     return found->second;
 }
 
+bool StagedFiles::KeepReplaced(const StagedFile& file, SpareFiles::Spare& spare) {
+    // Only a file of our own that no other name shows: its content may be overwritten later.
+    struct stat info {};
+    static const uid_t self = ::geteuid();
+    if (::stat(file.mTarget.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_nlink != 1 || info.st_uid != self) {
+        return false;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        spare.name = TemporaryName(file.mFolder);
+        if (::link(file.mTarget.c_str(), spare.name.c_str()) == 0) {
+            spare.mode = info.st_mode & 07777;
+            spare.size = info.st_size;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
 bool StagedFiles::PutInPlace(const Report& report) {
     const std::size_t count = mFiles.size();
     std::vector<std::exception_ptr> failures(count);
     // All content first: the disk writes every file before any rename can make one visible.
+    // A group waits for the disk once; should that fail, each file is asked whether it failed.
+    const bool allSynced = count > 1 && ::syncfs(mFiles.front().mFd) == 0;
     for (std::size_t i = 0; i < count; ++i) {
         StagedFile& file = mFiles[i];
-        const bool synced = ::fdatasync(file.mFd) == 0;
+        const bool synced = allSynced || ::fdatasync(file.mFd) == 0;
         const bool closed = ::close(file.mFd) == 0;
         file.mFd = -1;
         if (!synced || !closed) failures[i] = std::make_exception_ptr(EWriteError(messages::kStreamWrite));
     }
 
     // Then the renames in order. Whatever went in place is made durable (its folder flushed)
-    // before it is reported, and before a failure after it is.
+    // before it is reported, and before a failure after it is; only then may a replaced file
+    // take new content, since until then the folder may still name it.
     std::set<std::string> renamedIn;
+    std::vector<std::pair<std::string, SpareFiles::Spare>> replaced;
     std::size_t reported = 0;
     const auto settle = [&](std::size_t upTo) {
         for (const std::string& folder : renamedIn) {
@@ -197,6 +278,8 @@ bool StagedFiles::PutInPlace(const Report& report) {
             if (fd >= 0) ::fsync(fd);  // best effort: the renames are done
         }
         renamedIn.clear();
+        for (auto& [folder, spare] : replaced) mSpares.Give(folder, std::move(spare));
+        replaced.clear();
         for (; reported < upTo; ++reported) {
             if (!report(reported, failures[reported])) {
                 ++reported;
@@ -209,10 +292,14 @@ bool StagedFiles::PutInPlace(const Report& report) {
     for (std::size_t i = 0; i < count && goOn; ++i) {
         StagedFile& file = mFiles[i];
         if (!failures[i]) {
+            SpareFiles::Spare spare;
+            const bool kept = mRecycle && KeepReplaced(file, spare);
             if (::rename(file.mTemporary.c_str(), file.mTarget.c_str()) == 0) {
                 file.mTemporary.clear();
                 renamedIn.insert(file.mFolder);
+                if (kept) replaced.emplace_back(file.mFolder, std::move(spare));
             } else {
+                if (kept) ::unlink(spare.name.c_str());
                 failures[i] = std::make_exception_ptr(CannotCreateFile(file.mFileName));
             }
         }

@@ -9,6 +9,7 @@
 //
 // With one worker no thread is started: each item is made by the taker when it asks for it.
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -26,6 +27,9 @@ template <typename Result>
 class OrderedWork {
 public:
     static constexpr std::size_t kNoWait = std::numeric_limits<std::size_t>::max();
+    // However few the workers, they may run this far ahead: far enough to go on while the taker
+    // waits for the disk.
+    static constexpr std::size_t kLeastAhead = 32;
     // Makes item k on worker w (0 to workers − 1, one item at a time per worker). What it
     // raises is raised again by Next for that item.
     using Make = std::function<Result(std::size_t item, std::size_t worker)>;
@@ -35,7 +39,7 @@ public:
         : mCount(count),
           mWaits(std::move(waits)),
           mMake(std::move(make)),
-          mAhead(workers <= 1 ? 1 : 2 * workers + 2),
+          mAhead(workers <= 1 ? 1 : std::max<std::size_t>(4 * workers, kLeastAhead)),
           mSlots(mAhead) {
         if (workers <= 1) return;
         for (std::size_t w = 0; w < workers; ++w) mThreads.emplace_back([this, w] { Work(w); });
@@ -86,9 +90,6 @@ public:
         }
         mChanged.notify_all();
     }
-
-    // The item Next hands over next. For the taker's thread only.
-    std::size_t NextItem() const { return mTaken; }
 
 private:
     struct Slot {

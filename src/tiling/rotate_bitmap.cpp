@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "raster/bitmap.h"
@@ -83,8 +84,18 @@ struct SampleMap {
     std::vector<RotationSample> samples;
 };
 
-std::vector<RotationSample> ComputeSamples(std::int32_t width, std::int32_t height, const TPoint& centre,
-                                   double angle) {
+std::vector<std::int32_t> Counting(std::int32_t count) {
+    std::vector<std::int32_t> numbers(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) numbers[static_cast<std::size_t>(i)] = i;
+    return numbers;
+}
+
+}  // namespace
+
+std::vector<RotationSample> RotationSamplesAt(std::int32_t width, std::int32_t height,
+                                              const TPoint& centre, double angle,
+                                              std::span<const std::int32_t> frameColumns,
+                                              std::span<const std::int32_t> frameRows) {
     const std::int32_t frameWidth = width + kFrameMargin;
     const std::int32_t frameHeight = height + kFrameMargin;
 
@@ -93,7 +104,8 @@ std::vector<RotationSample> ComputeSamples(std::int32_t width, std::int32_t heig
     const double s = std::sin(t);
     const double c = std::cos(t);
 
-    // Offsets in half-pixel units: xx = 2·(x − cx) + 1 − 105, and the same for yy.
+    // Offsets in half-pixel units: xx = 2·(x − cx) + 1 − 105, and the same for yy. Whether the
+    // integer form holds depends on the whole frame, whichever of its pixels are asked for.
     auto offset = [](std::int32_t p, std::int32_t centreCoordinate) {
         return 2 * (std::int64_t{p} - centreCoordinate) + 1 - kFrameMargin;
     };
@@ -103,28 +115,28 @@ std::vector<RotationSample> ComputeSamples(std::int32_t width, std::int32_t heig
     const SampleMapper mapper(c, s, maxOffset);
 
     // Per-column terms, computed once: xx·c and xx·s in the mapper's scale.
-    std::vector<std::int64_t> columnC(static_cast<std::size_t>(frameWidth));
-    std::vector<std::int64_t> columnS(static_cast<std::size_t>(frameWidth));
-    for (std::int32_t x = 0; x < frameWidth; ++x) {
-        columnC[x] = offset(x, centre.X) * mapper.ScaledC();
-        columnS[x] = offset(x, centre.X) * mapper.ScaledS();
+    std::vector<std::int64_t> columnC(frameColumns.size());
+    std::vector<std::int64_t> columnS(frameColumns.size());
+    for (std::size_t i = 0; i < frameColumns.size(); ++i) {
+        columnC[i] = offset(frameColumns[i], centre.X) * mapper.ScaledC();
+        columnS[i] = offset(frameColumns[i], centre.X) * mapper.ScaledS();
     }
 
-    std::vector<RotationSample> samples(static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight));
+    std::vector<RotationSample> samples(frameColumns.size() * frameRows.size());
     RotationSample* sample = samples.data();
-    for (std::int32_t y = 0; y < frameHeight; ++y) {
+    for (const std::int32_t y : frameRows) {
         const std::int64_t yy = offset(y, centre.Y);
         const std::int64_t rowS = yy * mapper.ScaledS();
         const std::int64_t rowC = yy * mapper.ScaledC();
-        for (std::int32_t x = 0; x < frameWidth; ++x, ++sample) {
+        for (std::size_t i = 0; i < frameColumns.size(); ++i, ++sample) {
             std::int64_t u;
             std::int64_t v;
             if (mapper.Exact()) {
-                u = mapper.RoundScaled(columnC[x] - rowS);
-                v = mapper.RoundScaled(columnS[x] + rowC);
+                u = mapper.RoundScaled(columnC[i] - rowS);
+                v = mapper.RoundScaled(columnS[i] + rowC);
             } else {
-                u = mapper.ExtendedU(offset(x, centre.X), yy);
-                v = mapper.ExtendedV(offset(x, centre.X), yy);
+                u = mapper.ExtendedU(offset(frameColumns[i], centre.X), yy);
+                v = mapper.ExtendedV(offset(frameColumns[i], centre.X), yy);
             }
             // Division truncates toward zero, as the mapping asks: (−1) div 2 = 0.
             const std::int64_t sx = (u - 1) / 2 + centre.X;
@@ -138,8 +150,6 @@ std::vector<RotationSample> ComputeSamples(std::int32_t width, std::int32_t heig
     return samples;
 }
 
-}  // namespace
-
 const std::vector<RotationSample>& RotationSamples(std::int32_t width, std::int32_t height,
                                                    const TPoint& centre, double angle) {
     thread_local SampleMap last;
@@ -149,7 +159,9 @@ const std::vector<RotationSample>& RotationSamples(std::int32_t width, std::int3
     if (!same) {
         // Forget the old map first, so that a failure to make the new one leaves no stale key.
         last = SampleMap{};
-        last.samples = ComputeSamples(width, height, centre, angle);
+        last.samples = RotationSamplesAt(width, height, centre, angle,
+                                         Counting(width + kFrameMargin),
+                                         Counting(height + kFrameMargin));
         last.width = width;
         last.height = height;
         last.centre = centre;

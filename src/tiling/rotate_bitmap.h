@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "raster/geometry.h"
@@ -34,5 +35,12 @@ struct RotationSample {
 // valid until a call with others on the same thread.
 const std::vector<RotationSample>& RotationSamples(std::int32_t width, std::int32_t height,
                                                    const TPoint& centre, double angle);
+
+// The samples of only some of the frame's pixels, those in the given columns and rows, row by
+// row: what RotationSamples gives at those places, for whoever needs a few of them.
+std::vector<RotationSample> RotationSamplesAt(std::int32_t width, std::int32_t height,
+                                              const TPoint& centre, double angle,
+                                              std::span<const std::int32_t> frameColumns,
+                                              std::span<const std::int32_t> frameRows);
 
 }  // namespace mosaren

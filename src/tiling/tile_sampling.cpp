@@ -16,18 +16,14 @@ namespace {
 std::vector<std::int32_t> WorkingTexturePixels(std::int32_t tileWidth, std::int32_t tileHeight) {
     constexpr std::int32_t side = kWorkingTextureSide;
     constexpr std::int32_t frame = side + kFrameMargin;
-    const std::vector<RotationSample>& turn = RotationSamples(
-        side, side, TPoint{kRotationCentre, kRotationCentre}, kRotationAngle);
-    const std::vector<std::int32_t> frameColumns = StretchSamples(tileWidth, frame);
-    const std::vector<std::int32_t> frameRows = StretchSamples(tileHeight, frame);
-
+    // Only the frame pixels the squeeze keeps are turned.
+    const std::vector<RotationSample> turn = RotationSamplesAt(
+        side, side, TPoint{kRotationCentre, kRotationCentre}, kRotationAngle,
+        StretchSamples(tileWidth, frame), StretchSamples(tileHeight, frame));
     std::vector<std::int32_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(tileWidth) * static_cast<std::size_t>(tileHeight));
-    for (const std::int32_t y : frameRows) {
-        for (const std::int32_t x : frameColumns) {
-            const RotationSample& s = turn[static_cast<std::size_t>(y) * frame + x];
-            pixels.push_back(s.row < 0 ? TileSampling::kMask : s.row * side + s.column);
-        }
+    pixels.reserve(turn.size());
+    for (const RotationSample& s : turn) {
+        pixels.push_back(s.row < 0 ? TileSampling::kMask : s.row * side + s.column);
     }
     return pixels;
 }

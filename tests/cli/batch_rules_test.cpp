@@ -112,93 +112,76 @@ Names Sorted(Names names) {
     return names;
 }
 
-RulesCase EveryTileInOrder() {
-    RulesCase c{"EveryTileInOrder", Textures(24), TextureNames(1, 24), 0, "", {}};
-    for (int i = 1; i <= 24; ++i) {
+// The progress lines of t<from>.bmp to t<to>.bmp, the k-th of n first.
+std::string Lines(int from, int to, int k, int n) {
+    std::string lines;
+    for (int i = from; i <= to; ++i, ++k) {
         const std::string t = "t" + std::to_string(i);
-        c.err += Progress(i, 24, t + ".bmp", t + "tile.bmp");
-        c.after.push_back(t + ".bmp");
-        c.after.push_back(t + "tile.bmp");
+        lines += Progress(k, n, t + ".bmp", t + "tile.bmp");
     }
-    c.after = Sorted(c.after);
-    return c;
+    return lines;
+}
+// Those textures, and their tiles when written.
+Names Left(int from, int to, bool withTiles) {
+    Names names;
+    for (int i = from; i <= to; ++i) {
+        names.push_back("t" + std::to_string(i) + ".bmp");
+        if (withTiles) names.push_back("t" + std::to_string(i) + "tile.bmp");
+    }
+    return names;
+}
+
+RulesCase EveryTileInOrder() {
+    return {"EveryTileInOrder", Textures(24), TextureNames(1, 24), 0, Lines(1, 24, 1, 24),
+            Sorted(Left(1, 24, true))};
 }
 
 RulesCase TheFirstFailureStopsTheBatch() {
-    RulesCase c{"TheFirstFailureStopsTheBatch", Textures(20), {}, 1, "", {}};
+    RulesCase c{"TheFirstFailureStopsTheBatch", Textures(20), {}, 1, {}, {}};
     c.files.push_back({"bad.bmp", Put::Junk});
     c.arguments = Join(TextureNames(1, 3), Args{"bad.bmp"}, TextureNames(4, 20));
-    for (int i = 1; i <= 3; ++i) {
-        const std::string t = "t" + std::to_string(i);
-        c.err += Progress(i, 21, t + ".bmp", t + "tile.bmp");
-        c.after.push_back(t + "tile.bmp");
-    }
-    c.err += "mosaren-cli: bad.bmp: Bitmap image is not valid.\n";
+    c.err = Lines(1, 3, 1, 21) + "mosaren-cli: bad.bmp: Bitmap image is not valid.\n";
     // No tile after it, and no temporary file of one.
-    for (int i = 1; i <= 20; ++i) c.after.push_back("t" + std::to_string(i) + ".bmp");
-    c.after.push_back("bad.bmp");
-    c.after = Sorted(c.after);
+    c.after = Sorted(Join(Left(1, 3, true), Left(4, 20, false), Names{"bad.bmp"}));
     return c;
 }
 
 RulesCase KeepGoingReportsEveryFailureInOrder() {
-    RulesCase c{"KeepGoingReportsEveryFailureInOrder", Textures(6), {}, 1, "", {}};
+    RulesCase c{"KeepGoingReportsEveryFailureInOrder", Textures(6), {}, 1, {}, {}};
     c.files.push_back({"bad.bmp", Put::Junk});
     c.files.push_back({"btile.bmp", Put::Folder});
     c.files.push_back({"b.bmp", Put::Red});
     c.arguments = Join(Args{"--keep-going"}, TextureNames(1, 2), Args{"bad.bmp", "t3.bmp", "gone.bmp"},
                        Args{"t4.bmp", "b.bmp", "t5.bmp", "t6.bmp"});
-    c.err = Progress(1, 9, "t1.bmp", "t1tile.bmp") + Progress(2, 9, "t2.bmp", "t2tile.bmp") +
-            "mosaren-cli: bad.bmp: Bitmap image is not valid.\n" +
-            Progress(4, 9, "t3.bmp", "t3tile.bmp") +
-            "mosaren-cli: gone.bmp: Cannot open file gone.bmp.\n" +
-            Progress(6, 9, "t4.bmp", "t4tile.bmp") +
-            "mosaren-cli: b.bmp: Cannot create file btile.bmp.\n" +
-            Progress(8, 9, "t5.bmp", "t5tile.bmp") + Progress(9, 9, "t6.bmp", "t6tile.bmp");
-    c.after = {"b.bmp", "bad.bmp", "btile.bmp"};
-    for (int i = 1; i <= 6; ++i) {
-        c.after.push_back("t" + std::to_string(i) + ".bmp");
-        c.after.push_back("t" + std::to_string(i) + "tile.bmp");
-    }
-    c.after = Sorted(c.after);
+    c.err = Lines(1, 2, 1, 9) + "mosaren-cli: bad.bmp: Bitmap image is not valid.\n" +
+            Lines(3, 3, 4, 9) + "mosaren-cli: gone.bmp: Cannot open file gone.bmp.\n" +
+            Lines(4, 4, 6, 9) + "mosaren-cli: b.bmp: Cannot create file btile.bmp.\n" +
+            Lines(5, 6, 8, 9);
+    c.after = Sorted(Join(Left(1, 6, true), Names{"b.bmp", "bad.bmp", "btile.bmp"}));
     return c;
 }
 
 // atile.bmp is blue before the run; a.bmp is red, so atiletile.bmp must come out red, made of
 // the tile the run wrote, as one texture at a time reads it.
 RulesCase AnEarlierTileIsReadAsWritten() {
-    RulesCase c{"AnEarlierTileIsReadAsWritten", Textures(8), {}, 0, "", {}};
+    RulesCase c{"AnEarlierTileIsReadAsWritten", Textures(8), {}, 0, {}, {}};
     c.files.push_back({"a.bmp", Put::Red});
     c.files.push_back({"atile.bmp", Put::Blue});
     c.arguments = Join(Args{"a.bmp"}, TextureNames(1, 8), Args{"./atile.bmp"});
-    c.err = Progress(1, 10, "a.bmp", "atile.bmp");
-    for (int i = 1; i <= 8; ++i) {
-        const std::string t = "t" + std::to_string(i);
-        c.err += Progress(i + 1, 10, t + ".bmp", t + "tile.bmp");
-        c.after.push_back(t + ".bmp");
-        c.after.push_back(t + "tile.bmp");
-    }
-    c.err += Progress(10, 10, "./atile.bmp", "./atiletile.bmp");
-    c.after.insert(c.after.end(), {"a.bmp", "atile.bmp", "atiletile.bmp"});
-    c.after = Sorted(c.after);
+    c.err = Progress(1, 10, "a.bmp", "atile.bmp") + Lines(1, 8, 2, 10) +
+            Progress(10, 10, "./atile.bmp", "./atiletile.bmp");
+    c.after = Sorted(Join(Left(1, 8, true), Names{"a.bmp", "atile.bmp", "atiletile.bmp"}));
     return c;
 }
 
 RulesCase TwoTilesOfOneNameEndAsTheLater() {
-    RulesCase c{"TwoTilesOfOneNameEndAsTheLater", Textures(4), {}, 0, "", {}};
+    RulesCase c{"TwoTilesOfOneNameEndAsTheLater", Textures(4), {}, 0, {}, {}};
     c.files.push_back({"x.bmp", Put::Red});
     c.files.push_back({"x.dib", Put::Blue});
     c.arguments = Join(Args{"x.bmp"}, TextureNames(1, 4), Args{"x.dib"});
-    c.err = Progress(1, 6, "x.bmp", "xtile.bmp");
-    for (int i = 1; i <= 4; ++i) {
-        const std::string t = "t" + std::to_string(i);
-        c.err += Progress(i + 1, 6, t + ".bmp", t + "tile.bmp");
-        c.after.push_back(t + ".bmp");
-        c.after.push_back(t + "tile.bmp");
-    }
-    c.err += Progress(6, 6, "x.dib", "xtile.bmp");
-    c.after.insert(c.after.end(), {"x.bmp", "x.dib", "xtile.bmp"});
-    c.after = Sorted(c.after);
+    c.err = Progress(1, 6, "x.bmp", "xtile.bmp") + Lines(1, 4, 2, 6) +
+            Progress(6, 6, "x.dib", "xtile.bmp");
+    c.after = Sorted(Join(Left(1, 4, true), Names{"x.bmp", "x.dib", "xtile.bmp"}));
     return c;
 }
 

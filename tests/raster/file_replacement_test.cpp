@@ -3,6 +3,8 @@
 
 #include "raster/file_replacement.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -179,6 +181,41 @@ TEST(StagedFiles, ThatNeverGoInPlaceLeaveTheOldFilesAndNoTemporaryFile) {
     }
     EXPECT_EQ(Text(folder / "a"), "old");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"a"});
+}
+
+TEST(StagedFiles, GiveWhatTheyReplaceToLaterFilesButNeverAFileAnotherNameShows) {
+    TempFolder folder;
+    WriteBytes(folder / "a", Bytes{'o', 'l', 'd'});
+    WriteBytes(folder / "shared", Bytes{'k', 'e', 'e', 'p'});
+    ASSERT_EQ(::link((folder / "shared").c_str(), (folder / "also-shared").c_str()), 0);
+    const auto putInPlace = [](StagedFiles& group) {
+        EXPECT_TRUE(group.PutInPlace([](std::size_t, std::exception_ptr failure) {
+            EXPECT_FALSE(failure);
+            return true;
+        }));
+    };
+    {
+        StagedFiles group(true);
+        group.Add(StagedFile(folder / "a", [](OutputStream& s) { WriteWhole(s, "new a", 5); },
+                             &group.Spares()));
+        group.Add(StagedFile(folder / "shared",
+                             [](OutputStream& s) { WriteWhole(s, "new shared", 10); },
+                             &group.Spares()));
+        putInPlace(group);
+        // The replaced a is kept for the next files; the replaced shared is not.
+        EXPECT_EQ(folder.Names().size(), 4u);
+        for (const char* name : {"b", "c"}) {
+            group.Add(StagedFile(folder / name, [](OutputStream& s) { WriteWhole(s, "later", 5); },
+                                 &group.Spares()));
+        }
+        putInPlace(group);
+    }
+    EXPECT_EQ(Text(folder / "a"), "new a");
+    EXPECT_EQ(Text(folder / "shared"), "new shared");
+    EXPECT_EQ(Text(folder / "also-shared"), "keep");
+    EXPECT_EQ(Text(folder / "b"), "later");
+    EXPECT_EQ(Text(folder / "c"), "later");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a", "also-shared", "b", "c", "shared"}));
 }
 
 }  // namespace

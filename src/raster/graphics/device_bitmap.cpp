@@ -61,7 +61,7 @@ ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, std::span<const RgbQu
     const std::vector<ColorRef> table = RunLengthColours(header, colours);
     std::vector<ColorRef> row(static_cast<std::size_t>(width));
     try {
-        DecodeRleRows(bits, header.biCompression == kBiRle4, width, height,
+        DecodeRleRows(bits, header.biCompression == kBiRle4, width, height, {},
                       [&](std::int32_t y, const std::uint8_t* indices) {
                           for (std::int32_t x = 0; x < width; ++x) {
                               row[x] = indices[x] < table.size() ? table[indices[x]] : 0;

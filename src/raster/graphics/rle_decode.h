@@ -10,13 +10,15 @@
 
 namespace mosaren::gdi {
 
-// Decodes BI_RLE8 (rle4 == false) or BI_RLE4 data of a width × height image, handing each row's
-// palette indices (width bytes) to row, every row once, from the bottom row (y = 0, the first
-// the file stores) up. Skipped pixels are index 0. Never reads outside data, never writes
-// outside the row; data that runs past the image or ends early stops decoding quietly, and the
-// rows it never reached come as index 0 throughout. Only one row is held at a time.
+// Decodes BI_RLE8 (rle4 == false) or BI_RLE4 data of a width × height image, handing each
+// wanted row's palette indices (width bytes) to row, in order from the bottom row (y = 0, the
+// first the file stores) up. wanted lists the rows asked for, ascending; empty asks for every
+// row. Skipped pixels are index 0. Never reads outside data, never writes outside the row;
+// data that runs past the image or ends early stops decoding quietly, and the rows it never
+// reached come as index 0 throughout. Only one row is held at a time, and the data is read only
+// as far as the last row wanted.
 using RleRow = std::function<void(std::int32_t y, const std::uint8_t* indices)>;
 void DecodeRleRows(std::span<const std::uint8_t> data, bool rle4, std::int32_t width,
-                   std::int32_t height, const RleRow& row);
+                   std::int32_t height, std::span<const std::int32_t> wanted, const RleRow& row);
 
 }  // namespace mosaren::gdi
