@@ -74,9 +74,10 @@ public:
         return std::move(*result);
     }
 
-    // Whether the next item is made, waiting for it until deadline at most.
+    // Whether the next item is made, waiting for it until deadline at most. With one worker the
+    // item is made only when asked for: it counts as ready while the deadline is still ahead.
     bool NextReadyBy(std::chrono::steady_clock::time_point deadline) {
-        if (mThreads.empty()) return true;
+        if (mThreads.empty()) return std::chrono::steady_clock::now() < deadline;
         std::unique_lock<std::mutex> lock(mMutex);
         Slot& slot = mSlots[mTaken % mAhead];
         return mChanged.wait_until(lock, deadline, [&] { return slot.made; });

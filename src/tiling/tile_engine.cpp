@@ -112,11 +112,11 @@ DevicePicture TileEngine::PieceTile(PiecePosition piece) {
     const std::vector<PiecePosition> order = Pieces();
     const auto at = static_cast<std::size_t>(std::find(order.begin(), order.end(), piece) - order.begin());
     PieceGroup& group = s.pieces;
-    const bool read = group.sampling && at >= group.first &&
-                      at < group.first + kPiecesAtOnce && at < order.size() &&
-                      group.sampling->TileWidth() == s.settings.TileWidth &&
-                      group.sampling->TileHeight() == s.settings.TileHeight;
-    if (!read) {
+    const bool readAlready = group.sampling && at >= group.first &&
+                             at < group.first + kPiecesAtOnce && at < order.size() &&
+                             group.sampling->TileWidth() == s.settings.TileWidth &&
+                             group.sampling->TileHeight() == s.settings.TileHeight;
+    if (!readAlready) {
         // This piece and the next few that the command will ask for, read in one pass.
         std::vector<TRect> rects;
         for (std::size_t i = at; i < std::min(order.size(), at + kPiecesAtOnce); ++i) {
