@@ -24,7 +24,6 @@ public:
         : mData(data),
           mRle4(rle4),
           mWidth(width),
-          mHeight(height),
           mWanted(wanted),
           mLast(wanted.empty() ? height - 1 : std::min<std::int64_t>(wanted.back(), height - 1)),
           mRow(static_cast<std::size_t>(width), 0),
@@ -167,7 +166,6 @@ private:
     std::int64_t mX = 0;
     std::int64_t mY = 0;
     std::int64_t mWidth;
-    std::int64_t mHeight;
     std::span<const std::int32_t> mWanted;
     std::size_t mNextWanted = 0;
     std::int64_t mLast;  // the last row wanted
