@@ -167,6 +167,13 @@ for depth in 32 24 16; do
     compare cli tile "${d[@]}" --tsx one.tsx --map-preview m.png --mask 0,128,255 grass.bmp one
     # PNG outputs refuse a depth; with one it is a wrong command line.
     compare cli batch "${d[@]}" --format png "${examples[@]}"
+    # Blocks and walls, and their engine outputs.
+    compare cli tile "${d[@]}" --block 24 grass.bmp out
+    compare cli tile "${d[@]}" --block 255 --size 33x17 --faces left --shade 1,0.5,0 --pieces 2x1 \
+        cobbles.bmp out
+    compare cli batch "${d[@]}" --block 1 --faces top,right --left-texture water.bmp \
+        --right-texture cobbles.bmp --sheet s.bmp --tsx s.tsx --map-preview m.png "${examples[@]}"
+    compare cli batch "${d[@]}" --block 8 --right-texture gone.bmp "${examples[@]}"
     # Failures: a batch stopped by a bad texture, one that keeps going, a tile that cannot be cut
     # or written, a texture that is gone, a tileset name XML cannot carry.
     compare cli batch "${d[@]}" grass.bmp junk.bmp water.bmp
@@ -202,6 +209,8 @@ compare cli batch --format png --sheet s.png --columns 2 --margin 2 --spacing 4 
     --tsx t.tsx "${examples[@]}"
 compare cli tile --format png --pieces 2x2 --sheet S.PNG --size 64x32 cobbles.bmp out
 compare cli tile --format png --pieces 2x2 --tsx t.tsx --map-preview m.PNG cobbles.bmp out
+compare cli batch --format png --block 24 --sheet s.png --tsx t.tsx --map-preview m.png \
+    "${examples[@]}"
 compare cli batch --keep-going --format png --sheet s.png --map-preview m.png grass.bmp junk.bmp \
     water.bmp
 if [ ${#suite[@]} -gt 0 ]; then
@@ -227,6 +236,10 @@ compare cli batch --sheet s.png --extrude 2 --spacing 3 --margin 2 grass.bmp
 compare cli batch --size 8x4 --sheet s.png --margin 6 --spacing 2 grass.bmp
 compare cli batch --tsx "" grass.bmp
 compare cli batch --map-preview map.bmp grass.bmp
+compare cli batch --block 0 grass.bmp
+compare cli batch --faces left grass.bmp
+compare cli batch --block 8 --faces front grass.bmp
+compare cli batch --block 8 --shade 1,1.5,1 grass.bmp
 
 echo "$cases command lines, $files files written by the reference build; $differences differ."
 [ $differences -eq 0 ]

@@ -19,6 +19,7 @@
 #include "export/run_outputs.h"
 #include "raster/exceptions.h"
 #include "raster/file_identity.h"
+#include "tiling/block_maker.h"
 #include "tiling/ordered_work.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_names.h"
@@ -43,10 +44,43 @@ std::vector<std::size_t> EarlierWriters(const std::vector<std::string>& textures
     return writers;
 }
 
+// What makes one worker's tiles. Blocks take the reference tile maker's path: a block's side
+// faces need the working texture that the maker keeps beside each tile, and the engine makes
+// none. The tile maker's bitmaps share drawing state between threads, so a batch of blocks has
+// one worker.
+class TileSource {
+public:
+    explicit TileSource(const CliOptions& options) {
+        if (options.block.MakesBlocks()) {
+            // Reads the side textures the command line names: one that cannot be read fails
+            // the run before any file is written.
+            mBlocks = std::make_unique<BlockMaker>(options.settings, options.block);
+            mMaker = std::make_unique<TileMaker>(options.settings);
+        } else {
+            mEngine = std::make_unique<TileEngine>(options.settings);
+        }
+    }
+
+    static std::size_t MaxJobs(const CliOptions& options) {
+        return options.block.MakesBlocks() ? 1 : static_cast<std::size_t>(options.jobs);
+    }
+
+    DevicePicture TileTexture(const std::string& texture) {
+        if (mEngine) return mEngine->TileTexture(texture);
+        mMaker->TileTexture(texture);
+        return SectionCopy(mBlocks->Raise(*mMaker));
+    }
+
+private:
+    std::unique_ptr<TileEngine> mEngine;
+    std::unique_ptr<BlockMaker> mBlocks;
+    std::unique_ptr<TileMaker> mMaker;
+};
+
 }  // namespace
 
 bool RunBatchCommand(const CliOptions& options, Console& console) {
-    RunOutputs outputs(options.settings, options.output);
+    RunOutputs outputs(options.settings, options.output, options.block);
     const std::vector<std::string>& textures = options.files;
     const std::size_t count = textures.size();
     std::vector<std::string> tiles;
@@ -60,13 +94,11 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
         options.output.sheet.empty() ? EarlierWriters(textures, destinations)
                                      : std::vector<std::size_t>(count, Work::kNoWait);
 
-    const std::size_t jobs = std::min<std::size_t>(static_cast<std::size_t>(options.jobs), count);
-    std::vector<std::unique_ptr<TileEngine>> engines;
-    for (std::size_t w = 0; w < jobs; ++w) {
-        engines.push_back(std::make_unique<TileEngine>(options.settings));
-    }
+    const std::size_t jobs = std::min(TileSource::MaxJobs(options), count);
+    std::vector<std::unique_ptr<TileSource>> sources;
+    for (std::size_t w = 0; w < jobs; ++w) sources.push_back(std::make_unique<TileSource>(options));
     Work work(count, jobs, waits, [&](std::size_t k, std::size_t worker) {
-        return outputs.Prepare(engines[worker]->TileTexture(textures[k]), tiles[k]);
+        return outputs.Prepare(sources[worker]->TileTexture(textures[k]), tiles[k]);
     });
 
     bool allWritten = true;

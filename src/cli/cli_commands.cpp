@@ -1,18 +1,50 @@
 #include "cli_commands.h"
 
+#include <memory>
+
 #include "export/run_outputs.h"
+#include "tiling/block_maker.h"
 #include "tiling/tile_engine.h"
+#include "tiling/tile_maker.h"
 #include "tiling/tile_names.h"
 
 namespace mosaren::cli {
 
-void RunTileCommand(const CliOptions& options) {
-    RunOutputs outputs(options.settings, options.output);
+namespace {
+
+// Blocks take the reference tile maker's path: a block's side faces need the working texture
+// that the maker keeps beside each tile, and the tile engine makes none.
+void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
+    // Reads the side textures the command line names, so that one that cannot be read fails the
+    // run before any file is written.
+    BlockMaker blocks(options.settings, options.block);
+    TileMaker maker(options.settings);
+    const std::string& saveName = options.files.at(1);
+    maker.ReadTextureForPieces(options.files.at(0));
+    for (const PiecePosition piece : maker.Pieces()) {
+        maker.MakePieceTexture(piece);
+        maker.MakeTile();
+        outputs.Take(blocks.Raise(maker), PieceTileName(saveName, piece, maker.Divided()));
+    }
+}
+
+void TileFlat(const CliOptions& options, RunOutputs& outputs) {
     TileEngine engine(options.settings);
     const std::string& saveName = options.files.at(1);
     engine.ReadTextureForPieces(options.files.at(0));
     for (const PiecePosition piece : engine.Pieces()) {
         outputs.Put(engine.PieceTile(piece), PieceTileName(saveName, piece, engine.Divided()));
+    }
+}
+
+}  // namespace
+
+void RunTileCommand(const CliOptions& options) {
+    RunOutputs outputs(options.settings, options.output, options.block);
+    if (options.block.MakesBlocks()) {
+        TileBlocks(options, outputs);
+    } else {
+        TileFlat(options, outputs);
     }
     outputs.Finish();
 }

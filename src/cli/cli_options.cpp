@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "argument_bytes.h"
+#include "block_options.h"
 #include "option_values.h"
 #include "output_options.h"
 #include "parser_options.h"
@@ -33,12 +34,18 @@ const char* const kDescription =
     "  comes from where the turned texture lies, not from colour: a texture pixel\n"
     "  that equals the mask colour stays opaque in a PNG file (in a BMP file it\n"
     "  cannot be told from the mask).\n"
-    "  --sheet, --tsx and --map-preview are written once the last tile is made;\n"
-    "  a batch stopped by a failure writes none of them, one run with --keep-going\n"
-    "  writes them from the tiles that were made.\n"
+    "  --sheet, --tsx, --godot, --godot3 and --map-preview are written once the\n"
+    "  last tile is made; a batch stopped by a failure writes none of them, one run\n"
+    "  with --keep-going writes them from the tiles that were made.\n"
     "\n"
-    "A batch makes its tiles on every core (--jobs); each tile is reported once it\n"
-    "is safely on the disk, in the order of the textures.\n"
+    "Blocks and walls:\n"
+    "  --block HEIGHT makes each tile W x H a block W x (H + HEIGHT): the tile as its\n"
+    "  lid, a left and a right face below it. Sheets, tilesets and the map preview\n"
+    "  take the taller pictures; a tileset keeps the W x H grid, on which Tiled\n"
+    "  draws each block bottom-aligned.\n"
+    "\n"
+    "A batch makes its tiles on every core (--jobs; blocks one at a time); each\n"
+    "tile is reported once it is safely on the disk, in the order of the textures.\n"
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";
@@ -180,6 +187,8 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     ReadTileOptions(parser, options, result);
     ReadJobs(parser, options, result);
+    // Before the outputs, whose sheet cells take the blocks' height.
+    ReadBlockOptions(parser, options, result);
     ReadOutputOptions(parser, options, result);
     return request;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "export/output_settings.h"
+#include "tiling/block_settings.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren::cli {
@@ -20,6 +21,7 @@ struct CliOptions {
     TTileSettings settings;
     int depth = 32;  // bits per pixel of the BMP files
     OutputSettings output;
+    BlockSettings block;  // flat tiles unless --block
     bool keepGoing = false;
     bool quiet = false;
     int jobs = 1;  // batch: tiles made at once; the number of cores unless --jobs says

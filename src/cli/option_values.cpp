@@ -1,5 +1,7 @@
 #include "option_values.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace mosaren::cli {
@@ -51,6 +53,27 @@ std::optional<TwoCounts> ParsePair(const std::string& text, std::int32_t low, st
     return TwoCounts{*first, *second};
 }
 
+// A fraction from 0 to 1 in millionths: "0" or "1" or nothing before an optional point, at most
+// six digits after it, and at least one digit in all.
+std::optional<std::int32_t> ParseShade(const std::string& text) {
+    const std::size_t point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    const std::string places = point == std::string::npos ? "" : text.substr(point + 1);
+    if (!(whole.empty() || whole == "0" || whole == "1") || places.size() > 6 ||
+        (point != std::string::npos && places.empty()) || (whole.empty() && places.empty())) {
+        return std::nullopt;
+    }
+    std::int32_t value = whole == "1" ? kWholeShade : 0;
+    std::int32_t placeValue = kWholeShade;
+    for (char c : places) {
+        if (c < '0' || c > '9') return std::nullopt;
+        placeValue /= 10;
+        value += (c - '0') * placeValue;
+    }
+    if (value > kWholeShade) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 std::optional<MaskColour> ParseMask(const std::string& text) {
@@ -84,6 +107,38 @@ std::optional<int> ParseDepth(const std::string& text) {
         return std::stoi(text);
     }
     return std::nullopt;
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const char c = text[text.size() - suffix.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
+    }
+    return true;
+}
+
+std::optional<FaceShades> ParseShades(const std::string& text) {
+    const std::vector<std::string> parts = SplitAt(text, ',');
+    if (parts.size() != kBlockFaceCount) return std::nullopt;
+    FaceShades shades{};
+    for (std::size_t i = 0; i < kBlockFaceCount; ++i) {
+        const auto shade = ParseShade(parts[i]);
+        if (!shade) return std::nullopt;
+        shades[i] = *shade;
+    }
+    return shades;
+}
+
+std::optional<FaceChoice> ParseFaces(const std::string& text) {
+    static const char* const kNames[kBlockFaceCount] = {"top", "left", "right"};
+    FaceChoice chosen{};
+    for (const std::string& part : SplitAt(text, ',')) {
+        const auto name = std::find(std::begin(kNames), std::end(kNames), part);
+        if (name == std::end(kNames)) return std::nullopt;
+        chosen[static_cast<std::size_t>(name - std::begin(kNames))] = true;
+    }
+    return chosen;
 }
 
 }  // namespace mosaren::cli

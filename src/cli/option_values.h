@@ -1,13 +1,16 @@
 #pragma once
 
-// The values of the options that carry numbers, read strictly: decimal digits only, no blanks or
-// signs, each number within the option's range. Each returns nothing for a text it refuses.
+// The values of the options that carry numbers or names, read strictly: decimal digits only, no
+// blanks or signs, each number within the option's range. Each returns nothing for a text it
+// refuses.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "export/output_settings.h"
+#include "tiling/block_settings.h"
 
 namespace mosaren::cli {
 
@@ -35,5 +38,16 @@ std::optional<TwoCounts> ParsePieces(const std::string& text);
 std::optional<ImageFormat> ParseFormat(const std::string& text);
 // "32", "24" or "16".
 std::optional<int> ParseDepth(const std::string& text);
+
+// Whether text ends with suffix (given in lower case), letters of either case.
+bool EndsWithNoCase(const std::string& text, const std::string& suffix);
+// By face, top, left and right.
+using FaceShades = std::array<std::int32_t, kBlockFaceCount>;
+using FaceChoice = std::array<bool, kBlockFaceCount>;
+// "TOP,LEFT,RIGHT", each a decimal fraction from 0 to 1 with at most six places ("1", "0.8",
+// ".75"), in millionths.
+std::optional<FaceShades> ParseShades(const std::string& text);
+// Any of "top", "left" and "right", separated by commas, at least one: which faces are named.
+std::optional<FaceChoice> ParseFaces(const std::string& text);
 
 }  // namespace mosaren::cli

@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "cli_options.h"
+#include "godot_options.h"
 #include "option_values.h"
 #include "parser_options.h"
+#include "tiling/tile_geometry.h"
 #include "usage_error.h"
 
 namespace mosaren::cli {
@@ -15,37 +17,7 @@ namespace {
 constexpr std::int32_t kMostColumns = 999;
 constexpr std::int32_t kWidestGap = 255;
 
-// A file name option's value; an empty one names no file.
-std::string FileName(const QCommandLineParser& parser, const QCommandLineOption& option) {
-    const std::string file = Value(parser, option);
-    if (file.empty()) {
-        throw EUsageError(Spelling(option) + " wants a file name");
-    }
-    return file;
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = text[text.size() - suffix.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
-    }
-    return true;
-}
-
 const char* FormatName(ImageFormat format) { return format == ImageFormat::Png ? "png" : "bmp"; }
-
-// A sheet option's number, from low to high.
-std::int32_t SheetNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
-                         std::int32_t low, std::int32_t high) {
-    const std::string text = Value(parser, option);
-    const auto value = ParseWholeNumber(text, low, high);
-    if (!value) {
-        throw EUsageError(Spelling(option) + " '" + text + "' is not a whole number from " +
-                          std::to_string(low) + " to " + std::to_string(high));
-    }
-    return *value;
-}
 
 void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& options,
                       const CliOptions& result, OutputSettings& output) {
@@ -75,16 +47,16 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
     }
 
     if (parser.isSet(options.columns)) {
-        output.columns = SheetNumber(parser, options.columns, 1, kMostColumns);
+        output.columns = WholeNumber(parser, options.columns, 1, kMostColumns);
     }
     if (parser.isSet(options.margin)) {
-        output.margin = SheetNumber(parser, options.margin, 0, kWidestGap);
+        output.margin = WholeNumber(parser, options.margin, 0, kWidestGap);
     }
     if (parser.isSet(options.spacing)) {
-        output.spacing = SheetNumber(parser, options.spacing, 0, kWidestGap);
+        output.spacing = WholeNumber(parser, options.spacing, 0, kWidestGap);
     }
     if (parser.isSet(options.extrude)) {
-        output.extrude = SheetNumber(parser, options.extrude, 0, kWidestGap);
+        output.extrude = WholeNumber(parser, options.extrude, 0, kWidestGap);
     }
     // The extruded edges go into the gaps, which must hold them: Tiled finds the tiles by the
     // margin and spacing alone, so the extrusion cannot widen them behind its back.
@@ -97,8 +69,8 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
     // Whether a reader takes the margin off one side of the image or both, the column and row
     // counts it derives from the image's size agree only while the margin is narrower than a
     // cell; a wider one would read as a further column and renumber the tiles.
-    const std::int32_t cell =
-        std::min(result.settings.TileWidth, result.settings.TileHeight) + output.spacing;
+    const TileGeometry tile = GeometryOf(result.settings, result.block);
+    const std::int32_t cell = std::min(tile.width, tile.PictureHeight()) + output.spacing;
     if (output.margin >= cell) {
         throw EUsageError("--margin " + std::to_string(output.margin) +
                           " must be less than the tile's shorter side plus --spacing, " +
@@ -131,6 +103,7 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
                               "' is not a .png name: the preview is always a PNG picture");
         }
     }
+    ReadGodotOptions(parser, options, output);
 }
 
 }  // namespace mosaren::cli

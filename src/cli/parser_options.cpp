@@ -4,6 +4,8 @@
 #include <QStringList>
 
 #include "argument_bytes.h"
+#include "option_values.h"
+#include "usage_error.h"
 
 namespace mosaren::cli {
 
@@ -57,10 +59,38 @@ ParserOptions::ParserOptions()
                  "Write a Tiled tileset for what the run wrote: the sheet, or one image per tile "
                  "file. Paths in it are relative to its folder.",
                  "FILE")),
+      godot(Option("godot",
+                   "Write a Godot 4 TileSet resource for the --sheet, which must be a PNG inside "
+                   "the Godot project: an atlas of isometric tiles.",
+                   "FILE.tres")),
+      godot3(Option("godot3", "Write the same tile set for Godot 3.", "FILE.tres")),
+      godotRoot(Option("godot-root",
+                       "The Godot project's folder, from which --godot and --godot3 name the "
+                       "sheet by a res:// path (default: the folder of each .tres file).",
+                       "DIR")),
       mapPreview(Option("map-preview",
                         "Write a PNG picture of the tiles on a 6 x 6 isometric map, to check that "
                         "they meet without seams.",
                         "FILE.png")),
+      block(Option("block",
+                   "Raise each tile into a block HEIGHT pixels high, 1 to 255: the tile as its "
+                   "lid and two shaded side faces below it, in a picture of the tile's width and "
+                   "its height plus HEIGHT.",
+                   "HEIGHT")),
+      faces(Option("faces",
+                   "With --block: the faces shown, any of top, left and right (default all "
+                   "three); --faces left makes a wall, --faces left,right a block without a lid.",
+                   "LIST")),
+      shade(Option("shade",
+                   "With --block: each face's colours times a factor from 0 to 1 (default "
+                   "1,0.8,0.6, light from the upper left).",
+                   "TOP,LEFT,RIGHT")),
+      leftTexture(Option("left-texture",
+                         "With --block: the texture of the left face (default the tile's own).",
+                         "FILE")),
+      rightTexture(Option("right-texture",
+                          "With --block: the texture of the right face (default the tile's own).",
+                          "FILE")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
       jobs(Option("jobs",
@@ -70,9 +100,10 @@ ParserOptions::ParserOptions()
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,    version, mask,    size,    pieces, depth,      format,    sheet,
-            columns, margin,  spacing, extrude, tsx,    mapPreview, keepGoing, jobs,
-            quiet};
+    return {help,    version,   mask,       size,    pieces,      depth,        format,
+            sheet,   columns,   margin,     spacing, extrude,     tsx,          godot,
+            godot3,  godotRoot, mapPreview, block,   faces,       shade,        leftTexture,
+            rightTexture, keepGoing, jobs,  quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {
@@ -81,6 +112,25 @@ std::string Spelling(const QCommandLineOption& option) {
 
 std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return ToBytes(parser.value(option));
+}
+
+std::string FileName(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    const std::string file = Value(parser, option);
+    if (file.empty()) {
+        throw EUsageError(Spelling(option) + " wants a file name");
+    }
+    return file;
+}
+
+std::int32_t WholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                         std::int32_t low, std::int32_t high) {
+    const std::string text = Value(parser, option);
+    const auto value = ParseWholeNumber(text, low, high);
+    if (!value) {
+        throw EUsageError(Spelling(option) + " '" + text + "' is not a whole number from " +
+                          std::to_string(low) + " to " + std::to_string(high));
+    }
+    return *value;
 }
 
 }  // namespace mosaren::cli

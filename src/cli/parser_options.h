@@ -5,6 +5,7 @@
 
 #include <QCommandLineOption>
 #include <QList>
+#include <cstdint>
 #include <string>
 
 class QCommandLineParser;
@@ -29,7 +30,16 @@ struct ParserOptions {
     QCommandLineOption spacing;
     QCommandLineOption extrude;
     QCommandLineOption tsx;
+    QCommandLineOption godot;
+    QCommandLineOption godot3;
+    QCommandLineOption godotRoot;
     QCommandLineOption mapPreview;
+    // Blocks and walls.
+    QCommandLineOption block;
+    QCommandLineOption faces;
+    QCommandLineOption shade;
+    QCommandLineOption leftTexture;
+    QCommandLineOption rightTexture;
     // The run.
     QCommandLineOption keepGoing;
     QCommandLineOption jobs;
@@ -44,5 +54,13 @@ std::string Spelling(const QCommandLineOption& option);
 
 // The option's value, byte for byte as it was given.
 std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option);
+
+// A file name option's value. Raises EUsageError for an empty one, which names no file.
+std::string FileName(const QCommandLineParser& parser, const QCommandLineOption& option);
+
+// A whole number option's value, from low to high. Raises EUsageError naming the option and the
+// range for any other text.
+std::int32_t WholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option,
+                         std::int32_t low, std::int32_t high);
 
 }  // namespace mosaren::cli

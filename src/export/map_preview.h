@@ -12,11 +12,12 @@ namespace mosaren {
 // The map is this many diamonds across and down.
 inline constexpr int kMapSide = 6;
 
-// The tiles (at least one, all of one size W × H) repeated in order over the map's cells, row by
-// row. The cell in column c and row r has its tile's top-left at ((c − r + 5) · W div 2,
-// (c + r) · H div 2): the usual isometric placement, shifted right by five half-tiles so that
-// the whole map fits a picture of 6 W × 6 H. Only opaque tile pixels are drawn, the back rows
-// first; the rest of the picture is transparent.
-RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles);
+// The tiles (at least one, all of one size W × (H + R), on cells W × H) repeated in order over
+// the map's cells, row by row. The cell in column c and row r has its tile's top-left at
+// ((c − r + 5) · W div 2, (c + r) · H div 2): the usual isometric placement with each tile
+// bottom-aligned on its cell, shifted right by five half-tiles and down by R so that the whole
+// map fits a picture of 6 W × (6 H + R). Only opaque tile pixels are drawn, the back rows first,
+// so that a block hides what stands behind it; the rest of the picture is transparent.
+RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight);
 
 }  // namespace mosaren

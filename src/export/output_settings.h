@@ -1,7 +1,7 @@
 #pragma once
 
 // In what form a run hands its tiles over, besides the BMP tiles themselves: the image format,
-// one sheet instead of separate files, a Tiled tileset and a map preview.
+// one sheet instead of separate files, a Tiled tileset, Godot tile sets and a map preview.
 
 #include <cstdint>
 #include <string>
@@ -19,6 +19,11 @@ struct OutputSettings {
     std::int32_t extrude = 0;
     std::string tsx;         // empty: no tileset file
     std::string mapPreview;  // empty: no preview
+    // Godot 4 and Godot 3 tile sets of the sheet (empty: none), naming it from godotRoot, the
+    // Godot project's folder (empty: the folder of each tile set file).
+    std::string godot;
+    std::string godot3;
+    std::string godotRoot;
 };
 
 }  // namespace mosaren

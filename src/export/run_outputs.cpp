@@ -4,12 +4,15 @@
 #include <utility>
 
 #include "bmp_output.h"
+#include "godot_project.h"
+#include "godot_tileset.h"
 #include "map_preview.h"
 #include "png_output.h"
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
 #include "tile_image.h"
 #include "tile_spill.h"
+#include "tiling/block_layout.h"
 #include "tsx_writer.h"
 
 namespace mosaren {
@@ -26,10 +29,13 @@ constexpr std::size_t kShownTiles = static_cast<std::size_t>(kMapSide) * kMapSid
 
 }  // namespace
 
-RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output)
-    : mSettings(settings), mOutput(output), mStaged(true) {
-    if (MakesImages()) mCoverage = TileCoverage(mSettings);
+RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output,
+                       const BlockSettings& block)
+    : mSettings(settings), mOutput(output), mGeometry(GeometryOf(settings, block)), mStaged(true) {
     if (!mOutput.sheet.empty()) mSheetTiles = std::make_unique<TileSpill>(mOutput.sheet);
+    if (!MakesImages()) return;
+    mCoverage = TileCoverage(mSettings);
+    if (block.MakesBlocks()) mCoverage = BlockCoverage(mGeometry, mCoverage, block);
 }
 
 RunOutputs::~RunOutputs() = default;
@@ -137,11 +143,12 @@ void RunOutputs::Finish() {
     if (mTiles == 0) return;
     if (!mOutput.sheet.empty()) WriteSheet();
     if (!mOutput.tsx.empty()) WriteTileset();
+    if (!mOutput.godot.empty() || !mOutput.godot3.empty()) WriteGodotTilesets();
     if (!mOutput.mapPreview.empty()) WritePreview();
 }
 
 SheetLayout RunOutputs::Layout() const {
-    return LayOutSheet(mTiles, mSettings.TileWidth, mSettings.TileHeight, mOutput.columns,
+    return LayOutSheet(mTiles, mGeometry.width, mGeometry.PictureHeight(), mOutput.columns,
                        mOutput.margin, mOutput.spacing);
 }
 
@@ -185,8 +192,7 @@ void RunOutputs::WriteSheet() const {
 void RunOutputs::WriteTileset() const {
     TsxTileset tileset;
     tileset.name = std::filesystem::path(mOutput.tsx).stem().string();
-    tileset.tileWidth = mSettings.TileWidth;
-    tileset.tileHeight = mSettings.TileHeight;
+    tileset.geometry = mGeometry;
     if (mOutput.format == ImageFormat::Bmp) {
         tileset.transparentColour = HexColour(mSettings.MaskR, mSettings.MaskG, mSettings.MaskB);
     }
@@ -201,16 +207,26 @@ void RunOutputs::WriteTileset() const {
     } else {
         tileset.tileCount = static_cast<std::int32_t>(mFiles.size());
         for (const std::string& file : mFiles) {
-            tileset.tiles.push_back(TsxImage{file, mSettings.TileWidth, mSettings.TileHeight});
+            tileset.tiles.push_back(TsxImage{file, mGeometry.width, mGeometry.PictureHeight()});
         }
     }
     WriteTsxFile(std::move(tileset), mOutput.tsx);
 }
 
+void RunOutputs::WriteGodotTilesets() const {
+    const GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mTiles,
+                                                   mGeometry.width, mGeometry.footprintHeight);
+    for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
+                                        std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
+        if (file.empty()) continue;
+        WriteGodotTileset(tileset, version, file, GodotProjectFolder(file, mOutput.godotRoot));
+    }
+}
+
 void RunOutputs::WritePreview() const {
     // The map repeats the tiles in order over its cells; with more tiles than cells, each cell
     // shows the tile of its own number, so the first ones are all it needs.
-    WritePngFile(DrawMapPreview(mShown), mOutput.mapPreview);
+    WritePngFile(DrawMapPreview(mShown, mGeometry.footprintHeight), mOutput.mapPreview);
 }
 
 }  // namespace mosaren

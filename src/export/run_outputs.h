@@ -25,7 +25,9 @@
 #include "raster/file_replacement.h"
 #include "rgba_image.h"
 #include "tile_sheet.h"
+#include "tiling/block_settings.h"
 #include "tiling/tile_coverage.h"
+#include "tiling/tile_geometry.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren {
@@ -35,8 +37,10 @@ class TileSpill;
 
 class RunOutputs {
 public:
-    // Both are read as the run goes and must outlive it; the tiles are made with settings.
-    RunOutputs(const TTileSettings& settings, const OutputSettings& output);
+    // Both are read as the run goes and must outlive it; the tiles are made with settings and,
+    // when block makes blocks, are blocks of that height and those faces.
+    RunOutputs(const TTileSettings& settings, const OutputSettings& output,
+               const BlockSettings& block = BlockSettings{});
     // Files of tiles taken but not yet in place are removed: a run that stops puts nothing in
     // place after the failure it stops at.
     ~RunOutputs();
@@ -78,8 +82,9 @@ public:
 
     // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
     std::string Destination(const std::string& bmpName) const;
-    // Puts the last tiles in place, then writes the sheet, the tileset file and the preview from
-    // the tiles taken; nothing of these when no tile was taken. Raises a tile's failure as Put.
+    // Puts the last tiles in place, then writes the sheet, the tileset files and the preview
+    // from the tiles taken; nothing of these when no tile was taken. Raises a tile's failure as
+    // Put.
     void Finish();
 
 private:
@@ -98,11 +103,13 @@ private:
     SheetLayout Layout() const;
     void WriteSheet() const;
     void WriteTileset() const;
+    void WriteGodotTilesets() const;
     void WritePreview() const;
 
     const TTileSettings& mSettings;
     const OutputSettings& mOutput;
-    Coverage mCoverage;  // when images are needed
+    const TileGeometry mGeometry;  // of every tile of the run
+    Coverage mCoverage;            // when images are needed
     StagedFiles mStaged;
     std::vector<Waiting> mWaiting;  // one for each file in mStaged
     std::chrono::steady_clock::time_point mFirstWaiting;

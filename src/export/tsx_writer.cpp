@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "raster/exceptions.h"
 #include "raster/file_replacement.h"
+#include "text_name.h"
 
 namespace mosaren {
 
@@ -18,16 +18,8 @@ namespace {
 const char* const kFormatVersion = "1.10";
 
 QString XmlText(const std::string& bytes) {
-    const QByteArray utf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const QString text = QString::fromUtf8(utf8);
-    bool controls = false;
-    for (unsigned char c : bytes) controls = controls || c < 0x20 || c == 0x7F;
-    if (controls || text.toUtf8() != utf8) {
-        throw EInvalidOperation("Cannot write the name " + bytes +
-                                " into a TSX file: it is not UTF-8 text without control "
-                                "characters");
-    }
-    return text;
+    RequireTextName(bytes, "a TSX file");
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 void WriteNumber(QXmlStreamWriter& writer, const char* name, std::int32_t value) {
@@ -53,8 +45,8 @@ std::string TsxText(const TsxTileset& tileset) {
     writer.writeStartElement(QStringLiteral("tileset"));
     writer.writeAttribute(QStringLiteral("version"), QString::fromLatin1(kFormatVersion));
     writer.writeAttribute(QStringLiteral("name"), XmlText(tileset.name));
-    WriteNumber(writer, "tilewidth", tileset.tileWidth);
-    WriteNumber(writer, "tileheight", tileset.tileHeight);
+    WriteNumber(writer, "tilewidth", tileset.geometry.width);
+    WriteNumber(writer, "tileheight", tileset.geometry.PictureHeight());
     WriteNumber(writer, "spacing", tileset.spacing);
     WriteNumber(writer, "margin", tileset.margin);
     WriteNumber(writer, "tilecount", tileset.tileCount);
@@ -62,8 +54,8 @@ std::string TsxText(const TsxTileset& tileset) {
 
     writer.writeEmptyElement(QStringLiteral("grid"));
     writer.writeAttribute(QStringLiteral("orientation"), QStringLiteral("isometric"));
-    WriteNumber(writer, "width", tileset.tileWidth);
-    WriteNumber(writer, "height", tileset.tileHeight);
+    WriteNumber(writer, "width", tileset.geometry.width);
+    WriteNumber(writer, "height", tileset.geometry.footprintHeight);
 
     if (tileset.sheet) {
         WriteImage(writer, *tileset.sheet, tileset.transparentColour);

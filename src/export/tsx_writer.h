@@ -2,12 +2,15 @@
 
 // Tiled tileset files (TSX) for what a run wrote: either a tileset of one sheet image or an
 // image collection with one image per tile file. Both declare the isometric grid of the tiles,
-// so that Tiled draws terrain and collision overlays as diamonds.
+// so that Tiled draws terrain and collision overlays as diamonds; a block's grid is its
+// footprint, and Tiled draws the taller picture bottom-aligned on it.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tiling/tile_geometry.h"
 
 namespace mosaren {
 
@@ -19,8 +22,9 @@ struct TsxImage {
 
 struct TsxTileset {
     std::string name;
-    std::int32_t tileWidth = 0;
-    std::int32_t tileHeight = 0;
+    // The tiles' pictures (tilewidth, tileheight) and the map cell they stand on (the isometric
+    // grid): the same for flat tiles, the picture taller by the rise for blocks.
+    TileGeometry geometry;
     std::int32_t tileCount = 0;
     std::int32_t columns = 0;  // 0 for an image collection, as Tiled writes it
     std::int32_t margin = 0;

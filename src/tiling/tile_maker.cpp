@@ -55,13 +55,18 @@ void TileMaker::MakeFreshBitmaps(bool withPiece) {
 }
 
 TBitmap& TileMaker::TileTexture(const std::string& texturePath) {
+    ReadWorkingTexture(texturePath);
+    MakeTile();
+    return Tile();
+}
+
+TBitmap& TileMaker::ReadWorkingTexture(const std::string& texturePath) {
     // Fresh bitmaps for every texture: nothing of the one before carries over or piles up.
     MakeFreshBitmaps(false);
     ReadBmpFile(Source(), texturePath);
     // The texture is drawn as read, at its own depth; only the working texture is converted.
     StretchIntoTexture(Source());
-    MakeTile();
-    return Tile();
+    return Texture();
 }
 
 void TileMaker::ReadTextureForPieces(const std::string& texturePath) {

@@ -50,6 +50,8 @@ public:
     // The command line's TileEngine makes the same bytes without these steps; this is the
     // reference it is held to.
     TBitmap& TileTexture(const std::string& texturePath);
+    // The same steps up to the working texture, which it returns: 255 × 255, 24 bits.
+    TBitmap& ReadWorkingTexture(const std::string& texturePath);
 
     // The single-texture command's steps up to its save dialog: fresh working bitmaps (the
     // piece's too), the texture read and converted to 24 bits, and the piece counts of the

@@ -19,7 +19,9 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     for (const char* text : {"Usage: mosaren-cli", "tile TEXTURE SAVE_NAME", "batch TEXTURE...",
                              "--mask", "--size", "--pieces", "--depth", "--keep-going",
                              "--jobs", "--quiet", "--format", "--sheet", "--columns", "--margin",
-                             "--spacing", "--extrude", "--tsx", "--map-preview"}) {
+                             "--spacing", "--extrude", "--tsx", "--godot", "--godot3",
+                             "--godot-root", "--map-preview", "--block", "--faces", "--shade",
+                             "--left-texture", "--right-texture"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliRun version = Run({"--version"});
@@ -187,6 +189,43 @@ TEST_P(UsageErrors, ExitTwoNamingTheFaultAndWriteNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
+    GodotTilesets, UsageErrors,
+    ::testing::Values(
+        UsageCase{"WithoutSheet", {"batch", "--godot", "t.tres", "a.bmp"},
+                  "--godot needs --sheet"},
+        UsageCase{"Godot3WithoutSheet", {"batch", "--godot3", "t.tres", "a.bmp"},
+                  "--godot3 needs --sheet"},
+        UsageCase{"OfABmpSheet", {"batch", "--sheet", "s.bmp", "--godot", "t.tres", "a.bmp"},
+                  "--godot needs a PNG sheet"},
+        UsageCase{"OfASheetWithoutSuffix", {"batch", "--sheet", "s", "--godot3", "t.tres", "a.bmp"},
+                  "--godot3 needs a PNG sheet"},
+        UsageCase{"OfAPngSheetWithoutSuffix",
+                  {"batch", "--format", "png", "--sheet", "s", "--godot", "t.tres", "a.bmp"},
+                  "--godot needs a sheet named .png"},
+        UsageCase{"NotTres", {"batch", "--sheet", "s.png", "--godot", "t.res", "a.bmp"},
+                  "--godot 't.res' is not a .tres name"},
+        UsageCase{"Nameless", {"batch", "--sheet", "s.png", "--godot3", "", "a.bmp"},
+                  "--godot3 wants a file name"},
+        UsageCase{"SheetOutsideTheTresFolder",
+                  {"batch", "--sheet", "s.png", "--godot", "game/t.tres", "a.bmp"},
+                  "--sheet 's.png' lies outside the Godot project 'game' of --godot"},
+        UsageCase{"SheetOutsideTheRoot",
+                  {"batch", "--sheet", "art/s.png", "--godot3", "t.tres", "--godot-root", "game",
+                   "a.bmp"},
+                  "--sheet 'art/s.png' lies outside the Godot project 'game' of --godot3"},
+        UsageCase{"SheetBesideAnotherTres",
+                  {"batch", "--sheet", "s.png", "--godot", "t.tres", "--godot3", "g/t.tres",
+                   "a.bmp"},
+                  "--sheet 's.png' lies outside the Godot project 'g' of --godot3"},
+        UsageCase{"RootAlone", {"batch", "--godot-root", "game", "a.bmp"},
+                  "--godot-root is for --godot and --godot3 only"},
+        UsageCase{"BothInOneFile",
+                  {"batch", "--sheet", "s.png", "--godot", "t.tres", "--godot3", "./t.tres",
+                   "a.bmp"},
+                  "--godot and --godot3 name the same file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
     CommandLines, UsageErrors,
     ::testing::Values(
         UsageCase{"NoCommand", {}, "no command given"},
@@ -273,6 +312,48 @@ INSTANTIATE_TEST_SUITE_P(
                   "--map-preview 'map.bmp' is not a .png name"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    BlockCommandLines, UsageErrors,
+    ::testing::Values(
+        UsageCase{"BlockZero", {"batch", "--block", "0", "a.bmp"},
+                  "--block '0' is not a whole number from 1 to 255"},
+        UsageCase{"BlockTooHigh", {"batch", "--block", "256", "a.bmp"}, "--block '256'"},
+        UsageCase{"BlockNotANumber", {"tile", "--block", "x", "a.bmp", "o"}, "--block 'x'"},
+        UsageCase{"FacesWithoutBlock", {"batch", "--faces", "left", "a.bmp"},
+                  "--faces is for --block only"},
+        UsageCase{"ShadeWithoutBlock", {"batch", "--shade", "1,1,1", "a.bmp"},
+                  "--shade is for --block only"},
+        UsageCase{"LeftTextureWithoutBlock", {"tile", "--left-texture", "a.bmp", "a.bmp", "o"},
+                  "--left-texture is for --block only"},
+        UsageCase{"FacesUnknown", {"batch", "--block", "8", "--faces", "front", "a.bmp"},
+                  "--faces 'front' is not a list of top, left and right"},
+        UsageCase{"FacesEmpty", {"batch", "--block", "8", "--faces", "", "a.bmp"},
+                  "--faces '' is not"},
+        UsageCase{"FacesTrailingComma", {"batch", "--block", "8", "--faces", "left,", "a.bmp"},
+                  "--faces 'left,'"},
+        UsageCase{"ShadeAboveOne", {"batch", "--block", "8", "--shade", "1.5,1,1", "a.bmp"},
+                  "--shade '1.5,1,1' is not TOP,LEFT,RIGHT with each factor from 0 to 1"},
+        UsageCase{"ShadeJustAboveOne",
+                  {"batch", "--block", "8", "--shade", "1,1.000001,1", "a.bmp"},
+                  "--shade '1,1.000001,1'"},
+        UsageCase{"ShadeNegative", {"batch", "--block", "8", "--shade", "1,-0.1,1", "a.bmp"},
+                  "--shade '1,-0.1,1'"},
+        UsageCase{"ShadeTwoFactors", {"batch", "--block", "8", "--shade", "1,0.5", "a.bmp"},
+                  "--shade '1,0.5'"},
+        UsageCase{"ShadeSevenPlaces",
+                  {"batch", "--block", "8", "--shade", "1,0.1234567,1", "a.bmp"},
+                  "--shade '1,0.1234567,1'"},
+        UsageCase{"ShadeTrailingPoint", {"batch", "--block", "8", "--shade", "1,1.,1", "a.bmp"},
+                  "--shade '1,1.,1'"},
+        UsageCase{"LeftTextureNameless",
+                  {"batch", "--block", "8", "--left-texture", "", "a.bmp"},
+                  "--left-texture wants a file name"},
+        UsageCase{"MarginWiderThanABlockCell",
+                  {"batch", "--size", "8x4", "--block", "4", "--sheet", "s.png", "--margin", "10",
+                   "--spacing", "2", "a.bmp"},
+                  "--margin 10 must be less than the tile's shorter side plus --spacing, 10"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct BoundaryCase {
     const char* name;
     Args options;
@@ -308,7 +389,15 @@ INSTANTIATE_TEST_SUITE_P(
                                    {"--pieces", "2x1", "--format", "png", "--sheet", "S.PNG"}},
                       BoundaryCase{"EngineOutputsOfOneTile",
                                    {"--format", "png", "--tsx", "t.tsx", "--map-preview",
-                                    "m.PNG"}}),
+                                    "m.PNG"}},
+                      BoundaryCase{"LowestBlock", {"--block", "1"}},
+                      BoundaryCase{"HighestBlock",
+                                   {"--block", "255", "--size", "255x255", "--depth", "16"}},
+                      BoundaryCase{"DarkestShade", {"--block", "8", "--shade", "0,0.0,.000000"}},
+                      BoundaryCase{"EveryFaceNamed", {"--block", "8", "--faces", "top,left,right,left"}},
+                      BoundaryCase{"MarginBelowABlockCell",
+                                   {"--pieces", "2x1", "--size", "8x4", "--block", "4", "--sheet",
+                                    "s.png", "--margin", "9", "--spacing", "2"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

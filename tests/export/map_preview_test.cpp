@@ -27,7 +27,7 @@ TEST(MapPreview, PlacesEveryCellByTheIsometricFormulaShiftedToFit) {
     std::vector<RgbaImage> tiles;
     for (int k = 0; k < kMapSide * kMapSide; ++k)
         tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
-    const RgbaImage map = DrawMapPreview(tiles);
+    const RgbaImage map = DrawMapPreview(tiles, kH);
     ASSERT_EQ(map.Width(), kMapSide * kW);
     ASSERT_EQ(map.Height(), kMapSide * kH);
     int marks = 0;
@@ -45,7 +45,7 @@ TEST(MapPreview, PlacesEveryCellByTheIsometricFormulaShiftedToFit) {
 TEST(MapPreview, RepeatsTheTilesInOrderRowByRow) {
     std::vector<RgbaImage> tiles;
     for (int k = 0; k < 5; ++k) tiles.push_back(MarkedTile(static_cast<std::uint8_t>(k + 1)));
-    const RgbaImage map = DrawMapPreview(tiles);
+    const RgbaImage map = DrawMapPreview(tiles, kH);
     for (int row = 0; row < kMapSide; ++row) {
         for (int column = 0; column < kMapSide; ++column) {
             const std::int32_t x = (column - row + kMapSide - 1) * kW / 2;
@@ -61,10 +61,32 @@ TEST(MapPreview, DrawsFrontCellsOverBackOnesButNotTheirTransparentPixels) {
     RgbaImage holed = SolidTile(blue);
     holed.At(0, 0) = kTransparent;
     // Tile 0 in cell (0, 0) at (10, 0); tile 1 in cell (1, 0), in front of it, at (12, 1).
-    const RgbaImage map = DrawMapPreview({SolidTile(red), holed});
+    const RgbaImage map = DrawMapPreview({SolidTile(red), holed}, kH);
     EXPECT_EQ(map.At(13, 1), blue);
     EXPECT_EQ(map.At(12, 1), red);
     EXPECT_EQ(map.At(0, 0), kTransparent);
+}
+
+TEST(MapPreview, StandsTallTilesOnTheirCellsTheFrontOnesOverTheBack) {
+    // Tiles 4 × 5 on cells 4 × 2: each rises 3 above its cell.
+    const Rgba red{200, 0, 0, 255};
+    const Rgba blue{0, 0, 200, 255};
+    RgbaImage tall[2] = {RgbaImage(kW, kH + 3), RgbaImage(kW, kH + 3)};
+    for (std::int32_t y = 0; y < kH + 3; ++y) {
+        for (std::int32_t x = 0; x < kW; ++x) {
+            tall[0].At(x, y) = red;
+            tall[1].At(x, y) = blue;
+        }
+    }
+    const RgbaImage map = DrawMapPreview({tall[0], tall[1]}, kH);
+    ASSERT_EQ(map.Width(), kMapSide * kW);
+    ASSERT_EQ(map.Height(), kMapSide * kH + 3);
+    // Cell (0, 0), red, at (10, 0); cell (1, 0), blue, in front of it at (12, 1).
+    EXPECT_EQ(map.At(10, 0), red);
+    EXPECT_EQ(map.At(13, 1), blue);
+    EXPECT_EQ(map.At(14, 0), kTransparent);
+    // The front cell (5, 5), blue, reaches the picture's last row.
+    EXPECT_EQ(map.At(10, map.Height() - 1), blue);
 }
 
 }  // namespace

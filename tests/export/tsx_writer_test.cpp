@@ -18,8 +18,7 @@ using namespace mosaren::testing;
 TsxTileset SheetTileset() {
     TsxTileset tileset;
     tileset.name = "terrain";
-    tileset.tileWidth = 72;
-    tileset.tileHeight = 36;
+    tileset.geometry = TileGeometry{72, 36, 0};
     tileset.tileCount = 5;
     tileset.columns = 3;
     tileset.margin = 2;
@@ -50,8 +49,7 @@ TEST(TsxText, SheetTilesetParsesBackWithEveryValue) {
 TEST(TsxText, ImageCollectionGivesEachTileItsImageAndTheMaskAsTrans) {
     TsxTileset tileset;
     tileset.name = "tiles";
-    tileset.tileWidth = 64;
-    tileset.tileHeight = 32;
+    tileset.geometry = TileGeometry{64, 32, 0};
     tileset.tileCount = 2;
     tileset.transparentColour = HexColour(255, 0, 128);
     tileset.tiles = {TsxImage{"a tile.bmp", 64, 32}, TsxImage{"sub/b&c.bmp", 64, 32}};
@@ -68,6 +66,16 @@ TEST(TsxText, ImageCollectionGivesEachTileItsImageAndTheMaskAsTrans) {
             (XmlAttributes{
                 {"source", sources[id]}, {"trans", "ff0080"}, {"width", "64"}, {"height", "32"}}));
     }
+}
+
+TEST(TsxText, BlocksStateThePictureAsTheTileAndTheirFootprintAsTheGrid) {
+    TsxTileset tileset = SheetTileset();
+    tileset.geometry = TileGeometry{72, 36, 24};
+    const TsxContent tsx = ParseTsx(TsxText(tileset));
+    EXPECT_EQ(tsx.Tileset("tilewidth"), 72);
+    EXPECT_EQ(tsx.Tileset("tileheight"), 60);
+    EXPECT_EQ(tsx.grid,
+              (XmlAttributes{{"orientation", "isometric"}, {"width", "72"}, {"height", "36"}}));
 }
 
 TEST(TsxText, RefusesANameXmlCannotCarry) {

@@ -6,6 +6,7 @@
 
 #include "support/display_depth.h"
 #include "support/pixel_grid.h"
+#include "tiling/support/working_texture.h"
 #include "tiling/tile_maker.h"
 
 namespace mosaren::testing {
@@ -31,15 +32,7 @@ protected:
 
     // The colours of the tile of a working texture whose pixel (x, y) is colourAt(x, y).
     std::vector<TColor> TileOf(const std::function<TColor(int, int)>& colourAt) {
-        TBitmap& texture = mMaker.Texture();
-        texture.SetImageHeight(kWorkingTextureSide);
-        texture.SetImageWidth(kWorkingTextureSide);
-        texture.ConvertDepth(TPixelDepth::Depth24);
-        std::vector<TColor> colours;
-        for (int y = 0; y < kWorkingTextureSide; ++y) {
-            for (int x = 0; x < kWorkingTextureSide; ++x) colours.push_back(colourAt(x, y));
-        }
-        texture.WriteColours(TRect{0, 0, kWorkingTextureSide, kWorkingTextureSide}, colours);
+        FillWorkingTexture(mMaker.Texture(), colourAt);
         mMaker.MakeTile();
         return PixelsOf(mMaker.Tile());
     }
