@@ -1,8 +1,11 @@
 #include "cli_options.h"
 
+#include <sched.h>
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 
 #include "argument_bytes.h"
 #include "block_options.h"
@@ -50,8 +53,36 @@ const char* const kDescription =
     "  take the taller pictures; a tileset keeps the W x H grid, on which Tiled\n"
     "  draws each block bottom-aligned.\n"
     "\n"
+    "A batch makes its tiles on every core (--jobs; blocks one at a time); each\n"
+    "tile is reported once it is safely on the disk, in the order of the textures.\n"
+    "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";
+
+constexpr std::int32_t kMostJobs = 256;
+
+// The cores this process may run on.
+int CoreCount() {
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    if (::sched_getaffinity(0, sizeof cores, &cores) != 0) return 1;
+    return std::clamp(CPU_COUNT(&cores), 1, kMostJobs);
+}
+
+void ReadJobs(const QCommandLineParser& parser, const ParserOptions& options, CliOptions& result) {
+    result.jobs = CoreCount();
+    if (!parser.isSet(options.jobs)) return;
+    if (result.command != CliCommand::Batch) {
+        throw EUsageError("--jobs is for the batch command only");
+    }
+    const std::string text = Value(parser, options.jobs);
+    const auto jobs = ParseWholeNumber(text, 1, kMostJobs);
+    if (!jobs) {
+        throw EUsageError("--jobs '" + text + "' is not a whole number from 1 to " +
+                          std::to_string(kMostJobs));
+    }
+    result.jobs = *jobs;
+}
 
 void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& options,
                      CliOptions& result) {
@@ -174,6 +205,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     ReadTileOptions(parser, options, result);
     ReadTransitionOptions(parser, options, result);
+    ReadJobs(parser, options, result);
     // Before the outputs, whose sheet cells take the blocks' height.
     ReadBlockOptions(parser, options, result);
     ReadOutputOptions(parser, options, result);

@@ -27,6 +27,7 @@ struct CliOptions {
     TerrainBorder border;  // transitions only
     bool keepGoing = false;
     bool quiet = false;
+    int jobs = 1;  // batch: tiles made at once; the number of cores unless --jobs says
 };
 
 struct CliRequest {

@@ -101,13 +101,17 @@ ParserOptions::ParserOptions()
                   "N")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
+      jobs(Option("jobs",
+                  "batch only: make N tiles at once, 1 to 256 (default: the number of cores). "
+                  "The files, the progress lines and the failures are the same for every N.",
+                  "N")),
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,  version, mask,      size,        pieces,       depth,      format,
-            sheet, columns, margin,    spacing,     extrude,      tsx,        godot,
-            godot3, godotRoot, mapPreview, block,   faces,        shade,      leftTexture,
-            rightTexture, edge, seed, keepGoing, quiet};
+    return {help,    version,   mask,       size,    pieces,      depth,        format,
+            sheet,   columns,   margin,     spacing, extrude,     tsx,          godot,
+            godot3,  godotRoot, mapPreview, block,   faces,       shade,        leftTexture,
+            rightTexture, edge, seed,       keepGoing, jobs,      quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

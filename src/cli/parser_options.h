@@ -45,6 +45,7 @@ struct ParserOptions {
     QCommandLineOption seed;
     // The run.
     QCommandLineOption keepGoing;
+    QCommandLineOption jobs;
     QCommandLineOption quiet;
 
     // All of them, in the order --help lists them.

@@ -2,27 +2,32 @@
 
 #include <vector>
 
-#include "raster/bitmap.h"
 #include "raster/bmp_writer.h"
+#include "raster/byte_stream.h"
+#include "raster/device_picture.h"
+#include "raster/display_depth.h"
 
 namespace mosaren {
 
-void WriteBmpImage(const RgbaImage& image, const TTileSettings& settings,
-                   const std::string& fileName) {
-    // A new bitmap keeps the device form, so the file has the depth the tiles have.
-    TBitmap bitmap;
-    bitmap.SetImageWidth(image.Width());
-    bitmap.SetImageHeight(image.Height());
+void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
+                  const TTileSettings& settings,
+                  const std::function<void(std::int32_t y, std::span<Rgba> row)>& rowAt) {
+    const int depth = DisplayDepth();
+    WriteDeviceBmpHeaders(stream, width, height, depth);
     const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
-    std::vector<TColor> row(static_cast<std::size_t>(image.Width()));
-    for (std::int32_t y = 0; y < image.Height(); ++y) {
-        for (std::int32_t x = 0; x < image.Width(); ++x) {
-            const Rgba& p = image.At(x, y);
-            row[static_cast<std::size_t>(x)] = p.a == 0 ? mask : Rgb(p.r, p.g, p.b);
+    std::vector<Rgba> row(static_cast<std::size_t>(width));
+    std::vector<TColor> colours(row.size());
+    // Its padding stays 0, as a new section's does.
+    std::vector<std::uint8_t> stored(DevicePicture{width, 1, depth, {}}.Stride(), 0);
+    for (std::int32_t y = height - 1; y >= 0; --y) {
+        rowAt(y, row);
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const Rgba& p = row[x];
+            colours[x] = p.a == 0 ? mask : Rgb(p.r, p.g, p.b);
         }
-        bitmap.WriteColours(TRect{0, y, image.Width(), y + 1}, row);
+        EncodeDeviceColours(depth, colours.data(), colours.size(), stored.data());
+        WriteWhole(stream, stored.data(), stored.size());
     }
-    WriteBmpFile(bitmap, fileName);
 }
 
 }  // namespace mosaren

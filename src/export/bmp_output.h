@@ -1,19 +1,27 @@
 #pragma once
 
-// BMP files of RGBA images, for a sheet made of BMP tiles: written by the raster layer's writer
-// at the display depth, like the tiles themselves, with the mask colour wherever the image is
-// transparent.
+// BMP files of RGBA pictures, for a sheet made of BMP tiles: stored at the display depth as the
+// device form stores the tiles themselves, with the mask colour wherever the picture is
+// transparent, exactly as the raster layer's writer would write a device-form bitmap holding
+// those colours.
 
-#include <string>
+#include <cstdint>
+#include <functional>
+#include <span>
 
 #include "rgba_image.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren {
 
-// Creates or replaces the file, as tiles are replaced. Transparent pixels take the mask colour
-// of settings; all others their own colour (alpha is either 0 or 255 in what the program makes).
-void WriteBmpImage(const RgbaImage& image, const TTileSettings& settings,
-                   const std::string& fileName);
+class OutputStream;
+
+// Writes the BMP file of a width × height picture to the stream, asking rowAt for each row
+// (from the top, width pixels) as it needs it: bottom row first, as the file stores them, so
+// that only one row is held at a time. Transparent pixels take the mask colour of settings; all
+// others their own colour (alpha is either 0 or 255 in what the program makes).
+void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
+                  const TTileSettings& settings,
+                  const std::function<void(std::int32_t y, std::span<Rgba> row)>& rowAt);
 
 }  // namespace mosaren

@@ -9,21 +9,37 @@
 #include "map_preview.h"
 #include "png_output.h"
 #include "raster/bmp_writer.h"
+#include "raster/byte_stream.h"
 #include "terrain_map.h"
 #include "tile_image.h"
-#include "tile_sheet.h"
+#include "tile_spill.h"
 #include "tiling/block_layout.h"
 #include "tsx_writer.h"
 
 namespace mosaren {
 
+namespace {
+
+// A group of tile files goes in place once it holds this many, or once its first has waited
+// this long: one flush of the disk serves many tiles, and none waits long to be told.
+constexpr std::size_t kGroupFiles = 16;
+constexpr auto kGroupWait = std::chrono::milliseconds(500);
+
+// The preview draws this many cells; a run of more tiles shows only its first ones.
+constexpr std::size_t kShownTiles = static_cast<std::size_t>(kMapSide) * kMapSide;
+
+}  // namespace
+
 RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output,
                        const BlockSettings& block)
-    : mSettings(settings), mOutput(output), mGeometry(GeometryOf(settings, block)) {
+    : mSettings(settings), mOutput(output), mGeometry(GeometryOf(settings, block)), mStaged(true) {
+    if (!mOutput.sheet.empty()) mSheetTiles = std::make_unique<TileSpill>(mOutput.sheet);
     if (!MakesImages()) return;
     mCoverage = TileCoverage(mSettings);
     if (block.MakesBlocks()) mCoverage = BlockCoverage(mGeometry, mCoverage, block);
 }
+
+RunOutputs::~RunOutputs() = default;
 
 bool RunOutputs::MakesImages() const { return mOutput.format == ImageFormat::Png || KeepsImages(); }
 
@@ -36,46 +52,141 @@ std::string RunOutputs::Destination(const std::string& bmpName) const {
     return mOutput.format == ImageFormat::Png ? PngTileName(bmpName) : bmpName;
 }
 
-void RunOutputs::Take(TBitmap& tile, const std::string& bmpName) {
-    const bool png = mOutput.format == ImageFormat::Png;
-    RgbaImage image;
-    if (MakesImages()) image = TileImage(tile, mCoverage);
+RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,
+                                             const std::string& bmpName) const {
+    PreparedTile prepared;
+    prepared.destination = Destination(bmpName);
+    if (MakesImages()) prepared.image = TileImage(tile, mCoverage);
     if (mOutput.sheet.empty()) {
-        const std::string file = Destination(bmpName);
-        if (png) {
-            WritePngFile(image, file);
+        if (mOutput.format == ImageFormat::Png) {
+            prepared.file = EncodePng(prepared.image);
         } else {
-            WriteBmpFile(tile, file);  // exactly as the tile commands write it
+            // Exactly as the tile commands write it.
+            MemoryOutputStream bytes;
+            WriteBmp(tile, bytes);
+            prepared.file = bytes.Bytes();
         }
-        mFiles.push_back(file);
     }
-    if (KeepsImages()) mImages.push_back(std::move(image));
+    return prepared;
 }
 
+bool RunOutputs::Take(PreparedTile tile, Placed placed) {
+    if (!tile.file) {
+        // The sheet's: in its place now.
+        mSheetTiles->Append(tile.image);
+        Keep(std::string(), std::move(tile.image));
+        return placed(nullptr);
+    }
+    const std::vector<std::uint8_t>& bytes = *tile.file;
+    try {
+        mStaged.Add(StagedFile(
+            tile.destination,
+            [&bytes](OutputStream& stream) { WriteWhole(stream, bytes.data(), bytes.size()); },
+            &mStaged.Spares()));
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        return Commit() && placed(failure);
+    }
+    if (mWaiting.empty()) mFirstWaiting = std::chrono::steady_clock::now();
+    mWaiting.push_back(Waiting{std::move(placed), std::move(tile.destination),
+                               KeepsImages() ? std::move(tile.image) : RgbaImage()});
+    if (mWaiting.size() >= kGroupFiles || std::chrono::steady_clock::now() >= CommitDue()) {
+        return Commit();
+    }
+    return true;
+}
+
+std::chrono::steady_clock::time_point RunOutputs::CommitDue() const {
+    if (mWaiting.empty()) return std::chrono::steady_clock::time_point::max();
+    return mFirstWaiting + kGroupWait;
+}
+
+bool RunOutputs::Commit() {
+    std::vector<Waiting> waiting = std::exchange(mWaiting, {});
+    return mStaged.PutInPlace([&](std::size_t i, std::exception_ptr failure) {
+        if (!failure) Keep(waiting[i].destination, std::move(waiting[i].image));
+        return waiting[i].placed(failure);
+    });
+}
+
+void RunOutputs::Keep(const std::string& file, RgbaImage image) {
+    if (mOutput.sheet.empty() && !mOutput.tsx.empty()) mFiles.push_back(file);
+    if (!mOutput.mapPreview.empty() && mShown.size() < kShownTiles) {
+        mShown.push_back(std::move(image));
+    }
+    ++mTiles;
+}
+
+void RunOutputs::Put(const DevicePicture& tile, const std::string& bmpName) {
+    const Placed stopAtFailure = [this](std::exception_ptr failure) {
+        mPutFailure = failure;
+        return !failure;
+    };
+    PreparedTile prepared;
+    try {
+        prepared = Prepare(tile, bmpName);
+    } catch (...) {
+        // The tiles before it stay written, as they would had each been written at once.
+        const std::exception_ptr failure = std::current_exception();
+        if (!Commit()) std::rethrow_exception(mPutFailure);
+        std::rethrow_exception(failure);
+    }
+    if (!Take(std::move(prepared), stopAtFailure)) std::rethrow_exception(mPutFailure);
+}
+
+void RunOutputs::Take(TBitmap& tile, const std::string& bmpName) { Put(SectionCopy(tile), bmpName); }
+
 void RunOutputs::Finish() {
-    if (mImages.empty() && mFiles.empty()) return;
+    if (Pending() && !Commit()) {
+        if (mPutFailure) std::rethrow_exception(mPutFailure);
+        return;
+    }
+    if (mTiles == 0) return;
     if (!mOutput.sheet.empty()) WriteSheet();
     if (!mOutput.tsx.empty()) WriteTileset();
     if (!mOutput.godot.empty() || !mOutput.godot3.empty()) WriteGodotTilesets();
-    if (!mOutput.mapPreview.empty()) {
-        const std::int32_t cellHeight = mGeometry.footprintHeight;
-        WritePngFile(mTerrains ? DrawMapPreview(mImages, cellHeight, TerrainMapCells(*mTerrains))
-                               : DrawMapPreview(mImages, cellHeight),
-                     mOutput.mapPreview);
-    }
+    if (!mOutput.mapPreview.empty()) WritePreview();
 }
 
 SheetLayout RunOutputs::Layout() const {
-    return LayOutSheet(mImages.size(), mGeometry.width, mGeometry.PictureHeight(), mOutput.columns,
+    return LayOutSheet(mTiles, mGeometry.width, mGeometry.PictureHeight(), mOutput.columns,
                        mOutput.margin, mOutput.spacing);
 }
 
 void RunOutputs::WriteSheet() const {
-    const RgbaImage sheet = ComposeSheet(mImages, Layout(), mOutput.extrude);
+    const SheetLayout layout = Layout();
+    CheckSheetSize(layout);
+    // The tiles of one cell row are read back at a time; the sheet is written row by row.
+    std::vector<RgbaImage> cellRow;
+    std::size_t cellRowFirst = 0;
+    const SheetRows rows(layout, mOutput.extrude, mTiles, [&](std::size_t k) -> const RgbaImage& {
+        const std::size_t first = k - k % static_cast<std::size_t>(layout.columns);
+        if (cellRow.empty() || first != cellRowFirst) {
+            cellRow.clear();
+            for (std::size_t i = first; i < std::min(mTiles, first + layout.columns); ++i) {
+                cellRow.push_back(mSheetTiles->Read(i));
+            }
+            cellRowFirst = first;
+        }
+        return cellRow[k - first];
+    });
+    const auto width = static_cast<std::int32_t>(layout.Width());
+    const auto height = static_cast<std::int32_t>(layout.Height());
     if (mOutput.format == ImageFormat::Png) {
-        WritePngFile(sheet, mOutput.sheet);
+        ReplaceFileWith(mOutput.sheet, [&](OutputStream& stream) {
+            PngRowWriter png(stream, width, height);
+            std::vector<Rgba> row(static_cast<std::size_t>(width));
+            for (std::int32_t y = 0; y < height; ++y) {
+                rows.Row(y, row);
+                png.WriteRow(row.data());
+            }
+            png.Finish();
+        });
     } else {
-        WriteBmpImage(sheet, mSettings, mOutput.sheet);
+        ReplaceFileWith(mOutput.sheet, [&](OutputStream& stream) {
+            WriteBmpRows(stream, width, height, mSettings,
+                         [&rows](std::int32_t y, std::span<Rgba> row) { rows.Row(y, row); });
+        });
     }
 }
 
@@ -88,7 +199,7 @@ void RunOutputs::WriteTileset() const {
     }
     if (!mOutput.sheet.empty()) {
         const SheetLayout layout = Layout();
-        tileset.tileCount = static_cast<std::int32_t>(mImages.size());
+        tileset.tileCount = static_cast<std::int32_t>(mTiles);
         tileset.columns = layout.columns;
         tileset.margin = layout.margin;
         tileset.spacing = layout.spacing;
@@ -105,7 +216,7 @@ void RunOutputs::WriteTileset() const {
 }
 
 void RunOutputs::WriteGodotTilesets() const {
-    GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mImages.size(),
+    GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mTiles,
                                              mGeometry.width, mGeometry.footprintHeight);
     tileset.terrains = mTerrains;
     for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
@@ -113,6 +224,16 @@ void RunOutputs::WriteGodotTilesets() const {
         if (file.empty()) continue;
         WriteGodotTileset(tileset, version, file, GodotProjectFolder(file, mOutput.godotRoot));
     }
+}
+
+void RunOutputs::WritePreview() const {
+    // The map repeats the tiles in order over its cells; with more tiles than cells, each cell
+    // shows the tile of its own number, so the first ones are all it needs.
+    // Transition tiles are painted by their corners instead, all of them in view.
+    const std::int32_t cellHeight = mGeometry.footprintHeight;
+    WritePngFile(mTerrains ? DrawMapPreview(mShown, cellHeight, TerrainMapCells(*mTerrains))
+                           : DrawMapPreview(mShown, cellHeight),
+                 mOutput.mapPreview);
 }
 
 }  // namespace mosaren

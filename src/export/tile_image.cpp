@@ -1,13 +1,13 @@
 #include "tile_image.h"
 
-#include "raster/bitmap.h"
+#include <vector>
 
 namespace mosaren {
 
-RgbaImage TileImage(const TBitmap& tile, const Coverage& coverage) {
-    RgbaImage image(tile.ImageWidth(), tile.ImageHeight());
+RgbaImage TileImage(const DevicePicture& tile, const Coverage& coverage) {
+    RgbaImage image(tile.width, tile.height);
     std::vector<TColor> colours(static_cast<std::size_t>(image.Width()) * image.Height());
-    tile.ReadColours(TRect{0, 0, image.Width(), image.Height()}, colours);
+    ReadColours(tile, colours);
     for (std::int32_t y = 0; y < image.Height(); ++y) {
         for (std::int32_t x = 0; x < image.Width(); ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * image.Width() + x;

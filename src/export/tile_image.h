@@ -4,15 +4,14 @@
 // colour, the pixels the turn left to the mask fully transparent. Which are which is the tile's
 // coverage (tiling/tile_coverage.h), since the tile's colours cannot say it.
 
+#include "raster/device_picture.h"
 #include "rgba_image.h"
 #include "tiling/tile_coverage.h"
 
 namespace mosaren {
 
-class TBitmap;
-
 // The tile's pixels, opaque where covered and transparent elsewhere. The coverage must be that
 // of the settings the tile was made with.
-RgbaImage TileImage(const TBitmap& tile, const Coverage& coverage);
+RgbaImage TileImage(const DevicePicture& tile, const Coverage& coverage);
 
 }  // namespace mosaren

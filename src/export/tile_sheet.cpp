@@ -50,8 +50,7 @@ SheetLayout LayOutSheet(std::size_t count, std::int32_t tileWidth, std::int32_t 
     return layout;
 }
 
-RgbaImage ComposeSheet(const std::vector<RgbaImage>& tiles, const SheetLayout& layout,
-                       std::int32_t extrude) {
+void CheckSheetSize(const SheetLayout& layout) {
     const std::int64_t width = layout.Width();
     const std::int64_t height = layout.Height();
     if (width * height * static_cast<std::int64_t>(sizeof(Rgba)) >
@@ -59,24 +58,47 @@ RgbaImage ComposeSheet(const std::vector<RgbaImage>& tiles, const SheetLayout& l
         throw EInvalidOperation("A sheet of " + std::to_string(width) + " x " +
                                 std::to_string(height) + " pixels is too large to make");
     }
-    RgbaImage sheet(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
-    const std::int32_t w = layout.tileWidth;
-    const std::int32_t h = layout.tileHeight;
-    for (std::size_t k = 0; k < tiles.size(); ++k) {
-        const RgbaImage& tile = tiles[k];
-        const std::int32_t left = layout.CellLeft(k);
-        const std::int32_t top = layout.CellTop(k);
-        // Every sheet pixel of the cell widened by the extrusion takes the nearest tile pixel:
-        // inside the cell that is the pixel itself, outside it the edge pixel straight across.
-        // (Clipped to the sheet, should a caller give a margin narrower than the extrusion.)
-        const std::int32_t yEnd = std::min(h + extrude, sheet.Height() - top);
-        const std::int32_t xEnd = std::min(w + extrude, sheet.Width() - left);
-        for (std::int32_t y = std::max(-extrude, -top); y < yEnd; ++y) {
-            const std::int32_t ty = std::clamp(y, 0, h - 1);
-            for (std::int32_t x = std::max(-extrude, -left); x < xEnd; ++x) {
-                sheet.At(left + x, top + y) = tile.At(std::clamp(x, 0, w - 1), ty);
+}
+
+SheetRows::SheetRows(const SheetLayout& layout, std::int32_t extrude, std::size_t count,
+                     TileAt tileAt)
+    : mLayout(layout), mExtrude(extrude), mCount(count), mTileAt(std::move(tileAt)) {}
+
+void SheetRows::Row(std::int32_t y, std::span<Rgba> row) const {
+    std::fill(row.begin(), row.end(), kTransparent);
+    const std::int32_t w = mLayout.tileWidth;
+    const std::int32_t h = mLayout.tileHeight;
+    const std::int32_t e = mExtrude;
+    const auto width = static_cast<std::int32_t>(row.size());
+    const std::size_t columns = static_cast<std::size_t>(mLayout.columns);
+    // Every sheet pixel of a cell widened by the extrusion takes the nearest tile pixel: inside
+    // the cell that is the pixel itself, outside it the edge pixel straight across. Where widened
+    // cells overlap (gaps narrower than the extrusion), the later tile is painted over the
+    // earlier one; the pixels are clipped to the sheet.
+    for (std::size_t first = 0; first < mCount; first += columns) {
+        const std::int32_t top = mLayout.CellTop(first);
+        if (y < top - e || y >= top + h + e) continue;
+        const std::int32_t ty = std::clamp(y - top, 0, h - 1);
+        for (std::size_t k = first; k < std::min(mCount, first + columns); ++k) {
+            const RgbaImage& tile = mTileAt(k);
+            const std::int32_t left = mLayout.CellLeft(k);
+            const std::int32_t xEnd = std::min(w + e, width - left);
+            for (std::int32_t x = std::max(-e, -left); x < xEnd; ++x) {
+                row[static_cast<std::size_t>(left + x)] = tile.At(std::clamp(x, 0, w - 1), ty);
             }
         }
+    }
+}
+
+RgbaImage ComposeSheet(const std::vector<RgbaImage>& tiles, const SheetLayout& layout,
+                       std::int32_t extrude) {
+    CheckSheetSize(layout);
+    RgbaImage sheet(static_cast<std::int32_t>(layout.Width()),
+                    static_cast<std::int32_t>(layout.Height()));
+    const SheetRows rows(layout, extrude, tiles.size(),
+                         [&tiles](std::size_t k) -> const RgbaImage& { return tiles[k]; });
+    for (std::int32_t y = 0; y < sheet.Height(); ++y) {
+        rows.Row(y, std::span<Rgba>(&sheet.At(0, y), static_cast<std::size_t>(sheet.Width())));
     }
     return sheet;
 }

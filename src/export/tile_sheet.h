@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "rgba_image.h"
@@ -36,6 +38,30 @@ std::int32_t SquareColumns(std::size_t count);
 // The grid for count tiles of one size; columns 0 asks for SquareColumns.
 SheetLayout LayOutSheet(std::size_t count, std::int32_t tileWidth, std::int32_t tileHeight,
                         std::int32_t columns, std::int32_t margin, std::int32_t spacing);
+
+// Raises EInvalidOperation for a sheet of the layout too large to hold in memory as a picture,
+// whether or not it is made whole: the program makes no sheet it could not also hold.
+void CheckSheetSize(const SheetLayout& layout);
+
+// The rows of a sheet one at a time, in any order, each from the tiles of the cell rows it
+// crosses: what ComposeSheet lays out, without the whole sheet in memory.
+class SheetRows {
+public:
+    // Tile k (from 0) of count, of the layout's tile size. Asked for the tiles of one cell row
+    // at a time, each cell row's from its first column on.
+    using TileAt = std::function<const RgbaImage&(std::size_t k)>;
+
+    SheetRows(const SheetLayout& layout, std::int32_t extrude, std::size_t count, TileAt tileAt);
+
+    // Row y (from the top) of the sheet into row, which holds the sheet's width of pixels.
+    void Row(std::int32_t y, std::span<Rgba> row) const;
+
+private:
+    SheetLayout mLayout;
+    std::int32_t mExtrude;
+    std::size_t mCount;
+    TileAt mTileAt;
+};
 
 // The tiles, all of the layout's tile size, in their cells on a transparent sheet. extrude > 0
 // repeats each tile's outermost rows and columns that many times outwards (the corners take the

@@ -143,17 +143,32 @@ void TBitmap::Resize(std::int32_t width, std::int32_t height) {
     AnnounceChange();
 }
 
+namespace {
+
+// The header of the 24-bit section a bitmap of that size converts into.
+gdi::BitmapInfoHeader Depth24Header(std::int32_t width, std::int32_t height) {
+    gdi::BitmapInfoHeader header;
+    header.biSize = 40;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = gdi::kBiRgb;
+    return header;
+}
+
+}  // namespace
+
+void TBitmap::CheckDepth24Size(std::int32_t width, std::int32_t height) {
+    gdi::ImageLayout layout;
+    if (!gdi::SectionLayout(Depth24Header(width, height), {}, {}, layout)) RaiseOutOfResources();
+}
+
 void TBitmap::ConvertDepth(TPixelDepth depth) {
     if (depth != TPixelDepth::Depth24) throw EInvalidGraphic(messages::kInvalidPixelFormat);
     if (PixelDepth() == TPixelDepth::Depth24) return;
 
-    gdi::BitmapInfoHeader header;
-    header.biSize = 40;
-    header.biWidth = ImageWidth();
-    header.biHeight = ImageHeight();
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = gdi::kBiRgb;
+    const gdi::BitmapInfoHeader header = Depth24Header(ImageWidth(), ImageHeight());
 
     const gdi::PaletteHandle palette = mImage->palette;
     if (!HasPixels()) {
@@ -247,13 +262,8 @@ void TBitmap::EnsureSection() {
     if (!image.device || image.section) return;
     gdi::BitmapInfoHeader header = image.description.dsBmih;
     if (!HasHeader()) {
-        header = {};
-        header.biSize = 40;
-        header.biWidth = image.device->Width();
-        header.biHeight = image.device->Height();
-        header.biPlanes = 1;
-        header.biBitCount = static_cast<std::uint16_t>(image.device->BitsPerPixel());
-        header.biCompression = gdi::kBiRgb;
+        header = gdi::DeviceSectionHeader(image.device->Width(), image.device->Height(),
+                                          image.device->BitsPerPixel());
     }
     ReleaseContextsHolding(image.device.get());
     gdi::ImageHandle section = Required(gdi::CreateDIBSection(header, image.description.dsBitfields, {}));

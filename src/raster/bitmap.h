@@ -50,6 +50,9 @@ public:
 
     // Only Depth24 is asked for by the program; DepthOther is refused with "Invalid pixel format".
     void ConvertDepth(TPixelDepth depth);
+    // Raises what ConvertDepth(Depth24) raises for a picture of width × height with pixels that
+    // the graphics layer will not hold at 24 bits, without making anything.
+    static void CheckDepth24Size(std::int32_t width, std::int32_t height);
 
     // The first byte of pixel row y, 0 being the top row, for reading and writing. Valid until
     // the image is next replaced or changed (and, for a device-form bitmap, until the next

@@ -1,6 +1,7 @@
 #include "bmp_header.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "bmp_bounded_reader.h"
 #include "bmp_format.h"
@@ -42,7 +43,45 @@ gdi::BitmapInfoHeader InfoHeaderFrom(const std::uint8_t* store, std::uint32_t he
     return info;
 }
 
+// Bytes of pixel data the header describes: biSizeImage, or when that is 0 the rows the width
+// and bit count need. Saturates instead of overflowing; the layer refuses what is too large.
+std::uint64_t ImageSize(const gdi::BitmapInfoHeader& info) {
+    if (info.biSizeImage != 0) return info.biSizeImage;
+    if (info.biWidth <= 0) return 0;
+    const std::uint64_t stride = gdi::DibRowStride(info.biWidth, info.biBitCount);
+    const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(std::int64_t{info.biHeight}));
+    if (stride != 0 && rows > UINT64_MAX / stride) return UINT64_MAX;
+    return stride * rows;
+}
+
+// A writer may leave a gap between the colour table and the pixels and say so in bfOffBits.
+// The gap is skipped when bfOffBits lies after the end of the table and within the file; an
+// offset inside the table or past the end of the file is not believed, and the pixels are
+// taken right after the table.
+void SkipGapBeforePixels(BmpBoundedReader& reader, std::uint32_t offBits) {
+    const std::uint64_t tableEnd = reader.Position();
+    const std::uint64_t fileEnd = tableEnd + reader.Remaining();
+    if (offBits <= tableEnd || offBits > fileEnd) return;
+    if (!reader.TrySkip(offBits - tableEnd)) throw EReadError(messages::kStreamRead);
+}
+
 }  // namespace
+
+BmpPixelData ReadBmpLayout(BmpBoundedReader& reader) {
+    BmpPixelData data;
+    data.headers = ReadBmpHeaders(reader);
+    SkipGapBeforePixels(reader, data.headers.offBits);
+    data.offset = reader.Position();
+    // Both the claim and what the file has left are bounded here; the image bounds it again.
+    data.size = std::min(ImageSize(data.headers.info), reader.Remaining());
+    return data;
+}
+
+void RaiseImageRefusal() {
+    const int code = gdi::LastError();
+    if (code != 0) throw SystemError(code, gdi::ErrorText(code));
+    throw EInvalidGraphic(messages::kInvalidBitmap);
+}
 
 std::uint32_t DefaultColorCount(std::uint32_t bitCount) {
     switch (bitCount) {

@@ -28,6 +28,24 @@ struct BmpHeaders {
 // when the file ends inside the file header, the masks or the table.
 BmpHeaders ReadBmpHeaders(BmpBoundedReader& reader);
 
+// Where a file's pixel data lies, after its headers, and how many of its bytes the reader takes.
+struct BmpPixelData {
+    BmpHeaders headers;
+    std::uint64_t offset = 0;  // from the start of the file
+    // d: the image size the header gives (biSizeImage, else the rows its width and bit count
+    // need), but never more than the file holds after the offset.
+    std::uint64_t size = 0;
+};
+
+// Reads the headers (ReadBmpHeaders) and skips a gap that bfOffBits announces before the pixels,
+// leaving the reader at the first pixel byte. Raises as ReadBmpHeaders does.
+BmpPixelData ReadBmpLayout(BmpBoundedReader& reader);
+
+// The graphics layer refused to make the image of a header: a system error with the layer's
+// text when the refusal carries an error code (an image beyond the layer's size cap carries
+// ENOMEM), else "Bitmap image is not valid": the layer does not accept the header at all.
+[[noreturn]] void RaiseImageRefusal();
+
 // The entries of a colour table whose header does not say: 2^bitCount for 1, 4 and 8 bits; 0 for
 // any other count.
 std::uint32_t DefaultColorCount(std::uint32_t bitCount);

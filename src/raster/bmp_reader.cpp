@@ -1,7 +1,6 @@
 #include "bmp_reader.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 #include <vector>
 
@@ -17,37 +16,6 @@ namespace mosaren {
 
 namespace {
 
-// The graphics layer refused to make the image of a header. A refusal that carries an error
-// code (an image beyond the layer's size cap carries ENOMEM) is a system error with the
-// layer's text; one without a code means the layer does not accept the header at all.
-[[noreturn]] void ThrowRefusal() {
-    const int code = gdi::LastError();
-    if (code != 0) throw SystemError(code, gdi::ErrorText(code));
-    throw EInvalidGraphic(messages::kInvalidBitmap);
-}
-
-// Bytes of pixel data the header describes: biSizeImage, or when that is 0 the rows the width
-// and bit count need. Saturates instead of overflowing; the layer refuses what is too large.
-std::uint64_t ImageSize(const gdi::BitmapInfoHeader& info) {
-    if (info.biSizeImage != 0) return info.biSizeImage;
-    if (info.biWidth <= 0) return 0;
-    const std::uint64_t stride = gdi::DibRowStride(info.biWidth, info.biBitCount);
-    const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(std::int64_t{info.biHeight}));
-    if (stride != 0 && rows > UINT64_MAX / stride) return UINT64_MAX;
-    return stride * rows;
-}
-
-// A writer may leave a gap between the colour table and the pixels and say so in bfOffBits.
-// The gap is skipped when bfOffBits lies after the end of the table and within the file; an
-// offset inside the table or past the end of the file is not believed, and the pixels are
-// taken right after the table.
-void SkipGapBeforePixels(BmpBoundedReader& reader, std::uint32_t offBits) {
-    const std::uint64_t tableEnd = reader.Position();
-    const std::uint64_t fileEnd = tableEnd + reader.Remaining();
-    if (offBits <= tableEnd || offBits > fileEnd) return;
-    if (!reader.TrySkip(offBits - tableEnd)) throw EReadError(messages::kStreamRead);
-}
-
 struct NewImage {
     gdi::ImageHandle pixels;
     gdi::PaletteHandle palette;
@@ -58,7 +26,7 @@ struct NewImage {
 NewImage ReadSection(BmpBoundedReader& reader, const BmpHeaders& headers, std::uint64_t d) {
     gdi::ImageHandle section =
         gdi::CreateDIBSection(headers.info, headers.masks, headers.colours);
-    if (!section) ThrowRefusal();
+    if (!section) RaiseImageRefusal();
     const std::uint64_t take = std::min<std::uint64_t>(d, section->ByteSize());
     reader.ReadWhole(section->Bits(), static_cast<std::size_t>(take));
     return {std::move(section), nullptr};
@@ -91,18 +59,16 @@ NewImage ReadEncoded(BmpBoundedReader& reader, const BmpHeaders& headers, std::u
     }
 
     gdi::ImageHandle image = gdi::CreateDIBitmap(headers.info, headers.colours, data);
-    if (!image) ThrowRefusal();
+    if (!image) RaiseImageRefusal();
     return {std::move(image), std::move(palette)};
 }
 
 void ReadBmpImage(TBitmap& bitmap, InputStream& stream, std::uint64_t count) {
     BmpBoundedReader reader(stream, count);
-    const BmpHeaders headers = ReadBmpHeaders(reader);
+    const BmpPixelData layout = ReadBmpLayout(reader);
+    const BmpHeaders& headers = layout.headers;
     const gdi::BitmapInfoHeader& info = headers.info;
-
-    SkipGapBeforePixels(reader, headers.offBits);
-    // Both the claim and what the file has left are bounded here; the section bounds it again.
-    const std::uint64_t d = std::min(ImageSize(info), reader.Remaining());
+    const std::uint64_t d = layout.size;
 
     NewImage image = (info.biCompression == gdi::kBiRgb || info.biCompression == gdi::kBiBitfields)
                          ? ReadSection(reader, headers, d)

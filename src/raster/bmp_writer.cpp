@@ -8,6 +8,7 @@
 #include "bitmap.h"
 #include "bitmap_access.h"
 #include "bmp_format.h"
+#include "device_picture.h"
 #include "byte_stream.h"
 #include "exceptions.h"
 #include "file_replacement.h"
@@ -31,6 +32,42 @@ std::array<std::uint8_t, bmp::kInfoHeaderSize> EncodeInfoHeader(const gdi::Bitma
     bmp::StoreU32(p + 32, info.biClrUsed);
     bmp::StoreU32(p + 36, info.biClrImportant);
     return out;
+}
+
+// The file header, the 40-byte info header (biSizeImage as given), the masks when given and the
+// colour table: everything of a BMP file before its pixel rows.
+void WriteHeaders(OutputStream& stream, const gdi::BitmapInfoHeader& info,
+                  const std::array<std::uint32_t, 3>* masks, std::span<const gdi::RgbQuad> table) {
+    const std::uint32_t infoSize = static_cast<std::uint32_t>(
+        bmp::kInfoHeaderSize + (masks ? bmp::kMaskBytes : 0) + 4 * table.size());
+    const std::uint32_t offBits = static_cast<std::uint32_t>(bmp::kFileHeaderSize) + infoSize;
+
+    std::array<std::uint8_t, bmp::kFileHeaderSize> fileHeader{};
+    bmp::StoreU16(fileHeader.data() + 0, bmp::kSignature);
+    // A file beyond 4 GB cannot say its size; the layer's image cap keeps tiles far below it.
+    bmp::StoreU32(fileHeader.data() + 2,
+                  static_cast<std::uint32_t>(
+                      std::min<std::uint64_t>(std::uint64_t{offBits} + info.biSizeImage, UINT32_MAX)));
+    bmp::StoreU32(fileHeader.data() + 10, offBits);
+
+    WriteWhole(stream, fileHeader.data(), fileHeader.size());
+    const auto infoBytes = EncodeInfoHeader(info);
+    WriteWhole(stream, infoBytes.data(), infoBytes.size());
+    if (masks) {
+        std::array<std::uint8_t, bmp::kMaskBytes> maskBytes{};
+        for (std::size_t i = 0; i < 3; ++i) bmp::StoreU32(maskBytes.data() + 4 * i, (*masks)[i]);
+        WriteWhole(stream, maskBytes.data(), maskBytes.size());
+    }
+    if (!table.empty()) {
+        std::vector<std::uint8_t> tableBytes(4 * table.size());
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            tableBytes[4 * i + 0] = table[i].blue;
+            tableBytes[4 * i + 1] = table[i].green;
+            tableBytes[4 * i + 2] = table[i].red;
+            tableBytes[4 * i + 3] = table[i].reserved;
+        }
+        WriteWhole(stream, tableBytes.data(), tableBytes.size());
+    }
 }
 
 }  // namespace
@@ -80,39 +117,27 @@ void WriteBmp(TBitmap& bitmap, OutputStream& stream) {
     }
 
     const bool masks = bitCount > 8 && description.dsBmih.biCompression == gdi::kBiBitfields;
-    const std::uint32_t infoSize = static_cast<std::uint32_t>(
-        bmp::kInfoHeaderSize + (masks ? bmp::kMaskBytes : 0) + 4 * colourCount);
-    const std::uint32_t offBits = static_cast<std::uint32_t>(bmp::kFileHeaderSize) + infoSize;
-
-    std::array<std::uint8_t, bmp::kFileHeaderSize> fileHeader{};
-    bmp::StoreU16(fileHeader.data() + 0, bmp::kSignature);
-    // A file beyond 4 GB cannot say its size; the layer's image cap keeps tiles far below it.
-    bmp::StoreU32(fileHeader.data() + 2, static_cast<std::uint32_t>(
-                                             std::min<std::uint64_t>(offBits + imageSize, UINT32_MAX)));
-    bmp::StoreU32(fileHeader.data() + 10, offBits);
-
     gdi::BitmapInfoHeader info = description.dsBmih;
     info.biSizeImage = static_cast<std::uint32_t>(imageSize);
-
-    WriteWhole(stream, fileHeader.data(), fileHeader.size());
-    const auto infoBytes = EncodeInfoHeader(info);
-    WriteWhole(stream, infoBytes.data(), infoBytes.size());
-    if (masks) {
-        std::array<std::uint8_t, bmp::kMaskBytes> maskBytes{};
-        for (std::size_t i = 0; i < 3; ++i) bmp::StoreU32(maskBytes.data() + 4 * i, description.dsBitfields[i]);
-        WriteWhole(stream, maskBytes.data(), maskBytes.size());
-    }
-    if (colourCount > 0) {
-        std::vector<std::uint8_t> tableBytes(4 * colourCount);
-        for (std::size_t i = 0; i < colourCount; ++i) {
-            tableBytes[4 * i + 0] = table[i].blue;
-            tableBytes[4 * i + 1] = table[i].green;
-            tableBytes[4 * i + 2] = table[i].red;
-            tableBytes[4 * i + 3] = table[i].reserved;
-        }
-        WriteWhole(stream, tableBytes.data(), tableBytes.size());
-    }
+    WriteHeaders(stream, info, masks ? &description.dsBitfields : nullptr,
+                 table.first(colourCount));
     WriteWhole(stream, section->Bits(), static_cast<std::size_t>(imageSize));
+}
+
+void WriteDeviceBmpHeaders(OutputStream& stream, std::int32_t width, std::int32_t height,
+                           int bitCount) {
+    // What the section copy of a device-form bitmap describes (EnsureSection), as its WriteBmp
+    // writes it.
+    gdi::BitmapInfoHeader info = gdi::DeviceSectionHeader(width, height, bitCount);
+    info.biSizeImage =
+        static_cast<std::uint32_t>(gdi::DibRowStride(width, bitCount) * static_cast<std::size_t>(height));
+    WriteHeaders(stream, info, nullptr, {});
+}
+
+void WriteBmp(const DevicePicture& picture, OutputStream& stream) {
+    if (picture.rows.empty()) return;  // no pixels: nothing at all is written
+    WriteDeviceBmpHeaders(stream, picture.width, picture.height, picture.bitCount);
+    WriteWhole(stream, picture.rows.data(), picture.rows.size());
 }
 
 void WriteBmpFile(TBitmap& bitmap, const std::string& fileName) {

@@ -61,6 +61,19 @@ std::size_t FileInputStream::Read(void* buffer, std::size_t count) {
     return total;
 }
 
+std::size_t FileInputStream::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) {
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::size_t total = 0;
+    while (total < count) {
+        const ssize_t got =
+            ::pread(mFd, bytes + total, count - total, static_cast<off_t>(offset + total));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
 std::size_t FileOutputStream::Write(const void* buffer, std::size_t count) {
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     std::size_t total = 0;

@@ -57,6 +57,9 @@ public:
     FileInputStream& operator=(const FileInputStream&) = delete;
 
     std::size_t Read(void* buffer, std::size_t count) override;
+    // Reads up to count bytes from offset without moving the stream's position; returns how
+    // many arrived (fewer only at the end of the file or on a read error).
+    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count);
     std::uint64_t Size() const { return mSize; }
 
 private:

@@ -6,9 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <vector>
+#include <fstream>
+#include <random>
+#include <set>
 
 #include "byte_stream.h"
 #include "exceptions.h"
@@ -17,18 +19,27 @@ namespace mosaren {
 
 namespace {
 
+// The process's umask, read once. /proc tells it without changing it, which the usual way of
+// setting it and setting it back would do for a moment under files other threads create.
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+        }
+        const mode_t current = ::umask(0);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
+}
+
 struct Target {
     std::string folder;  // with its trailing '/', or "" for the current folder
     std::string path;    // where the rename puts the file
     mode_t mode = 0;     // permissions the new file gets
 };
-
-mode_t DefaultFileMode() {
-    // The permissions a newly created file would get: 0666 less the umask (read by setting it).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 // Where the new file goes, or nothing when the name cannot be a file that we may replace.
 bool ResolveTarget(const std::string& fileName, Target& target) {
@@ -36,7 +47,10 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
     std::string path = fileName;
 
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    const bool named = ::lstat(path.c_str(), &info) == 0;
+    const int missing = named ? 0 : errno;
+    const bool link = named && S_ISLNK(info.st_mode);
+    if (link) {
         // Replacing through a link writes the file it points to, as opening the name would.
         char* resolved = ::realpath(path.c_str(), nullptr);
         if (resolved != nullptr) {
@@ -50,82 +64,260 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
     if (base == "." || base == ".." || base.size() > NAME_MAX) return false;
     target.folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     target.path = path;
-    target.mode = DefaultFileMode();
+    // The permissions a newly created file would get.
+    target.mode = 0666 & ~ProcessUmask();
 
-    if (::stat(path.c_str(), &info) == 0) {
+    // What lstat found stands unless it was a link.
+    const bool exists = link ? ::stat(path.c_str(), &info) == 0 : named;
+    if (!exists && (link ? errno : missing) != ENOENT) return false;
+    if (exists) {
         if (!S_ISREG(info.st_mode)) return false;
         // A read-only file is not replaced, even by a user whom the system would let write it.
         if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
         if (::access(path.c_str(), W_OK) != 0) return false;
         target.mode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return false;
     }
     return true;
 }
 
-void SyncFolder(const std::string& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);  // best effort: the rename is already done
-    ::close(fd);
+// A name no file has yet, ".mosaren-" and six letters or digits, in folder.
+std::string TemporaryName(const std::string& folder) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::atomic<unsigned> streams{0};
+    thread_local std::mt19937 random(std::random_device{}() + streams++);
+    std::string name = folder + ".mosaren-";
+    for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    return name;
 }
 
-// The temporary file, removed by the destructor unless it has been put in place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& folder) {
-        std::string pattern = folder + ".mosaren-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        mFd = ::mkstemp(name.data());
-        if (mFd >= 0) mName = name.data();
+// A new file of a temporary name in folder, with the permissions mode; -1 when none can be made.
+int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = TemporaryName(folder);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            // The umask may have taken bits the target keeps.
+            if ((mode & ProcessUmask()) != 0 && ::fchmod(fd, mode) != 0) {
+                ::close(fd);
+                ::unlink(name.c_str());
+                return -1;
+            }
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
     }
-    ~TemporaryFile() {
-        if (mFd >= 0) ::close(mFd);
-        if (!mName.empty()) ::unlink(mName.c_str());
+    return -1;
+}
+
+// A spare file of folder with the permissions mode, else a new file; size is what the file
+// holds already. A spare is written over rather than emptied first: emptying gives its blocks
+// back, which a journalling file system makes wait for its journal, while new content of the
+// same size (a run's tiles are all of one) just takes the blocks it has.
+int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, std::string& name,
+                  off_t& size) {
+    SpareFiles::Spare spare;
+    while (spares != nullptr && spares->Take(folder, spare)) {
+        const int fd = ::open(spare.name.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd >= 0 && (spare.mode == mode || ::fchmod(fd, mode) == 0)) {
+            name = spare.name;
+            size = spare.size;
+            return fd;
+        }
+        if (fd >= 0) ::close(fd);
+        ::unlink(spare.name.c_str());
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool IsOpen() const { return mFd >= 0; }
-    int Descriptor() const { return mFd; }
-    const std::string& Name() const { return mName; }
-
-    // Flushes and closes; false when the disk did not take everything.
-    bool Finish() {
-        const bool synced = ::fsync(mFd) == 0;
-        const bool closed = ::close(mFd) == 0;
-        mFd = -1;
-        return synced && closed;
-    }
-    void Release() { mName.clear(); }
-
-private:
-    int mFd = -1;
-    std::string mName;
-};
+    size = 0;
+    return CreateTemporary(folder, mode, name);
+}
 
 }  // namespace
 
-void ReplaceFileWith(const std::string& fileName, const std::function<void(OutputStream&)>& write) {
+SpareFiles::~SpareFiles() {
+    for (const auto& [folder, spares] : mFolders) {
+        for (const Spare& spare : spares) ::unlink(spare.name.c_str());
+    }
+}
+
+bool SpareFiles::Take(const std::string& folder, Spare& spare) {
+    const std::lock_guard<std::mutex> lock(mMutex);
+    auto found = mFolders.find(folder);
+    if (found == mFolders.end() || found->second.empty()) return false;
+    spare = std::move(found->second.back());
+    found->second.pop_back();
+    return true;
+}
+
+void SpareFiles::Give(const std::string& folder, Spare spare) {
+    const std::lock_guard<std::mutex> lock(mMutex);
+    mFolders[folder].push_back(std::move(spare));
+}
+
+StagedFile::StagedFile(const std::string& fileName,
+                       const std::function<void(OutputStream&)>& write, SpareFiles* spares)
+    : mFileName(fileName) {
     Target target;
     if (!ResolveTarget(fileName, target)) throw CannotCreateFile(fileName);
-
-    TemporaryFile temporary(target.folder);
-    if (!temporary.IsOpen()) throw CannotCreateFile(fileName);
-    if (::fchmod(temporary.Descriptor(), target.mode) != 0) throw CannotCreateFile(fileName);
-
-    FileOutputStream stream(temporary.Descriptor());
-    write(stream);
-    if (!temporary.Finish()) throw EWriteError(messages::kStreamWrite);
-
-    if (::rename(temporary.Name().c_str(), target.path.c_str()) != 0) {
+    mTarget = target.path;
+    mFolder = target.folder;
+    mMode = target.mode;
+    off_t held = 0;
+    mFd = OpenTemporary(target.folder, target.mode, spares, mTemporary, held);
+    if (mFd < 0) {
+        mTemporary.clear();
         throw CannotCreateFile(fileName);
     }
-    temporary.Release();
-    SyncFolder(target.folder);
+    try {
+        FileOutputStream stream(mFd);
+        write(stream);
+        // A spare that held more keeps nothing of it.
+        const off_t written = ::lseek(mFd, 0, SEEK_CUR);
+        if (written < held && ::ftruncate(mFd, written) != 0) {
+            throw EWriteError(messages::kStreamWrite);
+        }
+    } catch (...) {
+        Remove();
+        throw;
+    }
+}
+
+StagedFile::~StagedFile() { Remove(); }
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : mFileName(std::move(other.mFileName)),
+      mTarget(std::move(other.mTarget)),
+      mFolder(std::move(other.mFolder)),
+      mTemporary(std::move(other.mTemporary)),
+      mMode(other.mMode),
+      mFd(other.mFd) {
+    other.mTemporary.clear();
+    other.mFd = -1;
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+    if (this != &other) {
+        Remove();
+        mFileName = std::move(other.mFileName);
+        mTarget = std::move(other.mTarget);
+        mFolder = std::move(other.mFolder);
+        mTemporary = std::move(other.mTemporary);
+        mMode = other.mMode;
+        mFd = other.mFd;
+        other.mTemporary.clear();
+        other.mFd = -1;
+    }
+    return *this;
+}
+
+void StagedFile::Remove() {
+    if (mFd >= 0) ::close(mFd);
+    mFd = -1;
+    if (!mTemporary.empty()) ::unlink(mTemporary.c_str());
+    mTemporary.clear();
+}
+
+StagedFiles::~StagedFiles() {
+    mFiles.clear();
+    for (const auto& [folder, fd] : mFolders) ::close(fd);
+}
+
+int StagedFiles::FolderHandle(const std::string& folder) {
+    auto found = mFolders.find(folder);
+    if (found == mFolders.end()) {
+        const int fd =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        found = mFolders.emplace(folder, fd).first;
+    }
+    return found->second;
+}
+
+bool StagedFiles::KeepReplaced(const StagedFile& file, SpareFiles::Spare& spare) {
+    // Only a file of our own that no other name shows: its content may be overwritten later.
+    struct stat info {};
+    static const uid_t self = ::geteuid();
+    if (::stat(file.mTarget.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_nlink != 1 || info.st_uid != self) {
+        return false;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        spare.name = TemporaryName(file.mFolder);
+        if (::link(file.mTarget.c_str(), spare.name.c_str()) == 0) {
+            spare.mode = info.st_mode & 07777;
+            spare.size = info.st_size;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+bool StagedFiles::PutInPlace(const Report& report) {
+    const std::size_t count = mFiles.size();
+    std::vector<std::exception_ptr> failures(count);
+    // All content first: the disk writes every file before any rename can make one visible.
+    // A group waits for the disk once; should that fail, each file is asked whether it failed.
+    const bool allSynced = count > 1 && ::syncfs(mFiles.front().mFd) == 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        StagedFile& file = mFiles[i];
+        const bool synced = allSynced || ::fdatasync(file.mFd) == 0;
+        const bool closed = ::close(file.mFd) == 0;
+        file.mFd = -1;
+        if (!synced || !closed) failures[i] = std::make_exception_ptr(EWriteError(messages::kStreamWrite));
+    }
+
+    // Then the renames in order. Whatever went in place is made durable (its folder flushed)
+    // before it is reported, and before a failure after it is; only then may a replaced file
+    // take new content, since until then the folder may still name it.
+    std::set<std::string> renamedIn;
+    std::vector<std::pair<std::string, SpareFiles::Spare>> replaced;
+    std::size_t reported = 0;
+    const auto settle = [&](std::size_t upTo) {
+        for (const std::string& folder : renamedIn) {
+            const int fd = FolderHandle(folder);
+            if (fd >= 0) ::fsync(fd);  // best effort: the renames are done
+        }
+        renamedIn.clear();
+        for (auto& [folder, spare] : replaced) mSpares.Give(folder, std::move(spare));
+        replaced.clear();
+        for (; reported < upTo; ++reported) {
+            if (!report(reported, failures[reported])) {
+                ++reported;
+                return false;
+            }
+        }
+        return true;
+    };
+    bool goOn = true;
+    for (std::size_t i = 0; i < count && goOn; ++i) {
+        StagedFile& file = mFiles[i];
+        if (!failures[i]) {
+            SpareFiles::Spare spare;
+            const bool kept = mRecycle && KeepReplaced(file, spare);
+            if (::rename(file.mTemporary.c_str(), file.mTarget.c_str()) == 0) {
+                file.mTemporary.clear();
+                renamedIn.insert(file.mFolder);
+                if (kept) replaced.emplace_back(file.mFolder, std::move(spare));
+            } else {
+                if (kept) ::unlink(spare.name.c_str());
+                failures[i] = std::make_exception_ptr(CannotCreateFile(file.mFileName));
+            }
+        }
+        if (failures[i]) goOn = settle(i + 1);
+    }
+    if (goOn) goOn = settle(count);
+    mFiles.clear();
+    return goOn;
+}
+
+void ReplaceFileWith(const std::string& fileName, const std::function<void(OutputStream&)>& write) {
+    StagedFiles group;
+    group.Add(StagedFile(fileName, write));
+    std::exception_ptr failure;
+    group.PutInPlace([&failure](std::size_t, std::exception_ptr f) {
+        failure = f;
+        return true;
+    });
+    if (failure) std::rethrow_exception(failure);
 }
 
 void ReplaceFileWithBytes(const std::string& fileName, const void* bytes, std::size_t count) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "raster/bitmap.h"
@@ -73,13 +74,6 @@ private:
     bool mExact = false;
 };
 
-// Which source pixel each frame pixel shows, row by row: its column and row, or row −1 where
-// the frame shows the mask.
-struct Sample {
-    std::int32_t column;
-    std::int32_t row;
-};
-
 // The samples of a frame depend only on the source's size, the centre and the angle, which are
 // the same for every tile of a run; the map is worked out once and kept for the next call.
 struct SampleMap {
@@ -87,11 +81,21 @@ struct SampleMap {
     std::int32_t height = -1;
     TPoint centre{};
     double angle = 0;
-    std::vector<Sample> samples;
+    std::vector<RotationSample> samples;
 };
 
-std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, const TPoint& centre,
-                                   double angle) {
+std::vector<std::int32_t> Counting(std::int32_t count) {
+    std::vector<std::int32_t> numbers(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) numbers[static_cast<std::size_t>(i)] = i;
+    return numbers;
+}
+
+}  // namespace
+
+std::vector<RotationSample> RotationSamplesAt(std::int32_t width, std::int32_t height,
+                                              const TPoint& centre, double angle,
+                                              std::span<const std::int32_t> frameColumns,
+                                              std::span<const std::int32_t> frameRows) {
     const std::int32_t frameWidth = width + kFrameMargin;
     const std::int32_t frameHeight = height + kFrameMargin;
 
@@ -100,7 +104,8 @@ std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, cons
     const double s = std::sin(t);
     const double c = std::cos(t);
 
-    // Offsets in half-pixel units: xx = 2·(x − cx) + 1 − 105, and the same for yy.
+    // Offsets in half-pixel units: xx = 2·(x − cx) + 1 − 105, and the same for yy. Whether the
+    // integer form holds depends on the whole frame, whichever of its pixels are asked for.
     auto offset = [](std::int32_t p, std::int32_t centreCoordinate) {
         return 2 * (std::int64_t{p} - centreCoordinate) + 1 - kFrameMargin;
     };
@@ -110,42 +115,43 @@ std::vector<Sample> ComputeSamples(std::int32_t width, std::int32_t height, cons
     const SampleMapper mapper(c, s, maxOffset);
 
     // Per-column terms, computed once: xx·c and xx·s in the mapper's scale.
-    std::vector<std::int64_t> columnC(static_cast<std::size_t>(frameWidth));
-    std::vector<std::int64_t> columnS(static_cast<std::size_t>(frameWidth));
-    for (std::int32_t x = 0; x < frameWidth; ++x) {
-        columnC[x] = offset(x, centre.X) * mapper.ScaledC();
-        columnS[x] = offset(x, centre.X) * mapper.ScaledS();
+    std::vector<std::int64_t> columnC(frameColumns.size());
+    std::vector<std::int64_t> columnS(frameColumns.size());
+    for (std::size_t i = 0; i < frameColumns.size(); ++i) {
+        columnC[i] = offset(frameColumns[i], centre.X) * mapper.ScaledC();
+        columnS[i] = offset(frameColumns[i], centre.X) * mapper.ScaledS();
     }
 
-    std::vector<Sample> samples(static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight));
-    Sample* sample = samples.data();
-    for (std::int32_t y = 0; y < frameHeight; ++y) {
+    std::vector<RotationSample> samples(frameColumns.size() * frameRows.size());
+    RotationSample* sample = samples.data();
+    for (const std::int32_t y : frameRows) {
         const std::int64_t yy = offset(y, centre.Y);
         const std::int64_t rowS = yy * mapper.ScaledS();
         const std::int64_t rowC = yy * mapper.ScaledC();
-        for (std::int32_t x = 0; x < frameWidth; ++x, ++sample) {
+        for (std::size_t i = 0; i < frameColumns.size(); ++i, ++sample) {
             std::int64_t u;
             std::int64_t v;
             if (mapper.Exact()) {
-                u = mapper.RoundScaled(columnC[x] - rowS);
-                v = mapper.RoundScaled(columnS[x] + rowC);
+                u = mapper.RoundScaled(columnC[i] - rowS);
+                v = mapper.RoundScaled(columnS[i] + rowC);
             } else {
-                u = mapper.ExtendedU(offset(x, centre.X), yy);
-                v = mapper.ExtendedV(offset(x, centre.X), yy);
+                u = mapper.ExtendedU(offset(frameColumns[i], centre.X), yy);
+                v = mapper.ExtendedV(offset(frameColumns[i], centre.X), yy);
             }
             // Division truncates toward zero, as the mapping asks: (−1) div 2 = 0.
             const std::int64_t sx = (u - 1) / 2 + centre.X;
             const std::int64_t sy = (v - 1) / 2 + centre.Y;
             const bool onSource = sx >= 0 && sx < width && sy >= 0 && sy < height;
-            *sample = onSource ? Sample{static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)}
-                               : Sample{0, -1};
+            *sample = onSource ? RotationSample{static_cast<std::int32_t>(sx),
+                                                static_cast<std::int32_t>(sy)}
+                               : RotationSample{0, -1};
         }
     }
     return samples;
 }
 
-const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, const TPoint& centre,
-                                      double angle) {
+const std::vector<RotationSample>& RotationSamples(std::int32_t width, std::int32_t height,
+                                                   const TPoint& centre, double angle) {
     thread_local SampleMap last;
     const bool same = last.width == width && last.height == height && last.centre.X == centre.X &&
                       last.centre.Y == centre.Y &&
@@ -153,7 +159,9 @@ const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, c
     if (!same) {
         // Forget the old map first, so that a failure to make the new one leaves no stale key.
         last = SampleMap{};
-        last.samples = ComputeSamples(width, height, centre, angle);
+        last.samples = RotationSamplesAt(width, height, centre, angle,
+                                         Counting(width + kFrameMargin),
+                                         Counting(height + kFrameMargin));
         last.width = width;
         last.height = height;
         last.centre = centre;
@@ -161,8 +169,6 @@ const std::vector<Sample>& SamplesFor(std::int32_t width, std::int32_t height, c
     }
     return last.samples;
 }
-
-}  // namespace
 
 void RotateBitmap(const TBitmap& source, TBitmap& destination, const TPoint& centreArgument,
                   double angle, const TTileSettings& settings) {
@@ -187,9 +193,9 @@ void RotateBitmap(const TBitmap& source, TBitmap& destination, const TPoint& cen
         for (std::int32_t y = 0; y < height; ++y) sourceRows[y] = source.ReadOnlyRowAddress(y);
     }
 
-    const std::vector<Sample>& samples = SamplesFor(width, height, centre, angle);
+    const std::vector<RotationSample>& samples = RotationSamples(width, height, centre, angle);
     const std::uint8_t mask[3] = {settings.MaskB, settings.MaskG, settings.MaskR};
-    const Sample* sample = samples.data();
+    const RotationSample* sample = samples.data();
     for (std::int32_t y = 0; y < frameHeight; ++y) {
         std::uint8_t* out = destination.RowAddress(y);
         for (std::int32_t x = 0; x < frameWidth; ++x, ++sample, out += 3) {

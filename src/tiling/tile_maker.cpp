@@ -7,24 +7,37 @@
 
 namespace mosaren {
 
-namespace {
+std::vector<PiecePosition> PiecesInOrder(std::int32_t across, std::int32_t down) {
+    std::vector<PiecePosition> pieces;
+    for (std::int32_t column = 1; column <= across; ++column) {
+        for (std::int32_t row = 1; row <= down; ++row) {
+            pieces.push_back(PiecePosition{column, row});
+        }
+    }
+    return pieces;
+}
 
-// Refuses a division that would leave a piece without pixels, before any tile is made, so that
-// no file is written under a name the user never sees explained.
-void CheckDivisible(const TBitmap& texture, std::int32_t across, std::int32_t down) {
+TRect PieceRect(std::int32_t width, std::int32_t height, std::int32_t across, std::int32_t down,
+                PiecePosition piece) {
+    const std::int32_t pieceWidth = width / across;
+    const std::int32_t pieceHeight = height / down;
+    const std::int32_t left = pieceWidth * (piece.column - 1);
+    const std::int32_t top = pieceHeight * (piece.row - 1);
+    return TRect{left, top, left + pieceWidth, top + pieceHeight};
+}
+
+void CheckDivisible(std::int32_t width, std::int32_t height, std::int32_t across,
+                    std::int32_t down) {
     if (across < 1 || down < 1) {
         throw EInvalidOperation("Cannot divide a texture into " + std::to_string(across) + " x " +
                                 std::to_string(down) + " pieces");
     }
-    if (texture.ImageWidth() / across == 0 || texture.ImageHeight() / down == 0) {
-        throw EInvalidOperation("The texture of " + std::to_string(texture.ImageWidth()) + " x " +
-                                std::to_string(texture.ImageHeight()) +
-                                " pixels is too small to divide into " + std::to_string(across) +
-                                " x " + std::to_string(down) + " pieces");
+    if (width / across == 0 || height / down == 0) {
+        throw EInvalidOperation("The texture of " + std::to_string(width) + " x " +
+                                std::to_string(height) + " pixels is too small to divide into " +
+                                std::to_string(across) + " x " + std::to_string(down) + " pieces");
     }
 }
-
-}  // namespace
 
 TileMaker::TileMaker(const TTileSettings& settings) : mSettings(settings) {
     // The accessors hand out references, so the working bitmaps exist before any command runs.
@@ -64,33 +77,22 @@ void TileMaker::ReadTextureForPieces(const std::string& texturePath) {
     mAcross = mSettings.PiecesAcross;
     mDown = mSettings.PiecesDown;
     if (Divided()) {
-        CheckDivisible(Source(), mAcross, mDown);
+        CheckDivisible(Source().ImageWidth(), Source().ImageHeight(), mAcross, mDown);
     }
 }
 
-std::vector<PiecePosition> TileMaker::Pieces() const {
-    std::vector<PiecePosition> pieces;
-    for (std::int32_t column = 1; column <= mAcross; ++column) {
-        for (std::int32_t row = 1; row <= mDown; ++row) {
-            pieces.push_back(PiecePosition{column, row});
-        }
-    }
-    return pieces;
-}
+std::vector<PiecePosition> TileMaker::Pieces() const { return PiecesInOrder(mAcross, mDown); }
 
 TBitmap& TileMaker::MakePieceTexture(PiecePosition piece) {
     if (!Divided()) {
         StretchIntoTexture(Source());
         return Texture();
     }
-    // Every piece is W div N by H div M; what lies right of or below them is in no piece.
-    const std::int32_t width = Source().ImageWidth() / mAcross;
-    const std::int32_t height = Source().ImageHeight() / mDown;
-    const std::int32_t left = width * (piece.column - 1);
-    const std::int32_t top = height * (piece.row - 1);
-    Piece().SetImageWidth(width);
-    Piece().SetImageHeight(height);
-    Piece().CopyBlock(TPoint{0, 0}, Source(), TRect{left, top, left + width, top + height});
+    const TRect rect =
+        PieceRect(Source().ImageWidth(), Source().ImageHeight(), mAcross, mDown, piece);
+    Piece().SetImageWidth(rect.right - rect.left);
+    Piece().SetImageHeight(rect.bottom - rect.top);
+    Piece().CopyBlock(TPoint{0, 0}, Source(), rect);
     StretchIntoTexture(Piece());
     return Texture();
 }

@@ -22,6 +22,21 @@ struct PiecePosition {
     friend bool operator==(const PiecePosition&, const PiecePosition&) = default;
 };
 
+// The pieces of a texture cut into across × down in the order the single-texture command makes
+// their tiles: column by column, each column from its top piece down.
+std::vector<PiecePosition> PiecesInOrder(std::int32_t across, std::int32_t down);
+
+// The pixels of a width × height texture that a piece covers: every piece is width div across by
+// height div down, so what lies right of or below them is in no piece.
+TRect PieceRect(std::int32_t width, std::int32_t height, std::int32_t across, std::int32_t down,
+                PiecePosition piece);
+
+// Refuses a division of a width × height texture into across × down pieces that would leave a
+// piece without pixels (EInvalidOperation), so that no file is written under a name the user
+// never sees explained.
+void CheckDivisible(std::int32_t width, std::int32_t height, std::int32_t across,
+                    std::int32_t down);
+
 class TileMaker {
 public:
     // The settings are read at each step, so a changed setting counts from the next texture.
@@ -32,8 +47,8 @@ public:
     // into the tile. Returns the tile, in the device form, which stays until the next texture. A
     // file that cannot be read raises the reader's failure, which names it.
     //
-    // This is the one call per texture that a faster engine for the command line would stand
-    // behind: it is to give a tile that writes the same bytes.
+    // The command line's TileEngine makes the same bytes without these steps; this is the
+    // reference it is held to.
     TBitmap& TileTexture(const std::string& texturePath);
     // The same steps up to the working texture, which it returns: 255 × 255, 24 bits.
     TBitmap& ReadWorkingTexture(const std::string& texturePath);

@@ -18,7 +18,7 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
     EXPECT_EQ(help.err, "");
     for (const char* text : {"Usage: mosaren-cli", "tile TEXTURE SAVE_NAME", "batch TEXTURE...",
                              "transitions A B SAVE_NAME", "--edge", "--seed", "--mask", "--size",
-                             "--pieces", "--depth", "--keep-going", "--quiet", "--format",
+                             "--pieces", "--depth", "--keep-going", "--jobs", "--quiet", "--format",
                              "--sheet", "--columns", "--margin", "--spacing", "--extrude", "--tsx",
                              "--godot", "--godot3", "--godot-root", "--map-preview", "--block",
                              "--faces", "--shade", "--left-texture", "--right-texture"}) {
@@ -281,6 +281,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "--pieces is for the tile command only"},
         UsageCase{"KeepGoingInTile", {"tile", "--keep-going", "a.bmp", "o"},
                   "--keep-going is for the batch command only"},
+        UsageCase{"JobsInTile", {"tile", "--jobs", "2", "a.bmp", "o"},
+                  "--jobs is for the batch command only"},
+        UsageCase{"JobsZero", {"batch", "--jobs", "0", "a.bmp"},
+                  "--jobs '0' is not a whole number from 1 to 256"},
+        UsageCase{"JobsTooMany", {"batch", "--jobs", "257", "a.bmp"}, "--jobs '257'"},
+        UsageCase{"JobsNotANumber", {"batch", "--jobs", "all", "a.bmp"}, "--jobs 'all'"},
         UsageCase{"FormatGif", {"batch", "--format", "gif", "a.bmp"}, "--format 'gif'"},
         UsageCase{"FormatUpperCase", {"batch", "--format", "PNG", "a.bmp"}, "--format 'PNG'"},
         UsageCase{"DepthWithPng", {"batch", "--format", "png", "--depth", "24", "a.bmp"},

@@ -1,6 +1,9 @@
 #include "export/png_output.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
+
+#include <random>
 
 #include "raster/exceptions.h"
 #include "support/files.h"
@@ -47,6 +50,42 @@ TEST(PngOutput, ReplacesAnOldFileAndLeavesNothingWhenItCannotCreate) {
         EXPECT_EQ(failure.Message(), "Cannot create file " + (folder / "gone/new.png"));
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"old.png"}));
+}
+
+// The bytes libpng's simplified writer gives the picture, which is how the program wrote every
+// PNG file before it wrote them row by row.
+std::vector<std::uint8_t> SimplifiedApiBytes(const RgbaImage& image) {
+    png_image description{};
+    description.version = PNG_IMAGE_VERSION;
+    description.width = static_cast<png_uint_32>(image.Width());
+    description.height = static_cast<png_uint_32>(image.Height());
+    description.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&description, nullptr, &size, 0, image.Pixels().data(), 0, nullptr);
+    std::vector<std::uint8_t> bytes(size);
+    png_image_write_to_memory(&description, bytes.data(), &size, 0, image.Pixels().data(), 0,
+                              nullptr);
+    bytes.resize(size);
+    return bytes;
+}
+
+TEST(PngRowWriter, WritesTheSimplifiedWritersBytesRowByRow) {
+    std::mt19937 random(5);
+    // Noise, mostly transparent tiles and flat bands, up to sizes whose data spans many chunks.
+    for (const auto& [width, height] : {std::pair{1, 1}, {72, 36}, {47, 33}, {300, 200}, {1000, 7}}) {
+        for (int kind = 0; kind < 3; ++kind) {
+            RgbaImage image(width, height);
+            for (std::int32_t y = 0; y < height; ++y) {
+                for (std::int32_t x = 0; x < width; ++x) {
+                    const auto v = static_cast<std::uint8_t>(random());
+                    image.At(x, y) = kind == 0   ? Rgba{v, static_cast<std::uint8_t>(random()), 7, v}
+                                     : kind == 1 ? ((x + y) % 5 == 0 ? Rgba{v, 2, 3, 255} : kTransparent)
+                                                 : Rgba{static_cast<std::uint8_t>(y * 9), 40, 80, 255};
+                }
+            }
+            EXPECT_EQ(EncodePng(image), SimplifiedApiBytes(image)) << width << "x" << height << " " << kind;
+        }
+    }
 }
 
 TEST(PngTileName, PutsPngInPlaceOfTheBmpTheCoreEndsEveryTileNameWith) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "raster/bitmap.h"
+#include "raster/device_picture.h"
 
 namespace mosaren {
 namespace {
@@ -19,7 +20,7 @@ TEST(TileImage, IsOpaqueWithTheTilesColourWhereCoveredAndTransparentElsewhere) {
     tile.WriteColours(TRect{0, 0, 3, 2}, kColours);
     // The second pixel is covered though it has the mask's colour; the fourth is not.
     const Coverage coverage = {true, true, false, false, true, true};
-    const RgbaImage image = TileImage(tile, coverage);
+    const RgbaImage image = TileImage(SectionCopy(tile), coverage);
     ASSERT_EQ(image.Width(), 3);
     ASSERT_EQ(image.Height(), 2);
     const std::vector<Rgba> expected = {Rgba{1, 2, 3, 255}, Rgba{255, 0, 255, 255},

@@ -182,11 +182,6 @@ std::vector<CorpusCase> CorpusCases() {
     };
 }
 
-fs::path CorpusFolder() {
-    const char* folder = std::getenv("MOSAREN_CORPUS_DIR");
-    return folder != nullptr && *folder != '\0' ? fs::path(folder) : fs::path(MOSAREN_CORPUS_DIR);
-}
-
 // The picture a decoded file must show; pixels with alpha 0 are not compared.
 std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
     const fs::path folder = CorpusFolder();

@@ -3,6 +3,8 @@
 
 #include "raster/file_replacement.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -107,6 +109,113 @@ TEST(BmpAtomicFileDiskTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
     ExpectFailure<EWriteError>([&] { WriteBmpFile(tile, path); }, "Stream write error");
     EXPECT_EQ(FileBytes(path), good);
     EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"filler", "tile.bmp"}));
+}
+
+
+// ----- Files put in place as a group -----
+
+StagedFile Stage(const std::string& path, const std::string& content) {
+    return StagedFile(path, [&content](OutputStream& stream) {
+        WriteWhole(stream, content.data(), content.size());
+    });
+}
+
+std::string Text(const std::string& path) {
+    const Bytes bytes = FileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Four files staged, the third of which cannot go in place: its name has become a folder.
+struct GroupRun {
+    TempFolder folder;
+    std::vector<std::pair<std::size_t, std::string>> reports;  // index, message or ""
+    bool finished = false;
+
+    explicit GroupRun(bool goOnPastAFailure) {
+        WriteBytes(folder / "a", Bytes{'o', 'l', 'd'});
+        StagedFiles group;
+        group.Add(Stage(folder / "a", "first a"));
+        group.Add(Stage(folder / "b", "b"));
+        group.Add(Stage(folder / "c", "c"));
+        group.Add(Stage(folder / "a", "second a"));
+        std::filesystem::create_directory(folder.Path() / "c");
+        // Nothing is in place before the group is.
+        EXPECT_EQ(Text(folder / "a"), "old");
+        finished = group.PutInPlace([&](std::size_t i, std::exception_ptr failure) {
+            reports.emplace_back(i, failure ? FailureMessage(failure) : "");
+            return !failure || goOnPastAFailure;
+        });
+    }
+};
+
+TEST(StagedFiles, GoInPlaceInOrderAndReportEachOnceThere) {
+    GroupRun run(true);
+    EXPECT_TRUE(run.finished);
+    const std::vector<std::pair<std::size_t, std::string>> reports = {
+        {0, ""}, {1, ""}, {2, "Cannot create file " + (run.folder / "c")}, {3, ""}};
+    EXPECT_EQ(run.reports, reports);
+    // The later of two files of one name is the one left.
+    EXPECT_EQ(Text(run.folder / "a"), "second a");
+    EXPECT_EQ(Text(run.folder / "b"), "b");
+    EXPECT_EQ(run.folder.Names(), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(StagedFiles, StopAtAFailureThatEndsTheRunAndLeaveNothingAfterIt) {
+    GroupRun run(false);
+    EXPECT_FALSE(run.finished);
+    const std::vector<std::pair<std::size_t, std::string>> reports = {
+        {0, ""}, {1, ""}, {2, "Cannot create file " + (run.folder / "c")}};
+    EXPECT_EQ(run.reports, reports);
+    EXPECT_EQ(Text(run.folder / "a"), "first a");
+    // No temporary file of the fourth is left.
+    EXPECT_EQ(run.folder.Names(), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(StagedFiles, ThatNeverGoInPlaceLeaveTheOldFilesAndNoTemporaryFile) {
+    TempFolder folder;
+    WriteBytes(folder / "a", Bytes{'o', 'l', 'd'});
+    {
+        StagedFiles group;
+        group.Add(Stage(folder / "a", "new"));
+        group.Add(Stage(folder / "b", "new"));
+    }
+    EXPECT_EQ(Text(folder / "a"), "old");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"a"});
+}
+
+TEST(StagedFiles, GiveWhatTheyReplaceToLaterFilesButNeverAFileAnotherNameShows) {
+    TempFolder folder;
+    WriteBytes(folder / "a", Bytes{'o', 'l', 'd'});
+    WriteBytes(folder / "shared", Bytes{'k', 'e', 'e', 'p'});
+    ASSERT_EQ(::link((folder / "shared").c_str(), (folder / "also-shared").c_str()), 0);
+    const auto putInPlace = [](StagedFiles& group) {
+        EXPECT_TRUE(group.PutInPlace([](std::size_t, std::exception_ptr failure) {
+            EXPECT_FALSE(failure);
+            return true;
+        }));
+    };
+    {
+        StagedFiles group(true);
+        group.Add(StagedFile(folder / "a", [](OutputStream& s) { WriteWhole(s, "new a", 5); },
+                             &group.Spares()));
+        group.Add(StagedFile(folder / "shared",
+                             [](OutputStream& s) { WriteWhole(s, "new shared", 10); },
+                             &group.Spares()));
+        putInPlace(group);
+        // The replaced a is kept for the next files; the replaced shared is not.
+        EXPECT_EQ(folder.Names().size(), 4u);
+        for (const char* name : {"b", "c"}) {
+            group.Add(StagedFile(folder / name, [](OutputStream& s) { WriteWhole(s, "later", 5); },
+                                 &group.Spares()));
+        }
+        putInPlace(group);
+    }
+    EXPECT_EQ(Text(folder / "a"), "new a");
+    EXPECT_EQ(Text(folder / "shared"), "new shared");
+    EXPECT_EQ(Text(folder / "also-shared"), "keep");
+    EXPECT_EQ(Text(folder / "b"), "later");
+    EXPECT_EQ(Text(folder / "c"), "later");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a", "also-shared", "b", "c", "shared"}));
 }
 
 }  // namespace

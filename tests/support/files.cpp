@@ -3,9 +3,18 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+// The tests' build says where these are; the benchmarks, which link this too, need neither.
+#ifndef MOSAREN_CORPUS_DIR
+#define MOSAREN_CORPUS_DIR ""
+#endif
+#ifndef MOSAREN_TESTS_DIR
+#define MOSAREN_TESTS_DIR ""
+#endif
 
 namespace mosaren::testing {
 
@@ -22,6 +31,14 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
         throw std::runtime_error("cannot write test file " + path.string());
     }
 }
+
+std::filesystem::path CorpusFolder() {
+    const char* folder = std::getenv("MOSAREN_CORPUS_DIR");
+    return folder != nullptr && *folder != '\0' ? std::filesystem::path(folder)
+                                                : std::filesystem::path(MOSAREN_CORPUS_DIR);
+}
+
+std::filesystem::path TestsFolder() { return MOSAREN_TESTS_DIR; }
 
 std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
     std::vector<std::string> names;

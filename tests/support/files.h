@@ -12,6 +12,12 @@ namespace mosaren::testing {
 std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
+// The public BMP test suite: where the environment variable MOSAREN_CORPUS_DIR says, else where
+// the build found it. Tests that need it skip when the folder is not there.
+std::filesystem::path CorpusFolder();
+// The tests' sources, under which the malformed-file cases lie (raster/data).
+std::filesystem::path TestsFolder();
+
 // The names in a folder, sorted: what a failed write must not leave behind shows here.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "../stretch_samples.h"
 #include "graphics.h"
 #include "pixel_format.h"
 
@@ -76,16 +77,6 @@ void BitBlt(Image& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int
 
 namespace {
 
-// For each of n destination positions, the source position under its centre:
-// ((2·d + 1) · s) div (2 · n), which lies in 0 to s − 1.
-std::vector<std::int32_t> CentreSamples(std::int32_t n, std::int32_t s) {
-    std::vector<std::int32_t> map(static_cast<std::size_t>(n));
-    for (std::int32_t d = 0; d < n; ++d) {
-        map[d] = static_cast<std::int32_t>((std::int64_t{2} * d + 1) * s / (std::int64_t{2} * n));
-    }
-    return map;
-}
-
 // The source span [first, last) that destination position d covers when s shrinks to n.
 std::pair<std::int32_t, std::int32_t> CoveredSpan(std::int32_t d, std::int32_t n, std::int32_t s) {
     const auto first = static_cast<std::int32_t>(std::int64_t{d} * s / n);
@@ -120,8 +111,8 @@ void StretchBlt(Image& dst, const Rect& r, const Image& src, int mode) {
     // destination pixel is ANDed into it, so black wins over white.
     const bool combineColumns = mode == kBlackOnWhite && sw > w;
     const bool combineRows = mode == kBlackOnWhite && sh > h;
-    const std::vector<std::int32_t> columns = CentreSamples(w, sw);
-    const std::vector<std::int32_t> rows = CentreSamples(h, sh);
+    const std::vector<std::int32_t> columns = StretchSamples(w, sw);
+    const std::vector<std::int32_t> rows = StretchSamples(h, sh);
 
     auto sampleRow = [&](std::int32_t sy, bool first) {
         src.ReadColours(sy, 0, sw, source.data());

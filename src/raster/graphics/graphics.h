@@ -128,6 +128,21 @@ PaletteHandle CreateHalftonePalette();
 
 // ----- Images -----
 
+// How an image is laid out: what CreateCompatibleBitmap and CreateDIBSection make, and what a
+// reader needs to know of a section it decodes without making it.
+struct ImageLayout {
+    bool section = false;
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // positive
+    bool topDown = false;
+    int bitCount = 0;
+    std::uint32_t compression = kBiRgb;
+    std::array<std::uint32_t, 3> masks{};
+    std::vector<RgbQuad> colours;
+    BitmapInfoHeader header;
+    std::size_t stride = 0;
+};
+
 class Image {
 public:
     bool IsSection() const { return mSection; }
@@ -165,8 +180,7 @@ public:
     // An exact copy: same kind, format, table, size and pixels. Null when refused.
     std::shared_ptr<Image> Clone() const;
 
-    struct Layout;  // how an image is made; see image.cpp
-    explicit Image(const Layout& layout);
+    explicit Image(const ImageLayout& layout);
 
 private:
     bool mSection = false;
@@ -194,6 +208,10 @@ ImageHandle CreateCompatibleBitmap(std::int32_t width, std::int32_t height);
 // kMaxImageBytes carries ENOMEM.
 ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
                              std::span<const RgbQuad> colours);
+// The layout CreateDIBSection gives the section of these arguments, without making it: false,
+// with the refusal recorded as CreateDIBSection records it, when it would refuse.
+bool SectionLayout(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
+                   std::span<const RgbQuad> colours, ImageLayout& layout);
 
 // CreateDIBitmap with initialisation: a device image of the header's size holding the pixels
 // of run-length encoded data (BI_RLE8 at 8 bits, BI_RLE4 at 4, rows bottom-up), coloured by
@@ -201,6 +219,19 @@ ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<st
 // kMaxImageBytes carries ENOMEM.
 ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, std::span<const RgbQuad> colours,
                            std::span<const std::uint8_t> bits);
+// Whether CreateDIBitmap takes this header: false, with the refusal recorded as CreateDIBitmap
+// records it, when it would refuse whatever the data.
+bool RunLengthImageAccepted(const BitmapInfoHeader& header);
+// The colour of each palette index of run-length data of this header, as CreateDIBitmap colours
+// its pixels: the table's entries, black for an entry the table lacks; an index past these is
+// black too.
+std::vector<ColorRef> RunLengthColours(const BitmapInfoHeader& header,
+                                       std::span<const RgbQuad> colours);
+
+// The header of the section a device image's pixels are copied into (GetDIBits) when a
+// device-form bitmap gets its section copy: 40 bytes, the image's width and its height as a
+// positive number (bottom row first), its bits per pixel, BI_RGB, every other field 0.
+BitmapInfoHeader DeviceSectionHeader(std::int32_t width, std::int32_t height, int bitCount);
 
 // PatBlt with WHITENESS over the whole image.
 void FillWhite(Image& image);

@@ -11,19 +11,6 @@
 
 namespace mosaren::gdi {
 
-struct Image::Layout {
-    bool section = false;
-    std::int32_t width = 0;
-    std::int32_t height = 0;  // positive
-    bool topDown = false;
-    int bitCount = 0;
-    std::uint32_t compression = kBiRgb;
-    std::array<std::uint32_t, 3> masks{};
-    std::vector<RgbQuad> colours;
-    BitmapInfoHeader header;
-    std::size_t stride = 0;
-};
-
 namespace {
 
 thread_local int gLastError = 0;
@@ -39,7 +26,7 @@ std::size_t CheckedImageBytes(std::int64_t width, std::int64_t height, int bitCo
 }
 
 // Makes the image, or records the refusal and returns null.
-ImageHandle Make(const Image::Layout& layout) {
+ImageHandle Make(const ImageLayout& layout) {
     try {
         return std::make_shared<Image>(layout);
     } catch (const std::bad_alloc&) {
@@ -68,7 +55,7 @@ std::size_t DibRowStride(std::int64_t width, int bitCount) {
     return static_cast<std::size_t>(((bits + 31) & ~std::uint64_t{31}) / 8);
 }
 
-Image::Image(const Layout& layout)
+Image::Image(const ImageLayout& layout)
     : mSection(layout.section),
       mWidth(layout.width),
       mHeight(layout.height),
@@ -117,7 +104,7 @@ std::shared_ptr<Image> Image::Clone() const {
 ImageHandle CreateCompatibleBitmap(std::int32_t width, std::int32_t height) {
     SetLastError(0);
     if (FaultOn(Fault::NoDeviceImage) || width <= 0 || height <= 0) return nullptr;
-    Image::Layout layout;
+    ImageLayout layout;
     layout.width = width;
     layout.height = height;
     // Device images are kept top row first; nobody outside the layer sees their memory.
@@ -130,31 +117,31 @@ ImageHandle CreateCompatibleBitmap(std::int32_t width, std::int32_t height) {
     return Make(layout);
 }
 
-ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
-                             std::span<const RgbQuad> colours) {
+bool SectionLayout(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
+                   std::span<const RgbQuad> colours, ImageLayout& layout) {
     SetLastError(0);
-    if (FaultOn(Fault::NoSection)) return nullptr;
+    if (FaultOn(Fault::NoSection)) return false;
     const int bits = header.biBitCount;
     const bool plainDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     const bool accepted = plainDepth && header.biPlanes == 1 && header.biWidth > 0 &&
                           header.biHeight != 0 &&
                           (header.biCompression == kBiRgb ||
                            (header.biCompression == kBiBitfields && (bits == 16 || bits == 32)));
-    if (!accepted) return nullptr;
+    if (!accepted) return false;
 
-    Image::Layout layout;
+    layout = ImageLayout{};
     layout.section = true;
     layout.width = header.biWidth;
     const std::int64_t height = header.biHeight;
     layout.height = static_cast<std::int32_t>(height < 0 ? -height : height);
-    if (height == std::int64_t{INT32_MIN}) return nullptr;
+    if (height == std::int64_t{INT32_MIN}) return false;
     layout.topDown = header.biHeight < 0;
     layout.bitCount = bits;
     layout.compression = header.biCompression;
     if (header.biCompression == kBiBitfields) layout.masks = masks;
     if (CheckedImageBytes(layout.width, layout.height, bits, layout.stride) == 0) {
         SetLastError(ENOMEM);
-        return nullptr;
+        return false;
     }
     if (bits <= 8) {
         const std::uint32_t full = 1u << bits;
@@ -167,7 +154,25 @@ ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<st
     layout.header = header;
     layout.header.biSize = 40;
     layout.header.biSizeImage = static_cast<std::uint32_t>(layout.stride * layout.height);
+    return true;
+}
+
+ImageHandle CreateDIBSection(const BitmapInfoHeader& header, const std::array<std::uint32_t, 3>& masks,
+                             std::span<const RgbQuad> colours) {
+    ImageLayout layout;
+    if (!SectionLayout(header, masks, colours, layout)) return nullptr;
     return Make(layout);
+}
+
+BitmapInfoHeader DeviceSectionHeader(std::int32_t width, std::int32_t height, int bitCount) {
+    BitmapInfoHeader header;
+    header.biSize = 40;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<std::uint16_t>(bitCount);
+    header.biCompression = kBiRgb;
+    return header;
 }
 
 std::unique_ptr<DeviceContext> CreateCompatibleDC() {

@@ -31,10 +31,11 @@ std::uint32_t Channel::Narrow(std::uint8_t value) const {
     return static_cast<std::uint32_t>(v << shift) & mask;
 }
 
-PixelFormat PixelFormat::Of(const Image& image) {
+PixelFormat PixelFormat::Of(int bitCount, std::uint32_t compression,
+                            const std::array<std::uint32_t, 3>& masks) {
     PixelFormat f;
-    const bool masked = image.Compression() == kBiBitfields;
-    switch (image.BitsPerPixel()) {
+    const bool masked = compression == kBiBitfields;
+    switch (bitCount) {
         case 1: f.kind = PixelKind::Indexed1; break;
         case 4: f.kind = PixelKind::Indexed4; break;
         case 8: f.kind = PixelKind::Indexed8; break;
@@ -43,11 +44,15 @@ PixelFormat PixelFormat::Of(const Image& image) {
         default: f.kind = masked ? PixelKind::Masked32 : PixelKind::Bgrx32; break;
     }
     if (masked) {
-        f.red = Channel::FromMask(image.Masks()[0]);
-        f.green = Channel::FromMask(image.Masks()[1]);
-        f.blue = Channel::FromMask(image.Masks()[2]);
+        f.red = Channel::FromMask(masks[0]);
+        f.green = Channel::FromMask(masks[1]);
+        f.blue = Channel::FromMask(masks[2]);
     }
     return f;
+}
+
+PixelFormat PixelFormat::Of(const Image& image) {
+    return Of(image.BitsPerPixel(), image.Compression(), image.Masks());
 }
 
 bool SameStoredValues(const Image& a, const Image& b) {
@@ -98,6 +103,10 @@ const Channel kRed555 = Channel::FromMask(0x7C00);
 const Channel kGreen555 = Channel::FromMask(0x03E0);
 const Channel kBlue555 = Channel::FromMask(0x001F);
 
+int IndexBits(PixelKind kind) {
+    return kind == PixelKind::Indexed8 ? 8 : kind == PixelKind::Indexed4 ? 4 : 1;
+}
+
 std::uint32_t IndexAt(const std::uint8_t* row, int bits, std::int32_t x) {
     if (bits == 8) return row[x];
     if (bits == 4) return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F;
@@ -120,22 +129,29 @@ void SetIndexAt(std::uint8_t* row, int bits, std::int32_t x, std::uint32_t index
 
 }  // namespace
 
-void Image::ReadColours(std::int32_t y, std::int32_t x, std::int32_t count, ColorRef* out) const {
-    const std::uint8_t* row = RowBytes(y);
-    const PixelFormat f = PixelFormat::Of(*this);
+RowCodec RowCodec::Of(const Image& image) {
+    return RowCodec(PixelFormat::Of(image), image.ColourTable());
+}
+
+template <typename Column>
+void RowCodec::ReadColumns(const std::uint8_t* row, std::int32_t count, Column column,
+                           ColorRef* out) const {
+    const PixelFormat& f = mFormat;
     switch (f.kind) {
         case PixelKind::Indexed1:
         case PixelKind::Indexed4:
-        case PixelKind::Indexed8:
+        case PixelKind::Indexed8: {
+            const int bits = IndexBits(f.kind);
             for (std::int32_t i = 0; i < count; ++i) {
-                const std::uint32_t index = IndexAt(row, mBitCount, x + i);
+                const std::uint32_t index = IndexAt(row, bits, column(i));
                 // An index past the table (a damaged file) reads as black.
-                out[i] = index < mColours.size() ? ColourOf(mColours[index]) : 0;
+                out[i] = index < mTable.size() ? ColourOf(mTable[index]) : 0;
             }
             break;
+        }
         case PixelKind::Rgb555:
             for (std::int32_t i = 0; i < count; ++i) {
-                const std::uint32_t v = Load16(row + 2 * (x + i));
+                const std::uint32_t v = Load16(row + 2 * column(i));
                 out[i] = Rgb(kRed555.Widen(v), kGreen555.Widen(v), kBlue555.Widen(v));
             }
             break;
@@ -143,41 +159,53 @@ void Image::ReadColours(std::int32_t y, std::int32_t x, std::int32_t count, Colo
         case PixelKind::Masked32: {
             const bool wide = f.kind == PixelKind::Masked32;
             for (std::int32_t i = 0; i < count; ++i) {
-                const std::uint32_t v = wide ? Load32(row + 4 * (x + i)) : Load16(row + 2 * (x + i));
+                const std::int32_t x = column(i);
+                const std::uint32_t v = wide ? Load32(row + 4 * x) : Load16(row + 2 * x);
                 out[i] = Rgb(f.red.Widen(v), f.green.Widen(v), f.blue.Widen(v));
             }
             break;
         }
         case PixelKind::Bgr24:
             for (std::int32_t i = 0; i < count; ++i) {
-                const std::uint8_t* p = row + 3 * (x + i);
+                const std::uint8_t* p = row + 3 * column(i);
                 out[i] = Rgb(p[2], p[1], p[0]);
             }
             break;
         case PixelKind::Bgrx32:
             for (std::int32_t i = 0; i < count; ++i) {
-                const std::uint8_t* p = row + 4 * (x + i);
+                const std::uint8_t* p = row + 4 * column(i);
                 out[i] = Rgb(p[2], p[1], p[0]);
             }
             break;
     }
 }
 
-void Image::WriteColours(std::int32_t y, std::int32_t x, std::int32_t count, const ColorRef* in) {
-    std::uint8_t* row = RowBytes(y);
-    const PixelFormat f = PixelFormat::Of(*this);
+void RowCodec::Read(const std::uint8_t* row, std::int32_t x, std::int32_t count,
+                    ColorRef* out) const {
+    ReadColumns(row, count, [x](std::int32_t i) { return x + i; }, out);
+}
+
+void RowCodec::ReadAt(const std::uint8_t* row, const std::int32_t* columns, std::int32_t count,
+                      ColorRef* out) const {
+    ReadColumns(row, count, [columns](std::int32_t i) { return columns[i]; }, out);
+}
+
+void RowCodec::Write(std::uint8_t* row, std::int32_t x, std::int32_t count,
+                     const ColorRef* in) const {
+    const PixelFormat& f = mFormat;
     switch (f.kind) {
         case PixelKind::Indexed1:
         case PixelKind::Indexed4:
         case PixelKind::Indexed8: {
+            const int bits = IndexBits(f.kind);
             ColorRef lastColour = kClrInvalid;
             std::uint8_t lastIndex = 0;
             for (std::int32_t i = 0; i < count; ++i) {
                 if (in[i] != lastColour) {
                     lastColour = in[i];
-                    lastIndex = NearestIndex(mColours, lastColour);
+                    lastIndex = NearestIndex(mTable, lastColour);
                 }
-                SetIndexAt(row, mBitCount, x + i, lastIndex);
+                SetIndexAt(row, bits, x + i, lastIndex);
             }
             break;
         }
@@ -221,6 +249,14 @@ void Image::WriteColours(std::int32_t y, std::int32_t x, std::int32_t count, con
             }
             break;
     }
+}
+
+void Image::ReadColours(std::int32_t y, std::int32_t x, std::int32_t count, ColorRef* out) const {
+    RowCodec::Of(*this).Read(RowBytes(y), x, count, out);
+}
+
+void Image::WriteColours(std::int32_t y, std::int32_t x, std::int32_t count, const ColorRef* in) {
+    RowCodec::Of(*this).Write(RowBytes(y), x, count, in);
 }
 
 ColorRef Image::GetPixel(std::int32_t x, std::int32_t y) const {

@@ -1,0 +1,255 @@
+// The batch's speed beside the speed of the disk, as a table: for each kind of texture, the real
+// mosaren-cli batch with one job and with all cores, and the floor (read each texture whole and
+// write a tile-sized file beside it, nothing else), in textures per second, with the ratios; then
+// the batch's peak memory after 10 and after 1000 textures, with and without the sheet and the
+// map preview. Everything runs in one go on the same textures and disk, each figure the median
+// of three runs, so that the ratios hold even on a busy machine.
+//
+//   build-bench/bench/batch_table [RUNS [SCALE]]
+//
+// SCALE multiplies the number of textures of each kind: a few dozen files take about as long as
+// starting the program and making the first group's temporary files, so a larger set shows what
+// each texture costs once those are paid.
+//
+// The textures go to a fresh folder under $MOSAREN_BENCH_DIR (default: the temporary folder),
+// removed at the end.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/files.h"
+#include "support/texture_files.h"
+#include "tiling/tile_names.h"
+
+namespace {
+
+using namespace mosaren;
+using namespace mosaren::testing;
+namespace fs = std::filesystem;
+
+struct Kind {
+    std::string name;
+    std::vector<std::string> textures;
+};
+
+// What the floor writes for each texture: a file the size of a 72 × 36 tile at 32 bits.
+const std::vector<char>& TileSizedBytes() {
+    static const std::vector<char> bytes(54 + 36 * 288, 7);
+    return bytes;
+}
+
+void ReadWholeAndWriteTileSized(const std::string& texture) {
+    std::ifstream in(texture, std::ios::binary);
+    std::vector<char> bytes(fs::file_size(texture));
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream out(BatchTileName(texture), std::ios::binary | std::ios::trunc);
+    out.write(TileSizedBytes().data(), static_cast<std::streamsize>(TileSizedBytes().size()));
+}
+
+struct ChildRun {
+    double seconds = 0;
+    double peakMiB = 0;
+    int status = -1;
+};
+
+// The real binary, as a script runs it; its wall time and its own peak resident memory.
+ChildRun RunCli(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv{MOSAREN_CLI_PATH};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<char*> pointers;
+    for (std::string& a : argv) pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execv(pointers[0], pointers.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    ChildRun run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::vector<std::string> Batch(const std::vector<std::string>& textures, const std::string& jobs) {
+    std::vector<std::string> arguments{"batch", "-q", "--jobs", jobs};
+    arguments.insert(arguments.end(), textures.begin(), textures.end());
+    return arguments;
+}
+
+class Bench {
+public:
+    explicit Bench(int runs) : mRuns(runs) {
+        const char* base = std::getenv("MOSAREN_BENCH_DIR");
+        std::string pattern =
+            ((base ? fs::path(base) : fs::temp_directory_path()) / "mosaren-table-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        mFolder = pattern;
+    }
+    ~Bench() {
+        std::error_code ignored;
+        fs::remove_all(mFolder, ignored);
+    }
+
+    Kind Make(const std::string& name, TextureForm form, int count, std::int32_t width,
+              std::int32_t height) {
+        Kind kind{name, {}};
+        for (int i = 0; i < count; ++i) kind.textures.push_back(Write(name, form, width, height));
+        return kind;
+    }
+
+    // Textures of odd sizes and every form.
+    Kind MakeOdd(int count) {
+        Kind kind{"odd", {}};
+        const std::vector<TextureForm> forms = AllTextureForms();
+        for (int i = 0; i < count; ++i) {
+            kind.textures.push_back(Write("odd", forms[i % forms.size()], 37 + 97 * (i % 11),
+                                          19 + 131 * (i % 7)));
+        }
+        return kind;
+    }
+
+    void Speed(const std::vector<Kind>& kinds) {
+        const std::string cores = std::to_string(std::thread::hardware_concurrency());
+        std::printf("| textures/s | %s |\n|---|", Names(kinds).c_str());
+        for (std::size_t i = 0; i < kinds.size(); ++i) std::printf("---|");
+        std::printf("\n");
+        std::vector<double> floor, one, all;
+        for (const Kind& kind : kinds) {
+            std::vector<double> f, o, a;
+            for (int run = 0; run < mRuns; ++run) {
+                const auto start = std::chrono::steady_clock::now();
+                for (const std::string& texture : kind.textures) ReadWholeAndWriteTileSized(texture);
+                f.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+                o.push_back(RunCli(Batch(kind.textures, "1")).seconds);
+                a.push_back(RunCli(Batch(kind.textures, cores)).seconds);
+            }
+            const double n = static_cast<double>(kind.textures.size());
+            floor.push_back(n / Median(f));
+            one.push_back(n / Median(o));
+            all.push_back(n / Median(a));
+        }
+        Row("read whole, write tile-sized (floor)", floor);
+        Row("`batch --jobs 1`", one);
+        Row("`batch --jobs " + cores + "` (all cores)", all);
+        Ratio("--jobs 1 / floor", one, floor);
+        Ratio("all cores / floor", all, floor);
+        Ratio("all cores / --jobs 1", all, one);
+        const ChildRun start = RunCli({"--version"});
+        std::printf("\n(each batch includes starting mosaren-cli: %.1f ms)\n", start.seconds * 1000);
+    }
+
+    void Memory(const Kind& kind) {
+        std::vector<std::string> ten(kind.textures.begin(), kind.textures.begin() + 10);
+        std::vector<std::string> thousand;
+        while (thousand.size() < 1000) {
+            thousand.insert(thousand.end(), kind.textures.begin(),
+                            kind.textures.begin() + std::min<std::size_t>(kind.textures.size(),
+                                                                          1000 - thousand.size()));
+        }
+        std::printf("\n| peak memory, MiB (%s textures) | after 10 | after 1000 | ratio |\n"
+                    "|---|---|---|---|\n",
+                    kind.name.c_str());
+        const std::vector<std::pair<std::string, std::vector<std::string>>> outputs = {
+            {"tiles", {}},
+            {"--sheet", {"--sheet", mFolder + "/sheet.png"}},
+            {"--map-preview", {"--map-preview", mFolder + "/preview.png"}},
+            {"--sheet --map-preview",
+             {"--sheet", mFolder + "/sheet.bmp", "--map-preview", mFolder + "/preview.png"}}};
+        for (const auto& [name, options] : outputs) {
+            std::vector<double> peaks;
+            for (const std::vector<std::string>* textures : {&ten, &thousand}) {
+                std::vector<std::string> arguments = options;
+                const std::vector<std::string> batch =
+                    Batch(*textures, std::to_string(std::thread::hardware_concurrency()));
+                arguments.insert(arguments.begin(), batch.begin(), batch.end());
+                std::vector<double> runs;
+                for (int run = 0; run < mRuns; ++run) runs.push_back(RunCli(arguments).peakMiB);
+                peaks.push_back(Median(runs));
+            }
+            std::printf("| %s | %.1f | %.1f | %.2f |\n", name.c_str(), peaks[0], peaks[1],
+                        peaks[1] / peaks[0]);
+        }
+    }
+
+private:
+    std::string Write(const std::string& name, TextureForm form, std::int32_t width,
+                      std::int32_t height) {
+        const std::string path = mFolder + "/" + name + std::to_string(mSeed) + ".bmp";
+        WriteBytes(path, TextureFile(form, width, height, mSeed++));
+        return path;
+    }
+
+    static std::string Names(const std::vector<Kind>& kinds) {
+        std::string names;
+        for (const Kind& kind : kinds) {
+            if (!names.empty()) names += " | ";
+            names += kind.name;
+        }
+        return names;
+    }
+
+    static void Row(const std::string& name, const std::vector<double>& values) {
+        std::printf("| %s |", name.c_str());
+        for (double v : values) std::printf(" %.0f |", v);
+        std::printf("\n");
+    }
+
+    static void Ratio(const std::string& name, const std::vector<double>& a,
+                      const std::vector<double>& b) {
+        std::printf("| %s |", name.c_str());
+        for (std::size_t i = 0; i < a.size(); ++i) std::printf(" %.2f |", a[i] / b[i]);
+        std::printf("\n");
+    }
+
+    int mRuns;
+    std::string mFolder;
+    std::uint32_t mSeed = 1;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
+    Bench bench(runs);
+    // The set: 200 of 512², 200 of 64², 4 of 2048² (24 bits), 40 paletted, 40 run-length,
+    // 20 of 32 bits and 20 of odd sizes and forms.
+    std::vector<Kind> kinds = {
+        bench.Make("512²", TextureForm::Rgb24, 200 * scale, 512, 512),
+        bench.Make("64²", TextureForm::Rgb24, 200 * scale, 64, 64),
+        bench.Make("2048²", TextureForm::Rgb24, 4 * scale, 2048, 2048),
+        bench.Make("pal8", TextureForm::Pal8, 40 * scale, 512, 512),
+        bench.Make("RLE8", TextureForm::Rle8, 40 * scale, 512, 512),
+        bench.Make("32-bit", TextureForm::Rgb32, 20 * scale, 512, 512),
+    };
+    Kind mix{"mix", {}};
+    for (const Kind& kind : kinds) mix.textures.insert(mix.textures.end(), kind.textures.begin(), kind.textures.end());
+    const Kind odd = bench.MakeOdd(20 * scale);
+    mix.textures.insert(mix.textures.end(), odd.textures.begin(), odd.textures.end());
+    const Kind large = kinds[0];
+    kinds.push_back(std::move(mix));
+    bench.Speed(kinds);
+    bench.Memory(large);
+    return 0;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// Some pixels of a BMP file, read as ReadBmpFile reads the whole picture. A tile shows a few
+// thousand pixels of its texture, so a reader that knows which can leave the rest of the file
+// unread: of a plain or bit-field file it reads only the bytes of the rows and columns asked
+// for; of a run-length file it decodes the data in one pass, one row at a time, keeping only
+// the rows asked for.
+//
+// Whatever it reads, it reads as the reader does, through the same header parsing, the same
+// acceptance rules of the graphics layer and the same row decoding: a file the reader refuses
+// is refused here with the same failure, and a pixel has the colour that the picture ReadBmpFile
+// makes gives it. A sampler keeps its buffers from one file to the next.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "colour.h"
+
+namespace mosaren {
+
+// Pixels asked of a picture: rows counted from the top, in ascending order, each with its
+// columns in ascending order, no pixel named twice. Colours come back in the order of columns.
+struct PixelSamples {
+    struct Row {
+        std::int32_t y = 0;
+        std::uint32_t first = 0;  // its columns are columns[first] to columns[first + count − 1]
+        std::uint32_t count = 0;
+    };
+    std::vector<Row> rows;
+    std::vector<std::int32_t> columns;
+
+    std::size_t Count() const { return columns.size(); }
+};
+
+class BmpSampler {
+public:
+    BmpSampler();
+    ~BmpSampler();
+    BmpSampler(const BmpSampler&) = delete;
+    BmpSampler& operator=(const BmpSampler&) = delete;
+
+    // Opens the file and reads its headers. Raises what ReadBmpFile raises for a file that it
+    // refuses: one that cannot be opened, whose headers are not valid, or whose picture the
+    // graphics layer would not make (a header it does not accept, a picture beyond its size
+    // cap). The file stays open until the next Open.
+    void Open(const std::string& fileName);
+
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+    // A file of 0 bytes reads as a picture without pixels.
+    bool HasPixels() const;
+    // Of one bit per pixel, as TBitmap::IsMonochrome says of the picture read.
+    bool IsMonochrome() const;
+
+    // The colours of the pixels named, each as TBitmap::ReadColours gives it from the picture
+    // that ReadBmpFile makes of the file. Every pixel named must lie in the picture. Raises
+    // "Stream read error" should the file end before the bytes its size promised.
+    void ReadColours(const PixelSamples& samples, std::span<TColor> colours);
+
+private:
+    struct State;
+    std::unique_ptr<State> mState;
+};
+
+}  // namespace mosaren

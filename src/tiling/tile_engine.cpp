@@ -1,0 +1,199 @@
+#include "tile_engine.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "raster/bmp_sampler.h"
+#include "raster/display_depth.h"
+#include "tile_sampling.h"
+
+namespace mosaren {
+
+namespace {
+
+// A texture of mixed sizes keeps a few samplings; more would only hold memory.
+constexpr std::size_t kKeptSamplings = 16;
+// The single-texture command reads the pixels of this many pieces at a time: few passes over a
+// run-length file, little memory for the samplings.
+constexpr std::size_t kPiecesAtOnce = 16;
+
+// TileMaker's bitmaps share drawing state between threads (the surfaces that hold a drawing
+// context), so its runs on behalf of the engines take turns.
+std::mutex& ReferenceTurn() {
+    static std::mutex turn;
+    return turn;
+}
+
+struct SamplingKey {
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t tileWidth;
+    std::int32_t tileHeight;
+    friend bool operator==(const SamplingKey&, const SamplingKey&) = default;
+};
+
+struct TemplateKey {
+    std::int32_t tileWidth;
+    std::int32_t tileHeight;
+    int bitCount;
+    TColor mask;
+    friend bool operator==(const TemplateKey&, const TemplateKey&) = default;
+};
+
+// The pieces whose pixels were read last.
+struct PieceGroup {
+    std::size_t first = 0;
+    std::unique_ptr<TileSampling> sampling;
+    std::vector<TColor> colours;
+};
+
+}  // namespace
+
+struct TileEngine::State {
+    explicit State(const TTileSettings& s) : settings(s) {}
+
+    const TTileSettings& settings;
+    BmpSampler sampler;
+    std::vector<std::pair<SamplingKey, std::unique_ptr<TileSampling>>> samplings;  // last used first
+    std::vector<TColor> colours;
+    std::vector<std::uint8_t> stored;
+    TemplateKey templateKey{};
+    DevicePicture maskOnly;  // a tile that shows only the mask
+    PieceGroup pieces;
+    std::unique_ptr<TileMaker> reference;
+
+    const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
+    // The colours of the samples' pixels: white throughout for a texture without pixels, which
+    // the stretch leaves as the working texture's white.
+    void ReadColours(const TileSampling& sampling, std::vector<TColor>& out);
+    DevicePicture Compose(const std::vector<std::int32_t>& tilePixels,
+                          const std::vector<TColor>& colours);
+    const DevicePicture& MaskOnly();
+    DevicePicture ReferenceTile(const std::string& texturePath);
+};
+
+TileEngine::TileEngine(const TTileSettings& settings)
+    : mState(std::make_unique<State>(settings)) {}
+
+TileEngine::~TileEngine() {
+    const std::lock_guard<std::mutex> turn(ReferenceTurn());
+    mState->reference.reset();
+}
+
+DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
+    State& s = *mState;
+    s.sampler.Open(texturePath);
+    const std::int32_t width = s.sampler.Width();
+    const std::int32_t height = s.sampler.Height();
+    // The batch draws a texture of one bit per pixel in the black-on-white stretch, which ANDs
+    // the rows and columns it drops: no gather gives that.
+    if (s.sampler.IsMonochrome() && (width > kWorkingTextureSide || height > kWorkingTextureSide)) {
+        return s.ReferenceTile(texturePath);
+    }
+    const TileSampling& sampling = s.SamplingFor(width, height);
+    s.ReadColours(sampling, s.colours);
+    return s.Compose(sampling.TilePixels(0), s.colours);
+}
+
+void TileEngine::ReadTextureForPieces(const std::string& texturePath) {
+    State& s = *mState;
+    s.pieces = PieceGroup{};
+    s.sampler.Open(texturePath);
+    // The command converts the texture to 24 bits first, which the layer may not hold.
+    if (s.sampler.HasPixels()) TBitmap::CheckDepth24Size(s.sampler.Width(), s.sampler.Height());
+    mAcross = s.settings.PiecesAcross;
+    mDown = s.settings.PiecesDown;
+    if (Divided()) CheckDivisible(s.sampler.Width(), s.sampler.Height(), mAcross, mDown);
+}
+
+DevicePicture TileEngine::PieceTile(PiecePosition piece) {
+    State& s = *mState;
+    const std::vector<PiecePosition> order = Pieces();
+    const auto at = static_cast<std::size_t>(std::find(order.begin(), order.end(), piece) - order.begin());
+    PieceGroup& group = s.pieces;
+    const bool readAlready = group.sampling && at >= group.first &&
+                             at < group.first + kPiecesAtOnce && at < order.size() &&
+                             group.sampling->TileWidth() == s.settings.TileWidth &&
+                             group.sampling->TileHeight() == s.settings.TileHeight;
+    if (!readAlready) {
+        // This piece and the next few that the command will ask for, read in one pass.
+        std::vector<TRect> rects;
+        for (std::size_t i = at; i < std::min(order.size(), at + kPiecesAtOnce); ++i) {
+            rects.push_back(Divided() ? PieceRect(s.sampler.Width(), s.sampler.Height(), mAcross,
+                                                  mDown, order[i])
+                                      : TRect{0, 0, s.sampler.Width(), s.sampler.Height()});
+        }
+        group.first = at;
+        group.sampling = std::make_unique<TileSampling>(s.settings.TileWidth,
+                                                        s.settings.TileHeight, rects);
+        s.ReadColours(*group.sampling, group.colours);
+    }
+    return s.Compose(group.sampling->TilePixels(at - group.first), group.colours);
+}
+
+const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int32_t height) {
+    const SamplingKey key{width, height, settings.TileWidth, settings.TileHeight};
+    auto found = std::find_if(samplings.begin(), samplings.end(),
+                              [&key](const auto& entry) { return entry.first == key; });
+    if (found == samplings.end()) {
+        if (samplings.size() == kKeptSamplings) samplings.pop_back();
+        samplings.emplace_back(key, std::make_unique<TileSampling>(
+                                        key.tileWidth, key.tileHeight,
+                                        std::vector<TRect>{TRect{0, 0, width, height}}));
+        found = samplings.end() - 1;
+    }
+    std::rotate(samplings.begin(), found, found + 1);
+    return *samplings.front().second;
+}
+
+void TileEngine::State::ReadColours(const TileSampling& sampling, std::vector<TColor>& out) {
+    out.resize(sampling.Samples().Count());
+    if (sampler.HasPixels()) {
+        sampler.ReadColours(sampling.Samples(), out);
+    } else {
+        std::fill(out.begin(), out.end(), kWhite);
+    }
+}
+
+const DevicePicture& TileEngine::State::MaskOnly() {
+    const TemplateKey key{settings.TileWidth, settings.TileHeight, DisplayDepth(),
+                          Rgb(settings.MaskR, settings.MaskG, settings.MaskB)};
+    if (!(key == templateKey)) {
+        maskOnly = DevicePicture::Blank(key.tileWidth, key.tileHeight);
+        const std::vector<TColor> row(static_cast<std::size_t>(key.tileWidth), key.mask);
+        for (std::int32_t y = 0; y < key.tileHeight; ++y) {
+            EncodeDeviceColours(maskOnly.bitCount, row.data(), row.size(), maskOnly.Row(y));
+        }
+        templateKey = key;
+    }
+    return maskOnly;
+}
+
+DevicePicture TileEngine::State::Compose(const std::vector<std::int32_t>& tilePixels,
+                                         const std::vector<TColor>& colours) {
+    DevicePicture tile = MaskOnly();
+    const std::size_t bytes = static_cast<std::size_t>(tile.BytesPerPixel());
+    // Each texture pixel stored once, then copied to every tile pixel that shows it.
+    stored.resize(colours.size() * bytes);
+    EncodeDeviceColours(tile.bitCount, colours.data(), colours.size(), stored.data());
+    const std::int32_t* sample = tilePixels.data();
+    for (std::int32_t y = 0; y < tile.height; ++y) {
+        std::uint8_t* row = tile.Row(y);
+        for (std::int32_t x = 0; x < tile.width; ++x, ++sample) {
+            if (*sample != TileSampling::kMask) {
+                std::memcpy(row + static_cast<std::size_t>(x) * bytes,
+                            stored.data() + static_cast<std::size_t>(*sample) * bytes, bytes);
+            }
+        }
+    }
+    return tile;
+}
+
+DevicePicture TileEngine::State::ReferenceTile(const std::string& texturePath) {
+    const std::lock_guard<std::mutex> turn(ReferenceTurn());
+    if (!reference) reference = std::make_unique<TileMaker>(settings);
+    return SectionCopy(reference->TileTexture(texturePath));
+}
+
+}  // namespace mosaren

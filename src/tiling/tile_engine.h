@@ -1,0 +1,53 @@
+#pragma once
+
+// The tile maker's tiles without its steps, for the command line. A tile is a gather of texture
+// pixels and the mask (tile_sampling.h), so the engine reads from each texture file only the
+// pixels its tile shows (bmp_sampler.h) and stores them straight as the tile file's pixels
+// (device_picture.h): no working bitmaps, no full-size passes. It makes exactly the bytes that
+// TileMaker's tile writes, and raises exactly what TileMaker raises, for every texture the
+// reader takes or refuses, every tile size, mask and display depth. Where a gather cannot be
+// exact, it runs TileMaker itself: a batch texture of one bit per pixel larger than the working
+// texture, which the batch's stretch shrinks by ANDing the dropped rows and columns together.
+//
+// One engine per thread: it keeps its buffers and samplings from one texture to the next.
+// Engines on several threads may run at once; their few runs of TileMaker take turns.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "raster/device_picture.h"
+#include "tile_maker.h"
+#include "tile_settings.h"
+
+namespace mosaren {
+
+class TileEngine {
+public:
+    // The settings are read at each texture, as TileMaker reads them.
+    explicit TileEngine(const TTileSettings& settings);
+    ~TileEngine();
+    TileEngine(const TileEngine&) = delete;
+    TileEngine& operator=(const TileEngine&) = delete;
+
+    // The tile that TileMaker::TileTexture makes of the texture file (the batch command's), as
+    // its file holds it.
+    DevicePicture TileTexture(const std::string& texturePath);
+
+    // The single-texture command's, as TileMaker's: the texture's headers read, the piece counts
+    // of the settings taken, and a texture that cannot be cut into them refused.
+    void ReadTextureForPieces(const std::string& texturePath);
+    bool Divided() const { return mAcross != 1 || mDown != 1; }
+    std::vector<PiecePosition> Pieces() const { return PiecesInOrder(mAcross, mDown); }
+    // The tile TileMaker makes of the piece (MakePieceTexture, then MakeTile).
+    DevicePicture PieceTile(PiecePosition piece);
+
+private:
+    struct State;
+    std::unique_ptr<State> mState;
+    std::int32_t mAcross = 1;
+    std::int32_t mDown = 1;
+};
+
+}  // namespace mosaren

@@ -1,0 +1,158 @@
+// The tile engine held to the tile maker it stands in for: over the public BMP suite, the
+// malformed-file cases and generated textures of every form and many sizes, at several tile
+// sizes, masks and all three display depths, both commands' tiles must be the same bytes, and a
+// texture either refuses must fail with the same exception class and message.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fuzz/tile_engine_one.h"
+#include "support/display_depth.h"
+#include "support/files.h"
+#include "support/texture_files.h"
+#include "tiling/support/tile_comparison.h"
+
+namespace mosaren {
+namespace {
+
+using namespace mosaren::testing;
+namespace fs = std::filesystem;
+
+// The textures: the suite, the malformed files and generated ones of every form.
+class Textures {
+public:
+    static const Textures& Get() {
+        static const Textures textures;
+        return textures;
+    }
+    const std::vector<std::string>& All() const { return mPaths; }
+
+private:
+    Textures() {
+        for (const char* set : {"g", "q", "b"}) AddFolder(CorpusFolder() / set);
+        AddFolder(TestsFolder() / "raster" / "data");
+        const std::vector<std::pair<std::int32_t, std::int32_t>> sizes = {
+            {1, 1}, {2, 3}, {7, 5}, {64, 64}, {255, 255}, {256, 256}, {300, 97}, {513, 41}, {19, 700}};
+        std::uint32_t seed = 1;
+        for (const TextureForm form : AllTextureForms()) {
+            for (const auto& [width, height] : sizes) {
+                Generate(std::string(TextureFormName(form)) + "-" + std::to_string(width) + "x" +
+                             std::to_string(height),
+                         TextureFile(form, width, height, seed++));
+            }
+        }
+        Generate("large-pal8", TextureFile(TextureForm::Pal8, 1500, 1200, seed++));
+        Generate("wide-rgb24", TextureFile(TextureForm::Rgb24, 2100, 5, seed++));
+        Generate("empty", {});
+        // Pixel data that stops halfway, and a claim of more pixel data than there is.
+        std::vector<std::uint8_t> half = TextureFile(TextureForm::Rgb24, 100, 80, seed++);
+        half.resize(half.size() - 100 * 40 * 3);
+        Generate("rgb24-half-data", half);
+        std::vector<std::uint8_t> rle = TextureFile(TextureForm::Rle8, 90, 90, seed++);
+        rle.resize(rle.size() / 2);
+        Generate("rle8-half-data", rle);
+    }
+
+    void AddFolder(const fs::path& folder) {
+        if (!fs::is_directory(folder)) return;
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() == ".bmp") found.push_back(entry.path().string());
+        }
+        std::sort(found.begin(), found.end());
+        mPaths.insert(mPaths.end(), found.begin(), found.end());
+    }
+
+    void Generate(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        mPaths.push_back(mFolder / (name + ".bmp"));
+        WriteBytes(mPaths.back(), bytes);
+    }
+
+    TempFolder mFolder;
+    std::vector<std::string> mPaths;
+};
+
+// Settings that vary with the texture, so that every tile size and mask meets many forms.
+TTileSettings Varied(std::size_t k) {
+    static const std::vector<std::pair<std::uint8_t, std::uint8_t>> tiles = {
+        {1, 1}, {255, 255}, {37, 91}, {64, 32}, {80, 40}, {255, 1}, {3, 200}, {72, 36}};
+    static const std::vector<TColor> masks = {Rgb(1, 2, 3), Rgb(0, 0, 0), Rgb(255, 255, 255),
+                                              Rgb(250, 5, 7), Rgb(255, 0, 255)};
+    // 4 × 4 are read at once, 6 × 3 in two goes.
+    static const std::vector<std::pair<std::int32_t, std::int32_t>> pieces = {
+        {1, 1}, {2, 3}, {3, 1}, {6, 3}, {1, 2}, {4, 4}};
+    TTileSettings settings;
+    settings.TileWidth = tiles[k % tiles.size()].first;
+    settings.TileHeight = tiles[k % tiles.size()].second;
+    const TColor mask = masks[k % masks.size()];
+    settings.MaskR = RedOf(mask);
+    settings.MaskG = GreenOf(mask);
+    settings.MaskB = BlueOf(mask);
+    settings.PiecesAcross = pieces[k % pieces.size()].first;
+    settings.PiecesDown = pieces[k % pieces.size()].second;
+    return settings;
+}
+
+class TileEngineAgainstTileMaker : public ::testing::TestWithParam<int> {
+protected:
+    ScopedDisplayDepth mDepth{GetParam()};
+};
+
+TEST_P(TileEngineAgainstTileMaker, BatchTilesAreTheSameBytesAndFailuresTheSame) {
+    const std::vector<std::string>& textures = Textures::Get().All();
+    TTileSettings defaults;
+    TTileSettings settings;  // changed between textures, as both read it at each
+    TileMaker maker(settings);
+    TileEngine engine(settings);
+    for (std::size_t k = 0; k < textures.size(); ++k) {
+        for (const TTileSettings& s : {defaults, Varied(k)}) {
+            settings = s;
+            const TilesMade reference = BatchTileByMaker(maker, textures[k]);
+            const TilesMade fast = BatchTileByEngine(engine, textures[k]);
+            EXPECT_TRUE(fast == reference)
+                << textures[k] << " at " << int{s.TileWidth} << "x" << int{s.TileHeight} << ": "
+                << Difference(reference, fast);
+        }
+    }
+}
+
+TEST_P(TileEngineAgainstTileMaker, PieceTilesAreTheSameBytesAndFailuresTheSame) {
+    const std::vector<std::string>& textures = Textures::Get().All();
+    for (std::size_t k = 0; k < textures.size(); ++k) {
+        const TTileSettings settings = Varied(k + 3);
+        const TilesMade reference = PieceTilesByMaker(settings, textures[k]);
+        const TilesMade fast = PieceTilesByEngine(settings, textures[k]);
+        EXPECT_TRUE(fast == reference)
+            << textures[k] << " in " << settings.PiecesAcross << "x" << settings.PiecesDown
+            << " pieces at " << int{settings.TileWidth} << "x" << int{settings.TileHeight} << ": "
+            << Difference(reference, fast);
+    }
+}
+
+TEST_P(TileEngineAgainstTileMaker, MostPiecesAreTheSameBytes) {
+    TempFolder folder;
+    const std::string texture = folder / "t.bmp";
+    WriteBytes(texture, TextureFile(TextureForm::Rle8, 301, 95, 7));
+    TTileSettings settings;
+    settings.PiecesAcross = 19;
+    settings.PiecesDown = 19;
+    const TilesMade reference = PieceTilesByMaker(settings, texture);
+    EXPECT_EQ(reference.failure, "");
+    EXPECT_TRUE(PieceTilesByEngine(settings, texture) == reference);
+}
+
+// What the differential fuzzer found, kept: each input (see fuzz/tile_engine_one.h) must now
+// give the maker's tiles.
+TEST(TileEngineFuzzFindings, GiveTheMakersTiles) {
+    const ScopedDisplayDepth restored(DisplayDepth());
+    for (const auto& entry : fs::directory_iterator(MOSAREN_TEST_DATA_DIR)) {
+        EXPECT_EQ(fuzz::CompareTileEngineOnce(FileBytes(entry.path())), "") << entry.path();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DisplayDepths, TileEngineAgainstTileMaker, ::testing::Values(32, 24, 16),
+                         [](const auto& info) { return "Depth" + std::to_string(info.param); });
+
+}  // namespace
+}  // namespace mosaren
