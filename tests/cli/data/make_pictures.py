@@ -42,6 +42,7 @@ save_with_twin(opaque, "rgb.tiff")
 save_with_twin(opaque, "lossless.webp", lossless=True)
 save_with_twin(opaque, "rgb.ppm")
 save_with_twin(opaque, "photo.jpeg", quality=95)
+save_with_twin(opaque.convert("CMYK"), "cmyk.jpeg", quality=95)
 # 16 bits a channel: each value v written as v · 257, which is v again at 8 bits.
 grey = opaque.convert("L")
 deep = Image.new("I;16", grey.size)
