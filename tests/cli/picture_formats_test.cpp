@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "cli/support/command_line.h"
 #include "cli/support/test_pictures.h"
@@ -121,6 +122,26 @@ INSTANTIATE_TEST_SUITE_P(PictureFormats, BmpFormAsPng,
                                            TextureForm::Pal8, TextureForm::Pal4,
                                            TextureForm::Pal1, TextureForm::Rle8),
                          [](const auto& info) { return std::string(TextureFormName(info.param)); });
+
+// Blocks take the tile maker's path, which reads a picture as the engine does; their side
+// textures are pictures too.
+TEST_F(PictureTextures, BlocksOfAPictureAreTheBlocksOfItsTwin) {
+    Take("rgb.tiff");
+    Take("rgb.tiff.twin.bmp");
+    Take("palette.png");
+    Take("palette.png.twin.bmp");
+    for (const char* depth : {"32", "16"}) {
+        SCOPED_TRACE(depth);
+        for (const auto& [texture, side, block] :
+             {std::tuple{"rgb.tiff", "palette.png", "picture"},
+              std::tuple{"rgb.tiff.twin.bmp", "palette.png.twin.bmp", "twin"}}) {
+            const CliRun run = Run({"tile", "--depth", depth, "--block", "12", "--left-texture",
+                                    side, texture, block});
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+        }
+        EXPECT_EQ(Bytes("picture.bmp"), Bytes("twin.bmp"));
+    }
+}
 
 // The texture's alpha is its green: a tile pixel's alpha must be the green of its own colour.
 TEST_F(PictureTextures, TilePixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
