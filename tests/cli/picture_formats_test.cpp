@@ -96,23 +96,24 @@ TEST_P(BmpFormAsPng, GivesTheSameTilesAtEveryDepthAndFormat) {
     WriteBytes(mFolder.Path() / "bmp-t.bmp",
                TextureFile(GetParam(), monochrome ? 90 : 300, monochrome ? 70 : 263, 7));
     RunPictureScript("bmp_to_png.py", {mFolder / "bmp-t.bmp", mFolder / "png-t.png"});
-    for (const char* depth : {"32", "24", "16"}) {
-        for (const char* format : {"bmp", "png"}) {
-            SCOPED_TRACE(std::string(depth) + " bits, " + format);
-            const std::string suffix = std::string(".") + format;
-            CliRun run = Run({"batch", "-q", "--depth", depth, "--format", format, "bmp-t.bmp",
-                              "png-t.png"});
+    // A PNG file is always 8-bit RGBA, so no depth goes with it.
+    for (const Args& output : {Args{"--depth", "32"}, Args{"--depth", "24"}, Args{"--depth", "16"},
+                               Args{"--format", "png"}}) {
+        SCOPED_TRACE(output[1]);
+        const std::string suffix = output[0] == "--format" ? ".png" : ".bmp";
+        const auto withOutput = [&output](Args arguments) {
+            arguments.insert(arguments.begin() + 1, output.begin(), output.end());
+            return arguments;
+        };
+        CliRun run = Run(withOutput({"batch", "-q", "bmp-t.bmp", "png-t.png"}));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(Bytes("bmp-ttile" + suffix), Bytes("png-ttile" + suffix));
+        for (const std::string texture : {"bmp-t.bmp", "png-t.png"}) {
+            run = Run(withOutput({"tile", "--pieces", "2x3", texture, texture.substr(0, 5) + "piece"}));
             ASSERT_EQ(run.exitCode, 0) << run.err;
-            EXPECT_EQ(Bytes("bmp-ttile" + suffix), Bytes("png-ttile" + suffix));
-            for (const char* texture : {"bmp-t.bmp", "png-t.png"}) {
-                run = Run({"tile", "--pieces", "2x3", "--depth", depth, "--format", format,
-                           texture, std::string(texture, 5) + "piece"});
-                ASSERT_EQ(run.exitCode, 0) << run.err;
-            }
-            for (const char* piece : {"_1_1", "_1_3", "_2_2"}) {
-                EXPECT_EQ(Bytes(std::string("bmp-tpiece") + piece + suffix),
-                          Bytes(std::string("png-tpiece") + piece + suffix));
-            }
+        }
+        for (const std::string piece : {"_1_1", "_1_3", "_2_2"}) {
+            EXPECT_EQ(Bytes("bmp-tpiece" + piece + suffix), Bytes("png-tpiece" + piece + suffix));
         }
     }
 }
@@ -203,8 +204,11 @@ TEST_F(PictureTextures, APictureBeyondTheCapIsRefusedFromItsHeaderAsABmpFileIs) 
     const CliRun png = Run({"batch", "bomb.png"});
     const CliRun bmp = Run({"batch", "bomb.bmp"});
     EXPECT_EQ(png.exitCode, 1);
-    // Not the decoder's refusal: the cap's, before anything was decoded.
-    EXPECT_EQ(png.err.substr(png.err.find(':', 13)), bmp.err.substr(bmp.err.find(':', 13)));
+    // Not the decoder's refusal: the cap's, before anything was decoded, in the words the BMP
+    // file's ends with (which the reader gives as the platform's system error).
+    const std::string capText = "Cannot allocate memory.\n";
+    EXPECT_EQ(png.err, "mosaren-cli: bomb.png: " + capText);
+    EXPECT_TRUE(bmp.err.ends_with(capText)) << bmp.err;
     EXPECT_EQ(mFolder.Names(), (Names{"bomb.bmp", "bomb.png"}));
 }
 
