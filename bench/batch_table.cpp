@@ -3,8 +3,8 @@
 // write a tile-sized file beside it, nothing else), in textures per second, with the ratios; then
 // the batch's peak memory after 10 and after 1000 textures, with and without the sheet and the
 // map preview; then the same textures saved as PNG files (by Pillow) beside their BMP files, which
-// shows what decoding PNG costs. Everything runs in one go on the same textures and disk, each figure the median
-// of three runs, so that the ratios hold even on a busy machine.
+// shows what decoding PNG costs. Everything runs in one go on the same textures and disk, each
+// figure the median of three runs, so that the ratios hold even on a busy machine.
 //
 //   build-bench/bench/batch_table [RUNS [SCALE]]
 //

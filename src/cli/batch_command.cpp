@@ -16,10 +16,10 @@
 
 #include "cli_commands.h"
 #include "console.h"
-#include "texture_import.h"
 #include "export/run_outputs.h"
 #include "raster/exceptions.h"
 #include "raster/file_identity.h"
+#include "texture_import.h"
 #include "tiling/block_maker.h"
 #include "tiling/ordered_work.h"
 #include "tiling/tile_engine.h"
@@ -57,7 +57,8 @@ public:
             // the run before any file is written.
             mBlocks = std::make_unique<BlockMaker>(options.settings, options.block,
                                                    AnyFormatReader(options.settings));
-            mMaker = std::make_unique<TileMaker>(options.settings, AnyFormatReader(options.settings));
+            mMaker =
+                std::make_unique<TileMaker>(options.settings, AnyFormatReader(options.settings));
         } else {
             mEngine = std::make_unique<TileEngine>(options.settings);
         }

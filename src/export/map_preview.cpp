@@ -9,8 +9,8 @@ namespace {
 // The pixel top drawn over the pixel below it, neither premultiplied: for the opaque and the
 // fully transparent pixels of tiles without alpha, top itself or below unchanged.
 Rgba Over(Rgba below, Rgba top) {
-    if (top.a == 255 || below.a == 0) return top.a == 0 ? below : top;
     if (top.a == 0) return below;
+    if (top.a == 255 || below.a == 0) return top;
     const std::uint32_t belowWeight = std::uint32_t{below.a} * (255u - top.a);  // of 255²
     const std::uint32_t topWeight = std::uint32_t{top.a} * 255u;
     const std::uint32_t total = topWeight + belowWeight;

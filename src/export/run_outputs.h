@@ -84,7 +84,9 @@ public:
     std::chrono::steady_clock::time_point CommitDue() const;
 
     // Takes a tile and raises its failure, after putting in place the tiles taken before it.
-    void Put(const DevicePicture& tile, const std::string& bmpName) { Put(TileWithAlpha{tile, {}}, bmpName); }
+    void Put(const DevicePicture& tile, const std::string& bmpName) {
+        Put(TileWithAlpha{tile, {}}, bmpName);
+    }
     void Put(const TileWithAlpha& tile, const std::string& bmpName);
     // The same for a tile the tile maker made.
     void Take(TBitmap& tile, const std::string& bmpName);

@@ -29,7 +29,9 @@ constexpr TColor ColourOfArgb(std::uint32_t argb) {
     return Rgb(static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
                static_cast<std::uint8_t>(argb));
 }
-constexpr std::uint8_t AlphaOfArgb(std::uint32_t argb) { return static_cast<std::uint8_t>(argb >> 24); }
+constexpr std::uint8_t AlphaOfArgb(std::uint32_t argb) {
+    return static_cast<std::uint8_t>(argb >> 24);
+}
 
 // Below this alpha a pixel counts as transparent where a tile cannot carry alpha (a BMP file):
 // it shows the mask colour there.

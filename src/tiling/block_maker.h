@@ -12,8 +12,8 @@
 #include "block_layout.h"
 #include "block_settings.h"
 #include "raster/bitmap.h"
-#include "tile_coverage.h"
 #include "texture_reader.h"
+#include "tile_coverage.h"
 #include "tile_settings.h"
 
 namespace mosaren {

@@ -238,8 +238,8 @@ DevicePicture TileEngine::State::Compose(const std::vector<std::int32_t>& tilePi
 }
 
 TileWithAlpha TileEngine::State::ComposeWithAlpha(const std::vector<std::int32_t>& tilePixels,
-                                                 const std::vector<TColor>& colours,
-                                                 const std::vector<std::uint8_t>& alpha) {
+                                                  const std::vector<TColor>& colours,
+                                                  const std::vector<std::uint8_t>& alpha) {
     TileWithAlpha tile{Compose(tilePixels, colours), {}};
     if (alpha.empty()) return tile;
     tile.alpha.resize(tilePixels.size());

@@ -64,26 +64,29 @@ TEST_P(EachFormat, TilesAsItsBmpTwin) {
     int worst = 0;
     for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
         for (const int shift : {0, 8, 16}) {
-            worst = std::max(worst, std::abs(static_cast<int>((tile.pixels[i] >> shift) & 0xFF) -
-                                             static_cast<int>((expected.pixels[i] >> shift) & 0xFF)));
+            worst =
+                std::max(worst, std::abs(static_cast<int>((tile.pixels[i] >> shift) & 0xFF) -
+                                         static_cast<int>((expected.pixels[i] >> shift) & 0xFF)));
         }
     }
     EXPECT_LE(worst, GetParam().tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PictureFormats, EachFormat,
-    ::testing::Values(FormatCase{"rgb.png", 0}, FormatCase{"grey.png", 0},
-                      FormatCase{"palette.png", 0}, FormatCase{"deep.png", 0},
-                      FormatCase{"first-frame.gif", 0}, FormatCase{"rgb.tga", 0},
-                      FormatCase{"rgb.tiff", 0}, FormatCase{"lossless.webp", 0},
-                      FormatCase{"rgb.ppm", 0}, FormatCase{"photo.jpeg", 2},
-                      FormatCase{"cmyk.jpeg", 2}, FormatCase{"turned.jpeg", 2}),
-    [](const auto& info) {
-        std::string name = info.param.picture;
-        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(PictureFormats, EachFormat,
+                         ::testing::Values(FormatCase{"rgb.png", 0}, FormatCase{"grey.png", 0},
+                                           FormatCase{"palette.png", 0}, FormatCase{"deep.png", 0},
+                                           FormatCase{"first-frame.gif", 0},
+                                           FormatCase{"rgb.tga", 0}, FormatCase{"rgb.tiff", 0},
+                                           FormatCase{"lossless.webp", 0}, FormatCase{"rgb.ppm", 0},
+                                           FormatCase{"photo.jpeg", 2}, FormatCase{"cmyk.jpeg", 2},
+                                           FormatCase{"turned.jpeg", 2}),
+                         [](const auto& info) {
+                             std::string name = info.param.picture;
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                                 '_');
+                             return name;
+                         });
 
 // BMP files of several forms saved as PNG files: the tiles of each pair are the same bytes at
 // every depth and in both formats, made by the batch and, in pieces, by the tile command.
@@ -109,7 +112,8 @@ TEST_P(BmpFormAsPng, GivesTheSameTilesAtEveryDepthAndFormat) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(Bytes("bmp-ttile" + suffix), Bytes("png-ttile" + suffix));
         for (const std::string texture : {"bmp-t.bmp", "png-t.png"}) {
-            run = Run(withOutput({"tile", "--pieces", "2x3", texture, texture.substr(0, 5) + "piece"}));
+            run = Run(
+                withOutput({"tile", "--pieces", "2x3", texture, texture.substr(0, 5) + "piece"}));
             ASSERT_EQ(run.exitCode, 0) << run.err;
         }
         for (const std::string piece : {"_1_1", "_1_3", "_2_2"}) {
@@ -120,8 +124,8 @@ TEST_P(BmpFormAsPng, GivesTheSameTilesAtEveryDepthAndFormat) {
 
 INSTANTIATE_TEST_SUITE_P(PictureFormats, BmpFormAsPng,
                          ::testing::Values(TextureForm::Rgb24, TextureForm::Rgb32,
-                                           TextureForm::Pal8, TextureForm::Pal4,
-                                           TextureForm::Pal1, TextureForm::Rle8),
+                                           TextureForm::Pal8, TextureForm::Pal4, TextureForm::Pal1,
+                                           TextureForm::Rle8),
                          [](const auto& info) { return std::string(TextureFormName(info.param)); });
 
 // Blocks take the tile maker's path, which reads a picture as the engine does; their side
@@ -149,7 +153,8 @@ TEST_F(PictureTextures, TilePixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
     Take("alpha.png");
     Take("alpha.png.twin.bmp");
     for (const char* format : {"bmp", "png"}) {
-        const CliRun run = Run({"batch", "-q", "--format", format, "alpha.png", "alpha.png.twin.bmp"});
+        const CliRun run =
+            Run({"batch", "-q", "--format", format, "alpha.png", "alpha.png.twin.bmp"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
     ASSERT_EQ(Run({"batch", "-q", "--sheet", "sheet.png", "alpha.png"}).exitCode, 0);
@@ -188,7 +193,8 @@ TEST_F(PictureTextures, ColoursOfAProfileAreConvertedToSrgb) {
 
 TEST_F(PictureTextures, APictureThatCannotBeReadIsNamedWithTheReadersReasonAndNothingWritten) {
     Take("truncated.png");
-    for (const Args& command : {Args{"batch", "truncated.png"}, Args{"tile", "truncated.png", "t"}}) {
+    for (const Args& command :
+         {Args{"batch", "truncated.png"}, Args{"tile", "truncated.png", "t"}}) {
         const CliRun run = Run(command);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_NE(run.err.find("mosaren-cli: truncated.png: The picture cannot be read: "),

@@ -23,8 +23,7 @@ std::string Quoted(const std::string& text) {
 bool HavePillow() {
     static const bool have =
         std::system(("test -x " MOSAREN_SYSTEM_PYTHON " && " MOSAREN_SYSTEM_PYTHON
-                     " -c 'import PIL' 2>/dev/null"))
-            == 0;
+                     " -c 'import PIL' 2>/dev/null")) == 0;
     return have;
 }
 
@@ -43,9 +42,9 @@ const std::filesystem::path& TestPictures() {
         const std::string profile = *made / "linear.icc";
         QFile file(QString::fromStdString(profile));
         if (!file.open(QIODevice::WriteOnly) ||
-            file.write(QColorSpace(QColorSpace::Primaries::SRgb,
-                                   QColorSpace::TransferFunction::Linear)
-                           .iccProfile()) <= 0) {
+            file.write(
+                QColorSpace(QColorSpace::Primaries::SRgb, QColorSpace::TransferFunction::Linear)
+                    .iccProfile()) <= 0) {
             throw std::runtime_error("cannot write " + profile);
         }
         file.close();
