@@ -2,8 +2,9 @@
 // mosaren-cli batch with one job and with all cores, and the floor (read each texture whole and
 // write a tile-sized file beside it, nothing else), in textures per second, with the ratios; then
 // the batch's peak memory after 10 and after 1000 textures, with and without the sheet and the
-// map preview. Everything runs in one go on the same textures and disk, each figure the median
-// of three runs, so that the ratios hold even on a busy machine.
+// map preview; then the same textures saved as PNG files (by Pillow) beside their BMP files, which
+// shows what decoding PNG costs. Everything runs in one go on the same textures and disk, each
+// figure the median of three runs, so that the ratios hold even on a busy machine.
 //
 //   build-bench/bench/batch_table [RUNS [SCALE]]
 //
@@ -119,6 +120,18 @@ public:
     }
 
     // Textures of odd sizes and every form.
+    // The same textures saved as PNG files, as Pillow saves them by default.
+    static Kind AsPng(const Kind& bmp) {
+        Kind png{bmp.name + " PNG", {}};
+        std::string command = MOSAREN_TO_PNG;
+        for (const std::string& texture : bmp.textures) {
+            png.textures.push_back(texture.substr(0, texture.size() - 4) + ".png");
+            command += " " + texture + " " + png.textures.back();
+        }
+        if (std::system(command.c_str()) != 0) std::abort();
+        return png;
+    }
+
     Kind MakeOdd(int count) {
         Kind kind{"odd", {}};
         const std::vector<TextureForm> forms = AllTextureForms();
@@ -251,5 +264,13 @@ int main(int argc, char** argv) {
     kinds.push_back(std::move(mix));
     bench.Speed(kinds);
     bench.Memory(large);
+    std::printf("\n");
+    std::vector<Kind> formats;
+    for (const std::size_t k : {0, 1, 2, 3}) {
+        formats.push_back(kinds[k]);
+        formats.back().name += " BMP";
+        formats.push_back(Bench::AsPng(kinds[k]));
+    }
+    bench.Speed(formats);
     return 0;
 }

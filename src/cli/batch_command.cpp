@@ -19,6 +19,7 @@
 #include "export/run_outputs.h"
 #include "raster/exceptions.h"
 #include "raster/file_identity.h"
+#include "texture_import.h"
 #include "tiling/block_maker.h"
 #include "tiling/ordered_work.h"
 #include "tiling/tile_engine.h"
@@ -54,8 +55,10 @@ public:
         if (options.block.MakesBlocks()) {
             // Reads the side textures the command line names: one that cannot be read fails
             // the run before any file is written.
-            mBlocks = std::make_unique<BlockMaker>(options.settings, options.block);
-            mMaker = std::make_unique<TileMaker>(options.settings);
+            mBlocks = std::make_unique<BlockMaker>(options.settings, options.block,
+                                                   AnyFormatReader(options.settings));
+            mMaker =
+                std::make_unique<TileMaker>(options.settings, AnyFormatReader(options.settings));
         } else {
             mEngine = std::make_unique<TileEngine>(options.settings);
         }
@@ -65,10 +68,10 @@ public:
         return options.block.MakesBlocks() ? 1 : static_cast<std::size_t>(options.jobs);
     }
 
-    DevicePicture TileTexture(const std::string& texture) {
-        if (mEngine) return mEngine->TileTexture(texture);
+    TileWithAlpha TileTexture(const std::string& texture) {
+        if (mEngine) return TileAnyTexture(*mEngine, texture);
         mMaker->TileTexture(texture);
-        return SectionCopy(mBlocks->Raise(*mMaker));
+        return TileWithAlpha{SectionCopy(mBlocks->Raise(*mMaker)), {}};
     }
 
 private:
@@ -98,7 +101,8 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
     std::vector<std::unique_ptr<TileSource>> sources;
     for (std::size_t w = 0; w < jobs; ++w) sources.push_back(std::make_unique<TileSource>(options));
     Work work(count, jobs, waits, [&](std::size_t k, std::size_t worker) {
-        return outputs.Prepare(sources[worker]->TileTexture(textures[k]), tiles[k]);
+        const TileWithAlpha tile = sources[worker]->TileTexture(textures[k]);
+        return outputs.Prepare(tile.picture, tile.alpha, tiles[k]);
     });
 
     bool allWritten = true;

@@ -1,8 +1,10 @@
 #include "cli_commands.h"
 
 #include <memory>
+#include <optional>
 
 #include "export/run_outputs.h"
+#include "texture_import.h"
 #include "tiling/block_maker.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
@@ -17,8 +19,8 @@ namespace {
 void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
     // Reads the side textures the command line names, so that one that cannot be read fails the
     // run before any file is written.
-    BlockMaker blocks(options.settings, options.block);
-    TileMaker maker(options.settings);
+    BlockMaker blocks(options.settings, options.block, AnyFormatReader(options.settings));
+    TileMaker maker(options.settings, AnyFormatReader(options.settings));
     const std::string& saveName = options.files.at(1);
     maker.ReadTextureForPieces(options.files.at(0));
     for (const PiecePosition piece : maker.Pieces()) {
@@ -31,9 +33,11 @@ void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
 void TileFlat(const CliOptions& options, RunOutputs& outputs) {
     TileEngine engine(options.settings);
     const std::string& saveName = options.files.at(1);
-    engine.ReadTextureForPieces(options.files.at(0));
+    std::optional<DecodedPicture> picture;
+    ReadAnyTextureForPieces(engine, options.files.at(0), picture);
     for (const PiecePosition piece : engine.Pieces()) {
-        outputs.Put(engine.PieceTile(piece), PieceTileName(saveName, piece, engine.Divided()));
+        outputs.Put(engine.PieceTileWithAlpha(piece),
+                    PieceTileName(saveName, piece, engine.Divided()));
     }
 }
 

@@ -69,5 +69,8 @@ int main(int argc, char** argv) {
     QCoreApplication application(qtArgumentCount, qtArguments);
     QCoreApplication::setApplicationName(QStringLiteral("mosaren-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MOSAREN_VERSION));
+    // Qt's picture readers tell stderr in their own words what they refuse ("libpng error: ...");
+    // the program tells it once, in its own message, with the reader's reason.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     return Run(arguments);
 }

@@ -7,6 +7,7 @@
 #include "export/terrain_set.h"
 #include "export/text_name.h"
 #include "raster/exceptions.h"
+#include "texture_import.h"
 #include "tile_pictures.h"
 #include "tiling/terrain_blend.h"
 #include "tiling/tile_names.h"
@@ -20,7 +21,7 @@ namespace {
 // which of the two it was.
 std::unique_ptr<TBitmap> TerrainTexture(const TTileSettings& settings, const std::string& path) {
     try {
-        TileMaker reader(settings);
+        TileMaker reader(settings, AnyFormatReader(settings));
         auto texture = std::make_unique<TBitmap>();
         texture->AssignImage(reader.ReadWorkingTexture(path));
         return texture;

@@ -1,10 +1,11 @@
 #include "bmp_output.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
-#include "raster/device_picture.h"
+#include "raster/decoded_picture.h"
 #include "raster/display_depth.h"
 
 namespace mosaren {
@@ -23,11 +24,29 @@ void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
         rowAt(y, row);
         for (std::size_t x = 0; x < row.size(); ++x) {
             const Rgba& p = row[x];
-            colours[x] = p.a == 0 ? mask : Rgb(p.r, p.g, p.b);
+            colours[x] = p.a < kOpaqueFrom ? mask : Rgb(p.r, p.g, p.b);
         }
         EncodeDeviceColours(depth, colours.data(), colours.size(), stored.data());
         WriteWhole(stream, stored.data(), stored.size());
     }
+}
+
+DevicePicture MaskTranslucent(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
+                              const TTileSettings& settings) {
+    DevicePicture masked = tile;
+    const std::size_t bytes = static_cast<std::size_t>(tile.BytesPerPixel());
+    std::vector<std::uint8_t> mask(bytes);
+    const TColor maskColour = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
+    EncodeDeviceColours(tile.bitCount, &maskColour, 1, mask.data());
+    for (std::int32_t y = 0; y < tile.height; ++y) {
+        std::uint8_t* row = masked.Row(y);
+        for (std::int32_t x = 0; x < tile.width; ++x) {
+            if (alpha[static_cast<std::size_t>(y) * tile.width + x] < kOpaqueFrom) {
+                std::copy(mask.begin(), mask.end(), row + static_cast<std::size_t>(x) * bytes);
+            }
+        }
+    }
+    return masked;
 }
 
 }  // namespace mosaren

@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 
+#include "raster/device_picture.h"
 #include "rgba_image.h"
 #include "tiling/tile_settings.h"
 
@@ -18,10 +19,15 @@ class OutputStream;
 
 // Writes the BMP file of a width × height picture to the stream, asking rowAt for each row
 // (from the top, width pixels) as it needs it: bottom row first, as the file stores them, so
-// that only one row is held at a time. Transparent pixels take the mask colour of settings; all
-// others their own colour (alpha is either 0 or 255 in what the program makes).
+// that only one row is held at a time. Pixels of alpha below kOpaqueFrom take the mask colour of
+// settings; all others their own colour.
 void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
                   const TTileSettings& settings,
                   const std::function<void(std::int32_t y, std::span<Rgba> row)>& rowAt);
+
+// A tile of a texture with alpha as its BMP file shows it: each pixel whose alpha (one for each
+// pixel, row by row from the top-left) is below kOpaqueFrom takes the mask colour of settings.
+DevicePicture MaskTranslucent(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
+                              const TTileSettings& settings);
 
 }  // namespace mosaren

@@ -4,6 +4,25 @@
 
 namespace mosaren {
 
+namespace {
+
+// The pixel top drawn over the pixel below it, neither premultiplied: for the opaque and the
+// fully transparent pixels of tiles without alpha, top itself or below unchanged.
+Rgba Over(Rgba below, Rgba top) {
+    if (top.a == 0) return below;
+    if (top.a == 255 || below.a == 0) return top;
+    const std::uint32_t belowWeight = std::uint32_t{below.a} * (255u - top.a);  // of 255²
+    const std::uint32_t topWeight = std::uint32_t{top.a} * 255u;
+    const std::uint32_t total = topWeight + belowWeight;
+    const auto mix = [&](std::uint8_t t, std::uint8_t b) {
+        return static_cast<std::uint8_t>((t * topWeight + b * belowWeight + total / 2) / total);
+    };
+    return Rgba{mix(top.r, below.r), mix(top.g, below.g), mix(top.b, below.b),
+                static_cast<std::uint8_t>((total + 127) / 255)};
+}
+
+}  // namespace
+
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight) {
     std::vector<std::size_t> cells(kMapSide * kMapSide);
     for (std::size_t k = 0; k < cells.size(); ++k) cells[k] = k % tiles.size();
@@ -27,7 +46,8 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellH
             const std::int32_t top = (column + row) * h / 2;
             for (std::int32_t y = 0; y < pictureHeight; ++y) {
                 for (std::int32_t x = 0; x < w; ++x) {
-                    if (tile.At(x, y).a != 0) map.At(left + x, top + y) = tile.At(x, y);
+                    Rgba& pixel = map.At(left + x, top + y);
+                    pixel = Over(pixel, tile.At(x, y));
                 }
             }
         }

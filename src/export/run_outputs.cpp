@@ -53,17 +53,18 @@ std::string RunOutputs::Destination(const std::string& bmpName) const {
 }
 
 RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,
+                                             std::span<const std::uint8_t> alpha,
                                              const std::string& bmpName) const {
     PreparedTile prepared;
     prepared.destination = Destination(bmpName);
-    if (MakesImages()) prepared.image = TileImage(tile, mCoverage);
+    if (MakesImages()) prepared.image = TileImage(tile, mCoverage, alpha);
     if (mOutput.sheet.empty()) {
         if (mOutput.format == ImageFormat::Png) {
             prepared.file = EncodePng(prepared.image);
         } else {
             // Exactly as the tile commands write it.
             MemoryOutputStream bytes;
-            WriteBmp(tile, bytes);
+            WriteBmp(alpha.empty() ? tile : MaskTranslucent(tile, alpha, mSettings), bytes);
             prepared.file = bytes.Bytes();
         }
     }
@@ -117,14 +118,14 @@ void RunOutputs::Keep(const std::string& file, RgbaImage image) {
     ++mTiles;
 }
 
-void RunOutputs::Put(const DevicePicture& tile, const std::string& bmpName) {
+void RunOutputs::Put(const TileWithAlpha& tile, const std::string& bmpName) {
     const Placed stopAtFailure = [this](std::exception_ptr failure) {
         mPutFailure = failure;
         return !failure;
     };
     PreparedTile prepared;
     try {
-        prepared = Prepare(tile, bmpName);
+        prepared = Prepare(tile.picture, tile.alpha, bmpName);
     } catch (...) {
         // The tiles before it stay written, as they would had each been written at once.
         const std::exception_ptr failure = std::current_exception();

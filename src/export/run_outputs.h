@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "tile_sheet.h"
 #include "tiling/block_settings.h"
 #include "tiling/tile_coverage.h"
+#include "tiling/tile_engine.h"
 #include "tiling/tile_geometry.h"
 #include "tiling/tile_settings.h"
 
@@ -62,7 +64,13 @@ public:
     // Turns one finished tile, which the tile commands would write as the BMP file bmpName, into
     // what the run keeps of it. Touches no file, so it may run on any thread while tiles are
     // taken on another.
-    PreparedTile Prepare(const DevicePicture& tile, const std::string& bmpName) const;
+    PreparedTile Prepare(const DevicePicture& tile, const std::string& bmpName) const {
+        return Prepare(tile, {}, bmpName);
+    }
+    // The same for a tile of a texture with alpha (TileWithAlpha; empty: opaque): a PNG file or
+    // sheet keeps the alpha, a BMP file shows the mask where it is below kOpaqueFrom.
+    PreparedTile Prepare(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
+                         const std::string& bmpName) const;
 
     // Told once a taken tile is where it goes (failure null), or why it could not be put there;
     // returning false stops the run: no tile taken after it goes in place.
@@ -82,7 +90,10 @@ public:
     std::chrono::steady_clock::time_point CommitDue() const;
 
     // Takes a tile and raises its failure, after putting in place the tiles taken before it.
-    void Put(const DevicePicture& tile, const std::string& bmpName);
+    void Put(const DevicePicture& tile, const std::string& bmpName) {
+        Put(TileWithAlpha{tile, {}}, bmpName);
+    }
+    void Put(const TileWithAlpha& tile, const std::string& bmpName);
     // The same for a tile the tile maker made.
     void Take(TBitmap& tile, const std::string& bmpName);
 

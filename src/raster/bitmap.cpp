@@ -145,14 +145,14 @@ void TBitmap::Resize(std::int32_t width, std::int32_t height) {
 
 namespace {
 
-// The header of the 24-bit section a bitmap of that size converts into.
-gdi::BitmapInfoHeader Depth24Header(std::int32_t width, std::int32_t height) {
+// The header of the section of that size and bit count (24: what a bitmap converts into).
+gdi::BitmapInfoHeader DepthHeader(std::int32_t width, std::int32_t height, int bitCount) {
     gdi::BitmapInfoHeader header;
     header.biSize = 40;
     header.biWidth = width;
     header.biHeight = height;
     header.biPlanes = 1;
-    header.biBitCount = 24;
+    header.biBitCount = static_cast<std::uint16_t>(bitCount);
     header.biCompression = gdi::kBiRgb;
     return header;
 }
@@ -160,15 +160,21 @@ gdi::BitmapInfoHeader Depth24Header(std::int32_t width, std::int32_t height) {
 }  // namespace
 
 void TBitmap::CheckDepth24Size(std::int32_t width, std::int32_t height) {
+    CheckSectionSize(width, height, 24);
+}
+
+void TBitmap::CheckSectionSize(std::int32_t width, std::int32_t height, int bitCount) {
     gdi::ImageLayout layout;
-    if (!gdi::SectionLayout(Depth24Header(width, height), {}, {}, layout)) RaiseOutOfResources();
+    if (!gdi::SectionLayout(DepthHeader(width, height, bitCount), {}, {}, layout)) {
+        RaiseOutOfResources();
+    }
 }
 
 void TBitmap::ConvertDepth(TPixelDepth depth) {
     if (depth != TPixelDepth::Depth24) throw EInvalidGraphic(messages::kInvalidPixelFormat);
     if (PixelDepth() == TPixelDepth::Depth24) return;
 
-    const gdi::BitmapInfoHeader header = Depth24Header(ImageWidth(), ImageHeight());
+    const gdi::BitmapInfoHeader header = DepthHeader(ImageWidth(), ImageHeight(), 24);
 
     const gdi::PaletteHandle palette = mImage->palette;
     if (!HasPixels()) {

@@ -53,6 +53,9 @@ public:
     // Raises what ConvertDepth(Depth24) raises for a picture of width × height with pixels that
     // the graphics layer will not hold at 24 bits, without making anything.
     static void CheckDepth24Size(std::int32_t width, std::int32_t height);
+    // The same for a section of bitCount bits per pixel: a picture that another decoder hands
+    // over at 32 bits is held to the cap the layer holds its own pictures to.
+    static void CheckSectionSize(std::int32_t width, std::int32_t height, int bitCount);
 
     // The first byte of pixel row y, 0 being the top row, for reading and writing. Valid until
     // the image is next replaced or changed (and, for a device-form bitmap, until the next

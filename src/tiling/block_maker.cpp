@@ -34,9 +34,10 @@ std::uint8_t ShadedChannel(std::uint8_t channel, std::int32_t shade) {
 }
 
 // A side texture named by the settings, as the batch makes a working texture of a texture file.
-std::unique_ptr<TBitmap> ReadSideTexture(const TTileSettings& settings, const std::string& path) {
+std::unique_ptr<TBitmap> ReadSideTexture(const TTileSettings& settings, const std::string& path,
+                                         const TextureReader& readTexture) {
     if (path.empty()) return nullptr;
-    TileMaker reader(settings);
+    TileMaker reader(settings, readTexture);
     auto texture = std::make_unique<TBitmap>();
     texture->AssignImage(reader.ReadWorkingTexture(path));
     return texture;
@@ -74,12 +75,13 @@ void MakeBlock(const TBitmap& tile, const Coverage& tileCoverage, const SideText
     picture.WriteColours(TRect{0, 0, geometry.width, geometry.PictureHeight()}, colours);
 }
 
-BlockMaker::BlockMaker(const TTileSettings& settings, const BlockSettings& block)
+BlockMaker::BlockMaker(const TTileSettings& settings, const BlockSettings& block,
+                       const TextureReader& readTexture)
     : mSettings(settings),
       mBlock(block),
       mTileCoverage(TileCoverage(settings)),
-      mLeftTexture(ReadSideTexture(settings, block.leftTexture)),
-      mRightTexture(ReadSideTexture(settings, block.rightTexture)) {}
+      mLeftTexture(ReadSideTexture(settings, block.leftTexture, readTexture)),
+      mRightTexture(ReadSideTexture(settings, block.rightTexture, readTexture)) {}
 
 TBitmap& BlockMaker::Raise(TileMaker& maker) {
     const TBitmap& own = maker.Texture();

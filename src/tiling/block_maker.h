@@ -12,6 +12,7 @@
 #include "block_layout.h"
 #include "block_settings.h"
 #include "raster/bitmap.h"
+#include "texture_reader.h"
 #include "tile_coverage.h"
 #include "tile_settings.h"
 
@@ -42,7 +43,9 @@ class BlockMaker {
 public:
     // Both are read as the run goes and must outlive it. A side texture that cannot be read
     // raises the reader's failure, which names it, before any block is made.
-    BlockMaker(const TTileSettings& settings, const BlockSettings& block);
+    // The side textures are read by readTexture (texture_reader.h).
+    BlockMaker(const TTileSettings& settings, const BlockSettings& block,
+               const TextureReader& readTexture = ReadBmpTexture);
 
     // The block of the tile that maker has just made, its side faces by default from the working
     // texture the tile was made of. It stays until the next call.

@@ -46,6 +46,7 @@ struct PieceGroup {
     std::size_t first = 0;
     std::unique_ptr<TileSampling> sampling;
     std::vector<TColor> colours;
+    std::vector<std::uint8_t> alpha;
 };
 
 }  // namespace
@@ -55,8 +56,10 @@ struct TileEngine::State {
 
     const TTileSettings& settings;
     BmpSampler sampler;
+    const DecodedPicture* picture = nullptr;  // the texture when it is no BMP file
     std::vector<std::pair<SamplingKey, std::unique_ptr<TileSampling>>> samplings;  // last used first
     std::vector<TColor> colours;
+    std::vector<std::uint8_t> alpha;
     std::vector<std::uint8_t> stored;
     TemplateKey templateKey{};
     DevicePicture maskOnly;  // a tile that shows only the mask
@@ -64,11 +67,21 @@ struct TileEngine::State {
     std::unique_ptr<TileMaker> reference;
 
     const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
+    std::int32_t Width() const { return picture ? picture->width : sampler.Width(); }
+    std::int32_t Height() const { return picture ? picture->height : sampler.Height(); }
+    bool HasPixels() const {
+        return picture ? picture->width > 0 && picture->height > 0 : sampler.HasPixels();
+    }
     // The colours of the samples' pixels: white throughout for a texture without pixels, which
-    // the stretch leaves as the working texture's white.
-    void ReadColours(const TileSampling& sampling, std::vector<TColor>& out);
+    // the stretch leaves as the working texture's white. Their alpha too, for a decoded picture
+    // that has any; else alpha is left empty.
+    void ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
+                     std::vector<std::uint8_t>& alpha);
     DevicePicture Compose(const std::vector<std::int32_t>& tilePixels,
                           const std::vector<TColor>& colours);
+    TileWithAlpha ComposeWithAlpha(const std::vector<std::int32_t>& tilePixels,
+                                   const std::vector<TColor>& colours,
+                                   const std::vector<std::uint8_t>& alpha);
     const DevicePicture& MaskOnly();
     DevicePicture ReferenceTile(const std::string& texturePath);
 };
@@ -83,6 +96,7 @@ TileEngine::~TileEngine() {
 
 DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
     State& s = *mState;
+    s.picture = nullptr;
     s.sampler.Open(texturePath);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
@@ -92,22 +106,43 @@ DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
         return s.ReferenceTile(texturePath);
     }
     const TileSampling& sampling = s.SamplingFor(width, height);
-    s.ReadColours(sampling, s.colours);
+    s.ReadColours(sampling, s.colours, s.alpha);
     return s.Compose(sampling.TilePixels(0), s.colours);
+}
+
+TileWithAlpha TileEngine::TileTexture(const DecodedPicture& texture) {
+    State& s = *mState;
+    s.picture = &texture;
+    const TileSampling& sampling = s.SamplingFor(texture.width, texture.height);
+    s.ReadColours(sampling, s.colours, s.alpha);
+    TileWithAlpha tile = s.ComposeWithAlpha(sampling.TilePixels(0), s.colours, s.alpha);
+    s.picture = nullptr;
+    return tile;
 }
 
 void TileEngine::ReadTextureForPieces(const std::string& texturePath) {
     State& s = *mState;
-    s.pieces = PieceGroup{};
+    s.picture = nullptr;
     s.sampler.Open(texturePath);
-    // The command converts the texture to 24 bits first, which the layer may not hold.
-    if (s.sampler.HasPixels()) TBitmap::CheckDepth24Size(s.sampler.Width(), s.sampler.Height());
-    mAcross = s.settings.PiecesAcross;
-    mDown = s.settings.PiecesDown;
-    if (Divided()) CheckDivisible(s.sampler.Width(), s.sampler.Height(), mAcross, mDown);
+    TakePieces();
 }
 
-DevicePicture TileEngine::PieceTile(PiecePosition piece) {
+void TileEngine::ReadTextureForPieces(const DecodedPicture& texture) {
+    mState->picture = &texture;
+    TakePieces();
+}
+
+void TileEngine::TakePieces() {
+    State& s = *mState;
+    s.pieces = PieceGroup{};
+    // The command converts the texture to 24 bits first, which the layer may not hold.
+    if (s.HasPixels()) TBitmap::CheckDepth24Size(s.Width(), s.Height());
+    mAcross = s.settings.PiecesAcross;
+    mDown = s.settings.PiecesDown;
+    if (Divided()) CheckDivisible(s.Width(), s.Height(), mAcross, mDown);
+}
+
+TileWithAlpha TileEngine::PieceTileWithAlpha(PiecePosition piece) {
     State& s = *mState;
     const std::vector<PiecePosition> order = Pieces();
     const auto at = static_cast<std::size_t>(std::find(order.begin(), order.end(), piece) - order.begin());
@@ -120,16 +155,16 @@ DevicePicture TileEngine::PieceTile(PiecePosition piece) {
         // This piece and the next few that the command will ask for, read in one pass.
         std::vector<TRect> rects;
         for (std::size_t i = at; i < std::min(order.size(), at + kPiecesAtOnce); ++i) {
-            rects.push_back(Divided() ? PieceRect(s.sampler.Width(), s.sampler.Height(), mAcross,
-                                                  mDown, order[i])
-                                      : TRect{0, 0, s.sampler.Width(), s.sampler.Height()});
+            rects.push_back(Divided() ? PieceRect(s.Width(), s.Height(), mAcross, mDown, order[i])
+                                      : TRect{0, 0, s.Width(), s.Height()});
         }
         group.first = at;
         group.sampling = std::make_unique<TileSampling>(s.settings.TileWidth,
                                                         s.settings.TileHeight, rects);
-        s.ReadColours(*group.sampling, group.colours);
+        s.ReadColours(*group.sampling, group.colours, group.alpha);
     }
-    return s.Compose(group.sampling->TilePixels(at - group.first), group.colours);
+    return s.ComposeWithAlpha(group.sampling->TilePixels(at - group.first), group.colours,
+                              group.alpha);
 }
 
 const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int32_t height) {
@@ -147,12 +182,24 @@ const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int3
     return *samplings.front().second;
 }
 
-void TileEngine::State::ReadColours(const TileSampling& sampling, std::vector<TColor>& out) {
-    out.resize(sampling.Samples().Count());
-    if (sampler.HasPixels()) {
-        sampler.ReadColours(sampling.Samples(), out);
-    } else {
+void TileEngine::State::ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
+                                    std::vector<std::uint8_t>& alphaOut) {
+    const PixelSamples& samples = sampling.Samples();
+    out.resize(samples.Count());
+    alphaOut.clear();
+    if (!HasPixels()) {
         std::fill(out.begin(), out.end(), kWhite);
+    } else if (!picture) {
+        sampler.ReadColours(samples, out);
+    } else {
+        if (picture->hasAlpha) alphaOut.resize(samples.Count());
+        for (const PixelSamples::Row& row : samples.rows) {
+            for (std::uint32_t i = row.first; i < row.first + row.count; ++i) {
+                const std::uint32_t argb = picture->At(samples.columns[i], row.y);
+                out[i] = ColourOfArgb(argb);
+                if (picture->hasAlpha) alphaOut[i] = AlphaOfArgb(argb);
+            }
+        }
     }
 }
 
@@ -187,6 +234,18 @@ DevicePicture TileEngine::State::Compose(const std::vector<std::int32_t>& tilePi
             }
         }
     }
+    return tile;
+}
+
+TileWithAlpha TileEngine::State::ComposeWithAlpha(const std::vector<std::int32_t>& tilePixels,
+                                                  const std::vector<TColor>& colours,
+                                                  const std::vector<std::uint8_t>& alpha) {
+    TileWithAlpha tile{Compose(tilePixels, colours), {}};
+    if (alpha.empty()) return tile;
+    tile.alpha.resize(tilePixels.size());
+    std::transform(tilePixels.begin(), tilePixels.end(), tile.alpha.begin(), [&](std::int32_t s) {
+        return s == TileSampling::kMask ? std::uint8_t{0} : alpha[static_cast<std::size_t>(s)];
+    });
     return tile;
 }
 

@@ -17,11 +17,20 @@
 #include <string>
 #include <vector>
 
+#include "raster/decoded_picture.h"
 #include "raster/device_picture.h"
 #include "tile_maker.h"
 #include "tile_settings.h"
 
 namespace mosaren {
+
+// A tile of a decoded picture, with the alpha of each tile pixel, row by row from the top-left:
+// the alpha of the texture pixel it shows, 0 where it shows the mask. The picture holds each
+// texture pixel's own colour, whatever its alpha.
+struct TileWithAlpha {
+    DevicePicture picture;
+    std::vector<std::uint8_t> alpha;  // empty: the texture is opaque
+};
 
 class TileEngine {
 public:
@@ -34,16 +43,24 @@ public:
     // The tile that TileMaker::TileTexture makes of the texture file (the batch command's), as
     // its file holds it.
     DevicePicture TileTexture(const std::string& texturePath);
+    // The same of a decoded picture: the tile a 24-bit BMP file of its colours gives.
+    TileWithAlpha TileTexture(const DecodedPicture& texture);
 
     // The single-texture command's, as TileMaker's: the texture's headers read, the piece counts
     // of the settings taken, and a texture that cannot be cut into them refused.
     void ReadTextureForPieces(const std::string& texturePath);
+    // The same of a decoded picture, which must stay until the last piece's tile is made.
+    void ReadTextureForPieces(const DecodedPicture& texture);
     bool Divided() const { return mAcross != 1 || mDown != 1; }
     std::vector<PiecePosition> Pieces() const { return PiecesInOrder(mAcross, mDown); }
     // The tile TileMaker makes of the piece (MakePieceTexture, then MakeTile).
-    DevicePicture PieceTile(PiecePosition piece);
+    DevicePicture PieceTile(PiecePosition piece) { return PieceTileWithAlpha(piece).picture; }
+    TileWithAlpha PieceTileWithAlpha(PiecePosition piece);
 
 private:
+    // The piece counts of the settings taken for the texture just read.
+    void TakePieces();
+
     struct State;
     std::unique_ptr<State> mState;
     std::int32_t mAcross = 1;

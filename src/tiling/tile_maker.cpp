@@ -1,5 +1,7 @@
 #include "tile_maker.h"
 
+#include <utility>
+
 #include "raster/bmp_reader.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
@@ -39,7 +41,8 @@ void CheckDivisible(std::int32_t width, std::int32_t height, std::int32_t across
     }
 }
 
-TileMaker::TileMaker(const TTileSettings& settings) : mSettings(settings) {
+TileMaker::TileMaker(const TTileSettings& settings, TextureReader readTexture)
+    : mSettings(settings), mReadTexture(std::move(readTexture)) {
     // The accessors hand out references, so the working bitmaps exist before any command runs.
     MakeFreshBitmaps(true);
 }
@@ -63,7 +66,7 @@ TBitmap& TileMaker::TileTexture(const std::string& texturePath) {
 TBitmap& TileMaker::ReadWorkingTexture(const std::string& texturePath) {
     // Fresh bitmaps for every texture: nothing of the one before carries over or piles up.
     MakeFreshBitmaps(false);
-    ReadBmpFile(Source(), texturePath);
+    mReadTexture(Source(), texturePath);
     // The texture is drawn as read, at its own depth; only the working texture is converted.
     StretchIntoTexture(Source());
     return Texture();
@@ -71,7 +74,7 @@ TBitmap& TileMaker::ReadWorkingTexture(const std::string& texturePath) {
 
 void TileMaker::ReadTextureForPieces(const std::string& texturePath) {
     MakeFreshBitmaps(true);
-    ReadBmpFile(Source(), texturePath);
+    mReadTexture(Source(), texturePath);
     Source().ConvertDepth(TPixelDepth::Depth24);
     // The counts the pieces are made with, whatever the settings say later.
     mAcross = mSettings.PiecesAcross;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "raster/bitmap.h"
+#include "texture_reader.h"
 #include "tile_settings.h"
 
 namespace mosaren {
@@ -40,7 +41,8 @@ void CheckDivisible(std::int32_t width, std::int32_t height, std::int32_t across
 class TileMaker {
 public:
     // The settings are read at each step, so a changed setting counts from the next texture.
-    explicit TileMaker(const TTileSettings& settings);
+    // Texture files are read by readTexture (texture_reader.h), BMP files alone by default.
+    explicit TileMaker(const TTileSettings& settings, TextureReader readTexture = ReadBmpTexture);
 
     // The batch command's steps for one texture file: fresh working bitmaps, the texture read at
     // its own depth, stretched into the 255 × 255 working texture, converted to 24 bits and made
@@ -87,6 +89,7 @@ private:
     void StretchIntoTexture(TBitmap& picture);
 
     const TTileSettings& mSettings;
+    TextureReader mReadTexture;
     std::int32_t mAcross = 1;
     std::int32_t mDown = 1;
     std::unique_ptr<TBitmap> mSource;

@@ -21,7 +21,7 @@ TEST_F(CommandLine, HelpAndVersionGoToStdoutAndSucceed) {
                              "--pieces", "--depth", "--keep-going", "--jobs", "--quiet", "--format",
                              "--sheet", "--columns", "--margin", "--spacing", "--extrude", "--tsx",
                              "--godot", "--godot3", "--godot-root", "--map-preview", "--block",
-                             "--faces", "--shade", "--left-texture", "--right-texture"}) {
+                             "--faces", "--shade", "--left-texture", "--right-texture", "PNG, JPEG", "alpha"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliRun version = Run({"--version"});

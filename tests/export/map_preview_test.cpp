@@ -73,6 +73,17 @@ TEST(MapPreview, DrawsFrontCellsOverBackOnesButNotTheirTransparentPixels) {
     EXPECT_EQ(map.At(0, 0), kTransparent);
 }
 
+TEST(MapPreview, BlendsTranslucentPixelsOverWhatLiesBehindThem) {
+    // Tile 1, in front, is blue at a third of full opacity; tile 0 behind it opaque red or
+    // transparent, where the blue stays as it is.
+    const Rgba translucentBlue{0, 0, 240, 85};
+    RgbaImage back = SolidTile(Rgba{240, 0, 0, 255});
+    back.At(3, 1) = kTransparent;
+    const RgbaImage map = DrawMapPreview({back, SolidTile(translucentBlue)}, kH);
+    EXPECT_EQ(map.At(12, 1), (Rgba{160, 0, 80, 255}));
+    EXPECT_EQ(map.At(13, 1), translucentBlue);
+}
+
 TEST(MapPreview, StandsTallTilesOnTheirCellsTheFrontOnesOverTheBack) {
     // Tiles 4 × 5 on cells 4 × 2: each rises 3 above its cell.
     const Rgba red{200, 0, 0, 255};

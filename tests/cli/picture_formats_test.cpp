@@ -1,0 +1,238 @@
+// Textures in the picture formats besides BMP, against the tiles of their BMP twins: the
+// decoders are Qt's, what the program makes of their pixels is held to what it makes of a BMP
+// file's. The pictures are written by Pillow (support/test_pictures.h).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <tuple>
+
+#include "cli/support/command_line.h"
+#include "cli/support/test_pictures.h"
+#include "support/png_picture.h"
+#include "support/texture_files.h"
+
+namespace mosaren::testing {
+namespace {
+
+// What the batch names the tile of a texture: the path less its last four characters.
+std::string BatchTile(const std::string& texture) {
+    return texture.substr(0, texture.size() - 4) + "tile.bmp";
+}
+
+class PictureTextures : public CommandLine {
+protected:
+    void SetUp() override {
+        if (!HavePillow()) GTEST_SKIP() << "Debian's python3-pil is not installed";
+    }
+    // A test picture copied into the test's folder.
+    void Take(const std::string& name) {
+        std::filesystem::copy_file(TestPictures() / name, mFolder.Path() / name);
+    }
+    std::vector<std::uint8_t> Bytes(const std::string& name) const {
+        return FileBytes(mFolder.Path() / name);
+    }
+};
+
+// Each format once, its tile against its twin's. Lossless formats give the same bytes; a JPEG
+// file may differ by the decoder's rounding, should Qt and Pillow decode it differently.
+struct FormatCase {
+    const char* picture;
+    int tolerance;
+};
+
+class EachFormat : public PictureTextures, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(EachFormat, TilesAsItsBmpTwin) {
+    const std::string picture = GetParam().picture;
+    const std::string twin = picture + ".twin.bmp";
+    Take(picture);
+    Take(twin);
+    const CliRun run = Run({"batch", "-q", picture, twin});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    if (GetParam().tolerance == 0) {
+        EXPECT_EQ(Bytes(BatchTile(picture)), Bytes(BatchTile(twin)));
+        return;
+    }
+    const BmpPicture tile = Tile(BatchTile(picture));
+    const BmpPicture expected = Tile(BatchTile(twin));
+    ASSERT_EQ(tile.pixels.size(), expected.pixels.size());
+    int worst = 0;
+    for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
+        for (const int shift : {0, 8, 16}) {
+            worst =
+                std::max(worst, std::abs(static_cast<int>((tile.pixels[i] >> shift) & 0xFF) -
+                                         static_cast<int>((expected.pixels[i] >> shift) & 0xFF)));
+        }
+    }
+    EXPECT_LE(worst, GetParam().tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureFormats, EachFormat,
+                         ::testing::Values(FormatCase{"rgb.png", 0}, FormatCase{"grey.png", 0},
+                                           FormatCase{"palette.png", 0}, FormatCase{"deep.png", 0},
+                                           FormatCase{"first-frame.gif", 0},
+                                           FormatCase{"rgb.tga", 0}, FormatCase{"rgb.tiff", 0},
+                                           FormatCase{"lossless.webp", 0}, FormatCase{"rgb.ppm", 0},
+                                           FormatCase{"photo.jpeg", 2}, FormatCase{"cmyk.jpeg", 2},
+                                           FormatCase{"turned.jpeg", 2}),
+                         [](const auto& info) {
+                             std::string name = info.param.picture;
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                                 '_');
+                             return name;
+                         });
+
+// BMP files of several forms saved as PNG files: the tiles of each pair are the same bytes at
+// every depth and in both formats, made by the batch and, in pieces, by the tile command.
+class BmpFormAsPng : public PictureTextures, public ::testing::WithParamInterface<TextureForm> {};
+
+TEST_P(BmpFormAsPng, GivesTheSameTilesAtEveryDepthAndFormat) {
+    // Larger than the working texture, so that the stretch drops rows and columns, but for one
+    // bit per pixel, where the batch's stretch of a BMP file ANDs the dropped pixels together.
+    const bool monochrome = GetParam() == TextureForm::Pal1;
+    WriteBytes(mFolder.Path() / "bmp-t.bmp",
+               TextureFile(GetParam(), monochrome ? 90 : 300, monochrome ? 70 : 263, 7));
+    RunPictureScript("bmp_to_png.py", {mFolder / "bmp-t.bmp", mFolder / "png-t.png"});
+    // A PNG file is always 8-bit RGBA, so no depth goes with it.
+    for (const Args& output : {Args{"--depth", "32"}, Args{"--depth", "24"}, Args{"--depth", "16"},
+                               Args{"--format", "png"}}) {
+        SCOPED_TRACE(output[1]);
+        const std::string suffix = output[0] == "--format" ? ".png" : ".bmp";
+        const auto withOutput = [&output](Args arguments) {
+            arguments.insert(arguments.begin() + 1, output.begin(), output.end());
+            return arguments;
+        };
+        CliRun run = Run(withOutput({"batch", "-q", "bmp-t.bmp", "png-t.png"}));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(Bytes("bmp-ttile" + suffix), Bytes("png-ttile" + suffix));
+        for (const std::string texture : {"bmp-t.bmp", "png-t.png"}) {
+            run = Run(
+                withOutput({"tile", "--pieces", "2x3", texture, texture.substr(0, 5) + "piece"}));
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+        }
+        for (const std::string piece : {"_1_1", "_1_3", "_2_2"}) {
+            EXPECT_EQ(Bytes("bmp-tpiece" + piece + suffix), Bytes("png-tpiece" + piece + suffix));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureFormats, BmpFormAsPng,
+                         ::testing::Values(TextureForm::Rgb24, TextureForm::Rgb32,
+                                           TextureForm::Pal8, TextureForm::Pal4, TextureForm::Pal1,
+                                           TextureForm::Rle8),
+                         [](const auto& info) { return std::string(TextureFormName(info.param)); });
+
+// Blocks take the tile maker's path, which reads a picture as the engine does; their side
+// textures are pictures too.
+TEST_F(PictureTextures, BlocksOfAPictureAreTheBlocksOfItsTwin) {
+    Take("rgb.tiff");
+    Take("rgb.tiff.twin.bmp");
+    Take("palette.png");
+    Take("palette.png.twin.bmp");
+    for (const char* depth : {"32", "16"}) {
+        SCOPED_TRACE(depth);
+        for (const auto& [texture, side, block] :
+             {std::tuple{"rgb.tiff", "palette.png", "picture"},
+              std::tuple{"rgb.tiff.twin.bmp", "palette.png.twin.bmp", "twin"}}) {
+            const CliRun run = Run({"tile", "--depth", depth, "--block", "12", "--left-texture",
+                                    side, texture, block});
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+        }
+        EXPECT_EQ(Bytes("picture.bmp"), Bytes("twin.bmp"));
+    }
+}
+
+// Transition tiles blend the two terrains' working textures, which the tile maker reads.
+TEST_F(PictureTextures, TransitionsOfPicturesAreThoseOfTheirTwins) {
+    for (const char* file : {"rgb.tiff", "rgb.tiff.twin.bmp", "palette.png", "palette.png.twin.bmp"}) {
+        Take(file);
+    }
+    for (const auto& [a, b, name] :
+         {std::tuple{"rgb.tiff", "palette.png", "picture"},
+          std::tuple{"rgb.tiff.twin.bmp", "palette.png.twin.bmp", "twin"}}) {
+        const CliRun run = Run({"transitions", "--edge", "noise", a, b, name});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    for (const char* index : {"_00.bmp", "_06.bmp", "_15.bmp"}) {
+        EXPECT_EQ(Bytes(std::string("picture") + index), Bytes(std::string("twin") + index)) << index;
+    }
+}
+
+// The texture's alpha is its green: a tile pixel's alpha must be the green of its own colour.
+TEST_F(PictureTextures, TilePixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
+    Take("alpha.png");
+    Take("alpha.png.twin.bmp");
+    for (const char* format : {"bmp", "png"}) {
+        const CliRun run =
+            Run({"batch", "-q", "--format", format, "alpha.png", "alpha.png.twin.bmp"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    ASSERT_EQ(Run({"batch", "-q", "--sheet", "sheet.png", "alpha.png"}).exitCode, 0);
+
+    const PngPicture png = ReadPngFile(mFolder.Path() / "alphatile.png");
+    const PngPicture opaque = ReadPngFile(mFolder.Path() / "alpha.png.twintile.png");
+    const BmpPicture bmp = Tile("alphatile.bmp");
+    const BmpPicture opaqueBmp = Tile("alpha.png.twintile.bmp");
+    EXPECT_EQ(ReadPngFile(mFolder.Path() / "sheet.png").pixels, png.pixels);
+    int translucent = 0;
+    for (int y = 0; y < png.height; ++y) {
+        for (int x = 0; x < png.width; ++x) {
+            const PngPixel pixel = png.At(x, y);
+            const bool shown = opaque.At(x, y).alpha == 255;
+            SCOPED_TRACE("pixel " + std::to_string(x) + ", " + std::to_string(y));
+            EXPECT_EQ(pixel.alpha, shown ? GreenOf(pixel.colour) : 0);
+            if (!shown) continue;
+            // Its own colour, not premultiplied; in a BMP tile the mask below half opacity.
+            EXPECT_EQ(pixel.colour, opaque.At(x, y).colour);
+            EXPECT_EQ(bmp.At(x, y), pixel.alpha < 128 ? kMask : opaqueBmp.At(x, y));
+            translucent += pixel.alpha < 128;
+        }
+    }
+    EXPECT_GT(translucent, 0);
+}
+
+TEST_F(PictureTextures, ColoursOfAProfileAreConvertedToSrgb) {
+    Take("linear.png");
+    ASSERT_EQ(Run({"batch", "-q", "linear.png"}).exitCode, 0);
+    // Linear 128 is sRGB 188.
+    const TColor centre = Tile("lineartile.bmp").At(36, 18);
+    for (const int channel : {RedOf(centre), GreenOf(centre), BlueOf(centre)}) {
+        EXPECT_NEAR(channel, 188, 1);
+    }
+}
+
+TEST_F(PictureTextures, APictureThatCannotBeReadIsNamedWithTheReadersReasonAndNothingWritten) {
+    Take("truncated.png");
+    for (const Args& command :
+         {Args{"batch", "truncated.png"}, Args{"tile", "truncated.png", "t"}}) {
+        const CliRun run = Run(command);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("mosaren-cli: truncated.png: The picture cannot be read: "),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(mFolder.Names(), Names{"truncated.png"});
+    }
+}
+
+TEST_F(PictureTextures, APictureBeyondTheCapIsRefusedFromItsHeaderAsABmpFileIs) {
+    Take("bomb.png");
+    BmpBuilder().Size(100000, 100000).Pixels({}).Write(mFolder.Path() / "bomb.bmp");
+    const CliRun png = Run({"batch", "bomb.png"});
+    const CliRun bmp = Run({"batch", "bomb.bmp"});
+    EXPECT_EQ(png.exitCode, 1);
+    // Not the decoder's refusal: the cap's, before anything was decoded, in the words the BMP
+    // file's ends with (which the reader gives as the platform's system error).
+    const std::string capText = "Cannot allocate memory.\n";
+    EXPECT_EQ(png.err, "mosaren-cli: bomb.png: " + capText);
+    EXPECT_TRUE(bmp.err.ends_with(capText)) << bmp.err;
+    EXPECT_EQ(mFolder.Names(), (Names{"bomb.bmp", "bomb.png"}));
+}
+
+}  // namespace
+}  // namespace mosaren::testing
