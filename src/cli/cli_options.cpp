@@ -124,6 +124,7 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
         throw EUsageError("--keep-going is for the batch command only");
     }
     result.keepGoing = parser.isSet(options.keepGoing);
+    result.overwriteInputs = parser.isSet(options.overwriteInputs);
     result.quiet = parser.isSet(options.quiet);
 }
 

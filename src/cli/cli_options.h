@@ -23,6 +23,7 @@ struct CliOptions {
     OutputSettings output;
     BlockSettings block;  // flat tiles unless --block
     bool keepGoing = false;
+    bool overwriteInputs = false;  // a tile file may replace a texture of the run
     bool quiet = false;
     int jobs = 1;  // batch: tiles made at once; the number of cores unless --jobs says
 };

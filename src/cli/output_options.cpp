@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli_options.h"
+#include "export/tile_sheet.h"
 #include "godot_options.h"
 #include "option_values.h"
 #include "parser_options.h"
@@ -75,6 +76,22 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
         throw EUsageError("--margin " + std::to_string(output.margin) +
                           " must be less than the tile's shorter side plus --spacing, " +
                           std::to_string(cell) + ", or it reads as a further column of tiles");
+    }
+
+    // The sheet's size is known before the first tile: every texture of a batch, every piece
+    // of a tile, gives one cell. A sheet too large to make is refused before any work.
+    const std::size_t tiles =
+        result.command == CliCommand::Batch
+            ? result.files.size()
+            : static_cast<std::size_t>(result.settings.PiecesAcross) * result.settings.PiecesDown;
+    const SheetLayout layout = LayOutSheet(tiles, tile.width, tile.PictureHeight(),
+                                           output.columns, output.margin, output.spacing);
+    try {
+        CheckSheetSize(layout);
+    } catch (const EInvalidOperation&) {
+        throw EUsageError("--sheet '" + output.sheet + "' of " + std::to_string(tiles) +
+                          " tiles would be " + std::to_string(layout.Width()) + " x " +
+                          std::to_string(layout.Height()) + " pixels, too large to make");
     }
 }
 

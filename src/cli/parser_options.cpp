@@ -93,6 +93,9 @@ ParserOptions::ParserOptions()
                           "FILE")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
+      overwriteInputs(Switch({QStringLiteral("overwrite-inputs")},
+                             "Let a tile file replace a texture of the run (batch a.bmp "
+                             "atile.bmp, or tile grass.bmp grass): refused without it.")),
       jobs(Option("jobs",
                   "batch only: make N tiles at once, 1 to 256 (default: the number of cores). "
                   "The files, the progress lines and the failures are the same for every N.",
@@ -103,7 +106,7 @@ QList<QCommandLineOption> ParserOptions::All() const {
     return {help,    version,   mask,       size,    pieces,      depth,        format,
             sheet,   columns,   margin,     spacing, extrude,     tsx,          godot,
             godot3,  godotRoot, mapPreview, block,   faces,       shade,        leftTexture,
-            rightTexture, keepGoing, jobs,  quiet};
+            rightTexture, keepGoing, overwriteInputs, jobs, quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

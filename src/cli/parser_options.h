@@ -42,6 +42,7 @@ struct ParserOptions {
     QCommandLineOption rightTexture;
     // The run.
     QCommandLineOption keepGoing;
+    QCommandLineOption overwriteInputs;
     QCommandLineOption jobs;
     QCommandLineOption quiet;
 
