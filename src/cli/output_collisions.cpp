@@ -55,10 +55,13 @@ private:
         if (a.role == Role::Tile && b.role == Role::Tile && a.texture == b.texture) return;
         const bool tileOverTexture = (a.role == Role::Tile && b.role == Role::Texture) ||
                                      (a.role == Role::Texture && b.role == Role::Tile);
+        const bool tileOverTile = a.role == Role::Tile && b.role == Role::Tile;
+        // Both are what one texture at a time gives: a later texture reads the tile written
+        // over it, and of two tiles of one name the later stays. Only when asked for.
+        if ((tileOverTexture || tileOverTile) && mOverwriteInputs) return;
         if (!tileOverTexture) {
             throw EUsageError(a.description + " and " + b.description + " are the same file");
         }
-        if (mOverwriteInputs) return;
         const RunFile& tile = a.role == Role::Tile ? a : b;
         const RunFile& texture = a.role == Role::Tile ? b : a;
         throw EUsageError(tile.description + " would replace " + texture.description +

@@ -10,7 +10,8 @@ struct CliOptions;
 
 // Raises EUsageError naming both files when the sheet, a tileset, the map preview or (without a
 // sheet) a tile file is a texture of the run, or the file of another of these; a tile file that
-// is a texture of the run passes only with --overwrite-inputs. Touches no file.
+// is a texture of the run, or the tile file of another texture, passes only with
+// --overwrite-inputs. Touches no file.
 void CheckOutputCollisions(const CliOptions& options);
 
 }  // namespace mosaren::cli

@@ -95,7 +95,9 @@ ParserOptions::ParserOptions()
                        "batch only: go on past a failing texture, report each failure.")),
       overwriteInputs(Switch({QStringLiteral("overwrite-inputs")},
                              "Let a tile file replace a texture of the run (batch a.bmp "
-                             "atile.bmp, or tile grass.bmp grass): refused without it.")),
+                             "atile.bmp, or tile grass.bmp grass) or another texture's tile "
+                             "(batch x.bmp x.dib), as one texture at a time would: refused "
+                             "without it.")),
       jobs(Option("jobs",
                   "batch only: make N tiles at once, 1 to 256 (default: the number of cores). "
                   "The files, the progress lines and the failures are the same for every N.",
