@@ -68,6 +68,18 @@ const char* const kDescription =
     "A batch makes its tiles on every core (--jobs; blocks one at a time); each\n"
     "tile is reported once it is safely on the disk, in the order of the textures.\n"
     "\n"
+    "Before any work, a run is refused (status 2) when a file it would write is one\n"
+    "it reads, or one another of its outputs writes; names count as the files they\n"
+    "reach (./t.bmp, t.bmp and a link to it are one). A tile file may replace a\n"
+    "texture of the run only with --overwrite-inputs.\n"
+    "\n"
+    "In progress and error lines, a backslash in a file name shows as \\\\, a newline,\n"
+    "carriage return and tab as \\n, \\r and \\t, and any other control character as\n"
+    "\\xHH; the files keep their names as given.\n"
+    "\n"
+    "Interrupted by Ctrl-C (SIGINT), SIGTERM or SIGHUP, a run removes its temporary\n"
+    "files and ends as the signal would; every tile already in place is whole.\n"
+    "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
     "2 when the command line is wrong.";
 
@@ -145,6 +157,7 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
         throw EUsageError("--keep-going is for the batch command only");
     }
     result.keepGoing = parser.isSet(options.keepGoing);
+    result.overwriteInputs = parser.isSet(options.overwriteInputs);
     result.quiet = parser.isSet(options.quiet);
 }
 

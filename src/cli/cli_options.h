@@ -26,6 +26,7 @@ struct CliOptions {
     BlockSettings block;  // flat tiles unless --block
     TerrainBorder border;  // transitions only
     bool keepGoing = false;
+    bool overwriteInputs = false;  // a tile file may replace a texture of the run
     bool quiet = false;
     int jobs = 1;  // batch: tiles made at once; the number of cores unless --jobs says
 };

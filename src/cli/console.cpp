@@ -8,6 +8,30 @@
 
 namespace mosaren::cli {
 
+std::string EscapedForLine(const std::string& text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    out += "\\x";
+                    out += kHex[byte >> 4];
+                    out += kHex[byte & 0x0F];
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out;
+}
+
 Console::Console(bool quiet) : mQuiet(quiet), mTerminal(::isatty(STDERR_FILENO) == 1) {}
 
 Console::~Console() { EndProgressLine(); }
@@ -17,8 +41,8 @@ void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
     if (mQuiet) {
         return;
     }
-    const std::string line =
-        "[" + std::to_string(k) + "/" + std::to_string(n) + "] " + texture + " -> " + tile;
+    const std::string line = "[" + std::to_string(k) + "/" + std::to_string(n) + "] " +
+                             EscapedForLine(texture) + " -> " + EscapedForLine(tile);
     if (mTerminal) {
         // Back to the line's start, then clear what a longer earlier line left to the right.
         std::fprintf(stderr, "\r%s\033[K", line.c_str());
@@ -43,7 +67,7 @@ void Console::EndProgressLine() {
 }
 
 void PrintFailure(const std::string& message) {
-    const std::string line = "mosaren-cli: " + WithFullStop(message) + "\n";
+    const std::string line = "mosaren-cli: " + EscapedForLine(WithFullStop(message)) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
 }

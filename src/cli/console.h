@@ -30,6 +30,11 @@ private:
     bool mLineOpen = false;
 };
 
+// Text as a line of its own shows it: a backslash as \\, a newline, carriage return and tab as
+// \n, \r and \t, any other control character (bytes 0x01 to 0x1F, 0x7F) as \xHH, so that a
+// file name holding one cannot break a progress or failure line in two or rewrite the terminal.
+std::string EscapedForLine(const std::string& text);
+
 // The failure line for use before a Console exists (a wrong command line).
 void PrintFailure(const std::string& message);
 

@@ -11,6 +11,8 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "console.h"
+#include "interruption.h"
+#include "output_collisions.h"
 #include "raster/display_depth.h"
 #include "raster/exceptions.h"
 #include "transitions_command.h"
@@ -26,6 +28,7 @@ int Run(const std::vector<std::string>& arguments) {
     CliRequest request;
     try {
         request = ParseCommandLine(arguments);
+        if (request.kind == CliRequest::Kind::Run) CheckOutputCollisions(request.options);
     } catch (const EUsageError& failure) {
         PrintFailure(failure.Message());
         std::fputs("Try 'mosaren-cli --help' for more information.\n", stderr);
@@ -59,6 +62,8 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First, before Qt or the batch start threads of their own.
+    mosaren::cli::RemoveTemporaryFilesOnInterruption();
     // Kept byte for byte before Qt sees them: file names need not be in any encoding.
     const std::vector<std::string> arguments(argv, argv + argc);
     // Qt sees only the program's name: it has no options of its own to take from the command

@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "cli_options.h"
+#include "export/tile_sheet.h"
 #include "godot_options.h"
 #include "option_values.h"
 #include "parser_options.h"
+#include "tiling/terrain_corners.h"
 #include "tiling/tile_geometry.h"
 #include "usage_error.h"
 
@@ -75,6 +77,24 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
         throw EUsageError("--margin " + std::to_string(output.margin) +
                           " must be less than the tile's shorter side plus --spacing, " +
                           std::to_string(cell) + ", or it reads as a further column of tiles");
+    }
+
+    // The sheet's size is known before the first tile: every texture of a batch, every piece
+    // of a tile, every transition tile gives one cell. A sheet too large to make is refused
+    // before any work.
+    std::size_t tiles = kTransitionTileCount;
+    if (result.command == CliCommand::Batch) tiles = result.files.size();
+    if (result.command == CliCommand::Tile) {
+        tiles = static_cast<std::size_t>(result.settings.PiecesAcross) * result.settings.PiecesDown;
+    }
+    const SheetLayout layout = LayOutSheet(tiles, tile.width, tile.PictureHeight(),
+                                           output.columns, output.margin, output.spacing);
+    try {
+        CheckSheetSize(layout);
+    } catch (const EInvalidOperation&) {
+        throw EUsageError("--sheet '" + output.sheet + "' of " + std::to_string(tiles) +
+                          " tiles would be " + std::to_string(layout.Width()) + " x " +
+                          std::to_string(layout.Height()) + " pixels, too large to make");
     }
 }
 

@@ -101,6 +101,11 @@ ParserOptions::ParserOptions()
                   "N")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
+      overwriteInputs(Switch({QStringLiteral("overwrite-inputs")},
+                             "Let a tile file replace a texture of the run (batch a.bmp "
+                             "atile.bmp, or tile grass.bmp grass) or another texture's tile "
+                             "(batch x.bmp x.dib), as one texture at a time would: refused "
+                             "without it.")),
       jobs(Option("jobs",
                   "batch only: make N tiles at once, 1 to 256 (default: the number of cores). "
                   "The files, the progress lines and the failures are the same for every N.",
@@ -111,7 +116,7 @@ QList<QCommandLineOption> ParserOptions::All() const {
     return {help,    version,   mask,       size,    pieces,      depth,        format,
             sheet,   columns,   margin,     spacing, extrude,     tsx,          godot,
             godot3,  godotRoot, mapPreview, block,   faces,       shade,        leftTexture,
-            rightTexture, edge, seed,       keepGoing, jobs,      quiet};
+            rightTexture, edge, seed,       keepGoing, overwriteInputs, jobs, quiet};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

@@ -45,6 +45,7 @@ struct ParserOptions {
     QCommandLineOption seed;
     // The run.
     QCommandLineOption keepGoing;
+    QCommandLineOption overwriteInputs;
     QCommandLineOption jobs;
     QCommandLineOption quiet;
 

@@ -30,6 +30,10 @@ constexpr std::size_t kShownTiles = static_cast<std::size_t>(kMapSide) * kMapSid
 
 }  // namespace
 
+std::string TileDestination(const OutputSettings& output, const std::string& bmpName) {
+    return output.format == ImageFormat::Png ? PngTileName(bmpName) : bmpName;
+}
+
 RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output,
                        const BlockSettings& block)
     : mSettings(settings), mOutput(output), mGeometry(GeometryOf(settings, block)), mStaged(true) {
@@ -49,7 +53,7 @@ bool RunOutputs::KeepsImages() const {
 
 std::string RunOutputs::Destination(const std::string& bmpName) const {
     if (!mOutput.sheet.empty()) return mOutput.sheet;
-    return mOutput.format == ImageFormat::Png ? PngTileName(bmpName) : bmpName;
+    return TileDestination(mOutput, bmpName);
 }
 
 RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,

@@ -39,6 +39,10 @@ namespace mosaren {
 class TBitmap;
 class TileSpill;
 
+// Where a run of these settings writes a tile of that BMP name, when it writes tile files (no
+// sheet): the name in the run's format.
+std::string TileDestination(const OutputSettings& output, const std::string& bmpName);
+
 class RunOutputs {
 public:
     // Both are read as the run goes and must outlive it; the tiles are made with settings and,

@@ -33,11 +33,14 @@ std::size_t MemoryOutputStream::Write(const void* buffer, std::size_t count) {
 
 FileInputStream::FileInputStream(const std::string& fileName) {
     // O_NOCTTY and the regular-file check keep a device or a folder of that name from being
-    // "read": a texture is always a plain file.
-    mFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // "read": a texture is always a plain file. O_NONBLOCK keeps the open itself from waiting:
+    // opening a FIFO for reading would otherwise wait for a writer that may never come. It
+    // changes nothing for a plain file, and is cleared once the file is known to be one.
+    mFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (mFd < 0) throw CannotOpenFile(fileName);
     struct stat info {};
-    if (::fstat(mFd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(mFd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(mFd, F_SETFL, O_RDONLY) != 0) {
         ::close(mFd);
         mFd = -1;
         throw CannotOpenFile(fileName);

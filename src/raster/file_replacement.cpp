@@ -14,6 +14,7 @@
 
 #include "byte_stream.h"
 #include "exceptions.h"
+#include "temporary_names.h"
 
 namespace mosaren {
 
@@ -41,6 +42,24 @@ struct Target {
     mode_t mode = 0;     // permissions the new file gets
 };
 
+// Follows the links from path to the name at their end, which names no file yet; false when
+// the chain is broken otherwise (a loop, a folder on the way that cannot be searched).
+bool DanglingLinkTarget(std::string& path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT;
+        if (!S_ISLNK(info.st_mode)) return false;
+        std::string to(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.c_str(), to.data(), to.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= to.size()) return false;
+        to.resize(static_cast<std::size_t>(length));
+        // A relative link counts from the link's own folder.
+        const std::size_t slash = path.rfind('/');
+        path = to.front() == '/' || slash == std::string::npos ? to : path.substr(0, slash + 1) + to;
+    }
+    return false;
+}
+
 // Where the new file goes, or nothing when the name cannot be a file that we may replace.
 bool ResolveTarget(const std::string& fileName, Target& target) {
     if (fileName.empty() || fileName.back() == '/') return false;
@@ -51,11 +70,14 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
     const int missing = named ? 0 : errno;
     const bool link = named && S_ISLNK(info.st_mode);
     if (link) {
-        // Replacing through a link writes the file it points to, as opening the name would.
+        // Replacing through a link writes the file it points to, as opening the name would;
+        // through a dangling link, it creates the file the link names.
         char* resolved = ::realpath(path.c_str(), nullptr);
         if (resolved != nullptr) {
             path = resolved;
             std::free(resolved);
+        } else if (!DanglingLinkTarget(path)) {
+            return false;
         }
     }
 
@@ -95,12 +117,12 @@ std::string TemporaryName(const std::string& folder) {
 int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = TemporaryName(folder);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const int fd = temporary_names::Create(name, mode);
         if (fd >= 0) {
             // The umask may have taken bits the target keeps.
             if ((mode & ProcessUmask()) != 0 && ::fchmod(fd, mode) != 0) {
                 ::close(fd);
-                ::unlink(name.c_str());
+                temporary_names::Remove(name);
                 return -1;
             }
             return fd;
@@ -125,7 +147,7 @@ int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, st
             return fd;
         }
         if (fd >= 0) ::close(fd);
-        ::unlink(spare.name.c_str());
+        temporary_names::Remove(spare.name);
     }
     size = 0;
     return CreateTemporary(folder, mode, name);
@@ -135,7 +157,7 @@ int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, st
 
 SpareFiles::~SpareFiles() {
     for (const auto& [folder, spares] : mFolders) {
-        for (const Spare& spare : spares) ::unlink(spare.name.c_str());
+        for (const Spare& spare : spares) temporary_names::Remove(spare.name);
     }
 }
 
@@ -158,6 +180,7 @@ StagedFile::StagedFile(const std::string& fileName,
     : mFileName(fileName) {
     Target target;
     if (!ResolveTarget(fileName, target)) throw CannotCreateFile(fileName);
+    temporary_names::RemoveLeftovers(target.folder);
     mTarget = target.path;
     mFolder = target.folder;
     mMode = target.mode;
@@ -212,7 +235,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
 void StagedFile::Remove() {
     if (mFd >= 0) ::close(mFd);
     mFd = -1;
-    if (!mTemporary.empty()) ::unlink(mTemporary.c_str());
+    if (!mTemporary.empty()) temporary_names::Remove(mTemporary);
     mTemporary.clear();
 }
 
@@ -241,7 +264,7 @@ bool StagedFiles::KeepReplaced(const StagedFile& file, SpareFiles::Spare& spare)
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         spare.name = TemporaryName(file.mFolder);
-        if (::link(file.mTarget.c_str(), spare.name.c_str()) == 0) {
+        if (temporary_names::Link(file.mTarget, spare.name)) {
             spare.mode = info.st_mode & 07777;
             spare.size = info.st_size;
             return true;
@@ -293,12 +316,12 @@ bool StagedFiles::PutInPlace(const Report& report) {
         if (!failures[i]) {
             SpareFiles::Spare spare;
             const bool kept = mRecycle && KeepReplaced(file, spare);
-            if (::rename(file.mTemporary.c_str(), file.mTarget.c_str()) == 0) {
+            if (temporary_names::Rename(file.mTemporary, file.mTarget)) {
                 file.mTemporary.clear();
                 renamedIn.insert(file.mFolder);
                 if (kept) replaced.emplace_back(file.mFolder, std::move(spare));
             } else {
-                if (kept) ::unlink(spare.name.c_str());
+                if (kept) temporary_names::Remove(spare.name);
                 failures[i] = std::make_exception_ptr(CannotCreateFile(file.mFileName));
             }
         }

@@ -167,7 +167,7 @@ RulesCase AnEarlierTileIsReadAsWritten() {
     RulesCase c{"AnEarlierTileIsReadAsWritten", Textures(8), {}, 0, {}, {}};
     c.files.push_back({"a.bmp", Put::Red});
     c.files.push_back({"atile.bmp", Put::Blue});
-    c.arguments = Join(Args{"a.bmp"}, TextureNames(1, 8), Args{"./atile.bmp"});
+    c.arguments = Join(Args{"--overwrite-inputs", "a.bmp"}, TextureNames(1, 8), Args{"./atile.bmp"});
     c.err = Progress(1, 10, "a.bmp", "atile.bmp") + Lines(1, 8, 2, 10) +
             Progress(10, 10, "./atile.bmp", "./atiletile.bmp");
     c.after = Sorted(Join(Left(1, 8, true), Names{"a.bmp", "atile.bmp", "atiletile.bmp"}));
@@ -178,7 +178,7 @@ RulesCase TwoTilesOfOneNameEndAsTheLater() {
     RulesCase c{"TwoTilesOfOneNameEndAsTheLater", Textures(4), {}, 0, {}, {}};
     c.files.push_back({"x.bmp", Put::Red});
     c.files.push_back({"x.dib", Put::Blue});
-    c.arguments = Join(Args{"x.bmp"}, TextureNames(1, 4), Args{"x.dib"});
+    c.arguments = Join(Args{"--overwrite-inputs", "x.bmp"}, TextureNames(1, 4), Args{"x.dib"});
     c.err = Progress(1, 6, "x.bmp", "xtile.bmp") + Lines(1, 4, 2, 6) +
             Progress(6, 6, "x.dib", "xtile.bmp");
     c.after = Sorted(Join(Left(1, 4, true), Names{"x.bmp", "x.dib", "xtile.bmp"}));
@@ -199,7 +199,7 @@ TEST_F(BatchTileContent, ATextureThatIsAnEarlierTileShowsThatTile) {
     Texture("a.bmp", kRed);
     Texture("atile.bmp", kBlue);
     for (const char* name : {"b.bmp", "c.bmp", "d.bmp", "e.bmp"}) Texture(name, kBlue);
-    ASSERT_EQ(Run({"batch", "-q", "--jobs", "4", "a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp",
+    ASSERT_EQ(Run({"batch", "-q", "--jobs", "4", "--overwrite-inputs", "a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp",
                    "atile.bmp"})
                   .exitCode,
               0);
@@ -210,7 +210,7 @@ TEST_F(BatchTileContent, ATextureThatIsAnEarlierTileShowsThatTile) {
 TEST_F(BatchTileContent, TwoTexturesOfOneTileNameLeaveTheLatersTile) {
     Texture("x.bmp", kRed);
     Texture("x.dib", kBlue);
-    ASSERT_EQ(Run({"batch", "-q", "--jobs", "3", "x.bmp", "x.dib"}).exitCode, 0);
+    ASSERT_EQ(Run({"batch", "-q", "--jobs", "3", "--overwrite-inputs", "x.bmp", "x.dib"}).exitCode, 0);
     EXPECT_TRUE(Tile("xtile.bmp").Contains(kBlue));
     EXPECT_TRUE(Tile("xtile.bmp").OnlyHolds({kBlue, kMask}));
 }

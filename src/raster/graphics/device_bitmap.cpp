@@ -59,15 +59,28 @@ ImageHandle CreateDIBitmap(const BitmapInfoHeader& header, std::span<const RgbQu
     if (!device) return nullptr;
 
     const std::vector<ColorRef> table = RunLengthColours(header, colours);
-    std::vector<ColorRef> row(static_cast<std::size_t>(width));
+    // A new image is black throughout. Where index 0 is black too, a row of nothing but index 0
+    // (which is every row that data claiming far more than it holds never reaches) is already
+    // in place, and its memory is never touched.
+    const bool blackBackground = table.empty() || table[0] == 0;
+    constexpr std::int32_t kPiece = 4096;
+    std::vector<ColorRef> piece(static_cast<std::size_t>(std::min(width, kPiece)));
     try {
         DecodeRleRows(bits, header.biCompression == kBiRle4, width, height, {},
                       [&](std::int32_t y, const std::uint8_t* indices) {
-                          for (std::int32_t x = 0; x < width; ++x) {
-                              row[x] = indices[x] < table.size() ? table[indices[x]] : 0;
+                          if (blackBackground && std::all_of(indices, indices + width,
+                                                             [](std::uint8_t i) { return i == 0; })) {
+                              return;
                           }
                           // The decoder's row 0 is the bottom row.
-                          device->WriteColours(height - 1 - y, 0, width, row.data());
+                          for (std::int32_t x = 0; x < width; x += kPiece) {
+                              const std::int32_t n = std::min(kPiece, width - x);
+                              for (std::int32_t i = 0; i < n; ++i) {
+                                  const std::uint8_t index = indices[x + i];
+                                  piece[i] = index < table.size() ? table[index] : 0;
+                              }
+                              device->WriteColours(height - 1 - y, x, n, piece.data());
+                          }
                       });
     } catch (const std::bad_alloc&) {
         SetLastError(ENOMEM);

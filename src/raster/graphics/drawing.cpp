@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "../stretch_samples.h"
@@ -86,6 +88,78 @@ std::pair<std::int32_t, std::int32_t> CoveredSpan(std::int32_t d, std::int32_t n
 
 }  // namespace
 
+namespace {
+
+// Whether any bit of [from, to) of a row of one bit per pixel (the leftmost pixel in a byte's
+// highest bit) differs from the bit of flip: flip 0 asks for a set bit, 0xFF for a clear one.
+bool AnyBit(const std::uint8_t* row, std::int64_t from, std::int64_t to, std::uint8_t flip) {
+    const auto bit = [&](std::int64_t i) { return ((row[i >> 3] ^ flip) >> (7 - (i & 7))) & 1; };
+    for (; from < to && (from & 7) != 0; ++from) {
+        if (bit(from)) return true;
+    }
+    for (; to - from >= 8; from += 8) {
+        if (row[from >> 3] != flip) return true;
+    }
+    for (; from < to; ++from) {
+        if (bit(from)) return true;
+    }
+    return false;
+}
+
+// Black on white from one bit per pixel, where a dimension shrinks: a destination pixel ANDs
+// the colours of the source pixels it covers, and with two colours that is fixed by which of
+// the two occur. So rows are ORed bytewise (once as they are, once inverted) and each
+// destination pixel looks for a set bit over its columns: no colour is decoded per source
+// pixel, and no buffer grows with the source's width beyond one row of bytes.
+void StretchMonochrome(Image& dst, const Rect& r, const Image& src,
+                       std::span<const std::pair<std::int32_t, std::int32_t>> columnSpans,
+                       std::int32_t x0, std::int32_t y0, std::int32_t y1,
+                       const std::function<std::pair<std::int32_t, std::int32_t>(std::int32_t)>& rowSpan) {
+    const RowCodec codec = RowCodec::Of(src);
+    const std::uint8_t indexBytes[2] = {0x00, 0x80};
+    ColorRef colours[2];
+    codec.Read(&indexBytes[0], 0, 1, &colours[0]);
+    codec.Read(&indexBytes[1], 0, 1, &colours[1]);
+
+    std::vector<std::uint8_t> ones;   // a bit set where some row of the span has a 1
+    std::vector<std::uint8_t> zeros;  // a bit set where some row of the span has a 0
+    std::vector<ColorRef> out(columnSpans.size());
+    std::pair<std::int32_t, std::int32_t> last{-1, -1};
+    for (std::int32_t dy = y0; dy < y1; ++dy) {
+        const auto span = rowSpan(dy);
+        if (span != last) {
+            const std::uint8_t* oneBits = src.RowBytes(span.first);
+            const std::uint8_t* zeroBits = oneBits;
+            std::uint8_t zeroFlip = 0xFF;  // a clear bit of the row itself is a 0
+            if (span.second - span.first > 1) {
+                ones.assign(src.Stride(), 0);
+                zeros.assign(src.Stride(), 0);
+                for (std::int32_t sy = span.first; sy < span.second; ++sy) {
+                    const std::uint8_t* row = src.RowBytes(sy);
+                    for (std::size_t i = 0; i < ones.size(); ++i) {
+                        ones[i] |= row[i];
+                        zeros[i] |= static_cast<std::uint8_t>(~row[i]);
+                    }
+                }
+                oneBits = ones.data();
+                zeroBits = zeros.data();
+                zeroFlip = 0;
+            }
+            for (std::size_t i = 0; i < columnSpans.size(); ++i) {
+                const auto [from, to] = columnSpans[i];
+                ColorRef c = 0x00FFFFFF;
+                if (AnyBit(zeroBits, from, to, zeroFlip)) c &= colours[0];
+                if (AnyBit(oneBits, from, to, 0)) c &= colours[1];
+                out[i] = c;
+            }
+            last = span;
+        }
+        dst.WriteColours(r.top + dy, r.left + x0, static_cast<std::int32_t>(out.size()), out.data());
+    }
+}
+
+}  // namespace
+
 void StretchBlt(Image& dst, const Rect& r, const Image& src, int mode) {
     const std::int64_t dw = std::int64_t{r.right} - r.left;
     const std::int64_t dh = std::int64_t{r.bottom} - r.top;
@@ -104,42 +178,58 @@ void StretchBlt(Image& dst, const Rect& r, const Image& src, int mode) {
     const auto h = static_cast<std::int32_t>(dh);
     const std::int32_t count = x1 - x0;
 
-    std::vector<ColorRef> source(static_cast<std::size_t>(sw));
-    std::vector<ColorRef> out(static_cast<std::size_t>(count));
-
     // Black on white: where a dimension shrinks, every source pixel that falls into a
-    // destination pixel is ANDed into it, so black wins over white.
+    // destination pixel is ANDed into it, so black wins over white. Elsewhere each destination
+    // pixel shows the one source pixel under its centre.
     const bool combineColumns = mode == kBlackOnWhite && sw > w;
     const bool combineRows = mode == kBlackOnWhite && sh > h;
     const std::vector<std::int32_t> columns = StretchSamples(w, sw);
     const std::vector<std::int32_t> rows = StretchSamples(h, sh);
+    std::vector<std::pair<std::int32_t, std::int32_t>> columnSpans;
+    for (std::int32_t dx = x0; dx < x1; ++dx) {
+        columnSpans.push_back(combineColumns ? CoveredSpan(dx, w, sw)
+                                             : std::pair{columns[dx], columns[dx] + 1});
+    }
+    const auto rowSpan = [&](std::int32_t dy) {
+        return combineRows ? CoveredSpan(dy, h, sh) : std::pair{rows[dy], rows[dy] + 1};
+    };
+    if ((combineColumns || combineRows) && src.BitsPerPixel() == 1) {
+        StretchMonochrome(dst, r, src, columnSpans, x0, y0, y1, rowSpan);
+        return;
+    }
 
+    // Only the pixels a destination pixel covers are decoded, a bounded piece at a time.
+    constexpr std::int32_t kPiece = 4096;
+    const RowCodec codec = RowCodec::Of(src);
+    std::vector<ColorRef> out(static_cast<std::size_t>(count));
+    std::vector<ColorRef> piece(static_cast<std::size_t>(std::max(count, kPiece)));
     auto sampleRow = [&](std::int32_t sy, bool first) {
-        src.ReadColours(sy, 0, sw, source.data());
+        const std::uint8_t* bytes = src.RowBytes(sy);
+        if (!combineColumns) {
+            codec.ReadAt(bytes, columns.data() + x0, count, piece.data());
+        }
         for (std::int32_t i = 0; i < count; ++i) {
-            const std::int32_t dx = x0 + i;
-            ColorRef c;
+            ColorRef c = piece[static_cast<std::size_t>(i)];
             if (combineColumns) {
-                const auto [from, to] = CoveredSpan(dx, w, sw);
                 c = 0x00FFFFFF;
-                for (std::int32_t sx = from; sx < to; ++sx) c &= source[sx];
-            } else {
-                c = source[columns[dx]];
+                const auto [from, to] = columnSpans[static_cast<std::size_t>(i)];
+                for (std::int32_t at = from; at < to; at += kPiece) {
+                    const std::int32_t n = std::min(kPiece, to - at);
+                    codec.Read(bytes, at, n, piece.data());
+                    for (std::int32_t k = 0; k < n; ++k) c &= piece[static_cast<std::size_t>(k)];
+                }
             }
             out[i] = first ? c : (out[i] & c);
         }
     };
 
-    std::int32_t lastRow = -1;
+    std::pair<std::int32_t, std::int32_t> lastRows{-1, -1};
     for (std::int32_t dy = y0; dy < y1; ++dy) {
-        if (combineRows) {
-            const auto [from, to] = CoveredSpan(dy, h, sh);
+        // Repeated source rows reuse the row sampled last.
+        const auto [from, to] = rowSpan(dy);
+        if (std::pair{from, to} != lastRows) {
             for (std::int32_t sy = from; sy < to; ++sy) sampleRow(sy, sy == from);
-            lastRow = -1;
-        } else if (rows[dy] != lastRow) {
-            // Repeated source rows reuse the row sampled last.
-            sampleRow(rows[dy], true);
-            lastRow = rows[dy];
+            lastRows = {from, to};
         }
         dst.WriteColours(r.top + dy, r.left + x0, count, out.data());
     }

@@ -143,6 +143,25 @@ struct ImageLayout {
     std::size_t stride = 0;
 };
 
+// Pixel memory that is zero from the start without being written: the system hands out pages
+// it has not yet given as zero, so an image of a short file, which the file fills only in part,
+// costs the machine only the part that is written.
+class ZeroedBytes {
+public:
+    explicit ZeroedBytes(std::size_t size);  // raises std::bad_alloc
+    ZeroedBytes(const ZeroedBytes& other);
+    ZeroedBytes& operator=(const ZeroedBytes&) = delete;
+    ~ZeroedBytes();
+
+    std::uint8_t* data() { return mBytes; }
+    const std::uint8_t* data() const { return mBytes; }
+    std::size_t size() const { return mSize; }
+
+private:
+    std::uint8_t* mBytes = nullptr;
+    std::size_t mSize = 0;
+};
+
 class Image {
 public:
     bool IsSection() const { return mSection; }
@@ -193,7 +212,7 @@ private:
     std::vector<RgbQuad> mColours;
     BitmapInfoHeader mHeader;  // as described; biHeight keeps its sign
     std::size_t mStride = 0;
-    std::vector<std::uint8_t> mBits;
+    ZeroedBytes mBits;
 };
 using ImageHandle = std::shared_ptr<Image>;
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -54,6 +55,21 @@ std::size_t DibRowStride(std::int64_t width, int bitCount) {
     if (bits > (std::uint64_t{1} << 40)) return 0;
     return static_cast<std::size_t>(((bits + 31) & ~std::uint64_t{31}) / 8);
 }
+
+ZeroedBytes::ZeroedBytes(std::size_t size) : mSize(size) {
+    if (size == 0) return;
+    mBytes = static_cast<std::uint8_t*>(std::calloc(size, 1));
+    if (mBytes == nullptr) throw std::bad_alloc();
+}
+
+ZeroedBytes::ZeroedBytes(const ZeroedBytes& other) : mSize(other.mSize) {
+    if (mSize == 0) return;
+    mBytes = static_cast<std::uint8_t*>(std::malloc(mSize));
+    if (mBytes == nullptr) throw std::bad_alloc();
+    std::memcpy(mBytes, other.mBytes, mSize);
+}
+
+ZeroedBytes::~ZeroedBytes() { std::free(mBytes); }
 
 Image::Image(const ImageLayout& layout)
     : mSection(layout.section),

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,12 +84,55 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::string& fold
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     run.out = ReadAll(outPath);
     if (terminal < 0) {
         run.err = ReadAll(errPath);
     }
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
+    return run;
+}
+
+StartedCli::StartedCli(const std::vector<std::string>& arguments, const std::string& folder,
+                       const ChildLimits& limits)
+    : mOut(folder + ".cli-out"), mErr(folder + ".cli-err") {
+    std::vector<std::string> argv{MOSAREN_CLI_PATH};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<char*> pointers;
+    for (std::string& argument : argv) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+
+    mChild = ::fork();
+    if (mChild == 0) {
+        const int out = ::open(mOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(mErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || ::chdir(folder.c_str()) != 0 || ::dup2(out, 1) < 0 ||
+            ::dup2(err, 2) < 0) {
+            ::_exit(127);
+        }
+        if (limits.memory != 0) {
+            const rlimit memory{limits.memory, limits.memory};
+            if (::setrlimit(RLIMIT_AS, &memory) != 0) ::_exit(127);
+        }
+        if (limits.seconds != 0) ::alarm(limits.seconds);  // the alarm outlives exec
+        ::execv(pointers[0], pointers.data());
+        ::_exit(127);
+    }
+    if (mChild < 0) throw std::runtime_error("cannot start mosaren-cli");
+}
+
+CliRun StartedCli::Wait() {
+    int status = 0;
+    while (::waitpid(mChild, &status, 0) < 0 && errno == EINTR) {
+    }
+    CliRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.out = ReadAll(mOut);
+    run.err = ReadAll(mErr);
+    std::filesystem::remove(mOut);
+    std::filesystem::remove(mErr);
     return run;
 }
 

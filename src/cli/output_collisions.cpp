@@ -1,0 +1,122 @@
+#include "output_collisions.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli_options.h"
+#include "export/run_outputs.h"
+#include "raster/file_identity.h"
+#include "tiling/terrain_corners.h"
+#include "tiling/tile_names.h"
+#include "usage_error.h"
+
+namespace mosaren::cli {
+
+namespace {
+
+struct RunFile {
+    enum class Role { Texture, Tile, Output };
+    Role role;
+    std::string description;  // how the message names it
+    std::string identity;
+    std::string texture;  // of a tile: its texture's identity
+};
+
+std::string Quoted(const std::string& name) { return "'" + name + "'"; }
+
+class RunFiles {
+public:
+    explicit RunFiles(bool overwriteInputs) : mOverwriteInputs(overwriteInputs) {}
+
+    void Texture(const std::string& description, const std::string& file) {
+        Add(RunFile{RunFile::Role::Texture, description, mIdentities.Of(file), {}});
+    }
+    void Tile(const std::string& tile, const std::string& texture) {
+        Add(RunFile{RunFile::Role::Tile, "the tile " + Quoted(tile) + " of " + Quoted(texture),
+                    mIdentities.Of(tile), mIdentities.Of(texture)});
+    }
+    void Output(const char* option, const std::string& file) {
+        if (file.empty()) return;
+        Add(RunFile{RunFile::Role::Output, std::string(option) + " " + Quoted(file),
+                    mIdentities.Of(file), {}});
+    }
+
+private:
+    void Add(RunFile file) {
+        std::vector<RunFile>& same = mFiles[file.identity];
+        for (const RunFile& earlier : same) Check(earlier, file);
+        same.push_back(std::move(file));
+    }
+
+    void Check(const RunFile& a, const RunFile& b) const {
+        using Role = RunFile::Role;
+        // A texture named twice is read twice; its tile is the same both times.
+        if (a.role == Role::Texture && b.role == Role::Texture) return;
+        if (a.role == Role::Tile && b.role == Role::Tile && a.texture == b.texture) return;
+        const bool tileOverTexture = (a.role == Role::Tile && b.role == Role::Texture) ||
+                                     (a.role == Role::Texture && b.role == Role::Tile);
+        const bool tileOverTile = a.role == Role::Tile && b.role == Role::Tile;
+        // Both are what one texture at a time gives: a later texture reads the tile written
+        // over it, and of two tiles of one name the later stays. Only when asked for.
+        if ((tileOverTexture || tileOverTile) && mOverwriteInputs) return;
+        if (!tileOverTexture) {
+            throw EUsageError(a.description + " and " + b.description + " are the same file");
+        }
+        const RunFile& tile = a.role == Role::Tile ? a : b;
+        const RunFile& texture = a.role == Role::Tile ? b : a;
+        throw EUsageError(tile.description + " would replace " + texture.description +
+                          "; give --overwrite-inputs to let it");
+    }
+
+    bool mOverwriteInputs;
+    FileIdentities mIdentities;
+    std::map<std::string, std::vector<RunFile>> mFiles;  // by identity
+};
+
+}  // namespace
+
+void CheckOutputCollisions(const CliOptions& options) {
+    const OutputSettings& output = options.output;
+    RunFiles files(options.overwriteInputs);
+    const bool batch = options.command == CliCommand::Batch;
+    const bool transitions = options.command == CliCommand::Transitions;
+    std::vector<std::string> textures = options.files;
+    textures.resize(batch ? textures.size() : transitions ? 2 : 1);
+    for (const std::string& texture : textures) files.Texture("the texture " + Quoted(texture), texture);
+    if (!options.block.leftTexture.empty()) {
+        files.Texture("--left-texture " + Quoted(options.block.leftTexture), options.block.leftTexture);
+    }
+    if (!options.block.rightTexture.empty()) {
+        files.Texture("--right-texture " + Quoted(options.block.rightTexture),
+                      options.block.rightTexture);
+    }
+
+    if (output.sheet.empty()) {
+        if (batch) {
+            for (const std::string& texture : textures) {
+                files.Tile(TileDestination(output, BatchTileName(texture)), texture);
+            }
+        } else if (transitions) {
+            // Each transition tile is made of both terrains; it is named after the first.
+            for (int index = 0; index < kTransitionTileCount; ++index) {
+                files.Tile(TileDestination(output, TransitionTileName(options.files.at(2), index)),
+                           textures.front());
+            }
+        } else {
+            const TTileSettings& settings = options.settings;
+            const bool divided = settings.PiecesAcross * settings.PiecesDown > 1;
+            for (const PiecePosition piece : PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
+                files.Tile(TileDestination(output, PieceTileName(options.files.at(1), piece, divided)),
+                           textures.front());
+            }
+        }
+    }
+    files.Output("--sheet", output.sheet);
+    files.Output("--tsx", output.tsx);
+    files.Output("--godot", output.godot);
+    files.Output("--godot3", output.godot3);
+    files.Output("--map-preview", output.mapPreview);
+}
+
+}  // namespace mosaren::cli
