@@ -111,6 +111,30 @@ std::vector<std::string> Tagged(const std::string& output, const std::string& ta
     return tagged;
 }
 
+// Whether the editor has imported every picture of the project: each has its .import file, and
+// the converted textures that file names exist.
+bool EveryPictureImported(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
+    for (auto entry = fs::recursive_directory_iterator(folder);
+         entry != fs::recursive_directory_iterator(); ++entry) {
+        const fs::path& path = entry->path();
+        if (path.filename().string().front() == '.') {
+            if (entry->is_directory()) entry.disable_recursion_pending();
+            continue;
+        }
+        const std::string extension = path.extension().string();
+        if (extension != ".png" && extension != ".bmp") continue;
+        std::ifstream import(path.string() + ".import");
+        if (!import) return false;
+        for (std::string line; std::getline(import, line);) {
+            if (line.rfind("path=\"res://", 0) != 0) continue;
+            const std::string resource = line.substr(12, line.size() - 13);
+            if (!fs::exists(folder / resource)) return false;
+        }
+    }
+    return true;
+}
+
 // Imports the pictures of the project in folder, then runs the script that loads resPath into
 // `tileset` and goes on with body, and returns what it printed.
 std::string RunScript(const std::filesystem::path& folder, const std::string& resPath,
@@ -121,8 +145,12 @@ std::string RunScript(const std::filesystem::path& folder, const std::string& re
     }
     // A texture loads through what the importer made of the picture (the .import file beside it
     // and the converted texture under .import/); the server build carries the editor, whose
-    // first run on a project imports everything in it and quits.
+    // first run on a project imports everything in it and quits. On a busy machine it may quit
+    // before the import is done, so it runs again until the import is whole.
     RunGodot(folder, "--editor --quit");
+    for (int again = 0; again < 5 && !EveryPictureImported(folder); ++again) {
+        RunGodot(folder, "--editor --quit");
+    }
     for (std::size_t at; (at = script.find("%RESOURCE%")) != std::string::npos;) {
         script.replace(at, 10, resPath);
     }
