@@ -123,12 +123,17 @@ public:
     // The same textures saved as PNG files, as Pillow saves them by default.
     static Kind AsPng(const Kind& bmp) {
         Kind png{bmp.name + " PNG", {}};
-        std::string command = MOSAREN_TO_PNG;
-        for (const std::string& texture : bmp.textures) {
-            png.textures.push_back(texture.substr(0, texture.size() - 4) + ".png");
-            command += " " + texture + " " + png.textures.back();
+        // A few hundred at a time: the shell takes its command as one argument, which the
+        // system caps at 128 KiB.
+        constexpr std::size_t kAtOnce = 200;
+        for (std::size_t first = 0; first < bmp.textures.size(); first += kAtOnce) {
+            std::string command = MOSAREN_TO_PNG;
+            for (std::size_t i = first; i < std::min(first + kAtOnce, bmp.textures.size()); ++i) {
+                png.textures.push_back(bmp.textures[i].substr(0, bmp.textures[i].size() - 4) + ".png");
+                command += " " + bmp.textures[i] + " " + png.textures.back();
+            }
+            if (std::system(command.c_str()) != 0) std::abort();
         }
-        if (std::system(command.c_str()) != 0) std::abort();
         return png;
     }
 
