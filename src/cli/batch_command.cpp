@@ -20,6 +20,7 @@
 #include "raster/exceptions.h"
 #include "raster/file_identity.h"
 #include "texture_import.h"
+#include "tile_pictures.h"
 #include "tiling/block_maker.h"
 #include "tiling/ordered_work.h"
 #include "tiling/tile_engine.h"
@@ -53,10 +54,7 @@ class TileSource {
 public:
     explicit TileSource(const CliOptions& options) {
         if (options.block.MakesBlocks()) {
-            // Reads the side textures the command line names: one that cannot be read fails
-            // the run before any file is written.
-            mBlocks = std::make_unique<BlockMaker>(options.settings, options.block,
-                                                   AnyFormatReader(options.settings));
+            mBlocks = BlocksOf(options);
             mMaker =
                 std::make_unique<TileMaker>(options.settings, AnyFormatReader(options.settings));
         } else {

@@ -5,6 +5,7 @@
 
 #include "export/run_outputs.h"
 #include "texture_import.h"
+#include "tile_pictures.h"
 #include "tiling/block_maker.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
@@ -17,16 +18,14 @@ namespace {
 // Blocks take the reference tile maker's path: a block's side faces need the working texture
 // that the maker keeps beside each tile, and the tile engine makes none.
 void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
-    // Reads the side textures the command line names, so that one that cannot be read fails the
-    // run before any file is written.
-    BlockMaker blocks(options.settings, options.block, AnyFormatReader(options.settings));
+    const std::unique_ptr<BlockMaker> blocks = BlocksOf(options);
     TileMaker maker(options.settings, AnyFormatReader(options.settings));
     const std::string& saveName = options.files.at(1);
     maker.ReadTextureForPieces(options.files.at(0));
     for (const PiecePosition piece : maker.Pieces()) {
         maker.MakePieceTexture(piece);
         maker.MakeTile();
-        outputs.Take(blocks.Raise(maker), PieceTileName(saveName, piece, maker.Divided()));
+        outputs.Take(blocks->Raise(maker), PieceTileName(saveName, piece, maker.Divided()));
     }
 }
 

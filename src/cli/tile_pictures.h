@@ -1,7 +1,7 @@
 #pragma once
 
-// What a command hands on for each tile it makes: the tile itself, or with --block the tile
-// raised into its block.
+// What a command hands on for each tile the tile maker makes: the tile itself, or with --block
+// the tile raised into its block, its side textures in any format the command line reads.
 
 #include <memory>
 
