@@ -31,8 +31,11 @@ private:
 };
 
 // Text as a line of its own shows it: a backslash as \\, a newline, carriage return and tab as
-// \n, \r and \t, any other control character (bytes 0x01 to 0x1F, 0x7F) as \xHH, so that a
-// file name holding one cannot break a progress or failure line in two or rewrite the terminal.
+// \n, \r and \t, any other control character (bytes 0x01 to 0x1F, 0x7F, and 0x80 to 0x9F where
+// they are not part of UTF-8) as \xHH, and the characters a terminal acts on or that reorder the
+// line (U+0080 to U+009F, U+2028, U+2029, the bidirectional marks, overrides and isolates) as
+// \u{HHHH}, so that a file name holding one cannot break a progress or failure line in two or
+// drive the terminal. Other bytes, UTF-8 or not, stay as the name holds them.
 std::string EscapedForLine(const std::string& text);
 
 // The failure line for use before a Console exists (a wrong command line).

@@ -7,6 +7,7 @@
 #include "support/godot3.h"
 #include "support/godot4_tileset_reader.h"
 #include "support/png_picture.h"
+#include "support/requirements.h"
 
 namespace mosaren {
 namespace {
@@ -90,7 +91,7 @@ void GodotTilesets::CheckBatch(int rise) {
     }
 
     // Godot 3 loads its file, and finds each tile in the same region, holding the same pixels.
-    if (Godot3Program().empty()) GTEST_SKIP() << "godot3-server is not installed";
+    MOSAREN_REQUIRE(!Godot3Program().empty(), "godot3-server is not installed");
     const std::vector<Godot3Tile> godot3 =
         LoadGodot3Tileset(mFolder.Path() / "game", "res://terrain3.tres");
     ASSERT_EQ(godot3.size(), 5u);

@@ -216,6 +216,20 @@ TEST_F(CommandLine, ControlCharactersInNamesAreEscapedInItsLines) {
     EXPECT_TRUE(Exists("a\nbtile.bmp"));
 }
 
+// A name cannot drive the terminal it is shown on: the 8-bit CSI as a raw byte or as U+009B, a
+// bidirectional override and the line separator are shown as escapes; letters of any script and
+// bytes outside UTF-8 that a terminal prints stay as they are.
+TEST_F(CommandLine, CharactersTerminalsActOnAreEscapedInItsLines) {
+    const CliRun run = Run({"batch", "--keep-going", "a\x9b" "b.bmp", "c\xc2\x9b" "d.bmp",
+                            "e\xe2\x80\xae" "f\xe2\x80\xa8.bmp", "тайл\xe9.bmp"});
+    EXPECT_EQ(run.err,
+              "mosaren-cli: a\\x9bb.bmp: Cannot open file a\\x9bb.bmp.\n"
+              "mosaren-cli: c\\u{9b}d.bmp: Cannot open file c\\u{9b}d.bmp.\n"
+              "mosaren-cli: e\\u{202e}f\\u{2028}.bmp: Cannot open file "
+              "e\\u{202e}f\\u{2028}.bmp.\n"
+              "mosaren-cli: тайл\xe9.bmp: Cannot open file тайл\xe9.bmp.\n");
+}
+
 // ----- A run stopped from outside -----
 
 class InterruptedBatch : public CommandLine, public ::testing::WithParamInterface<int> {};

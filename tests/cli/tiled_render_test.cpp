@@ -10,6 +10,7 @@
 #include "cli/support/command_line.h"
 #include "cli/support/tiled.h"
 #include "support/png_picture.h"
+#include "support/requirements.h"
 
 namespace mosaren {
 namespace {
@@ -32,10 +33,8 @@ std::string MapOfTheBlocks(const std::string& tileset) {
 class TiledRendering : public CommandLine, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(TiledRendering, DrawsTheBlocksWithoutAHoleExactlyAsTheMapPreview) {
-    if (!HaveProgram("tmxrasterizer")) {
-        GTEST_SKIP() << "Tiled's tmxrasterizer is not installed (Debian's tiled; tools/setup "
-                        "installs it)";
-    }
+    MOSAREN_REQUIRE(HaveProgram("tmxrasterizer"),
+                    "Tiled's tmxrasterizer is not installed (Debian's tiled; tools/setup installs it)");
     const std::string sheet = std::string("blocks.") + GetParam();
     // Three textures of no mask colour, so that a BMP sheet's trans colour hides nothing else.
     Texture("a.bmp", Rgb(200, 100, 50));

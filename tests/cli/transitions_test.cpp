@@ -15,6 +15,7 @@
 #include "cli/support/tiled.h"
 #include "support/godot4_tileset_reader.h"
 #include "support/png_picture.h"
+#include "support/requirements.h"
 
 namespace mosaren {
 namespace {
@@ -101,7 +102,7 @@ QJsonObject TiledExport(const std::filesystem::path& folder, const std::string& 
 }
 
 TEST_F(Transitions, GiveTiledOneCornerWangSetWhoseTilesHaveTheirCorners) {
-    if (!HaveProgram("tiled")) GTEST_SKIP() << "Tiled is not installed (tools/setup installs it)";
+    MOSAREN_REQUIRE(HaveProgram("tiled"), "Tiled is not installed (tools/setup installs it)");
     // A sheet tileset and an image collection: the ids are the tiles' indices in both.
     RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx",
            "sheet.tsx"});
@@ -152,7 +153,7 @@ class TiledMapOfTransitions : public Transitions, public ::testing::WithParamInt
 constexpr int kMapSide = 8;
 
 TEST_P(TiledMapOfTransitions, ShowsNoSeamAcrossAnyEdge) {
-    if (!HaveProgram("tmxrasterizer")) GTEST_SKIP() << "Tiled's tmxrasterizer is not installed";
+    MOSAREN_REQUIRE(HaveProgram("tmxrasterizer"), "Tiled's tmxrasterizer is not installed");
     RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--edge", GetParam().edge, "--sheet",
            "t.png", "--tsx", "t.tsx", "--format", "png"});
     std::mt19937 random(2024);

@@ -15,6 +15,7 @@
 #include "support/files.h"
 #include "support/godot3.h"
 #include "support/godot4_tileset_reader.h"
+#include "support/requirements.h"
 
 namespace mosaren {
 namespace {
@@ -337,7 +338,7 @@ struct Godot3Case {
 class Godot3Loads : public ::testing::TestWithParam<Godot3Case> {};
 
 TEST_P(Godot3Loads, EveryTileWithTheRegionOfItsCellAndTheBlocksOffset) {
-    if (Godot3Program().empty()) GTEST_SKIP() << "godot3-server is not installed";
+    MOSAREN_REQUIRE(!Godot3Program().empty(), "godot3-server is not installed");
     const Godot3Case& p = GetParam();
     const int count = 5;
     TempFolder folder;
@@ -387,7 +388,7 @@ TEST_P(Godot3Loads, EveryTileWithTheRegionOfItsCellAndTheBlocksOffset) {
 // is sand where the four cells around it are sand, and Godot picks the subtile of exactly those
 // corners.
 TEST(Godot3Autotile, GivesEveryCellTheTileOfItsCorners) {
-    if (Godot3Program().empty()) GTEST_SKIP() << "godot3-server is not installed";
+    MOSAREN_REQUIRE(!Godot3Program().empty(), "godot3-server is not installed");
     TempFolder folder;
     const GodotTileset tileset = [&folder] {
         GodotTileset t = TransitionTileset();

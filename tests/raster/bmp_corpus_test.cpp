@@ -8,6 +8,7 @@
 
 #include "bmp_test_support.h"
 #include "support/png_picture.h"
+#include "support/requirements.h"
 
 namespace mosaren::testing {
 namespace {
@@ -260,7 +261,7 @@ std::optional<PngPicture> ExpectedPicture(const CorpusCase& c) {
 class BmpCorpusTest : public ::testing::TestWithParam<CorpusCase> {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(CorpusFolder())) GTEST_SKIP() << "no corpus at " << CorpusFolder();
+        MOSAREN_REQUIRE(fs::is_directory(CorpusFolder()), "no corpus at " << CorpusFolder());
     }
 };
 
@@ -312,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, BmpCorpusTest, ::testing::ValuesIn(CorpusCases(
                          [](const auto& info) { return TestNameOf(info.param.file); });
 
 TEST(BmpCorpusTableTest, EveryFileOfTheCorpusHasItsRow) {
-    if (!fs::is_directory(CorpusFolder())) GTEST_SKIP() << "no corpus at " << CorpusFolder();
+    MOSAREN_REQUIRE(fs::is_directory(CorpusFolder()), "no corpus at " << CorpusFolder());
     std::set<std::string> onDisk;
     for (const auto& entry : fs::recursive_directory_iterator(CorpusFolder())) {
         if (entry.path().extension() == ".bmp")

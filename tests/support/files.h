@@ -13,7 +13,7 @@ std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 // The public BMP test suite: where the environment variable MOSAREN_CORPUS_DIR says, else where
-// the build found it. Tests that need it skip when the folder is not there.
+// the build found it. Tests that need it skip when the folder is not there, and fail under CI. and fail under CI.
 std::filesystem::path CorpusFolder();
 // The tests' sources, under which the malformed-file cases lie (raster/data).
 std::filesystem::path TestsFolder();
