@@ -1,0 +1,36 @@
+#pragma once
+
+// sRGB values and the light they stand for. Averaging stored values darkens every mix of light
+// and dark (half black, half white comes out 128, which shows as 22 % of white's light rather
+// than half), so whatever averages colours decodes them to linear light, averages there and
+// encodes the result again.
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+namespace mosaren {
+
+// The light of an 8-bit sRGB value, 0 to 1.
+inline double LinearOfSrgb(std::uint8_t value) {
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            const double s = i / 255.0;
+            t[i] = s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return table[value];
+}
+
+// The nearest 8-bit sRGB value of a light, which is clamped to 0 to 1 first.
+inline std::uint8_t SrgbOfLinear(double light) {
+    if (!(light > 0.0)) return 0;
+    if (light >= 1.0) return 255;
+    const double s =
+        light <= 0.0031308 ? light * 12.92 : 1.055 * std::pow(light, 1.0 / 2.4) - 0.055;
+    return static_cast<std::uint8_t>(std::lround(s * 255.0));
+}
+
+}  // namespace mosaren

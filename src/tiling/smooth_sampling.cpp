@@ -1,0 +1,245 @@
+#include "smooth_sampling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "linear_light.h"
+
+namespace mosaren {
+
+namespace {
+
+struct Point {
+    double u;
+    double v;
+};
+
+// The part of a convex polygon on the side of a line where inside(p) holds; crossing(a, b) is
+// where the edge from a to b meets the line.
+template <typename Inside, typename Crossing>
+std::vector<Point> ClippedBy(const std::vector<Point>& polygon, Inside inside, Crossing crossing) {
+    std::vector<Point> out;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point& a = polygon[i];
+        const Point& b = polygon[(i + 1) % polygon.size()];
+        const bool aIn = inside(a);
+        const bool bIn = inside(b);
+        if (aIn) out.push_back(a);
+        if (aIn != bIn) out.push_back(crossing(a, b));
+    }
+    return out;
+}
+
+std::vector<Point> ClippedToBox(std::vector<Point> polygon, double width, double height) {
+    const auto atU = [](double u) {
+        return [u](const Point& a, const Point& b) {
+            const double t = (u - a.u) / (b.u - a.u);
+            return Point{u, a.v + t * (b.v - a.v)};
+        };
+    };
+    const auto atV = [](double v) {
+        return [v](const Point& a, const Point& b) {
+            const double t = (v - a.v) / (b.v - a.v);
+            return Point{a.u + t * (b.u - a.u), v};
+        };
+    };
+    polygon = ClippedBy(
+        polygon, [](const Point& p) { return p.u >= 0.0; }, atU(0.0));
+    polygon = ClippedBy(
+        polygon, [width](const Point& p) { return p.u <= width; }, atU(width));
+    polygon = ClippedBy(
+        polygon, [](const Point& p) { return p.v >= 0.0; }, atV(0.0));
+    polygon = ClippedBy(
+        polygon, [height](const Point& p) { return p.v <= height; }, atV(height));
+    return polygon;
+}
+
+double SignedArea(const std::vector<Point>& polygon) {
+    double twice = 0.0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point& a = polygon[i];
+        const Point& b = polygon[(i + 1) % polygon.size()];
+        twice += a.u * b.v - b.u * a.v;
+    }
+    return twice / 2.0;
+}
+
+}  // namespace
+
+SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece)
+    : mTileWidth(tileWidth), mTileHeight(tileHeight), mPiece(piece) {
+    const std::int32_t pieceWidth = piece.right - piece.left;
+    const std::int32_t pieceHeight = piece.bottom - piece.top;
+    if (tileWidth <= 0 || tileHeight <= 0 || pieceWidth <= 0 || pieceHeight <= 0) {
+        throw std::invalid_argument("SmoothSampling: empty tile or piece");
+    }
+    const double w = tileWidth;
+    const double h = tileHeight;
+    const double pw = pieceWidth;
+    const double ph = pieceHeight;
+    // The diamond (area w·h/2) is the whole piece (area pw·ph).
+    mPixelArea = pw * ph * 2.0 / (w * h);
+    // A tile point (x, y) in the texture: a = u/pw grows to the lower right, b = v/ph to the
+    // lower left.
+    const auto textureOf = [&](double x, double y) {
+        const double across = (2.0 * x - w) / w;  // a - b
+        const double down = 2.0 * y / h;          // a + b
+        return Point{(down + across) / 2.0 * pw, (down - across) / 2.0 * ph};
+    };
+
+    mRows.resize(static_cast<std::size_t>(pieceHeight));
+    mCoveredArea.assign(static_cast<std::size_t>(tileWidth) * static_cast<std::size_t>(tileHeight),
+                        0.0);
+    for (std::int32_t py = 0; py < tileHeight; ++py) {
+        for (std::int32_t px = 0; px < tileWidth; ++px) {
+            const std::int32_t pixel = py * tileWidth + px;
+            const std::vector<Point> polygon =
+                ClippedToBox({textureOf(px, py), textureOf(px + 1, py), textureOf(px + 1, py + 1),
+                              textureOf(px, py + 1)},
+                             pw, ph);
+            if (polygon.size() < 3) continue;
+            const double area = SignedArea(polygon);
+            if (area == 0.0) continue;
+            mCoveredArea[static_cast<std::size_t>(pixel)] = std::abs(area);
+            const double orientation = area > 0.0 ? 1.0 : -1.0;
+            for (std::size_t i = 0; i < polygon.size(); ++i) {
+                const Point& a = polygon[i];
+                const Point& b = polygon[(i + 1) % polygon.size()];
+                if (a.v == b.v) continue;  // along a row: no dv, nothing to add
+                const double low = std::min(a.v, b.v);
+                const double high = std::max(a.v, b.v);
+                const auto first = static_cast<std::int32_t>(std::floor(low));
+                const auto last =
+                    std::min(pieceHeight - 1, static_cast<std::int32_t>(std::ceil(high)) - 1);
+                for (std::int32_t row = std::max(0, first); row <= last; ++row) {
+                    // The edge's part within the row, kept in the edge's direction.
+                    const double v0 = std::clamp(a.v, double(row), double(row + 1));
+                    const double v1 = std::clamp(b.v, double(row), double(row + 1));
+                    if (v0 == v1) continue;
+                    const auto uAt = [&](double v) {
+                        return a.u + (v - a.v) / (b.v - a.v) * (b.u - a.u);
+                    };
+                    mRows[static_cast<std::size_t>(row)].push_back(
+                        {pixel, static_cast<float>(uAt(v0)), static_cast<float>(uAt(v1)),
+                         static_cast<float>((v1 - v0) * orientation)});
+                }
+            }
+        }
+    }
+}
+
+SmoothTile::SmoothTile(const SmoothSampling& sampling, bool withAlpha)
+    : mSampling(sampling), mWithAlpha(withAlpha), mChannels(withAlpha ? 7 : 3) {
+    const std::size_t width =
+        static_cast<std::size_t>(sampling.Piece().right - sampling.Piece().left);
+    mSums.assign(sampling.CoveredArea().size() * mChannels, 0.0);
+    mRowValues.resize(width * mChannels);
+    mRowF.resize((width + 1) * mChannels);
+    mRowG.resize((width + 1) * mChannels);
+}
+
+void SmoothTile::AddRow(std::int32_t y, const std::uint8_t* rgba) {
+    const TRect& piece = mSampling.Piece();
+    const std::vector<SmoothSampling::BoundaryPiece>& pieces = mSampling.Row(y - piece.top);
+    if (pieces.empty()) return;
+    const std::size_t width = static_cast<std::size_t>(piece.right - piece.left);
+    const std::size_t c = mChannels;
+    for (std::size_t x = 0; x < width; ++x) {
+        const std::uint8_t* texel = rgba + 4 * x;
+        double* value = &mRowValues[x * c];
+        const double red = LinearOfSrgb(texel[0]);
+        const double green = LinearOfSrgb(texel[1]);
+        const double blue = LinearOfSrgb(texel[2]);
+        if (mWithAlpha) {
+            const double alpha = texel[3] / 255.0;
+            value[0] = red * alpha;
+            value[1] = green * alpha;
+            value[2] = blue * alpha;
+            value[3] = alpha;
+            value[4] = red;
+            value[5] = green;
+            value[6] = blue;
+        } else {
+            value[0] = red;
+            value[1] = green;
+            value[2] = blue;
+        }
+    }
+    // F at each texel's left edge, and G, its integral.
+    for (std::size_t k = 0; k < c; ++k) {
+        mRowF[k] = 0.0;
+        mRowG[k] = 0.0;
+    }
+    for (std::size_t x = 0; x < width; ++x) {
+        for (std::size_t k = 0; k < c; ++k) {
+            const double f = mRowF[x * c + k];
+            const double t = mRowValues[x * c + k];
+            mRowF[(x + 1) * c + k] = f + t;
+            mRowG[(x + 1) * c + k] = mRowG[x * c + k] + f + t / 2.0;
+        }
+    }
+    const auto lastTexel = static_cast<double>(width - 1);
+    // Where u falls: the texel and how far into it.
+    const auto locate = [lastTexel](double u, std::size_t& texel) {
+        const double at = std::clamp(std::floor(u), 0.0, lastTexel);
+        texel = static_cast<std::size_t>(at);
+        return std::clamp(u - at, 0.0, 1.0);
+    };
+    for (const SmoothSampling::BoundaryPiece& p : pieces) {
+        double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
+        const double u0 = p.u0;
+        const double u1 = p.u1;
+        std::size_t k0 = 0;
+        std::size_t k1 = 0;
+        const double t0 = locate(u0, k0);
+        const double t1 = locate(u1, k1);
+        if (std::abs(u1 - u0) < 1e-7) {
+            // A piece along the v axis: F is the same all along it.
+            for (std::size_t k = 0; k < c; ++k) {
+                sums[k] += p.dv * (mRowF[k0 * c + k] + mRowValues[k0 * c + k] * t0);
+            }
+            continue;
+        }
+        const double scale = p.dv / (u1 - u0);
+        for (std::size_t k = 0; k < c; ++k) {
+            const double g0 =
+                mRowG[k0 * c + k] + mRowF[k0 * c + k] * t0 + mRowValues[k0 * c + k] * t0 * t0 / 2.0;
+            const double g1 =
+                mRowG[k1 * c + k] + mRowF[k1 * c + k] * t1 + mRowValues[k1 * c + k] * t1 * t1 / 2.0;
+            sums[k] += scale * (g1 - g0);
+        }
+    }
+}
+
+std::vector<SmoothPixel> SmoothTile::Pixels() const {
+    const std::vector<double>& covered = mSampling.CoveredArea();
+    std::vector<SmoothPixel> pixels(covered.size());
+    const std::size_t c = mChannels;
+    for (std::size_t i = 0; i < covered.size(); ++i) {
+        const double area = covered[i];
+        if (area <= 0.0) continue;
+        const double* sums = &mSums[i * c];
+        SmoothPixel& out = pixels[i];
+        out.coverage = std::min(1.0, area / mSampling.PixelArea());
+        double alpha = 1.0;
+        const double* light = sums;
+        double weight = area;
+        if (mWithAlpha) {
+            alpha = std::clamp(sums[3] / area, 0.0, 1.0);
+            // Weighted by alpha; where the covered part is wholly transparent, its plain colour.
+            if (sums[3] > 1e-12 * area) {
+                weight = sums[3];
+            } else {
+                light = sums + 4;
+            }
+        }
+        out.red = SrgbOfLinear(light[0] / weight);
+        out.green = SrgbOfLinear(light[1] / weight);
+        out.blue = SrgbOfLinear(light[2] / weight);
+        out.alpha = static_cast<std::uint8_t>(std::lround(255.0 * out.coverage * alpha));
+    }
+    return pixels;
+}
+
+}  // namespace mosaren

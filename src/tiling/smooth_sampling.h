@@ -1,0 +1,103 @@
+#pragma once
+
+// Area-true tiles for painted and photographic textures. The texture (or the piece of it a tile
+// is made of) maps affinely onto the W × H diamond: its top-left corner to the top vertex,
+// top-right to the right vertex, bottom-left to the left vertex, bottom-right to the bottom
+// vertex. A tile pixel is then the average of the texture, texels taken as little squares, over
+// the part of the pixel's square that lies inside the diamond: averaged in linear light and
+// weighted by texture alpha, with the share of the square inside the diamond as its coverage.
+//
+// The average is exact. Over the pixel's square, mapped back into the texture and clipped to it
+// (a convex polygon Q), the integral of the texture T equals, by Green's theorem, the integral of
+// F(u, v) dv around Q's boundary, where F is T integrated along the texture row from its left
+// end. F is piecewise linear along a row, so along a straight piece of boundary inside one
+// texture row its integral comes from the twice-integrated row G in closed form. Which pieces of
+// which pixels' boundaries cross which texture rows depends on the sizes alone; SmoothSampling
+// works them out once and SmoothTile then streams the texture through them row by row, in any
+// order, holding one row's sums at a time.
+
+#include <cstdint>
+#include <vector>
+
+#include "raster/geometry.h"
+
+namespace mosaren {
+
+// One tile pixel as the smooth sampler makes it: the covered part's colour (sRGB), its alpha
+// (the coverage times the average texture alpha there) and the coverage itself, 0 to 1.
+struct SmoothPixel {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::uint8_t alpha = 0;
+    double coverage = 0.0;
+
+    bool operator==(const SmoothPixel&) const = default;
+};
+
+class SmoothSampling {
+public:
+    // The tile of tileWidth × tileHeight made of the part of a texture from (piece.left,
+    // piece.top) to (piece.right, piece.bottom), which must not be empty.
+    SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece);
+
+    std::int32_t TileWidth() const { return mTileWidth; }
+    std::int32_t TileHeight() const { return mTileHeight; }
+    const TRect& Piece() const { return mPiece; }
+
+    // A straight piece of a pixel's boundary inside one texture row: from u0 to u1 along the
+    // row (in texels from the piece's left edge) while v advances by dv, signed so that the
+    // boundary runs counter-clockwise.
+    struct BoundaryPiece {
+        std::int32_t pixel;
+        float u0;
+        float u1;
+        float dv;
+    };
+    // The pieces in row y of the piece (0 = its top row).
+    const std::vector<BoundaryPiece>& Row(std::int32_t y) const {
+        return mRows[static_cast<std::size_t>(y)];
+    }
+    // The area of each tile pixel's square inside the diamond, in texels.
+    const std::vector<double>& CoveredArea() const { return mCoveredArea; }
+    // The area of a whole tile pixel, in texels.
+    double PixelArea() const { return mPixelArea; }
+
+private:
+    std::int32_t mTileWidth;
+    std::int32_t mTileHeight;
+    TRect mPiece;
+    double mPixelArea;
+    std::vector<std::vector<BoundaryPiece>> mRows;
+    std::vector<double> mCoveredArea;
+};
+
+// One smooth tile in the making: the texture's rows go in, in any order, each once; the tile's
+// pixels come out.
+class SmoothTile {
+public:
+    // withAlpha: the rows carry alpha worth averaging; without it every texel counts as opaque.
+    SmoothTile(const SmoothSampling& sampling, bool withAlpha);
+
+    // Row y of the texture (in the texture's own rows, from the piece's top to its bottom), as
+    // red, green, blue and alpha bytes from the piece's left column to its right.
+    void AddRow(std::int32_t y, const std::uint8_t* rgba);
+
+    // The tile's pixels row by row from the top-left, once every row of the piece was added.
+    std::vector<SmoothPixel> Pixels() const;
+
+private:
+    const SmoothSampling& mSampling;
+    bool mWithAlpha;
+    // Sums per tile pixel: opaque, red, green and blue light; with alpha, the light times alpha,
+    // the alpha, and the plain light (for a part that is wholly transparent, whose colour still
+    // shows where the output has no alpha).
+    std::size_t mChannels;
+    std::vector<double> mSums;
+    // One row's running integrals F and G, reused from row to row.
+    std::vector<double> mRowValues;
+    std::vector<double> mRowF;
+    std::vector<double> mRowG;
+};
+
+}  // namespace mosaren
