@@ -24,7 +24,10 @@ void ReadBlockOptions(const QCommandLineParser& parser, const ParserOptions& opt
     if (!blocks) return;
 
     BlockSettings& block = result.block;
-    block.height = WholeNumber(parser, options.block, 1, kHighestBlock);
+    // The tile size is read before the block, so the cube is the cube of the run's tiles.
+    block.height = Value(parser, options.block) == "cube"
+                       ? CubeHeight(result.settings.TileWidth, result.settings.TileHeight)
+                       : WholeNumber(parser, options.block, 1, kHighestBlock);
     if (parser.isSet(options.faces)) {
         const std::string text = Value(parser, options.faces);
         const auto faces = ParseFaces(text);

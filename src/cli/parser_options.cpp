@@ -75,7 +75,9 @@ ParserOptions::ParserOptions()
       block(Option("block",
                    "Raise each tile into a block HEIGHT pixels high, 1 to 255: the tile as its "
                    "lid and two shaded side faces below it, in a picture of the tile's width and "
-                   "its height plus HEIGHT.",
+                   "its height plus HEIGHT. --block cube makes it a cube: half the tile's width "
+                   "high for the 2:1 diamond (64 x 32 gives the 64 x 64 cube), lower for a "
+                   "taller diamond.",
                    "HEIGHT")),
       faces(Option("faces",
                    "With --block: the faces shown, any of top, left and right (default all "

@@ -4,7 +4,9 @@
 // is shaded, and the textures of the two side faces. A block is the flat tile raised into a box
 // seen from the usual isometric view: the tile as its lid, a left and a right face below it.
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,5 +39,16 @@ struct BlockSettings {
     const FaceLook& Face(BlockFace face) const { return faces[static_cast<std::size_t>(face)]; }
     FaceLook& Face(BlockFace face) { return faces[static_cast<std::size_t>(face)]; }
 };
+
+// The height that makes a tile's block a cube. The 2:1 diamond's cube rises half the tile's
+// width (64 × 32 gives the classic 64 × 64 cube). A diamond of another shape is the same square
+// seen from another elevation, whose sine is H / W: the upright edges shrink as its cosine does,
+// down to nothing for a square seen from straight above. At least 1 pixel, at most 255.
+inline std::int32_t CubeHeight(std::int32_t tileWidth, std::int32_t tileHeight) {
+    const double sine = std::min(1.0, static_cast<double>(tileHeight) / tileWidth);
+    const double cosineAt2To1 = std::sqrt(3.0) / 2.0;
+    const double height = tileWidth / 2.0 * std::sqrt(1.0 - sine * sine) / cosineAt2To1;
+    return std::clamp(static_cast<std::int32_t>(std::lround(height)), 1, 255);
+}
 
 }  // namespace mosaren

@@ -145,6 +145,18 @@ TEST_F(Blocks, PiecesShowTheirOwnTextureOnTheirSides) {
     EXPECT_EQ(Tile("out_2_1.bmp").At(2, 25), kBlue);
 }
 
+// A cube rises half the width of a 2:1 tile, and less above a taller diamond, which is the
+// square seen from higher up.
+TEST_F(Blocks, CubeIsTheBlockOfTheHeightThatMakesACube) {
+    Texture("t.bmp", kClay);
+    for (const auto& [size, height] : {std::pair{"64x32", 32}, {"72x36", 36}, {"40x30", 15}}) {
+        RunOk({"tile", "--size", size, "--block", "cube", "t.bmp", "cube"});
+        RunOk({"tile", "--size", size, "--block", std::to_string(height), "t.bmp", "box"});
+        EXPECT_EQ(FileBytes(mFolder.Path() / "cube.bmp"), FileBytes(mFolder.Path() / "box.bmp")) << size;
+    }
+    EXPECT_EQ(Run({"tile", "--block", "cubes", "t.bmp", "x"}).exitCode, 2);
+}
+
 TEST_F(Blocks, AMissingSideTextureFailsBeforeAnyFileIsWritten) {
     Texture("a.bmp", kClay);
     for (const Args& arguments :
