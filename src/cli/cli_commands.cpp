@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "export/map_preview.h"
 #include "export/run_outputs.h"
 #include "texture_import.h"
 #include "tile_pictures.h"
@@ -44,6 +45,11 @@ void TileFlat(const CliOptions& options, RunOutputs& outputs) {
 
 void RunTileCommand(const CliOptions& options) {
     RunOutputs outputs(options.settings, options.output, options.block);
+    const TTileSettings& settings = options.settings;
+    if (settings.PiecesAcross != 1 || settings.PiecesDown != 1) {
+        // The pieces of one texture are seen right only as they join.
+        outputs.SetPreviewCells(PieceMapCells(settings.PiecesAcross, settings.PiecesDown));
+    }
     if (options.block.MakesBlocks()) {
         TileBlocks(options, outputs);
     } else {

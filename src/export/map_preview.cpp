@@ -55,4 +55,15 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellH
     return map;
 }
 
+std::vector<std::size_t> PieceMapCells(std::int32_t across, std::int32_t down) {
+    std::vector<std::size_t> cells;
+    for (int row = 0; row < kMapSide; ++row) {
+        for (int column = 0; column < kMapSide; ++column) {
+            cells.push_back(static_cast<std::size_t>(column % across) * static_cast<std::size_t>(down) +
+                            static_cast<std::size_t>(row % down));
+        }
+    }
+    return cells;
+}
+
 }  // namespace mosaren

@@ -25,4 +25,10 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellH
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight,
                          const std::vector<std::size_t>& cells);
 
+// The cells that show the pieces of one texture cut into across × down as they join, the cut
+// texture repeated over the map: the texture's rows run down the map's columns to the lower
+// left, its columns along the map's rows to the lower right. The tiles are the pieces in the
+// order the single-texture command makes them, column by column.
+std::vector<std::size_t> PieceMapCells(std::int32_t across, std::int32_t down);
+
 }  // namespace mosaren

@@ -1,5 +1,6 @@
 #include "run_outputs.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -116,9 +117,7 @@ bool RunOutputs::Commit() {
 
 void RunOutputs::Keep(const std::string& file, RgbaImage image) {
     if (mOutput.sheet.empty() && !mOutput.tsx.empty()) mFiles.push_back(file);
-    if (!mOutput.mapPreview.empty() && mShown.size() < kShownTiles) {
-        mShown.push_back(std::move(image));
-    }
+    if (!mOutput.mapPreview.empty() && Shows(mTiles)) mShown.push_back(std::move(image));
     ++mTiles;
 }
 
@@ -231,14 +230,34 @@ void RunOutputs::WriteGodotTilesets() const {
     }
 }
 
+bool RunOutputs::Shows(std::size_t tile) const {
+    if (mPreviewCells.empty()) return tile < kShownTiles;
+    return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
+}
+
 void RunOutputs::WritePreview() const {
     // The map repeats the tiles in order over its cells; with more tiles than cells, each cell
     // shows the tile of its own number, so the first ones are all it needs.
     // Transition tiles are painted by their corners instead, all of them in view.
     const std::int32_t cellHeight = mGeometry.footprintHeight;
-    WritePngFile(mTerrains ? DrawMapPreview(mShown, cellHeight, TerrainMapCells(*mTerrains))
-                           : DrawMapPreview(mShown, cellHeight),
-                 mOutput.mapPreview);
+    RgbaImage map;
+    if (mTerrains) {
+        map = DrawMapPreview(mShown, cellHeight, TerrainMapCells(*mTerrains));
+    } else if (!mPreviewCells.empty()) {
+        // The tiles were kept in the order they came: a cell's tile is the how-manieth of the
+        // numbers the cells name.
+        std::vector<std::size_t> kept = mPreviewCells;
+        std::sort(kept.begin(), kept.end());
+        kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+        std::vector<std::size_t> cells;
+        for (const std::size_t tile : mPreviewCells) {
+            cells.push_back(static_cast<std::size_t>(std::lower_bound(kept.begin(), kept.end(), tile) - kept.begin()));
+        }
+        map = DrawMapPreview(mShown, cellHeight, cells);
+    } else {
+        map = DrawMapPreview(mShown, cellHeight);
+    }
+    WritePngFile(map, mOutput.mapPreview);
 }
 
 }  // namespace mosaren

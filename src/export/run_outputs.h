@@ -58,6 +58,9 @@ public:
     // For transition tiles, before the first: the tileset files say the terrains of each tile,
     // and the map preview paints its map with them by their corners.
     void SetTerrains(TerrainSet terrains) { mTerrains = std::move(terrains); }
+    // Before the first tile: the tile each cell of the map preview shows (cells[6 r + c], as
+    // DrawMapPreview takes them), instead of the tiles in order.
+    void SetPreviewCells(std::vector<std::size_t> cells) { mPreviewCells = std::move(cells); }
 
     // What the run keeps of one tile until it is taken.
     struct PreparedTile {
@@ -126,6 +129,8 @@ private:
     void WriteTileset() const;
     void WriteGodotTilesets() const;
     void WritePreview() const;
+    // Whether the preview shows the tile of that number.
+    bool Shows(std::size_t tile) const;
 
     const TTileSettings& mSettings;
     const OutputSettings& mOutput;
@@ -136,7 +141,8 @@ private:
     std::chrono::steady_clock::time_point mFirstWaiting;
     std::exception_ptr mPutFailure;
     std::unique_ptr<TileSpill> mSheetTiles;
-    std::vector<RgbaImage> mShown;    // the tiles the preview shows
+    std::vector<RgbaImage> mShown;    // the tiles the preview shows, in the order they came
+    std::vector<std::size_t> mPreviewCells;
     std::size_t mTiles = 0;           // tiles in their place
     std::vector<std::string> mFiles;  // the tile files written, for a tileset
     std::optional<TerrainSet> mTerrains;

@@ -477,6 +477,30 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MapPreviews,
                                            PreviewCase{"Size16x8", 16, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The pieces of a cut texture join on the map as they lay in it: a texture of four coloured
+// quarters cut 2 × 2 (and 3 × 2, its last column a third colour) shows the texture repeated.
+TEST_F(EngineOutput, MapPreviewLaysPiecesOutAsTheyJoin) {
+    const TColor colours[3][2] = {{Rgb(200, 10, 10), Rgb(10, 10, 200)},
+                                  {Rgb(10, 200, 10), Rgb(200, 200, 10)},
+                                  {Rgb(10, 200, 200), Rgb(200, 10, 200)}};
+    for (const auto& [across, down] : {std::pair{2, 2}, std::pair{3, 2}}) {
+        WriteTexture(mFolder / "t.bmp", 12 * across, 12 * down,
+                     [&](int x, int y) { return colours[x / 12][y / 12]; });
+        const std::string pieces = std::to_string(across) + "x" + std::to_string(down);
+        RunOk({"tile", "-q", "--pieces", pieces, "--size", "64x32", "--map-preview", "map.png",
+               "t.bmp", "out"});
+        const PngPicture map = Read("map.png");
+        for (int row = 0; row < 6; ++row) {
+            for (int column = 0; column < 6; ++column) {
+                const int x = (column - row + 5) * 32 + 32;
+                const int y = (column + row) * 16 + 16;
+                EXPECT_EQ(map.At(x, y).colour, colours[column % across][row % down])
+                    << pieces << " " << column << "," << row;
+            }
+        }
+    }
+}
+
 TEST_F(EngineOutput, MapPreviewLeavesOutWhatTheMaskCovers) {
     // A BMP run's tiles carry the mask colour; the preview draws only the texture's pixels.
     Texture("a.bmp", Rgb(10, 200, 10));
