@@ -2,11 +2,25 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
+#include "interruption.h"
 #include "raster/exceptions.h"
 
 namespace mosaren::cli {
+
+namespace {
+
+// Flushes stderr, written since errno was cleared; a reader that is gone (a pipe into
+// "head -n 2" that has ended) ends the run.
+void Flush() {
+    const bool failed = std::fflush(stderr) != 0 || std::ferror(stderr) != 0;
+    if (failed && errno == EPIPE) EndAsBrokenPipe();
+    std::clearerr(stderr);
+}
+
+}  // namespace
 
 std::string EscapedForLine(const std::string& text) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -41,6 +55,7 @@ void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
     if (mQuiet) {
         return;
     }
+    errno = 0;
     const std::string line = "[" + std::to_string(k) + "/" + std::to_string(n) + "] " +
                              EscapedForLine(texture) + " -> " + EscapedForLine(tile);
     if (mTerminal) {
@@ -50,7 +65,7 @@ void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
     } else {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    std::fflush(stderr);
+    Flush();
 }
 
 void Console::Failure(const std::string& message) {
@@ -60,16 +75,18 @@ void Console::Failure(const std::string& message) {
 
 void Console::EndProgressLine() {
     if (mLineOpen) {
+        errno = 0;
         std::fputc('\n', stderr);
-        std::fflush(stderr);
+        Flush();
         mLineOpen = false;
     }
 }
 
 void PrintFailure(const std::string& message) {
     const std::string line = "mosaren-cli: " + EscapedForLine(WithFullStop(message)) + "\n";
+    errno = 0;
     std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    Flush();
 }
 
 }  // namespace mosaren::cli

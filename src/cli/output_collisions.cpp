@@ -76,6 +76,31 @@ private:
 
 }  // namespace
 
+std::vector<std::pair<std::string, std::string>> TileFilesOfRun(const CliOptions& options) {
+    const OutputSettings& output = options.output;
+    std::vector<std::pair<std::string, std::string>> tiles;
+    if (!output.sheet.empty()) return tiles;
+    if (options.command == CliCommand::Batch) {
+        for (const std::string& texture : options.files) {
+            tiles.emplace_back(TileDestination(output, BatchTileName(texture)), texture);
+        }
+    } else if (options.command == CliCommand::Transitions) {
+        // Each transition tile is made of both terrains; it is named after the first.
+        for (int index = 0; index < kTransitionTileCount; ++index) {
+            tiles.emplace_back(TileDestination(output, TransitionTileName(options.files.at(2), index)),
+                               options.files.at(0));
+        }
+    } else {
+        const TTileSettings& settings = options.settings;
+        const bool divided = settings.PiecesAcross * settings.PiecesDown > 1;
+        for (const PiecePosition piece : PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
+            tiles.emplace_back(TileDestination(output, PieceTileName(options.files.at(1), piece, divided)),
+                               options.files.at(0));
+        }
+    }
+    return tiles;
+}
+
 void CheckOutputCollisions(const CliOptions& options) {
     const OutputSettings& output = options.output;
     RunFiles files(options.overwriteInputs);
@@ -92,26 +117,7 @@ void CheckOutputCollisions(const CliOptions& options) {
                       options.block.rightTexture);
     }
 
-    if (output.sheet.empty()) {
-        if (batch) {
-            for (const std::string& texture : textures) {
-                files.Tile(TileDestination(output, BatchTileName(texture)), texture);
-            }
-        } else if (transitions) {
-            // Each transition tile is made of both terrains; it is named after the first.
-            for (int index = 0; index < kTransitionTileCount; ++index) {
-                files.Tile(TileDestination(output, TransitionTileName(options.files.at(2), index)),
-                           textures.front());
-            }
-        } else {
-            const TTileSettings& settings = options.settings;
-            const bool divided = settings.PiecesAcross * settings.PiecesDown > 1;
-            for (const PiecePosition piece : PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
-                files.Tile(TileDestination(output, PieceTileName(options.files.at(1), piece, divided)),
-                           textures.front());
-            }
-        }
-    }
+    for (const auto& [tile, texture] : TileFilesOfRun(options)) files.Tile(tile, texture);
     files.Output("--sheet", output.sheet);
     files.Output("--tsx", output.tsx);
     files.Output("--godot", output.godot);

@@ -69,7 +69,16 @@ TEST_P(CollidingOutputs, AreRefusedBeforeAnyFileIsTouched) {
     Texture("b.bmp", Rgb(200, 10, 30));
     Texture("btile.bmp", Rgb(30, 10, 200));
     Texture("grass.bmp", Rgb(30, 100, 20));
+    Texture("a.bmp", Rgb(100, 10, 30));
+    Texture("c.bmp", Rgb(10, 100, 30));
     fs::create_symlink("t.bmp", mFolder.Path() / "link.bmp");
+    fs::create_hard_link(mFolder.Path() / "t.bmp", mFolder.Path() / "hard.bmp");
+    // Dangling links: writing through each creates the file it names.
+    fs::create_symlink("atile.bmp", mFolder.Path() / "prev.png");
+    fs::create_symlink("prev.png", mFolder.Path() / "chain.png");
+    fs::create_symlink("t.png", mFolder.Path() / "o1.png");
+    fs::create_symlink("./t.png", mFolder.Path() / "o2.png");
+    fs::create_symlink("ctile.bmp", mFolder.Path() / "set.tsx");
     const Names before = mFolder.Names();
     const auto t = FileBytes(mFolder / "t.bmp");
 
@@ -100,6 +109,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "the tile 'grass.bmp' of 'grass.bmp' would replace the texture 'grass.bmp'"},
         Collision{"TilesetOverSecondTerrain", {"--tsx", "b.bmp", "transitions", "t.bmp", "b.bmp", "tr"},
                   "the texture 'b.bmp' and --tsx 'b.bmp' are the same file"},
+        Collision{"PreviewThroughDanglingLinkOverTile", {"--map-preview", "prev.png", "batch", "a.bmp"},
+                  "the tile 'atile.bmp' of 'a.bmp' and --map-preview 'prev.png' are the same file"},
+        Collision{"PreviewThroughChainOverTile", {"--map-preview", "chain.png", "batch", "a.bmp"},
+                  "the tile 'atile.bmp' of 'a.bmp' and --map-preview 'chain.png' are the same file"},
+        Collision{"TwoDanglingLinksToOneFile",
+                  {"--format", "png", "--sheet", "o1.png", "--map-preview", "o2.png", "batch", "t.bmp"},
+                  "--sheet 'o1.png' and --map-preview 'o2.png' are the same file"},
+        Collision{"TilesetThroughDanglingLinkOverTile", {"--tsx", "set.tsx", "batch", "c.bmp"},
+                  "the tile 'ctile.bmp' of 'c.bmp' and --tsx 'set.tsx' are the same file"},
+        Collision{"SheetOverHardLinkOfTexture", {"--sheet", "hard.bmp", "batch", "t.bmp"},
+                  "the texture 't.bmp' and --sheet 'hard.bmp' are the same file"},
         Collision{"TwoTexturesOneTile", {"batch", "t.bmp", "t.dib"},
                   "the tile 'ttile.bmp' of 't.bmp' and the tile 'ttile.bmp' of 't.dib' are the same file"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,244 @@
+// What the disk, the pipe and other runs do to a run while it writes, through the real binary:
+// two batches over one folder at once, a reader of stderr that goes away, tiles on two file
+// systems in one group, and a disk that fills up under a sheet.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli/support/command_line.h"
+#include "support/png_picture.h"
+
+namespace mosaren::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A tmpfs of a few megabytes mounted on a folder for the test's time: a small disk that fills
+// up, and a file system of its own. Needs the right to mount (root, as on the build machines):
+// without it the test is skipped where it may be, and fails in CI, which must run it.
+class SmallDisk {
+public:
+    SmallDisk(const fs::path& folder, const std::string& size) : mFolder(folder) {
+        fs::create_directories(folder);
+        const std::string options = "size=" + size + ",mode=0777";
+        mMounted = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mMounted) ::umount2(mFolder.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool Mounted() const { return mMounted; }
+
+private:
+    fs::path mFolder;
+    bool mMounted = false;
+};
+
+#define REQUIRE_MOUNTED(disk)                                                                 \
+    do {                                                                                      \
+        if (!(disk).Mounted()) {                                                              \
+            if (std::getenv("CI") != nullptr) FAIL() << "cannot mount a tmpfs in CI";         \
+            GTEST_SKIP() << "cannot mount a tmpfs here (the test needs root)";                \
+        }                                                                                     \
+    } while (false)
+
+bool IsTemporary(const std::string& name) { return name.rfind(".mosaren-", 0) == 0; }
+
+// The names of a folder and its subfolders, relative to it.
+Names AllNames(const fs::path& folder) {
+    Names names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        names.push_back(fs::relative(entry.path(), folder).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Textures x0.bmp ... x<n-1>.bmp, each of a colour of its own, and their names.
+Args WriteTextures(const TempFolder& folder, int n, int side) {
+    Args names;
+    for (int i = 0; i < n; ++i) {
+        names.push_back("x" + std::to_string(i) + ".bmp");
+        WriteSolidTexture(folder / names.back(), side, side, Rgb(i % 251, (i / 251) * 20, 90));
+    }
+    return names;
+}
+
+// ----- Two runs over one folder -----
+
+// Two batches of other settings over the same 2,000 textures at once, again and again: each
+// tile file afterwards is one texture's tile of one run or the other, whole, and a file of its
+// own (the spare files a run recycles are never taken by both).
+TEST(ConcurrentRuns, EndAsOneRunAfterTheOther) {
+    constexpr int kTextures = 2000;
+    const Args first{"-q", "--jobs", "2", "--size", "16x8", "batch"};
+    const Args second{"-q", "--jobs", "2", "--size", "18x9", "batch"};
+    const auto with = [](Args arguments, const Args& textures) {
+        arguments.insert(arguments.end(), textures.begin(), textures.end());
+        return arguments;
+    };
+    // What each run writes on its own.
+    std::map<std::string, std::vector<std::uint8_t>> firstTiles, secondTiles;
+    for (auto [arguments, tiles] : {std::pair{&first, &firstTiles}, std::pair{&second, &secondTiles}}) {
+        TempFolder alone;
+        const Args textures = WriteTextures(alone, kTextures, 4);
+        ASSERT_EQ(RunCli(with(*arguments, textures), alone.Path().string()).exitCode, 0);
+        for (int i = 0; i < kTextures; ++i) {
+            const std::string tile = "x" + std::to_string(i) + "tile.bmp";
+            (*tiles)[tile] = FileBytes(alone.Path() / tile);
+        }
+    }
+
+    TempFolder folder;
+    const Args textures = WriteTextures(folder, kTextures, 4);
+    // Tiles in place already, so that both runs replace and recycle them.
+    ASSERT_EQ(RunCli(with(first, textures), folder.Path().string()).exitCode, 0);
+    for (int round = 0; round < 3; ++round) {
+        StartedCli a(with(round % 2 == 0 ? first : second, textures), folder.Path().string());
+        StartedCli b(with(round % 2 == 0 ? second : first, textures), folder.Path().string());
+        const CliRun ra = a.Wait();
+        const CliRun rb = b.Wait();
+        ASSERT_EQ(ra.exitCode, 0) << ra.err;
+        ASSERT_EQ(rb.exitCode, 0) << rb.err;
+        int mixed = 0;
+        for (int i = 0; i < kTextures; ++i) {
+            const std::string tile = "x" + std::to_string(i) + "tile.bmp";
+            struct stat info {};
+            ASSERT_EQ(::stat((folder / tile).c_str(), &info), 0) << tile;
+            EXPECT_EQ(info.st_nlink, 1u) << tile << " shares its file with another name";
+            const auto bytes = FileBytes(folder.Path() / tile);
+            if (bytes != firstTiles[tile] && bytes != secondTiles[tile]) ++mixed;
+        }
+        EXPECT_EQ(mixed, 0) << "tile files holding neither run's tile of their texture, round " << round;
+        for (const std::string& name : folder.Names()) EXPECT_FALSE(IsTemporary(name)) << name;
+    }
+}
+
+// ----- A reader that goes away -----
+
+// "batch ... 2>&1 | head -n 2": the run ends as SIGPIPE ends a program in a pipeline, and takes
+// its temporary files with it, the replaced tiles kept for recycling included.
+TEST(BrokenPipe, EndsTheRunAsTheSignalAndLeavesNothingBehind) {
+    TempFolder folder;
+    const Args textures = WriteTextures(folder, 300, 64);
+    Args arguments{"-q", "--size", "128x64", "batch"};
+    arguments.insert(arguments.end(), textures.begin(), textures.end());
+    ASSERT_EQ(RunCli(arguments, folder.Path().string()).exitCode, 0);
+
+    const std::string command = "cd '" + folder.Path().string() + "' && '" MOSAREN_CLI_PATH
+                                "' --jobs 2 --size 128x64 batch x*[0-9].bmp 2>&1 | head -n 2 >/dev/null;"
+                                " echo ${PIPESTATUS[0]}";
+    const std::string shell = "bash -c \"" + command + "\"";
+    FILE* pipe = ::popen(shell.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char status[16] = {};
+    ASSERT_NE(std::fgets(status, sizeof status, pipe), nullptr);
+    ::pclose(pipe);
+    EXPECT_EQ(std::atoi(status), 128 + SIGPIPE) << "the run's exit status";
+    for (const std::string& name : folder.Names()) EXPECT_FALSE(IsTemporary(name)) << name;
+}
+
+// ----- Two file systems in one group -----
+
+// One texture in a tmpfs folder, one in a folder on the disk: both tiles go in one group, and
+// the system calls the run makes (traced by strace) flush each file system before any rename,
+// and each folder after.
+TEST(TwoFileSystems, EachIsFlushedBeforeItsTilesAreReported) {
+    TempFolder folder;
+    const SmallDisk disk(folder.Path() / "fast", "4m");
+    REQUIRE_MOUNTED(disk);
+    WriteSolidTexture(folder / "fast/a.bmp", 16, 16, Rgb(10, 200, 30));
+    WriteSolidTexture(folder / "b.bmp", 16, 16, Rgb(200, 10, 30));
+    WriteSolidTexture(folder / "fast/c.bmp", 16, 16, Rgb(30, 10, 200));
+    // Sanitizers' leak check cannot stop a traced process; it has nothing to do with this.
+    const std::string command = "cd '" + folder.Path().string() +
+                                "' && strace -f -qq -y -E ASAN_OPTIONS=detect_leaks=0 -o trace.txt "
+                                "-e trace=syncfs,fdatasync,fsync,rename '" MOSAREN_CLI_PATH
+                                "' batch fast/a.bmp b.bmp fast/c.bmp 2>err.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0) << FileBytes(folder.Path() / "err.txt").size();
+    std::ifstream trace(folder.Path() / "trace.txt");
+    ASSERT_TRUE(trace) << "strace is needed (tools/setup installs it)";
+    const std::string fast = (folder.Path() / "fast").string() + "/";
+    const std::string slow = folder.Path().string() + "/";
+    bool fastFlushed = false, slowFlushed = false, renamed = false;
+    bool fastFolder = false, slowFolder = false;
+    std::string line;
+    while (std::getline(trace, line)) {
+        const bool flush = line.find("syncfs(") != std::string::npos ||
+                           line.find("fdatasync(") != std::string::npos;
+        if (flush && !renamed) {
+            if (line.find("<" + fast + ".mosaren-") != std::string::npos) fastFlushed = true;
+            if (line.find("<" + slow + ".mosaren-") != std::string::npos) slowFlushed = true;
+        }
+        if (line.find("rename(") != std::string::npos) renamed = true;
+        if (line.find("fsync(") != std::string::npos && line.find("fdatasync(") == std::string::npos) {
+            if (line.find("<" + fast.substr(0, fast.size() - 1) + ">") != std::string::npos) fastFolder = true;
+            if (line.find("<" + slow.substr(0, slow.size() - 1) + ">") != std::string::npos) slowFolder = true;
+        }
+    }
+    EXPECT_TRUE(renamed);
+    EXPECT_TRUE(fastFlushed) << "the tmpfs tiles' content was not flushed before the renames";
+    EXPECT_TRUE(slowFlushed) << "the disk tile's content was not flushed before the renames";
+    EXPECT_TRUE(fastFolder && slowFolder) << "a folder was not flushed";
+}
+
+// ----- A disk that fills up -----
+
+// 150 tiles into a PNG sheet on a disk of 5 MB: the sheet (a few hundred kilobytes) fits, and the
+// tiles waiting for it take none of the disk's room.
+TEST(FullDisk, ASheetThatFitsIsWritten) {
+    TempFolder folder;
+    const SmallDisk disk(folder.Path() / "small", "5m");
+    REQUIRE_MOUNTED(disk);
+    Args arguments{"-q", "--sheet", "small/s.png", "batch"};
+    for (int i = 0; i < 150; ++i) {
+        const std::string name = "g" + std::to_string(i) + ".bmp";
+        WriteTexture(folder / name, 64, 64, [i](int x, int y) {
+            return Rgb((x * 7 + i * 13) % 256, (y * 11 + i) % 256, (x * y + i * 3) % 256);
+        });
+        arguments.push_back(name);
+    }
+    const CliRun run = RunCli(arguments, folder.Path().string());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(AllNames(folder.Path() / "small"), (Names{"s.png"}));
+    const PngPicture sheet = ReadPngFile(folder.Path() / "small/s.png");
+    EXPECT_EQ(sheet.width % 13, 0) << "a sheet of 13 columns";
+}
+
+// A sheet the disk cannot hold: the message names the file and says why; nothing is left.
+TEST(FullDisk, ASheetThatDoesNotFitIsNamedWithTheReason) {
+    TempFolder folder;
+    const SmallDisk disk(folder.Path() / "small", "1m");
+    REQUIRE_MOUNTED(disk);
+    // Room for a few kilobytes only.
+    WriteBytes(folder.Path() / "small/filler", std::vector<std::uint8_t>(1024 * 1024 - 32 * 1024, 1));
+    Args arguments{"--sheet", "small/s.png", "batch"};
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "g" + std::to_string(i) + ".bmp";
+        WriteTexture(folder / name, 64, 64, [i](int x, int y) {
+            return Rgb((x * 7 + i * 13) % 256, (y * 11 + i) % 256, (x * y + i * 3) % 256);
+        });
+        arguments.push_back(name);
+    }
+    const CliRun run = RunCli(arguments, folder.Path().string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("mosaren-cli: Cannot write small/s.png: No space left on device.\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(AllNames(folder.Path() / "small"), Names{"filler"});
+}
+
+}  // namespace
+}  // namespace mosaren::testing
