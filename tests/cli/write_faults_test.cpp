@@ -80,49 +80,60 @@ Args WriteTextures(const TempFolder& folder, int n, int side) {
 
 // Two batches of other settings over the same 2,000 textures at once, again and again: each
 // tile file afterwards is one texture's tile of one run or the other, whole, and a file of its
-// own (the spare files a run recycles are never taken by both).
+// own (the spare files a run recycles are never taken by both). On a tmpfs, where the flushes
+// cost nothing, so that the runs overlap in their renames rather than wait for the disk.
 TEST(ConcurrentRuns, EndAsOneRunAfterTheOther) {
     constexpr int kTextures = 2000;
+    TempFolder top;
+    const SmallDisk disk(top.Path() / "runs", "64m");
+    REQUIRE_MOUNTED(disk);
     const Args first{"-q", "--jobs", "2", "--size", "16x8", "batch"};
     const Args second{"-q", "--jobs", "2", "--size", "18x9", "batch"};
-    const auto with = [](Args arguments, const Args& textures) {
+    Args textures;
+    const auto with = [&textures](Args arguments) {
         arguments.insert(arguments.end(), textures.begin(), textures.end());
         return arguments;
     };
+    const auto textureFolder = [&](const std::string& name) {
+        const fs::path folder = top.Path() / "runs" / name;
+        fs::create_directory(folder);
+        textures.clear();
+        for (int i = 0; i < kTextures; ++i) {
+            textures.push_back("x" + std::to_string(i) + ".bmp");
+            WriteSolidTexture(folder / textures.back(), 4, 4, Rgb(i % 251, (i / 251) * 20, 90));
+        }
+        return folder;
+    };
+    const auto tileName = [](int i) { return "x" + std::to_string(i) + "tile.bmp"; };
     // What each run writes on its own.
     std::map<std::string, std::vector<std::uint8_t>> firstTiles, secondTiles;
     for (auto [arguments, tiles] : {std::pair{&first, &firstTiles}, std::pair{&second, &secondTiles}}) {
-        TempFolder alone;
-        const Args textures = WriteTextures(alone, kTextures, 4);
-        ASSERT_EQ(RunCli(with(*arguments, textures), alone.Path().string()).exitCode, 0);
-        for (int i = 0; i < kTextures; ++i) {
-            const std::string tile = "x" + std::to_string(i) + "tile.bmp";
-            (*tiles)[tile] = FileBytes(alone.Path() / tile);
-        }
+        const fs::path alone = textureFolder(tiles == &firstTiles ? "first" : "second");
+        ASSERT_EQ(RunCli(with(*arguments), alone.string()).exitCode, 0);
+        for (int i = 0; i < kTextures; ++i) (*tiles)[tileName(i)] = FileBytes(alone / tileName(i));
     }
 
-    TempFolder folder;
-    const Args textures = WriteTextures(folder, kTextures, 4);
+    const fs::path folder = textureFolder("both");
     // Tiles in place already, so that both runs replace and recycle them.
-    ASSERT_EQ(RunCli(with(first, textures), folder.Path().string()).exitCode, 0);
-    for (int round = 0; round < 3; ++round) {
-        StartedCli a(with(round % 2 == 0 ? first : second, textures), folder.Path().string());
-        StartedCli b(with(round % 2 == 0 ? second : first, textures), folder.Path().string());
+    ASSERT_EQ(RunCli(with(first), folder.string()).exitCode, 0);
+    for (int round = 0; round < 4; ++round) {
+        StartedCli a(with(round % 2 == 0 ? first : second), folder.string());
+        StartedCli b(with(round % 2 == 0 ? second : first), folder.string());
         const CliRun ra = a.Wait();
         const CliRun rb = b.Wait();
         ASSERT_EQ(ra.exitCode, 0) << ra.err;
         ASSERT_EQ(rb.exitCode, 0) << rb.err;
-        int mixed = 0;
+        int shared = 0, mixed = 0;
         for (int i = 0; i < kTextures; ++i) {
-            const std::string tile = "x" + std::to_string(i) + "tile.bmp";
             struct stat info {};
-            ASSERT_EQ(::stat((folder / tile).c_str(), &info), 0) << tile;
-            EXPECT_EQ(info.st_nlink, 1u) << tile << " shares its file with another name";
-            const auto bytes = FileBytes(folder.Path() / tile);
-            if (bytes != firstTiles[tile] && bytes != secondTiles[tile]) ++mixed;
+            ASSERT_EQ(::stat((folder / tileName(i)).c_str(), &info), 0) << tileName(i);
+            if (info.st_nlink != 1) ++shared;
+            const auto bytes = FileBytes(folder / tileName(i));
+            if (bytes != firstTiles[tileName(i)] && bytes != secondTiles[tileName(i)]) ++mixed;
         }
+        EXPECT_EQ(shared, 0) << "tile files that another name shares, round " << round;
         EXPECT_EQ(mixed, 0) << "tile files holding neither run's tile of their texture, round " << round;
-        for (const std::string& name : folder.Names()) EXPECT_FALSE(IsTemporary(name)) << name;
+        for (const std::string& name : FolderNames(folder)) EXPECT_FALSE(IsTemporary(name)) << name;
     }
 }
 
@@ -139,7 +150,7 @@ TEST(BrokenPipe, EndsTheRunAsTheSignalAndLeavesNothingBehind) {
 
     const std::string command = "cd '" + folder.Path().string() + "' && '" MOSAREN_CLI_PATH
                                 "' --jobs 2 --size 128x64 batch x*[0-9].bmp 2>&1 | head -n 2 >/dev/null;"
-                                " echo ${PIPESTATUS[0]}";
+                                " echo \\${PIPESTATUS[0]}";
     const std::string shell = "bash -c \"" + command + "\"";
     FILE* pipe = ::popen(shell.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -222,13 +233,15 @@ TEST(FullDisk, ASheetThatDoesNotFitIsNamedWithTheReason) {
     TempFolder folder;
     const SmallDisk disk(folder.Path() / "small", "1m");
     REQUIRE_MOUNTED(disk);
-    // Room for a few kilobytes only.
-    WriteBytes(folder.Path() / "small/filler", std::vector<std::uint8_t>(1024 * 1024 - 32 * 1024, 1));
+    // Room for some kilobytes only, and textures of noise, which no PNG makes small.
+    WriteBytes(folder.Path() / "small/filler", std::vector<std::uint8_t>(1024 * 1024 - 64 * 1024, 1));
     Args arguments{"--sheet", "small/s.png", "batch"};
     for (int i = 0; i < 40; ++i) {
         const std::string name = "g" + std::to_string(i) + ".bmp";
         WriteTexture(folder / name, 64, 64, [i](int x, int y) {
-            return Rgb((x * 7 + i * 13) % 256, (y * 11 + i) % 256, (x * y + i * 3) % 256);
+            const unsigned h = (static_cast<unsigned>(x * 73856093) ^ static_cast<unsigned>(y * 19349663) ^
+                                static_cast<unsigned>(i * 83492791)) * 2654435761u;
+            return Rgb(h >> 24, (h >> 16) & 255, (h >> 8) & 255);
         });
         arguments.push_back(name);
     }
