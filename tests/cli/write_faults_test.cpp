@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "cli/support/command_line.h"
@@ -78,19 +79,20 @@ Args WriteTextures(const TempFolder& folder, int n, int side) {
 
 // ----- Two runs over one folder -----
 
-// Two batches of other settings over the same 2,000 textures at once, again and again: each
-// tile file afterwards is one texture's tile of one run or the other, whole, and a file of its
-// own (the spare files a run recycles are never taken by both). On a tmpfs, where the flushes
-// cost nothing, so that the runs overlap in their renames rather than wait for the disk.
+// Batches of other settings over the same 2,000 textures at once (three, which meet in their
+// renames far more often than two), again and again: each tile file afterwards is one texture's
+// tile of one run or another, whole, and a file of its own (the spare files a run recycles are
+// never taken by two). On a tmpfs, where the flushes cost nothing, so that the runs overlap in
+// their renames rather than wait for the disk.
 TEST(ConcurrentRuns, EndAsOneRunAfterTheOther) {
     constexpr int kTextures = 2000;
+    constexpr int kRuns = 3;
     TempFolder top;
     const SmallDisk disk(top.Path() / "runs", "64m");
     REQUIRE_MOUNTED(disk);
-    const Args first{"-q", "--jobs", "2", "--size", "16x8", "batch"};
-    const Args second{"-q", "--jobs", "2", "--size", "18x9", "batch"};
     Args textures;
-    const auto with = [&textures](Args arguments) {
+    const auto run = [&textures](int k) {
+        Args arguments{"-q", "--size", std::to_string(16 + 2 * k) + "x" + std::to_string(8 + k), "batch"};
         arguments.insert(arguments.end(), textures.begin(), textures.end());
         return arguments;
     };
@@ -106,35 +108,39 @@ TEST(ConcurrentRuns, EndAsOneRunAfterTheOther) {
     };
     const auto tileName = [](int i) { return "x" + std::to_string(i) + "tile.bmp"; };
     // What each run writes on its own.
-    std::map<std::string, std::vector<std::uint8_t>> firstTiles, secondTiles;
-    for (auto [arguments, tiles] : {std::pair{&first, &firstTiles}, std::pair{&second, &secondTiles}}) {
-        const fs::path alone = textureFolder(tiles == &firstTiles ? "first" : "second");
-        ASSERT_EQ(RunCli(with(*arguments), alone.string()).exitCode, 0);
-        for (int i = 0; i < kTextures; ++i) (*tiles)[tileName(i)] = FileBytes(alone / tileName(i));
+    std::vector<std::map<std::string, std::vector<std::uint8_t>>> alone(kRuns);
+    for (int k = 0; k < kRuns; ++k) {
+        const fs::path folder = textureFolder("alone" + std::to_string(k));
+        ASSERT_EQ(RunCli(run(k), folder.string()).exitCode, 0);
+        for (int i = 0; i < kTextures; ++i) alone[k][tileName(i)] = FileBytes(folder / tileName(i));
     }
 
-    const fs::path folder = textureFolder("both");
-    // Tiles in place already, so that both runs replace and recycle them.
-    ASSERT_EQ(RunCli(with(first), folder.string()).exitCode, 0);
-    for (int round = 0; round < 4; ++round) {
-        StartedCli a(with(round % 2 == 0 ? first : second), folder.string());
-        StartedCli b(with(round % 2 == 0 ? second : first), folder.string());
-        const CliRun ra = a.Wait();
-        const CliRun rb = b.Wait();
-        ASSERT_EQ(ra.exitCode, 0) << ra.err;
-        ASSERT_EQ(rb.exitCode, 0) << rb.err;
-        int shared = 0, mixed = 0;
+    const fs::path folder = textureFolder("together");
+    // Tiles in place already, so that every run replaces and recycles them.
+    ASSERT_EQ(RunCli(run(0), folder.string()).exitCode, 0);
+    int shared = 0, mixed = 0;
+    for (int round = 0; round < 6; ++round) {
+        std::vector<std::unique_ptr<StartedCli>> started;
+        for (int k = 0; k < kRuns; ++k) {
+            started.push_back(std::make_unique<StartedCli>(run((k + round) % kRuns), folder.string()));
+        }
+        for (const auto& one : started) {
+            const CliRun result = one->Wait();
+            ASSERT_EQ(result.exitCode, 0) << result.err;
+        }
         for (int i = 0; i < kTextures; ++i) {
             struct stat info {};
             ASSERT_EQ(::stat((folder / tileName(i)).c_str(), &info), 0) << tileName(i);
             if (info.st_nlink != 1) ++shared;
             const auto bytes = FileBytes(folder / tileName(i));
-            if (bytes != firstTiles[tileName(i)] && bytes != secondTiles[tileName(i)]) ++mixed;
+            bool known = false;
+            for (const auto& tiles : alone) known = known || bytes == tiles.at(tileName(i));
+            if (!known) ++mixed;
         }
-        EXPECT_EQ(shared, 0) << "tile files that another name shares, round " << round;
-        EXPECT_EQ(mixed, 0) << "tile files holding neither run's tile of their texture, round " << round;
         for (const std::string& name : FolderNames(folder)) EXPECT_FALSE(IsTemporary(name)) << name;
     }
+    EXPECT_EQ(shared, 0) << "tile files that another tile name shares";
+    EXPECT_EQ(mixed, 0) << "tile files holding no run's tile of their texture";
 }
 
 // ----- A reader that goes away -----
