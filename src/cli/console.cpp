@@ -52,12 +52,29 @@ Console::~Console() { EndProgressLine(); }
 
 void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
                        const std::string& tile) {
+    Line("[" + std::to_string(k) + "/" + std::to_string(n) + "] " + EscapedForLine(texture) +
+         " -> " + EscapedForLine(tile));
+}
+
+void Console::Made(std::size_t k, std::size_t n, const std::string& texture,
+                   const std::string& sheet) {
+    Line("[" + std::to_string(k) + "/" + std::to_string(n) + "] " + EscapedForLine(texture) +
+         " made for " + EscapedForLine(sheet));
+}
+
+void Console::Written(const std::string& file) {
+    if (mQuiet) return;
+    EndProgressLine();
+    errno = 0;
+    std::fprintf(stderr, "%s written\n", EscapedForLine(file).c_str());
+    Flush();
+}
+
+void Console::Line(const std::string& line) {
     if (mQuiet) {
         return;
     }
     errno = 0;
-    const std::string line = "[" + std::to_string(k) + "/" + std::to_string(n) + "] " +
-                             EscapedForLine(texture) + " -> " + EscapedForLine(tile);
     if (mTerminal) {
         // Back to the line's start, then clear what a longer earlier line left to the right.
         std::fprintf(stderr, "\r%s\033[K", line.c_str());

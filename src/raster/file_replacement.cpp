@@ -39,8 +39,8 @@ mode_t ProcessUmask() {
 }
 
 // Whether fd is a file of ours that no name but the one we hold shows: what may be written over.
-bool OnlyOurs(int fd) {
-    struct stat info {};
+// info is what the file is now.
+bool OnlyOurs(int fd, struct stat& info) {
     static const uid_t self = ::geteuid();
     return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
            info.st_uid == self;
@@ -135,9 +135,13 @@ int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, st
         const int fd = ::open(spare.name.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
         // Another run over the folder may have kept the same replaced file (both linked the
         // tile's name before either rename); a file two names share is never written over.
-        if (fd >= 0 && OnlyOurs(fd) && (spare.mode == mode || ::fchmod(fd, mode) == 0)) {
+        // Its size and permissions are taken from the file itself: another run's rename between
+        // our look at the name and our link may have given us another file than we looked at.
+        struct stat info {};
+        if (fd >= 0 && OnlyOurs(fd, info) &&
+            ((info.st_mode & 07777) == mode || ::fchmod(fd, mode) == 0)) {
             name = spare.name;
-            size = spare.size;
+            size = info.st_size;
             return fd;
         }
         if (fd >= 0) ::close(fd);
@@ -270,11 +274,7 @@ bool StagedFiles::KeepReplaced(const StagedFile& file, SpareFiles::Spare& spare)
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         spare.name = TemporaryName(file.mFolder);
-        if (temporary_names::Link(file.mTarget, spare.name)) {
-            spare.mode = info.st_mode & 07777;
-            spare.size = info.st_size;
-            return true;
-        }
+        if (temporary_names::Link(file.mTarget, spare.name)) return true;
         if (errno != EEXIST) return false;
     }
     return false;

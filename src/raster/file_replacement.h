@@ -45,8 +45,6 @@ public:
 
     struct Spare {
         std::string name;
-        mode_t mode = 0;
-        off_t size = 0;
     };
     // A spare in folder (with its trailing '/', or "" for the current one), if there is one.
     bool Take(const std::string& folder, Spare& spare);

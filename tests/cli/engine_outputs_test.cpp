@@ -494,7 +494,7 @@ TEST_F(EngineOutput, ASheetThatCannotBeCreatedFailsWithItsNameAndLeavesNothing) 
     Texture("a.bmp", Rgb(10, 200, 10));
     const CliRun run = Run({"batch", "-q", "--sheet", "gone/s.png", "--tsx", "t.tsx", "a.bmp"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png.\n");
+    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png; not written either: t.tsx.\n");
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
 }
 
@@ -551,10 +551,20 @@ TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes)
     EXPECT_EQ(sheet.At(72 + 36, 18).colour, Rgb(10, 10, 200));
 }
 
+// A line for what has happened only: a tile file in place; a tile made for the sheet, then the
+// sheet and each tileset once in place; a failure after that names what was not written.
 TEST_F(EngineOutput, BatchProgressNamesWhereEachTileWent) {
     Texture("a.bmp", Rgb(10, 200, 10));
+    Texture("b.bmp", Rgb(10, 20, 200));
     EXPECT_EQ(Run({"batch", "--format", "png", "a.bmp"}).err, "[1/1] a.bmp -> atile.png\n");
-    EXPECT_EQ(Run({"batch", "--sheet", "s.bmp", "a.bmp"}).err, "[1/1] a.bmp -> s.bmp\n");
+    EXPECT_EQ(Run({"batch", "--sheet", "s.bmp", "a.bmp", "b.bmp"}).err,
+              "[1/2] a.bmp made for s.bmp\n[2/2] b.bmp made for s.bmp\ns.bmp written\n");
+    EXPECT_EQ(Run({"batch", "--sheet", "s.png", "--tsx", "t.tsx", "--map-preview", "p.png", "a.bmp"}).err,
+              "[1/1] a.bmp made for s.png\ns.png written\nt.tsx written\np.png written\n");
+    std::filesystem::create_directory(mFolder.Path() / "t2.tsx");
+    EXPECT_EQ(Run({"batch", "--sheet", "s.png", "--tsx", "t2.tsx", "--map-preview", "p.png", "a.bmp"}).err,
+              "[1/1] a.bmp made for s.png\ns.png written\n"
+              "mosaren-cli: Cannot create file t2.tsx; not written either: p.png.\n");
 }
 
 }  // namespace
