@@ -19,8 +19,9 @@ struct RunFile {
     enum class Role { Texture, Tile, Output };
     Role role;
     std::string description;  // how the message names it
-    std::string identity;
-    std::string texture;  // of a tile: its texture's identity
+    std::string identity;  // the file the name shows now
+    std::string place;     // where writing the name puts a file
+    std::string texture;   // of a tile: its texture's identity
 };
 
 std::string Quoted(const std::string& name) { return "'" + name + "'"; }
@@ -30,23 +31,39 @@ public:
     explicit RunFiles(bool overwriteInputs) : mOverwriteInputs(overwriteInputs) {}
 
     void Texture(const std::string& description, const std::string& file) {
-        Add(RunFile{RunFile::Role::Texture, description, mIdentities.Of(file), {}});
+        Add(RunFile{RunFile::Role::Texture, description, mIdentities.Of(file),
+                    mIdentities.PlaceOf(file), {}});
     }
     void Tile(const std::string& tile, const std::string& texture) {
         Add(RunFile{RunFile::Role::Tile, "the tile " + Quoted(tile) + " of " + Quoted(texture),
-                    mIdentities.Of(tile), mIdentities.Of(texture)});
+                    mIdentities.Of(tile), mIdentities.PlaceOf(tile), mIdentities.Of(texture)});
     }
     void Output(const char* option, const std::string& file) {
         if (file.empty()) return;
         Add(RunFile{RunFile::Role::Output, std::string(option) + " " + Quoted(file),
-                    mIdentities.Of(file), {}});
+                    mIdentities.Of(file), mIdentities.PlaceOf(file), {}});
     }
 
 private:
+    // Two outputs collide where they are written: each goes in place by a rename, which
+    // replaces the name and nothing else, whatever file it showed before. An output and a
+    // texture collide where they are written, and where they are one file now (a hard link,
+    // a /proc/self/fd name). Files that outputs show now are not compared with each other: as
+    // another run over the folder replaces them, one file may show under two of their names
+    // within moments.
     void Add(RunFile file) {
-        std::vector<RunFile>& same = mFiles[file.identity];
-        for (const RunFile& earlier : same) Check(earlier, file);
-        same.push_back(std::move(file));
+        using Role = RunFile::Role;
+        std::vector<std::size_t>& samePlace = mByPlace[file.place];
+        for (const std::size_t earlier : samePlace) Check(mFiles[earlier], file);
+        std::vector<std::size_t>& sameFile = mByIdentity[file.identity];
+        for (const std::size_t earlier : sameFile) {
+            const RunFile& a = mFiles[earlier];
+            const bool texture = a.role == Role::Texture || file.role == Role::Texture;
+            if (texture && a.place != file.place) Check(a, file);
+        }
+        samePlace.push_back(mFiles.size());
+        sameFile.push_back(mFiles.size());
+        mFiles.push_back(std::move(file));
     }
 
     void Check(const RunFile& a, const RunFile& b) const {
@@ -71,7 +88,9 @@ private:
 
     bool mOverwriteInputs;
     FileIdentities mIdentities;
-    std::map<std::string, std::vector<RunFile>> mFiles;  // by identity
+    std::vector<RunFile> mFiles;
+    std::map<std::string, std::vector<std::size_t>> mByPlace;     // mFiles' indices
+    std::map<std::string, std::vector<std::size_t>> mByIdentity;  // mFiles' indices
 };
 
 }  // namespace

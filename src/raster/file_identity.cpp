@@ -31,6 +31,20 @@ std::string FileIdentities::Of(const std::string& name) {
     if (::stat(name.c_str(), &info) == 0) {
         return "file " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
     }
+    return PlaceOfNew(name);
+}
+
+std::string FileIdentities::PlaceOf(const std::string& name) {
+    char* resolved = ::realpath(name.c_str(), nullptr);
+    if (resolved != nullptr) {
+        const std::string path = resolved;
+        ::free(resolved);
+        return "path " + path;
+    }
+    return PlaceOfNew(name);
+}
+
+std::string FileIdentities::PlaceOfNew(const std::string& name) {
     // Writing through a dangling link creates the file at the chain's end.
     std::string path = name;
     if (!DanglingLinkTarget(path)) path = name;

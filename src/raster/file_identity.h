@@ -16,8 +16,15 @@ public:
     // A text that is equal for two names exactly when they reach the same file now, or would
     // once written.
     std::string Of(const std::string& name);
+    // A text that is equal for two names exactly when writing them by a rename puts a file at
+    // the same place: the real path that opening the name reaches, links (dangling ones
+    // included) followed. Hard links of one file are different places.
+    std::string PlaceOf(const std::string& name);
 
 private:
+    // The place of a name that shows no file: its folder's real path and its last part.
+    std::string PlaceOfNew(const std::string& name);
+
     std::map<std::string, std::string> mFolders;  // real paths of the folders met so far
 };
 
