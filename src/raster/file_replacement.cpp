@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -38,12 +39,18 @@ mode_t ProcessUmask() {
     return mask;
 }
 
-// Whether fd is a file of ours that no name but the one we hold shows: what may be written over.
-// info is what the file is now.
+// Whether fd is a file of ours that no name but the one we hold shows, and that carries nothing a
+// new file would not: no extended attribute (an ACL is one), our user and group. Only such a
+// file may be written over as a new one. info is what the file is now.
 bool OnlyOurs(int fd, struct stat& info) {
-    static const uid_t self = ::geteuid();
-    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
-           info.st_uid == self;
+    static const uid_t user = ::geteuid();
+    static const gid_t group = ::getegid();
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+        info.st_uid != user || info.st_gid != group) {
+        return false;
+    }
+    const ssize_t attributes = ::flistxattr(fd, nullptr, 0);
+    return attributes == 0 || (attributes < 0 && errno == ENOTSUP);
 }
 
 struct Target {

@@ -35,6 +35,9 @@ class OutputStream;
 // Another run over the same folder may have kept the same file at the same moment; such a file
 // is used by neither (its names are counted when it is kept and again when it is taken), so
 // that the spares of concurrent runs are never shared.
+// A spare carries nothing over into the file it becomes: one with an extended attribute (an ACL
+// entry is one), or of another user or group, is removed rather than used, and a spare takes
+// the permissions the new file would have.
 // Safe to use from several threads. The files left are removed when the pool goes.
 class SpareFiles {
 public:

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -141,6 +142,37 @@ TEST(ConcurrentRuns, EndAsOneRunAfterTheOther) {
     }
     EXPECT_EQ(shared, 0) << "tile files that another tile name shares";
     EXPECT_EQ(mixed, 0) << "tile files holding no run's tile of their texture";
+}
+
+// ----- Recycled files -----
+
+// A replaced tile's file takes a later tile's content; it brings nothing of its own along: an
+// extended attribute (as an ACL entry is) or its permissions stay with no other tile.
+TEST(RecycledFiles, CarryNothingOver) {
+    TempFolder folder;
+    const Args textures = WriteTextures(folder, 40, 8);
+    Args arguments{"-q", "--jobs", "1", "batch"};
+    arguments.insert(arguments.end(), textures.begin(), textures.end());
+    ASSERT_EQ(RunCli(arguments, folder.Path().string()).exitCode, 0);
+    const std::string marked = folder / "x0tile.bmp";
+    if (::setxattr(marked.c_str(), "user.mosaren-test", "1", 1, 0) != 0) {
+        if (std::getenv("CI") != nullptr) FAIL() << "no user extended attributes in CI";
+        GTEST_SKIP() << "the file system of " << folder.Path() << " takes no user extended attributes";
+    }
+    ASSERT_EQ(::chmod((folder / "x1tile.bmp").c_str(), 0600), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat((folder / "x2tile.bmp").c_str(), &before), 0);
+
+    ASSERT_EQ(RunCli(arguments, folder.Path().string()).exitCode, 0);
+    for (int i = 0; i < 40; ++i) {
+        const std::string tile = folder / ("x" + std::to_string(i) + "tile.bmp");
+        EXPECT_EQ(::listxattr(tile.c_str(), nullptr, 0), 0) << tile << " carries an attribute";
+        struct stat info {};
+        ASSERT_EQ(::stat(tile.c_str(), &info), 0);
+        // Each replaced tile keeps the permissions its own file had.
+        EXPECT_EQ(info.st_mode & 07777, i == 1 ? 0600u : before.st_mode & 07777) << tile;
+        EXPECT_EQ(info.st_uid, ::geteuid());
+    }
 }
 
 // ----- A reader that goes away -----
