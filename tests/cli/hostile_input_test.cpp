@@ -202,6 +202,20 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Block" : "Flat");
     });
 
+// A picture of one bit per pixel larger than the working texture is shrunk by the tile maker's
+// stretch, which holds it whole: one that the tile command refuses (it would hold it as 24 bits)
+// the batch refuses too, with the same reason, at once.
+TEST_F(CommandLine, HugeMonochromeIsRefusedByTheBatchAsByTheTileCommand) {
+    WriteBytes(mFolder / "bomb.bmp", BombFile(92000, 92000, 1, 0, 2, {}));
+    const CliRun tile = RunCli({"tile", "bomb.bmp", "out"}, mFolder.Path().string(), ChildLimits{0, 10});
+    ASSERT_EQ(tile.exitCode, 1);
+    ASSERT_EQ(tile.err.rfind("mosaren-cli: ", 0), 0u) << tile.err;
+    const CliRun batch = RunCli({"batch", "bomb.bmp"}, mFolder.Path().string(), ChildLimits{kMemoryLimit, kSeconds});
+    EXPECT_EQ(batch.signal, 0) << "killed by signal " << batch.signal;
+    EXPECT_EQ(batch.exitCode, 1);
+    EXPECT_EQ(batch.err, "mosaren-cli: bomb.bmp: " + tile.err.substr(13));
+}
+
 // ----- Special files and links -----
 
 TEST_F(CommandLine, FifoAsTextureFailsInsteadOfHanging) {
