@@ -45,12 +45,11 @@ public:
     }
 
 private:
-    // Two outputs collide where they are written: each goes in place by a rename, which
-    // replaces the name and nothing else, whatever file it showed before. An output and a
-    // texture collide where they are written, and where they are one file now (a hard link,
-    // a /proc/self/fd name). Files that outputs show now are not compared with each other: as
-    // another run over the folder replaces them, one file may show under two of their names
-    // within moments.
+    // Two files collide where they are written (a rename puts each in place), and where they
+    // are one file now: a hard link, a /proc/self/fd name. Only the files two tile names show
+    // now are not compared: another run over the folder recycles a replaced tile's file into
+    // another tile, so that one file may show under two tile names within moments, while a
+    // tile is written by a rename that replaces its name and nothing else.
     void Add(RunFile file) {
         using Role = RunFile::Role;
         std::vector<std::size_t>& samePlace = mByPlace[file.place];
@@ -58,8 +57,8 @@ private:
         std::vector<std::size_t>& sameFile = mByIdentity[file.identity];
         for (const std::size_t earlier : sameFile) {
             const RunFile& a = mFiles[earlier];
-            const bool texture = a.role == Role::Texture || file.role == Role::Texture;
-            if (texture && a.place != file.place) Check(a, file);
+            const bool tiles = a.role == Role::Tile && file.role == Role::Tile;
+            if (!tiles && a.place != file.place) Check(a, file);
         }
         samePlace.push_back(mFiles.size());
         sameFile.push_back(mFiles.size());

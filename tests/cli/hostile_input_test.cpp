@@ -3,6 +3,7 @@
 // by a signal, a dangling link as a save name, a sheet too large to make, and control
 // characters in file names.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,6 +74,8 @@ TEST_P(CollidingOutputs, AreRefusedBeforeAnyFileIsTouched) {
     Texture("c.bmp", Rgb(10, 100, 30));
     fs::create_symlink("t.bmp", mFolder.Path() / "link.bmp");
     fs::create_hard_link(mFolder.Path() / "t.bmp", mFolder.Path() / "hard.bmp");
+    Junk("o.tsx");
+    fs::create_hard_link(mFolder.Path() / "o.tsx", mFolder.Path() / "same.png");
     // Dangling links: writing through each creates the file it names.
     fs::create_symlink("atile.bmp", mFolder.Path() / "prev.png");
     fs::create_symlink("prev.png", mFolder.Path() / "chain.png");
@@ -120,9 +123,29 @@ INSTANTIATE_TEST_SUITE_P(
                   "the tile 'ctile.bmp' of 'c.bmp' and --tsx 'set.tsx' are the same file"},
         Collision{"SheetOverHardLinkOfTexture", {"--sheet", "hard.bmp", "batch", "t.bmp"},
                   "the texture 't.bmp' and --sheet 'hard.bmp' are the same file"},
+        Collision{"HardLinksAsTwoOutputs",
+                  {"--format", "png", "--sheet", "s.png", "--tsx", "o.tsx", "--map-preview", "same.png", "batch", "b.bmp"},
+                  "--tsx 'o.tsx' and --map-preview 'same.png' are the same file"},
         Collision{"TwoTexturesOneTile", {"batch", "t.bmp", "t.dib"},
                   "the tile 'ttile.bmp' of 't.bmp' and the tile 'ttile.bmp' of 't.dib' are the same file"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A texture that the run holds open under a /proc/self/fd name (a script's "3<t.bmp") is the
+// texture's file: the run's own open file, which it inherits.
+TEST_F(CommandLine, ProcNameOfATextureIsThatTexture) {
+    Texture("t.bmp", Rgb(10, 200, 30));
+    const int fd = ::open((mFolder / "t.bmp").c_str(), O_RDONLY);  // inherited
+    ASSERT_GE(fd, 0);
+    const std::string name = "/proc/self/fd/" + std::to_string(fd);
+    const auto t = FileBytes(mFolder / "t.bmp");
+    const CliRun run = Run({"--sheet", name, "batch", "t.bmp"});
+    ::close(fd);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("the texture 't.bmp' and --sheet '" + name + "' are the same file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(FileBytes(mFolder / "t.bmp"), t);
+}
 
 TEST_F(CommandLine, TileOverTextureGoesAheadWhenAllowed) {
     Texture("b.bmp", Rgb(200, 10, 30));
