@@ -160,6 +160,15 @@ int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, st
 
 std::atomic<bool> namedWriteFailures{false};
 
+// Flushes a folder's entries to the disk: 0, or the errno of a flush that failed. A folder that
+// cannot be opened for it (one we may write but not read) or a file system that flushes no
+// folders (it says EINVAL or ENOTSUP) has nothing to wait for.
+int FlushFolder(int fd) {
+    if (fd < 0 || ::fsync(fd) == 0) return 0;
+    const int error = errno;
+    return error == EINVAL || error == ENOTSUP || error == ENOSYS || error == EROFS ? 0 : error;
+}
+
 }  // namespace
 
 void NameWriteFailures(bool named) { namedWriteFailures = named; }
@@ -329,8 +338,7 @@ bool StagedFiles::PutInPlace(const Report& report) {
         for (const std::size_t i : renamed) {
             const std::string& folder = mFiles[i].mFolder;
             if (folderErrors.count(folder) != 0) continue;
-            const int fd = FolderHandle(folder);
-            folderErrors[folder] = fd < 0 ? EIO : ::fsync(fd) == 0 ? 0 : errno;
+            folderErrors[folder] = FlushFolder(FolderHandle(folder));
         }
         // A file in place whose folder did not reach the disk may not be there after a crash.
         for (const std::size_t i : renamed) {
