@@ -8,9 +8,9 @@
 // bytes of its file, and its picture for the sheet and the preview. The tiles are then taken in
 // the run's order (Take): each file is written beside its destination, and the files go in place
 // a group at a time, flushed to the disk together and renamed in order (StagedFiles), each told
-// to the front end only once it is in place. Nothing the run keeps grows with the number of its tiles, but
-// for the tileset's list of files: the sheet's tiles wait in a file of their own (TileSpill) and
-// the preview keeps the tiles it shows.
+// to the front end only once it is in place. Nothing the run keeps grows with the number of its
+// tiles, but for the tileset's list of files: the sheet's tiles wait in memory up to a bound and
+// beyond it in a file of their own (TileSpill), and the preview keeps the tiles it shows.
 
 #include <chrono>
 #include <exception>
