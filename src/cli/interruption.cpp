@@ -49,7 +49,9 @@ void EndAsBrokenPipe() {
         // Sent to the process, not to this thread: the thread that waits for the signals takes
         // it and ends the process; this one waits for that.
         ::kill(::getpid(), SIGPIPE);
-        for (;;) ::pause();
+        // Should that thread be gone, the run still ends, with the status the signal gives.
+        for (int wait = 0; wait < 500; ++wait) ::usleep(10000);
+        ::_exit(128 + SIGPIPE);
     }
     // The signal was ignored when the program started: the run ends all the same.
     temporary_names::RemoveAllAndHold();
