@@ -1,6 +1,7 @@
 // What the disk, the pipe and other runs do to a run while it writes, through the real binary:
-// two batches over one folder at once, a reader of stderr that goes away, tiles on two file
-// systems in one group, and a disk that fills up under a sheet.
+// batches over one folder at once, a replaced tile's file that carries attributes of its own, a
+// reader of stderr that goes away, tiles on two file systems in one group, and a disk that fills
+// up under a sheet.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,13 +10,13 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "cli/support/command_line.h"
 #include "support/png_picture.h"
