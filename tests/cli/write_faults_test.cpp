@@ -287,8 +287,8 @@ TEST(FullDisk, ASheetThatDoesNotFitIsNamedWithTheReason) {
     for (int i = 0; i < 40; ++i) {
         const std::string name = "g" + std::to_string(i) + ".bmp";
         WriteTexture(folder / name, 64, 64, [i](int x, int y) {
-            const unsigned h = (static_cast<unsigned>(x * 73856093) ^ static_cast<unsigned>(y * 19349663) ^
-                                static_cast<unsigned>(i * 83492791)) * 2654435761u;
+            const unsigned h = (static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u ^
+                                static_cast<unsigned>(i) * 83492791u) * 2654435761u;
             return Rgb(h >> 24, (h >> 16) & 255, (h >> 8) & 255);
         });
         arguments.push_back(name);
