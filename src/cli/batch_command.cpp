@@ -2,7 +2,8 @@
 // and taken in the order of the textures, so that the files, the progress lines and the
 // failures are what one texture at a time would give:
 //
-// - a tile is reported once its file is in place, its group flushed to the disk;
+// - a tile is reported once its file is in place, its group flushed to the disk; a tile of a
+//   sheet is reported as made, and the sheet, the tilesets and the preview each once in place;
 // - a failing texture is reported after the tiles before it are in place; without --keep-going
 //   it ends the batch and no tile after it goes in place;
 // - a texture that an earlier texture's tile replaces (a.bmp, then atile.bmp) is read only once
@@ -131,13 +132,17 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
         }
         const bool goOn = outputs.Take(std::move(tile), [&, k](std::exception_ptr failure) {
             if (failure) return failed(k, failure);
-            console.Progress(k + 1, count, textures[k], destinations[k]);
+            if (options.output.sheet.empty()) {
+                console.Progress(k + 1, count, textures[k], destinations[k]);
+            } else {
+                console.Made(k + 1, count, textures[k], options.output.sheet);
+            }
             return true;
         });
         if (!goOn) return false;
     }
     if (!outputs.Commit()) return false;
-    outputs.Finish();
+    outputs.Finish([&console](const std::string& file) { console.Written(file); });
     return allWritten;
 }
 

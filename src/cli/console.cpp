@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 
+#include "interruption.h"
 #include "raster/exceptions.h"
 
 namespace mosaren::cli {
@@ -68,6 +70,14 @@ void AppendCodePointEscape(std::string& out, char32_t code) {
     out += "\\u{" + digits + "}";
 }
 
+// Flushes stderr, written since errno was cleared; a reader that is gone (a pipe into
+// "head -n 2" that has ended) ends the run.
+void Flush() {
+    const bool failed = std::fflush(stderr) != 0 || std::ferror(stderr) != 0;
+    if (failed && errno == EPIPE) EndAsBrokenPipe();
+    std::clearerr(stderr);
+}
+
 }  // namespace
 
 std::string EscapedForLine(const std::string& text) {
@@ -120,11 +130,29 @@ Console::~Console() { EndProgressLine(); }
 
 void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
                        const std::string& tile) {
+    Line("[" + std::to_string(k) + "/" + std::to_string(n) + "] " + EscapedForLine(texture) +
+         " -> " + EscapedForLine(tile));
+}
+
+void Console::Made(std::size_t k, std::size_t n, const std::string& texture,
+                   const std::string& sheet) {
+    Line("[" + std::to_string(k) + "/" + std::to_string(n) + "] " + EscapedForLine(texture) +
+         " made for " + EscapedForLine(sheet));
+}
+
+void Console::Written(const std::string& file) {
+    if (mQuiet) return;
+    EndProgressLine();
+    errno = 0;
+    std::fprintf(stderr, "%s written\n", EscapedForLine(file).c_str());
+    Flush();
+}
+
+void Console::Line(const std::string& line) {
     if (mQuiet) {
         return;
     }
-    const std::string line = "[" + std::to_string(k) + "/" + std::to_string(n) + "] " +
-                             EscapedForLine(texture) + " -> " + EscapedForLine(tile);
+    errno = 0;
     if (mTerminal) {
         // Back to the line's start, then clear what a longer earlier line left to the right.
         std::fprintf(stderr, "\r%s\033[K", line.c_str());
@@ -132,7 +160,7 @@ void Console::Progress(std::size_t k, std::size_t n, const std::string& texture,
     } else {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    std::fflush(stderr);
+    Flush();
 }
 
 void Console::Failure(const std::string& message) {
@@ -142,16 +170,18 @@ void Console::Failure(const std::string& message) {
 
 void Console::EndProgressLine() {
     if (mLineOpen) {
+        errno = 0;
         std::fputc('\n', stderr);
-        std::fflush(stderr);
+        Flush();
         mLineOpen = false;
     }
 }
 
 void PrintFailure(const std::string& message) {
     const std::string line = "mosaren-cli: " + EscapedForLine(WithFullStop(message)) + "\n";
+    errno = 0;
     std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    Flush();
 }
 
 }  // namespace mosaren::cli

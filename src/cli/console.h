@@ -16,13 +16,19 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // "[k/n] texture -> tile", nothing when quiet.
+    // "[k/n] texture -> tile", nothing when quiet: the tile file is in place.
     void Progress(std::size_t k, std::size_t n, const std::string& texture,
                   const std::string& tile);
+    // "[k/n] texture made for sheet", nothing when quiet: the tile waits for the sheet, which is
+    // written once the run's last tile is made.
+    void Made(std::size_t k, std::size_t n, const std::string& texture, const std::string& sheet);
+    // "file written", nothing when quiet: a sheet, tileset or preview is in place.
+    void Written(const std::string& file);
     // "mosaren-cli: " and the message with its full stop, on a line of its own.
     void Failure(const std::string& message);
 
 private:
+    void Line(const std::string& line);
     void EndProgressLine();
 
     bool mQuiet;

@@ -13,8 +13,10 @@
 #include "console.h"
 #include "interruption.h"
 #include "output_collisions.h"
+#include "output_names.h"
 #include "raster/display_depth.h"
 #include "raster/exceptions.h"
+#include "raster/file_replacement.h"
 #include "transitions_command.h"
 #include "usage_error.h"
 
@@ -44,6 +46,8 @@ int Run(const std::vector<std::string>& arguments) {
     mosaren::SetDisplayDepth(options.depth);
     Console console(options.quiet);
     try {
+        // A name an output cannot carry fails the run before the first tile, not after the last.
+        CheckOutputNames(options);
         if (options.command == CliCommand::Tile) {
             RunTileCommand(options);
             return 0;
@@ -64,6 +68,8 @@ int Run(const std::vector<std::string>& arguments) {
 int main(int argc, char** argv) {
     // First, before Qt or the batch start threads of their own.
     mosaren::cli::RemoveTemporaryFilesOnInterruption();
+    // A script learns which file the disk did not take, and why.
+    mosaren::NameWriteFailures(true);
     // Kept byte for byte before Qt sees them: file names need not be in any encoding.
     const std::vector<std::string> arguments(argv, argv + argc);
     // Qt sees only the program's name: it has no options of its own to take from the command

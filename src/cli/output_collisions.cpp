@@ -19,8 +19,9 @@ struct RunFile {
     enum class Role { Texture, Tile, Output };
     Role role;
     std::string description;  // how the message names it
-    std::string identity;
-    std::string texture;  // of a tile: its texture's identity
+    std::string identity;  // the file the name shows now
+    std::string place;     // where writing the name puts a file
+    std::string texture;   // of a tile: its texture's identity
 };
 
 std::string Quoted(const std::string& name) { return "'" + name + "'"; }
@@ -30,23 +31,38 @@ public:
     explicit RunFiles(bool overwriteInputs) : mOverwriteInputs(overwriteInputs) {}
 
     void Texture(const std::string& description, const std::string& file) {
-        Add(RunFile{RunFile::Role::Texture, description, mIdentities.Of(file), {}});
+        Add(RunFile{RunFile::Role::Texture, description, mIdentities.Of(file),
+                    mIdentities.PlaceOf(file), {}});
     }
     void Tile(const std::string& tile, const std::string& texture) {
         Add(RunFile{RunFile::Role::Tile, "the tile " + Quoted(tile) + " of " + Quoted(texture),
-                    mIdentities.Of(tile), mIdentities.Of(texture)});
+                    mIdentities.Of(tile), mIdentities.PlaceOf(tile), mIdentities.Of(texture)});
     }
     void Output(const char* option, const std::string& file) {
         if (file.empty()) return;
         Add(RunFile{RunFile::Role::Output, std::string(option) + " " + Quoted(file),
-                    mIdentities.Of(file), {}});
+                    mIdentities.Of(file), mIdentities.PlaceOf(file), {}});
     }
 
 private:
+    // Two files collide where they are written (a rename puts each in place), and where they
+    // are one file now: a hard link, a /proc/self/fd name. Only the files two tile names show
+    // now are not compared: another run over the folder recycles a replaced tile's file into
+    // another tile, so that one file may show under two tile names within moments, while a
+    // tile is written by a rename that replaces its name and nothing else.
     void Add(RunFile file) {
-        std::vector<RunFile>& same = mFiles[file.identity];
-        for (const RunFile& earlier : same) Check(earlier, file);
-        same.push_back(std::move(file));
+        using Role = RunFile::Role;
+        std::vector<std::size_t>& samePlace = mByPlace[file.place];
+        for (const std::size_t earlier : samePlace) Check(mFiles[earlier], file);
+        std::vector<std::size_t>& sameFile = mByIdentity[file.identity];
+        for (const std::size_t earlier : sameFile) {
+            const RunFile& a = mFiles[earlier];
+            const bool tiles = a.role == Role::Tile && file.role == Role::Tile;
+            if (!tiles && a.place != file.place) Check(a, file);
+        }
+        samePlace.push_back(mFiles.size());
+        sameFile.push_back(mFiles.size());
+        mFiles.push_back(std::move(file));
     }
 
     void Check(const RunFile& a, const RunFile& b) const {
@@ -71,10 +87,37 @@ private:
 
     bool mOverwriteInputs;
     FileIdentities mIdentities;
-    std::map<std::string, std::vector<RunFile>> mFiles;  // by identity
+    std::vector<RunFile> mFiles;
+    std::map<std::string, std::vector<std::size_t>> mByPlace;     // mFiles' indices
+    std::map<std::string, std::vector<std::size_t>> mByIdentity;  // mFiles' indices
 };
 
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> TileFilesOfRun(const CliOptions& options) {
+    const OutputSettings& output = options.output;
+    std::vector<std::pair<std::string, std::string>> tiles;
+    if (!output.sheet.empty()) return tiles;
+    if (options.command == CliCommand::Batch) {
+        for (const std::string& texture : options.files) {
+            tiles.emplace_back(TileDestination(output, BatchTileName(texture)), texture);
+        }
+    } else if (options.command == CliCommand::Transitions) {
+        // Each transition tile is made of both terrains; it is named after the first.
+        for (int index = 0; index < kTransitionTileCount; ++index) {
+            tiles.emplace_back(TileDestination(output, TransitionTileName(options.files.at(2), index)),
+                               options.files.at(0));
+        }
+    } else {
+        const TTileSettings& settings = options.settings;
+        const bool divided = settings.PiecesAcross * settings.PiecesDown > 1;
+        for (const PiecePosition piece : PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
+            tiles.emplace_back(TileDestination(output, PieceTileName(options.files.at(1), piece, divided)),
+                               options.files.at(0));
+        }
+    }
+    return tiles;
+}
 
 void CheckOutputCollisions(const CliOptions& options) {
     const OutputSettings& output = options.output;
@@ -92,26 +135,7 @@ void CheckOutputCollisions(const CliOptions& options) {
                       options.block.rightTexture);
     }
 
-    if (output.sheet.empty()) {
-        if (batch) {
-            for (const std::string& texture : textures) {
-                files.Tile(TileDestination(output, BatchTileName(texture)), texture);
-            }
-        } else if (transitions) {
-            // Each transition tile is made of both terrains; it is named after the first.
-            for (int index = 0; index < kTransitionTileCount; ++index) {
-                files.Tile(TileDestination(output, TransitionTileName(options.files.at(2), index)),
-                           textures.front());
-            }
-        } else {
-            const TTileSettings& settings = options.settings;
-            const bool divided = settings.PiecesAcross * settings.PiecesDown > 1;
-            for (const PiecePosition piece : PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
-                files.Tile(TileDestination(output, PieceTileName(options.files.at(1), piece, divided)),
-                           textures.front());
-            }
-        }
-    }
+    for (const auto& [tile, texture] : TileFilesOfRun(options)) files.Tile(tile, texture);
     files.Output("--sheet", output.sheet);
     files.Output("--tsx", output.tsx);
     files.Output("--godot", output.godot);

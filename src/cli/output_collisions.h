@@ -4,6 +4,10 @@
 // outputs writes. Names are compared as the files they reach ("t.bmp", "./t.bmp" and a link to
 // it are one file), so that no spelling slips past.
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace mosaren::cli {
 
 struct CliOptions;
@@ -13,5 +17,13 @@ struct CliOptions;
 // is a texture of the run, or the tile file of another texture, passes only with
 // --overwrite-inputs. Touches no file.
 void CheckOutputCollisions(const CliOptions& options);
+
+}  // namespace mosaren::cli
+
+namespace mosaren::cli {
+
+// The tile files the run writes (none with a sheet), each with the texture it is made of, in the
+// run's order.
+std::vector<std::pair<std::string, std::string>> TileFilesOfRun(const CliOptions& options);
 
 }  // namespace mosaren::cli

@@ -140,16 +140,32 @@ void RunOutputs::Put(const TileWithAlpha& tile, const std::string& bmpName) {
 
 void RunOutputs::Take(TBitmap& tile, const std::string& bmpName) { Put(SectionCopy(tile), bmpName); }
 
-void RunOutputs::Finish() {
+void RunOutputs::Finish(const Written& written) {
     if (Pending() && !Commit()) {
         if (mPutFailure) std::rethrow_exception(mPutFailure);
         return;
     }
     if (mTiles == 0) return;
-    if (!mOutput.sheet.empty()) WriteSheet();
-    if (!mOutput.tsx.empty()) WriteTileset();
-    if (!mOutput.godot.empty() || !mOutput.godot3.empty()) WriteGodotTilesets();
-    if (!mOutput.mapPreview.empty()) WritePreview();
+    std::vector<std::pair<std::string, std::function<void()>>> steps;
+    if (!mOutput.sheet.empty()) steps.emplace_back(mOutput.sheet, [this] { WriteSheet(); });
+    if (!mOutput.tsx.empty()) steps.emplace_back(mOutput.tsx, [this] { WriteTileset(); });
+    for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
+                                        std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
+        if (!file.empty()) steps.emplace_back(file, [this, file, version] { WriteGodotTileset(file, version); });
+    }
+    if (!mOutput.mapPreview.empty()) steps.emplace_back(mOutput.mapPreview, [this] { WritePreview(); });
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        try {
+            steps[i].second();
+        } catch (const Exception& failure) {
+            // The failure names its own file; the user learns what else is missing.
+            std::string rest;
+            for (std::size_t j = i + 1; j < steps.size(); ++j) rest += (rest.empty() ? "" : ", ") + steps[j].first;
+            if (rest.empty()) throw;
+            throw Exception(failure.Message() + "; not written either: " + rest);
+        }
+        if (written) written(steps[i].first);
+    }
 }
 
 SheetLayout RunOutputs::Layout() const {
@@ -219,15 +235,11 @@ void RunOutputs::WriteTileset() const {
     WriteTsxFile(std::move(tileset), mOutput.tsx);
 }
 
-void RunOutputs::WriteGodotTilesets() const {
+void RunOutputs::WriteGodotTileset(const std::string& file, GodotVersion version) const {
     GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mTiles,
                                              mGeometry.width, mGeometry.footprintHeight);
     tileset.terrains = mTerrains;
-    for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
-                                        std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
-        if (file.empty()) continue;
-        WriteGodotTileset(tileset, version, file, GodotProjectFolder(file, mOutput.godotRoot));
-    }
+    mosaren::WriteGodotTileset(tileset, version, file, GodotProjectFolder(file, mOutput.godotRoot));
 }
 
 bool RunOutputs::Shows(std::size_t tile) const {

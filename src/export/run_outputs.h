@@ -8,9 +8,9 @@
 // bytes of its file, and its picture for the sheet and the preview. The tiles are then taken in
 // the run's order (Take): each file is written beside its destination, and the files go in place
 // a group at a time, flushed to the disk together and renamed in order (StagedFiles), each told
-// to the front end only once it is in place. Nothing the run keeps grows with the number of its tiles, but
-// for the tileset's list of files: the sheet's tiles wait in a file of their own (TileSpill) and
-// the preview keeps the tiles it shows.
+// to the front end only once it is in place. Nothing the run keeps grows with the number of its
+// tiles, but for the tileset's list of files: the sheet's tiles wait in memory up to a bound and
+// beyond it in a file of their own (TileSpill), and the preview keeps the tiles it shows.
 
 #include <chrono>
 #include <exception>
@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "godot_tileset.h"
 #include "output_settings.h"
 #include "raster/device_picture.h"
 #include "raster/file_replacement.h"
@@ -106,10 +107,13 @@ public:
 
     // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
     std::string Destination(const std::string& bmpName) const;
+    // Told of each of the sheet, the tileset files and the preview once it is in place.
+    using Written = std::function<void(const std::string& file)>;
     // Puts the last tiles in place, then writes the sheet, the tileset files and the preview
-    // from the tiles taken; nothing of these when no tile was taken. Raises a tile's failure as
-    // Put.
-    void Finish();
+    // from the tiles taken, in that order, telling written of each; nothing of these when no
+    // tile was taken. Raises a tile's failure as Put; the failure of one of these ends with
+    // "; not written either: " and the files after it, when there are any.
+    void Finish(const Written& written = {});
 
 private:
     // A tile whose file waits in the group, with what is done once it is in place.
@@ -127,7 +131,7 @@ private:
     SheetLayout Layout() const;
     void WriteSheet() const;
     void WriteTileset() const;
-    void WriteGodotTilesets() const;
+    void WriteGodotTileset(const std::string& file, GodotVersion version) const;
     void WritePreview() const;
     // Whether the preview shows the tile of that number.
     bool Shows(std::size_t tile) const;

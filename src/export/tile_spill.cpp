@@ -23,13 +23,8 @@ std::size_t TileBytes(std::int32_t width, std::int32_t height) {
 
 }  // namespace
 
-TileSpill::TileSpill(const std::string& besideFile) {
-    mFd = UnnamedFile(std::filesystem::path(besideFile).parent_path());
-    if (mFd < 0) {
-        std::error_code ignored;
-        mFd = UnnamedFile(std::filesystem::temp_directory_path(ignored));
-    }
-}
+TileSpill::TileSpill(const std::string& besideFile)
+    : mFolder(std::filesystem::path(besideFile).parent_path().string()) {}
 
 TileSpill::~TileSpill() {
     if (mFd >= 0) ::close(mFd);
@@ -41,7 +36,20 @@ void TileSpill::Append(const RgbaImage& tile) {
         mHeight = tile.Height();
     }
     const std::size_t bytes = TileBytes(mWidth, mHeight);
-    if (mFd >= 0 && mInMemory.empty()) {
+    if (mOnDisk == 0 && mInMemory.size() == mHeld && (mHeld + 1) * bytes <= kHeldBytes) {
+        mInMemory.push_back(tile);
+        ++mHeld;
+        return;
+    }
+    if (!mFileTried) {
+        mFileTried = true;
+        mFd = UnnamedFile(mFolder);
+        if (mFd < 0) {
+            std::error_code ignored;
+            mFd = UnnamedFile(std::filesystem::temp_directory_path(ignored));
+        }
+    }
+    if (mFd >= 0 && mInMemory.size() == mHeld) {
         const auto at = static_cast<off_t>(mOnDisk * bytes);
         if (::pwrite(mFd, tile.Pixels().data(), bytes, at) == static_cast<ssize_t>(bytes)) {
             ++mOnDisk;
@@ -52,7 +60,9 @@ void TileSpill::Append(const RgbaImage& tile) {
 }
 
 RgbaImage TileSpill::Read(std::size_t k) const {
-    if (k >= mOnDisk) return mInMemory.at(k - mOnDisk);
+    if (k < mHeld) return mInMemory.at(k);
+    if (k >= mHeld + mOnDisk) return mInMemory.at(k - mOnDisk);
+    k -= mHeld;
     RgbaImage tile(mWidth, mHeight);
     const std::size_t bytes = TileBytes(mWidth, mHeight);
     if (::pread(mFd, &tile.At(0, 0), bytes, static_cast<off_t>(k * bytes)) != static_cast<ssize_t>(bytes)) {

@@ -83,7 +83,11 @@ std::size_t FileOutputStream::Write(const void* buffer, std::size_t count) {
     while (total < count) {
         const ssize_t put = ::write(mFd, bytes + total, count - total);
         if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) break;
+        if (put <= 0) {
+            // A write that takes nothing without a reason has met the end of the disk's space.
+            mError = put < 0 ? errno : ENOSPC;
+            break;
+        }
         total += static_cast<std::size_t>(put);
     }
     return total;

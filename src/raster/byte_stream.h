@@ -74,9 +74,13 @@ class FileOutputStream final : public OutputStream {
 public:
     explicit FileOutputStream(int fd) : mFd(fd) {}
     std::size_t Write(const void* buffer, std::size_t count) override;
+    // The system's reason (an errno value) why a write took less than it was given; 0 while
+    // every write was whole.
+    int Error() const { return mError; }
 
 private:
     int mFd;
+    int mError = 0;
 };
 
 }  // namespace mosaren

@@ -4,16 +4,19 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <set>
 
 #include "byte_stream.h"
 #include "exceptions.h"
+#include "file_identity.h"
 #include "temporary_names.h"
 
 namespace mosaren {
@@ -36,29 +39,25 @@ mode_t ProcessUmask() {
     return mask;
 }
 
+// Whether fd is a file of ours that no name but the one we hold shows, and that carries nothing a
+// new file would not: no extended attribute (an ACL is one), our user and group. Only such a
+// file may be written over as a new one. info is what the file is now.
+bool OnlyOurs(int fd, struct stat& info) {
+    static const uid_t user = ::geteuid();
+    static const gid_t group = ::getegid();
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+        info.st_uid != user || info.st_gid != group) {
+        return false;
+    }
+    const ssize_t attributes = ::flistxattr(fd, nullptr, 0);
+    return attributes == 0 || (attributes < 0 && errno == ENOTSUP);
+}
+
 struct Target {
     std::string folder;  // with its trailing '/', or "" for the current folder
     std::string path;    // where the rename puts the file
     mode_t mode = 0;     // permissions the new file gets
 };
-
-// Follows the links from path to the name at their end, which names no file yet; false when
-// the chain is broken otherwise (a loop, a folder on the way that cannot be searched).
-bool DanglingLinkTarget(std::string& path) {
-    for (int depth = 0; depth < 40; ++depth) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT;
-        if (!S_ISLNK(info.st_mode)) return false;
-        std::string to(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(path.c_str(), to.data(), to.size());
-        if (length < 0 || static_cast<std::size_t>(length) >= to.size()) return false;
-        to.resize(static_cast<std::size_t>(length));
-        // A relative link counts from the link's own folder.
-        const std::size_t slash = path.rfind('/');
-        path = to.front() == '/' || slash == std::string::npos ? to : path.substr(0, slash + 1) + to;
-    }
-    return false;
-}
 
 // Where the new file goes, or nothing when the name cannot be a file that we may replace.
 bool ResolveTarget(const std::string& fileName, Target& target) {
@@ -141,9 +140,15 @@ int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, st
     SpareFiles::Spare spare;
     while (spares != nullptr && spares->Take(folder, spare)) {
         const int fd = ::open(spare.name.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
-        if (fd >= 0 && (spare.mode == mode || ::fchmod(fd, mode) == 0)) {
+        // Another run over the folder may have kept the same replaced file (both linked the
+        // tile's name before either rename); a file two names share is never written over.
+        // Its size and permissions are taken from the file itself: another run's rename between
+        // our look at the name and our link may have given us another file than we looked at.
+        struct stat info {};
+        if (fd >= 0 && OnlyOurs(fd, info) &&
+            ((info.st_mode & 07777) == mode || ::fchmod(fd, mode) == 0)) {
             name = spare.name;
-            size = spare.size;
+            size = info.st_size;
             return fd;
         }
         if (fd >= 0) ::close(fd);
@@ -153,7 +158,25 @@ int OpenTemporary(const std::string& folder, mode_t mode, SpareFiles* spares, st
     return CreateTemporary(folder, mode, name);
 }
 
+std::atomic<bool> namedWriteFailures{false};
+
+// Flushes a folder's entries to the disk: 0, or the errno of a flush that failed. A folder that
+// cannot be opened for it (one we may write but not read) or a file system that flushes no
+// folders (it says EINVAL or ENOTSUP) has nothing to wait for.
+int FlushFolder(int fd) {
+    if (fd < 0 || ::fsync(fd) == 0) return 0;
+    const int error = errno;
+    return error == EINVAL || error == ENOTSUP || error == ENOSYS || error == EROFS ? 0 : error;
+}
+
 }  // namespace
+
+void NameWriteFailures(bool named) { namedWriteFailures = named; }
+
+EWriteError WriteFailure(const std::string& fileName, int error) {
+    if (!namedWriteFailures) return EWriteError(messages::kStreamWrite);
+    return EWriteError("Cannot write " + fileName + ": " + std::strerror(error != 0 ? error : EIO));
+}
 
 SpareFiles::~SpareFiles() {
     for (const auto& [folder, spares] : mFolders) {
@@ -192,12 +215,15 @@ StagedFile::StagedFile(const std::string& fileName,
     }
     try {
         FileOutputStream stream(mFd);
-        write(stream);
+        try {
+            write(stream);
+        } catch (const EWriteError&) {
+            if (stream.Error() != 0) throw WriteFailure(fileName, stream.Error());
+            throw;
+        }
         // A spare that held more keeps nothing of it.
         const off_t written = ::lseek(mFd, 0, SEEK_CUR);
-        if (written < held && ::ftruncate(mFd, written) != 0) {
-            throw EWriteError(messages::kStreamWrite);
-        }
+        if (written < held && ::ftruncate(mFd, written) != 0) throw WriteFailure(fileName, errno);
     } catch (...) {
         Remove();
         throw;
@@ -264,11 +290,7 @@ bool StagedFiles::KeepReplaced(const StagedFile& file, SpareFiles::Spare& spare)
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         spare.name = TemporaryName(file.mFolder);
-        if (temporary_names::Link(file.mTarget, spare.name)) {
-            spare.mode = info.st_mode & 07777;
-            spare.size = info.st_size;
-            return true;
-        }
+        if (temporary_names::Link(file.mTarget, spare.name)) return true;
         if (errno != EEXIST) return false;
     }
     return false;
@@ -278,29 +300,64 @@ bool StagedFiles::PutInPlace(const Report& report) {
     const std::size_t count = mFiles.size();
     std::vector<std::exception_ptr> failures(count);
     // All content first: the disk writes every file before any rename can make one visible.
-    // A group waits for the disk once; should that fail, each file is asked whether it failed.
-    const bool allSynced = count > 1 && ::syncfs(mFiles.front().mFd) == 0;
+    // A group waits once for each file system it touches (one flush of a whole file system
+    // costs no more than one of a single file); should one fail, each of its files is asked
+    // whether it failed.
+    std::map<dev_t, int> fileSystems;  // one file of each
+    std::vector<dev_t> fileSystemOf(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        struct stat info {};
+        if (::fstat(mFiles[i].mFd, &info) == 0) {
+            fileSystemOf[i] = info.st_dev;
+            fileSystems.emplace(info.st_dev, mFiles[i].mFd);
+        }
+    }
+    std::set<dev_t> synced;
+    if (count > 1) {
+        for (const auto& [device, fd] : fileSystems) {
+            if (::syncfs(fd) == 0) synced.insert(device);
+        }
+    }
     for (std::size_t i = 0; i < count; ++i) {
         StagedFile& file = mFiles[i];
-        const bool synced = allSynced || ::fdatasync(file.mFd) == 0;
-        const bool closed = ::close(file.mFd) == 0;
+        int error = 0;
+        if (synced.count(fileSystemOf[i]) == 0 && ::fdatasync(file.mFd) != 0) error = errno;
+        if (::close(file.mFd) != 0 && error == 0) error = errno;
         file.mFd = -1;
-        if (!synced || !closed) failures[i] = std::make_exception_ptr(EWriteError(messages::kStreamWrite));
+        if (error != 0) failures[i] = std::make_exception_ptr(WriteFailure(file.mFileName, error));
     }
 
     // Then the renames in order. Whatever went in place is made durable (its folder flushed)
     // before it is reported, and before a failure after it is; only then may a replaced file
     // take new content, since until then the folder may still name it.
-    std::set<std::string> renamedIn;
+    std::vector<std::size_t> renamed;
     std::vector<std::pair<std::string, SpareFiles::Spare>> replaced;
     std::size_t reported = 0;
     const auto settle = [&](std::size_t upTo) {
-        for (const std::string& folder : renamedIn) {
-            const int fd = FolderHandle(folder);
-            if (fd >= 0) ::fsync(fd);  // best effort: the renames are done
+        std::map<std::string, int> folderErrors;
+        for (const std::size_t i : renamed) {
+            const std::string& folder = mFiles[i].mFolder;
+            if (folderErrors.count(folder) != 0) continue;
+            folderErrors[folder] = FlushFolder(FolderHandle(folder));
         }
-        renamedIn.clear();
-        for (auto& [folder, spare] : replaced) mSpares.Give(folder, std::move(spare));
+        // A file in place whose folder did not reach the disk may not be there after a crash.
+        for (const std::size_t i : renamed) {
+            const int error = folderErrors[mFiles[i].mFolder];
+            if (error != 0) failures[i] = std::make_exception_ptr(WriteFailure(mFiles[i].mFileName, error));
+        }
+        renamed.clear();
+        for (auto& [folder, spare] : replaced) {
+            // A replaced file that another run kept too (both linked the name before either
+            // rename) goes to neither: a file two names share is never written over.
+            struct stat info {};
+            const bool ours = folderErrors[folder] == 0 && ::lstat(spare.name.c_str(), &info) == 0 &&
+                              S_ISREG(info.st_mode) && info.st_nlink == 1;
+            if (ours) {
+                mSpares.Give(folder, std::move(spare));
+            } else {
+                temporary_names::Remove(spare.name);
+            }
+        }
         replaced.clear();
         for (; reported < upTo; ++reported) {
             if (!report(reported, failures[reported])) {
@@ -318,7 +375,7 @@ bool StagedFiles::PutInPlace(const Report& report) {
             const bool kept = mRecycle && KeepReplaced(file, spare);
             if (temporary_names::Rename(file.mTemporary, file.mTarget)) {
                 file.mTemporary.clear();
-                renamedIn.insert(file.mFolder);
+                renamed.push_back(i);
                 if (kept) replaced.emplace_back(file.mFolder, std::move(spare));
             } else {
                 if (kept) temporary_names::Remove(spare.name);

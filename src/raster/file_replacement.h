@@ -24,12 +24,20 @@
 #include <string>
 #include <vector>
 
+#include "exceptions.h"
+
 namespace mosaren {
 
 class OutputStream;
 
 // Files that replaced ones have left, kept under temporary names for later content: each is a
 // file of the run's own user that no other name shares, whose old content no name shows any more.
+// Another run over the same folder may have kept the same file at the same moment; such a file
+// is used by neither (its names are counted when it is kept and again when it is taken), so
+// that the spares of concurrent runs are never shared.
+// A spare carries nothing over into the file it becomes: one with an extended attribute (an ACL
+// entry is one), or of another user or group, is removed rather than used, and a spare takes
+// the permissions the new file would have.
 // Safe to use from several threads. The files left are removed when the pool goes.
 class SpareFiles {
 public:
@@ -40,8 +48,6 @@ public:
 
     struct Spare {
         std::string name;
-        mode_t mode = 0;
-        off_t size = 0;
     };
     // A spare in folder (with its trailing '/', or "" for the current one), if there is one.
     bool Take(const std::string& folder, Spare& spare);
@@ -98,14 +104,14 @@ public:
     std::size_t Count() const { return mFiles.size(); }
 
     // Told, in order, whether each file went in place: failure is null when it did, else
-    // "Stream write error" (the disk did not take its content) or "Cannot create file %s" (the
-    // rename was refused). Returning false stops there: the files after it are not put in place.
+    // WriteFailure (the disk did not take its content, or its folder's new entry) or "Cannot
+    // create file %s" (the rename was refused). Returning false stops there: the files after it are not put in place.
     using Report = std::function<bool(std::size_t index, std::exception_ptr failure)>;
 
-    // Flushes every file's content to the disk (one flush of the whole file system for a group,
-    // which costs no more than one for a single file), renames each over its target in order,
-    // flushes each folder once and then reports each file, in order; the group is empty
-    // afterwards. Returns false when a report stopped it.
+    // Flushes every file's content to the disk (one flush of each file system the group
+    // touches, which costs no more than one for a single file), renames each over its target in
+    // order, flushes each folder once and then reports each file, in order; the group is empty
+    // afterwards. A file is told in place only once its content and its folder are flushed. Returns false when a report stopped it.
     bool PutInPlace(const Report& report);
 
     // What the group's renames replace, for the files that are staged next.
@@ -132,5 +138,12 @@ void ReplaceFileWith(const std::string& fileName, const std::function<void(Outpu
 
 // The same with the whole new content at hand.
 void ReplaceFileWithBytes(const std::string& fileName, const void* bytes, std::size_t count);
+
+// How a file that the disk did not take is told: by default "Stream write error"; once named,
+// "Cannot write NAME: REASON" with the name as passed and the system's reason ("No space left
+// on device"), for a front end whose user must learn which file and why. For the whole process.
+void NameWriteFailures(bool named);
+// The failure of writing fileName for the system's reason error (an errno value).
+EWriteError WriteFailure(const std::string& fileName, int error);
 
 }  // namespace mosaren

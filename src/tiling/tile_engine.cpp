@@ -103,6 +103,10 @@ DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
     // The batch draws a texture of one bit per pixel in the black-on-white stretch, which ANDs
     // the rows and columns it drops: no gather gives that.
     if (s.sampler.IsMonochrome() && (width > kWorkingTextureSide || height > kWorkingTextureSide)) {
+        // That stretch reads the whole picture; one the tile command could not hold as 24 bits
+        // (92000 x 92000 pixels in 62 bytes) is refused as that command refuses it, rather than
+        // held at a gigabyte for seconds.
+        TBitmap::CheckDepth24Size(width, height);
         return s.ReferenceTile(texturePath);
     }
     const TileSampling& sampling = s.SamplingFor(width, height);

@@ -518,22 +518,38 @@ TEST_F(EngineOutput, ASheetThatCannotBeCreatedFailsWithItsNameAndLeavesNothing) 
     Texture("a.bmp", Rgb(10, 200, 10));
     const CliRun run = Run({"batch", "-q", "--sheet", "gone/s.png", "--tsx", "t.tsx", "a.bmp"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png.\n");
+    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png; not written either: t.tsx.\n");
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
+}
+
+TEST_F(EngineOutput, ANameNoTilesetCanCarryFailsBeforeAnyTile) {
+    Texture("a.bmp", Rgb(10, 200, 10));
+    // Not UTF-8, a newline, U+FFFF (UTF-8, but no XML character: a writer would drop it).
+    for (const std::string stem : {"b\xff", "b\nc", "b\xef\xbf\xbf"}) {
+        WriteTexture(mFolder / (stem + ".bmp"), 8, 8, Gradient);
+        for (const Args& arguments :
+             {Args{"batch", "-q", "--tsx", "t.tsx", "a.bmp", stem + ".bmp"},
+              Args{"batch", "-q", "--sheet", stem + ".png", "--tsx", "t.tsx", "a.bmp"},
+              Args{"batch", "-q", "--tsx", stem + ".tsx", "a.bmp"}}) {
+            const CliRun run = Run(arguments);
+            EXPECT_EQ(run.exitCode, 1) << arguments.back();
+            EXPECT_NE(run.err.find("mosaren-cli: Cannot write the name "), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find(" into a TSX file: it is not UTF-8 text without control "
+                                   "characters and non-characters.\n"),
+                      std::string::npos)
+                << run.err;
+            EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", stem + ".bmp"})) << "a tile was made";
+        }
+        std::filesystem::remove(mFolder / (stem + ".bmp"));
+    }
 }
 
 TEST_F(EngineOutput, ATilesetThatCannotBeWrittenFailsAfterTheTiles) {
     Texture("a.bmp", Rgb(10, 200, 10));
-    WriteTexture(mFolder / "a\xff.bmp", 8, 8, Gradient);
-    const CliRun unnamed = Run({"batch", "-q", "--tsx", "t.tsx", "a\xff.bmp"});
-    EXPECT_EQ(unnamed.exitCode, 1);
-    EXPECT_EQ(unnamed.err,
-              "mosaren-cli: Cannot write the name a\xfftile.bmp into a TSX file: it "
-              "is not UTF-8 text without control characters.\n");
     const CliRun gone = Run({"batch", "-q", "--tsx", "gone/t.tsx", "a.bmp"});
     EXPECT_EQ(gone.exitCode, 1);
     EXPECT_EQ(gone.err, "mosaren-cli: Cannot create file gone/t.tsx.\n");
-    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp", "a\xff.bmp", "a\xfftile.bmp"}));
+    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp"}));
 }
 
 TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes) {
@@ -559,10 +575,20 @@ TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes)
     EXPECT_EQ(sheet.At(72 + 36, 18).colour, Rgb(10, 10, 200));
 }
 
+// A line for what has happened only: a tile file in place; a tile made for the sheet, then the
+// sheet and each tileset once in place; a failure after that names what was not written.
 TEST_F(EngineOutput, BatchProgressNamesWhereEachTileWent) {
     Texture("a.bmp", Rgb(10, 200, 10));
+    Texture("b.bmp", Rgb(10, 20, 200));
     EXPECT_EQ(Run({"batch", "--format", "png", "a.bmp"}).err, "[1/1] a.bmp -> atile.png\n");
-    EXPECT_EQ(Run({"batch", "--sheet", "s.bmp", "a.bmp"}).err, "[1/1] a.bmp -> s.bmp\n");
+    EXPECT_EQ(Run({"batch", "--sheet", "s.bmp", "a.bmp", "b.bmp"}).err,
+              "[1/2] a.bmp made for s.bmp\n[2/2] b.bmp made for s.bmp\ns.bmp written\n");
+    EXPECT_EQ(Run({"batch", "--sheet", "s.png", "--tsx", "t.tsx", "--map-preview", "p.png", "a.bmp"}).err,
+              "[1/1] a.bmp made for s.png\ns.png written\nt.tsx written\np.png written\n");
+    std::filesystem::create_directory(mFolder.Path() / "t2.tsx");
+    EXPECT_EQ(Run({"batch", "--sheet", "s.png", "--tsx", "t2.tsx", "--map-preview", "p.png", "a.bmp"}).err,
+              "[1/1] a.bmp made for s.png\ns.png written\n"
+              "mosaren-cli: Cannot create file t2.tsx; not written either: p.png.\n");
 }
 
 }  // namespace

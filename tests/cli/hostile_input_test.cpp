@@ -3,6 +3,7 @@
 // by a signal, a dangling link as a save name, a sheet too large to make, and control
 // characters in file names.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,7 +70,18 @@ TEST_P(CollidingOutputs, AreRefusedBeforeAnyFileIsTouched) {
     Texture("b.bmp", Rgb(200, 10, 30));
     Texture("btile.bmp", Rgb(30, 10, 200));
     Texture("grass.bmp", Rgb(30, 100, 20));
+    Texture("a.bmp", Rgb(100, 10, 30));
+    Texture("c.bmp", Rgb(10, 100, 30));
     fs::create_symlink("t.bmp", mFolder.Path() / "link.bmp");
+    fs::create_hard_link(mFolder.Path() / "t.bmp", mFolder.Path() / "hard.bmp");
+    Junk("o.tsx");
+    fs::create_hard_link(mFolder.Path() / "o.tsx", mFolder.Path() / "same.png");
+    // Dangling links: writing through each creates the file it names.
+    fs::create_symlink("atile.bmp", mFolder.Path() / "prev.png");
+    fs::create_symlink("prev.png", mFolder.Path() / "chain.png");
+    fs::create_symlink("t.png", mFolder.Path() / "o1.png");
+    fs::create_symlink("./t.png", mFolder.Path() / "o2.png");
+    fs::create_symlink("ctile.bmp", mFolder.Path() / "set.tsx");
     const Names before = mFolder.Names();
     const auto t = FileBytes(mFolder / "t.bmp");
 
@@ -100,9 +112,40 @@ INSTANTIATE_TEST_SUITE_P(
                   "the tile 'grass.bmp' of 'grass.bmp' would replace the texture 'grass.bmp'"},
         Collision{"TilesetOverSecondTerrain", {"--tsx", "b.bmp", "transitions", "t.bmp", "b.bmp", "tr"},
                   "the texture 'b.bmp' and --tsx 'b.bmp' are the same file"},
+        Collision{"PreviewThroughDanglingLinkOverTile", {"--map-preview", "prev.png", "batch", "a.bmp"},
+                  "the tile 'atile.bmp' of 'a.bmp' and --map-preview 'prev.png' are the same file"},
+        Collision{"PreviewThroughChainOverTile", {"--map-preview", "chain.png", "batch", "a.bmp"},
+                  "the tile 'atile.bmp' of 'a.bmp' and --map-preview 'chain.png' are the same file"},
+        Collision{"TwoDanglingLinksToOneFile",
+                  {"--format", "png", "--sheet", "o1.png", "--map-preview", "o2.png", "batch", "t.bmp"},
+                  "--sheet 'o1.png' and --map-preview 'o2.png' are the same file"},
+        Collision{"TilesetThroughDanglingLinkOverTile", {"--tsx", "set.tsx", "batch", "c.bmp"},
+                  "the tile 'ctile.bmp' of 'c.bmp' and --tsx 'set.tsx' are the same file"},
+        Collision{"SheetOverHardLinkOfTexture", {"--sheet", "hard.bmp", "batch", "t.bmp"},
+                  "the texture 't.bmp' and --sheet 'hard.bmp' are the same file"},
+        Collision{"HardLinksAsTwoOutputs",
+                  {"--format", "png", "--sheet", "s.png", "--tsx", "o.tsx", "--map-preview", "same.png", "batch", "b.bmp"},
+                  "--tsx 'o.tsx' and --map-preview 'same.png' are the same file"},
         Collision{"TwoTexturesOneTile", {"batch", "t.bmp", "t.dib"},
                   "the tile 'ttile.bmp' of 't.bmp' and the tile 'ttile.bmp' of 't.dib' are the same file"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A texture that the run holds open under a /proc/self/fd name (a script's "3<t.bmp") is the
+// texture's file: the run's own open file, which it inherits.
+TEST_F(CommandLine, ProcNameOfATextureIsThatTexture) {
+    Texture("t.bmp", Rgb(10, 200, 30));
+    const int fd = ::open((mFolder / "t.bmp").c_str(), O_RDONLY);  // inherited
+    ASSERT_GE(fd, 0);
+    const std::string name = "/proc/self/fd/" + std::to_string(fd);
+    const auto t = FileBytes(mFolder / "t.bmp");
+    const CliRun run = Run({"--sheet", name, "batch", "t.bmp"});
+    ::close(fd);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("the texture 't.bmp' and --sheet '" + name + "' are the same file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(FileBytes(mFolder / "t.bmp"), t);
+}
 
 TEST_F(CommandLine, TileOverTextureGoesAheadWhenAllowed) {
     Texture("b.bmp", Rgb(200, 10, 30));
@@ -181,6 +224,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Block" : "Flat");
     });
+
+// A picture of one bit per pixel larger than the working texture is shrunk by the tile maker's
+// stretch, which holds it whole: one that the tile command refuses (it would hold it as 24 bits)
+// the batch refuses too, with the same reason, at once.
+TEST_F(CommandLine, HugeMonochromeIsRefusedByTheBatchAsByTheTileCommand) {
+    WriteBytes(mFolder / "bomb.bmp", BombFile(92000, 92000, 1, 0, 2, {}));
+    const CliRun tile = RunCli({"tile", "bomb.bmp", "out"}, mFolder.Path().string(), ChildLimits{0, 10});
+    ASSERT_EQ(tile.exitCode, 1);
+    ASSERT_EQ(tile.err.rfind("mosaren-cli: ", 0), 0u) << tile.err;
+    const CliRun batch = RunCli({"batch", "bomb.bmp"}, mFolder.Path().string(), ChildLimits{kMemoryLimit, kSeconds});
+    EXPECT_EQ(batch.signal, 0) << "killed by signal " << batch.signal;
+    EXPECT_EQ(batch.exitCode, 1);
+    EXPECT_EQ(batch.err, "mosaren-cli: bomb.bmp: " + tile.err.substr(13));
+}
 
 // ----- Special files and links -----
 

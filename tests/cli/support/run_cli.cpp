@@ -94,9 +94,22 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::string& fold
     return run;
 }
 
+namespace {
+
+// Several runs may be started in one folder at once: each keeps its output files apart.
+std::string StartedSuffix() {
+    static int count = 0;
+    return std::to_string(count++);
+}
+
+}  // namespace
+
 StartedCli::StartedCli(const std::vector<std::string>& arguments, const std::string& folder,
                        const ChildLimits& limits)
-    : mOut(folder + ".cli-out"), mErr(folder + ".cli-err") {
+{
+    const std::string suffix = StartedSuffix();
+    mOut = folder + ".cli-out" + suffix;
+    mErr = folder + ".cli-err" + suffix;
     std::vector<std::string> argv{MOSAREN_CLI_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
