@@ -6,6 +6,7 @@
 
 #include "cli_options.h"
 #include "export/run_outputs.h"
+#include "out_dir.h"
 #include "raster/file_identity.h"
 #include "tiling/terrain_corners.h"
 #include "tiling/tile_names.h"
@@ -95,7 +96,7 @@ void CheckOutputCollisions(const CliOptions& options) {
     if (output.sheet.empty()) {
         if (batch) {
             for (const std::string& texture : textures) {
-                files.Tile(TileDestination(output, BatchTileName(texture)), texture);
+                files.Tile(TileDestination(output, BatchTileFile(options, texture)), texture);
             }
         } else if (transitions) {
             // Each transition tile is made of both terrains; it is named after the first.
