@@ -199,7 +199,7 @@ int ProjectBuilder::Build(bool force, bool sayUpToDate) {
         Project project = ReadProject(mProjectFile);
         for (ProjectSet& set : project.sets) sets.push_back(PlanSet(std::move(set)));
         CheckSetCollisions(sets);
-        recordFile = RecordFile(project.outDir);
+        recordFile = RecordFile(project.outDir, mProjectFile);
     } catch (const EUsageError& failure) {
         PrintFailure(failure.Message());
         return kExitUsage;

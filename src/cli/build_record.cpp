@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <cstdio>
+#include <filesystem>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,8 +17,6 @@
 namespace mosaren::cli {
 
 namespace {
-
-constexpr const char* kRecordName = ".mosaren-build.json";
 
 // File names are bytes: each goes into the record as Latin-1 text, which maps every byte to one
 // character and back.
@@ -40,11 +40,16 @@ std::map<std::string, std::string> MapOf(const QJsonValue& value) {
 std::string FileStamp(const std::string& file) {
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) return "";
-    return std::to_string(status.st_size) + ":" + std::to_string(status.st_mtim.tv_sec) + "." +
-           std::to_string(status.st_mtim.tv_nsec);
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%lld:%lld.%09ld", static_cast<long long>(status.st_size),
+                  static_cast<long long>(status.st_mtim.tv_sec), status.st_mtim.tv_nsec);
+    return stamp;
 }
 
-std::string RecordFile(const std::string& folder) { return InOutDir(folder, kRecordName); }
+std::string RecordFile(const std::string& folder, const std::string& projectFile) {
+    return InOutDir(folder,
+                    "." + std::filesystem::path(projectFile).filename().string() + ".build.json");
+}
 
 BuildRecord ReadBuildRecord(const std::string& file) {
     BuildRecord record;

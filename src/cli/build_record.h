@@ -1,6 +1,7 @@
 #pragma once
 
-// What a build made from what, kept beside its outputs (.mosaren-build.json), so that the next
+// What a build made from what, kept beside its outputs (.mosaren.toml.build.json for the project
+// mosaren.toml; a dot in front, so that no folder of textures takes it for one), so that the next
 // build makes again only what changed: for each set, its settings (the command line less its
 // textures) and the program's version, and the size and modification time of each texture it
 // read and each file it wrote.
@@ -28,8 +29,8 @@ struct BuildRecord {
     std::map<std::string, SetRecord> sets;
 };
 
-// The record file of a build whose outputs go to folder (empty: the current one).
-std::string RecordFile(const std::string& folder);
+// The record file of the project's build whose outputs go to folder (empty: the current one).
+std::string RecordFile(const std::string& folder, const std::string& projectFile);
 
 // The record in file; an empty one when there is none or it cannot be read, so that everything
 // is made again.

@@ -51,7 +51,7 @@ const char* const kDescription =
     "                          mosaren.toml): each of its sets as the tile, batch or\n"
     "                          transitions command would, with the same bytes. Only\n"
     "                          what changed since the last build is made again (the\n"
-    "                          record is .mosaren-build.json beside the outputs);\n"
+    "                          record is .PROJECT.build.json beside the outputs);\n"
     "                          --force makes everything, --watch builds again on\n"
     "                          every change until Ctrl-C. Each key of the project\n"
     "                          is an option's long name (size = \"64x32\"); see the\n"
@@ -296,7 +296,9 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         return request;
     }
     for (const QCommandLineOption* option : {&options.force, &options.watch}) {
-        if (parser.isSet(*option)) throw EUsageError(Spelling(*option) + " is for the build command only");
+        if (parser.isSet(*option)) {
+            throw EUsageError(Spelling(*option) + " is for the build command only");
+        }
     }
     if (parser.isSet(options.outDir)) result.outDir = FileName(parser, options.outDir);
     ReadTileOptions(parser, options, result);
@@ -311,9 +313,6 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         saveName = InOutDir(result.outDir, SaveNameStem(saveName, result.output.format));
     }
     return request;
-}
-
-
 }
 
 }  // namespace mosaren::cli
