@@ -236,6 +236,8 @@ int ProjectBuilder::Build(bool force, bool sayUpToDate) {
         CliOptions options = planned.options;
         if (!work.all) options.files = work.textures;
         if (RunCommand(options, console) != 0) {
+            // What it did write differs from the record, so the next build makes it again.
+            if (earlier != nullptr) kept[name] = *earlier;
             failed.push_back(name);
             continue;
         }
