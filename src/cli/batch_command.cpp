@@ -16,8 +16,8 @@
 
 #include "cli_commands.h"
 #include "console.h"
-#include "out_dir.h"
 #include "export/run_outputs.h"
+#include "out_dir.h"
 #include "raster/exceptions.h"
 #include "raster/file_identity.h"
 #include "texture_import.h"

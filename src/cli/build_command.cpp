@@ -60,10 +60,11 @@ PlannedSet PlanSet(ProjectSet set) {
     planned.settings.insert(planned.settings.end(),
                             set.arguments.begin() + 2 + static_cast<long>(set.fileCount),
                             set.arguments.end());
-    const std::size_t textureCount = options.command == CliCommand::Batch         ? options.files.size()
+    const std::size_t textureCount = options.command == CliCommand::Batch ? options.files.size()
                                      : options.command == CliCommand::Transitions ? 2
                                                                                   : 1;
-    planned.textures.assign(options.files.begin(), options.files.begin() + static_cast<long>(textureCount));
+    planned.textures.assign(options.files.begin(),
+                            options.files.begin() + static_cast<long>(textureCount));
     planned.inputs = planned.textures;
     for (const std::string* side : {&options.block.leftTexture, &options.block.rightTexture}) {
         if (!side->empty()) planned.inputs.push_back(*side);

@@ -3,12 +3,12 @@
 #include <sys/stat.h>
 
 #include <QFile>
-#include <cstdio>
-#include <filesystem>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <cstdio>
+#include <filesystem>
 
 #include "argument_bytes.h"
 #include "out_dir.h"
@@ -90,8 +90,7 @@ void WriteBuildRecord(const BuildRecord& record, const std::string& file) {
     QSaveFile out(FromBytes(file));
     if (!out.open(QIODevice::WriteOnly) || out.write(QJsonDocument(top).toJson()) < 0 ||
         !out.commit()) {
-        throw Exception(file + ": Cannot write the build record: " +
-                        ToBytes(out.errorString()));
+        throw Exception(file + ": Cannot write the build record: " + ToBytes(out.errorString()));
     }
 }
 

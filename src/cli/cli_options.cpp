@@ -189,8 +189,9 @@ void ReadCommand(const QCommandLineParser& parser, const ParserOptions&, CliOpti
     if (command == "tile") {
         result.command = CliCommand::Tile;
         if (positional.size() != 2) {
-            throw EUsageError("the tile command wants a TEXTURE and a SAVE_NAME, no more and "
-                              "no less");
+            throw EUsageError(
+                "the tile command wants a TEXTURE and a SAVE_NAME, no more and "
+                "no less");
         }
     } else if (command == "batch") {
         result.command = CliCommand::Batch;
@@ -246,8 +247,8 @@ void ReadTextureFolders(const QCommandLineParser& parser, const ParserOptions& o
     result.recursive = parser.isSet(options.recursive);
     if (result.command != CliCommand::Batch) return;
     std::vector<std::string> skip{result.outDir};
-    for (const QCommandLineOption* option : {&options.sheet, &options.tsx, &options.godot,
-                                             &options.godot3, &options.mapPreview}) {
+    for (const QCommandLineOption* option :
+         {&options.sheet, &options.tsx, &options.godot, &options.godot3, &options.mapPreview}) {
         if (parser.isSet(*option)) skip.push_back(InOutDir(result.outDir, Value(parser, *option)));
     }
     result.files = ExpandTextureFolders(result.files, result.recursive, skip);

@@ -116,7 +116,8 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
     if (output.format == ImageFormat::Png && parser.isSet(options.depth)) {
         throw EUsageError("--depth is for BMP files only: PNG files are always 8-bit RGBA");
     }
-    if (parser.isSet(options.tsx)) output.tsx = InOutDir(result.outDir, FileName(parser, options.tsx));
+    if (parser.isSet(options.tsx))
+        output.tsx = InOutDir(result.outDir, FileName(parser, options.tsx));
     if (parser.isSet(options.mapPreview)) {
         output.mapPreview = InOutDir(result.outDir, FileName(parser, options.mapPreview));
         if (!EndsWithNoCase(output.mapPreview, ".png")) {

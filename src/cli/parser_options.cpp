@@ -119,18 +119,17 @@ ParserOptions::ParserOptions()
       recursive(Switch({QStringLiteral("recursive")},
                        "batch only: a folder argument takes the pictures in its folders below "
                        "too.")),
-      force(Switch({QStringLiteral("force")},
-                   "build only: make every set again, changed or not.")),
+      force(Switch({QStringLiteral("force")}, "build only: make every set again, changed or not.")),
       watch(Switch({QStringLiteral("watch")},
                    "build only: after building, build again whenever a texture or the project "
                    "file changes, until Ctrl-C.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,    version,   mask,       size,    pieces,      depth,        format,
-            sheet,   columns,   margin,     spacing, extrude,     tsx,          godot,
-            godot3,  godotRoot, mapPreview, block,   faces,       shade,        leftTexture,
-            rightTexture, edge, seed,       keepGoing, overwriteInputs, jobs, quiet,
-            outDir,  recursive, force, watch};
+    return {help,         version,   mask,       size,      pieces,          depth, format,
+            sheet,        columns,   margin,     spacing,   extrude,         tsx,   godot,
+            godot3,       godotRoot, mapPreview, block,     faces,           shade, leftTexture,
+            rightTexture, edge,      seed,       keepGoing, overwriteInputs, jobs,  quiet,
+            outDir,       recursive, force,      watch};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

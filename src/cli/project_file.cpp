@@ -1,12 +1,12 @@
 #include "project_file.h"
 
 #include <glob.h>
+#include <toml++/toml.h>
 
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <optional>
-#include <toml++/toml.h>
 
 #include "argument_bytes.h"
 #include "parser_options.h"
@@ -26,7 +26,7 @@ constexpr const char* kTextureKeys[] = {"left-texture", "right-texture"};
 struct Setting {
     std::string spelling;  // "--size"
     bool isSwitch = false;
-    std::string value;     // for an option with a value
+    std::string value;  // for an option with a value
     std::string place;
 };
 
@@ -70,7 +70,8 @@ public:
             project.outDir = found->second.value;
         }
         if (sets == nullptr || sets->empty()) {
-            throw EUsageError(mFile + ":1: sets: the project has no [sets.NAME] table, so nothing "
+            throw EUsageError(mFile +
+                              ":1: sets: the project has no [sets.NAME] table, so nothing "
                               "to build");
         }
         std::vector<std::pair<std::size_t, ProjectSet>> ordered;
@@ -261,7 +262,9 @@ private:
     std::map<std::string, std::string> mTerrains;
 };
 
-bool IsOptionCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; }
+bool IsOptionCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+}
 
 }  // namespace
 

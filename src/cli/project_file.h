@@ -22,9 +22,9 @@ namespace mosaren::cli {
 
 struct ProjectSet {
     std::string name;
-    std::string place;  // where the set begins: "mosaren.toml:12: sets.ground"
+    std::string place;                   // where the set begins: "mosaren.toml:12: sets.ground"
     std::vector<std::string> arguments;  // its command line, the program's name first
-    std::size_t fileCount = 0;  // of arguments, after the program and the command
+    std::size_t fileCount = 0;           // of arguments, after the program and the command
     // Where each option came from ("--size" gives "mosaren.toml:3: size"), for messages.
     std::map<std::string, std::string> optionPlaces;
 };

@@ -62,16 +62,20 @@ std::vector<std::string> RunOutputFiles(const CliOptions& options) {
         }
     } else if (options.command == CliCommand::Transitions) {
         for (int index = 0; index < kTransitionTileCount; ++index) {
-            files.push_back(TileDestination(output, TransitionTileName(options.files.at(2), index)));
+            files.push_back(
+                TileDestination(output, TransitionTileName(options.files.at(2), index)));
         }
     } else {
         const TTileSettings& settings = options.settings;
         const bool divided = settings.PiecesAcross * settings.PiecesDown > 1;
-        for (const PiecePosition piece : PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
-            files.push_back(TileDestination(output, PieceTileName(options.files.at(1), piece, divided)));
+        for (const PiecePosition piece :
+             PiecesInOrder(settings.PiecesAcross, settings.PiecesDown)) {
+            files.push_back(
+                TileDestination(output, PieceTileName(options.files.at(1), piece, divided)));
         }
     }
-    for (const std::string* file : {&output.tsx, &output.godot, &output.godot3, &output.mapPreview}) {
+    for (const std::string* file :
+         {&output.tsx, &output.godot, &output.godot3, &output.mapPreview}) {
         if (!file->empty()) files.push_back(*file);
     }
     return files;

@@ -16,9 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPictureSuffixes[] = {".bmp", ".dib", ".png", ".jpg", ".jpeg", ".gif",
-                                            ".tga", ".tif", ".tiff", ".webp", ".pbm", ".pgm",
-                                            ".ppm", ".pnm"};
+constexpr const char* kPictureSuffixes[] = {".bmp", ".dib", ".png", ".jpg",  ".jpeg",
+                                            ".gif", ".tga", ".tif", ".tiff", ".webp",
+                                            ".pbm", ".pgm", ".ppm", ".pnm"};
 
 std::string PngName(const std::string& bmpName) {
     return bmpName.substr(0, bmpName.size() - 4) + ".png";
@@ -67,7 +67,8 @@ private:
         if (error) {
             throw EUsageError("cannot read the folder '" + folder + "': " + error.message());
         }
-        for (const std::string& name : WithoutEarlierTiles(pictures)) found.push_back(prefix + name);
+        for (const std::string& name : WithoutEarlierTiles(pictures))
+            found.push_back(prefix + name);
         for (const std::string& below : folders) Collect(below, found);
     }
 

@@ -26,7 +26,6 @@ std::vector<std::string> WithoutEarlierTiles(const std::vector<std::string>& pat
 // arguments with each folder replaced by its picture files; files stay as they are. skip: names
 // of files and folders the run writes. Raises EUsageError for a folder that holds no picture.
 std::vector<std::string> ExpandTextureFolders(const std::vector<std::string>& arguments,
-                                              bool recursive,
-                                              const std::vector<std::string>& skip);
+                                              bool recursive, const std::vector<std::string>& skip);
 
 }  // namespace mosaren::cli

@@ -16,13 +16,21 @@ namespace {
 constexpr int kSettleMilliseconds = 150;
 
 void WatchAgain(QFileSystemWatcher& watcher, const ProjectBuilder& builder) {
-    // A file replaced by a rename (as editors save) leaves the watcher, so the list is made anew
-    // after every build.
-    const QStringList before = watcher.files() + watcher.directories();
-    if (!before.isEmpty()) watcher.removePaths(before);
-    QStringList paths;
-    for (const std::string& path : builder.Watched()) paths << FromBytes(path);
-    watcher.addPaths(paths);
+    // A file replaced by a rename (as editors save) leaves the watcher, and the textures may be
+    // others now, so the list is brought up to date after every build. Paths watched all along
+    // stay watched: a change to them is never missed.
+    QStringList wanted;
+    for (const std::string& path : builder.Watched()) wanted << FromBytes(path);
+    QStringList gone;
+    for (const QString& path : watcher.files() + watcher.directories()) {
+        if (!wanted.contains(path)) gone << path;
+    }
+    if (!gone.isEmpty()) watcher.removePaths(gone);
+    QStringList added;
+    for (const QString& path : wanted) {
+        if (!watcher.files().contains(path) && !watcher.directories().contains(path)) added << path;
+    }
+    if (!added.isEmpty()) watcher.addPaths(added);
 }
 
 }  // namespace
@@ -41,6 +49,9 @@ int WatchProject(ProjectBuilder& builder, bool force) {
         builder.Build(false, false);
         WatchAgain(watcher, builder);
     });
+    WatchAgain(watcher, builder);
+    // Whatever changed while the first build ran, before anything was watched.
+    builder.Build(false, false);
     WatchAgain(watcher, builder);
     return QCoreApplication::exec();
 }

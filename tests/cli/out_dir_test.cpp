@@ -46,10 +46,8 @@ TEST_F(TextureFolder, RunsAgainOverTheSamePicturesNeverItsOwnTiles) {
         {{"batch", "tex"}, ab},
         {{"batch", "tex/", "--format", "png"},
          "[1/2] tex/a.PNG -> tex/atile.png\n[2/2] tex/b.bmp -> tex/btile.png\n"},
-        {{"batch", "tex", "--recursive"},
-         abc},
-        {{"batch", "tex", "--recursive"},
-         abc},
+        {{"batch", "tex", "--recursive"}, abc},
+        {{"batch", "tex", "--recursive"}, abc},
         // An output folder inside the folder is none of it either.
         {{"batch", "tex", "--recursive", "--out-dir", "tex/tiles"},
          "[1/3] tex/a.PNG -> tex/tiles/atile.bmp\n[2/3] tex/b.bmp -> tex/tiles/btile.bmp\n"
@@ -89,9 +87,9 @@ TEST_F(TextureFolder, OutDirTakesEveryCommandsFilesNamedAsBeside) {
         Run({"transitions", "tex/a.PNG", "tex/b.bmp", "shore", "--out-dir", "out/two", "--format",
              "png", "--tsx", "shore.tsx", "--map-preview", "/dev/null/../" + mFolder / "map.png"});
     EXPECT_NE(transitions.exitCode, 0);  // an absolute name stays absolute: that one is no file
-    const CliRun again = Run({"transitions", "tex/a.PNG", "tex/b.bmp", "shore", "--out-dir",
-                              "out/two", "--format", "png", "--tsx", "shore.tsx", "--map-preview",
-                              mFolder / "map.png"});
+    const CliRun again =
+        Run({"transitions", "tex/a.PNG", "tex/b.bmp", "shore", "--out-dir", "out/two", "--format",
+             "png", "--tsx", "shore.tsx", "--map-preview", mFolder / "map.png"});
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_TRUE(Exists("out/one/b_1_1.bmp"));
     EXPECT_TRUE(Exists("out/one/b_1_2.bmp"));
@@ -129,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveNameCase{"BmpAsBmp", {}, "out.bmp", {"out.bmp"}},
                       SaveNameCase{"UpperCase", {}, "out.BMP", {"out.bmp"}},
                       SaveNameCase{"PngAsBmp", {}, "out.png", {"out.png.bmp"}},
-                      SaveNameCase{"Pieces", {"--pieces", "2x1"}, "out.bmp",
-                                   {"out_1_1.bmp", "out_2_1.bmp"}},
+                      SaveNameCase{
+                          "Pieces", {"--pieces", "2x1"}, "out.bmp", {"out_1_1.bmp", "out_2_1.bmp"}},
                       SaveNameCase{"SuffixAlone", {}, ".bmp", {".bmp.bmp"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

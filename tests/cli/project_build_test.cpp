@@ -136,16 +136,56 @@ TEST_F(ProjectBuild, TheReadmeProjectIsTheBytesOfItsCommandLines) {
     TempFolder commands;
     SampleTextures(commands);
     const std::vector<Args> lines = {
-        {"batch", "textures/cobbles.bmp", "textures/grass.bmp", "textures/water.bmp",
-         "--size", "64x32", "--format", "png", "--out-dir", "tiles", "--sheet", "ground.png",
-         "--margin", "2", "--spacing", "4", "--extrude", "2", "--tsx", "ground.tsx", "--godot",
-         "ground.tres", "--godot-root", ".", "--map-preview", "ground-map.png"},
+        {"batch",
+         "textures/cobbles.bmp",
+         "textures/grass.bmp",
+         "textures/water.bmp",
+         "--size",
+         "64x32",
+         "--format",
+         "png",
+         "--out-dir",
+         "tiles",
+         "--sheet",
+         "ground.png",
+         "--margin",
+         "2",
+         "--spacing",
+         "4",
+         "--extrude",
+         "2",
+         "--tsx",
+         "ground.tsx",
+         "--godot",
+         "ground.tres",
+         "--godot-root",
+         ".",
+         "--map-preview",
+         "ground-map.png"},
         {"batch", "textures/cobbles.bmp", "--size", "64x32", "--format", "png", "--out-dir",
          "tiles", "--block", "24", "--faces", "left,right", "--shade", "1,0.8,0.6",
          "--right-texture", "textures/grass.bmp"},
-        {"transitions", "textures/grass.bmp", "textures/water.bmp", "shore", "--size", "64x32",
-         "--format", "png", "--out-dir", "tiles", "--edge", "noise", "--seed", "7", "--sheet",
-         "shore.png", "--tsx", "shore.tsx", "--godot", "shore.tres", "--godot3",
+        {"transitions",
+         "textures/grass.bmp",
+         "textures/water.bmp",
+         "shore",
+         "--size",
+         "64x32",
+         "--format",
+         "png",
+         "--out-dir",
+         "tiles",
+         "--edge",
+         "noise",
+         "--seed",
+         "7",
+         "--sheet",
+         "shore.png",
+         "--tsx",
+         "shore.tsx",
+         "--godot",
+         "shore.tres",
+         "--godot3",
          "shore3.tres"},
         {"tile", "textures/cobbles.bmp", "paving", "--size", "64x32", "--format", "png",
          "--out-dir", "tiles", "--pieces", "2x2"},
@@ -213,14 +253,15 @@ TEST_F(ProjectBuild, AChangedTextureMakesExactlyItsOutputsAsAFullBuildWould) {
     EXPECT_EQ(run.out, "built flat, sheet, shore\n");
     auto full = Contents(mFolder.Path() / "out");
     EXPECT_EQ(full.size(), incremental.size());
-    EXPECT_EQ(full.erase(".mosaren.toml.build.json") + incremental.erase(".mosaren.toml.build.json"), 2u);
+    EXPECT_EQ(
+        full.erase(".mosaren.toml.build.json") + incremental.erase(".mosaren.toml.build.json"), 2u);
     EXPECT_TRUE(full == incremental);
 
     // A tile removed by hand is made again; a texture gone takes its tile with it.
     fs::remove(mFolder.Path() / "out/btile.bmp");
-    WriteText(mFolder.Path() / "mosaren.toml",
-              std::regex_replace(TextOf(mFolder.Path() / "mosaren.toml"),
-                                 std::regex("\"a.bmp\", "), ""));
+    WriteText(
+        mFolder.Path() / "mosaren.toml",
+        std::regex_replace(TextOf(mFolder.Path() / "mosaren.toml"), std::regex("\"a.bmp\", "), ""));
     run = Run({"build", "-q"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "built flat (1 of 1 textures)\n");
@@ -255,8 +296,8 @@ TEST_P(BadProjects, AreRefusedWithFileLineAndKeyWritingNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Project, BadProjects,
     ::testing::Values(
-        BadProject{"UnknownKey", "sheet = ", "sheeet = ",
-                   "mosaren.toml:10: sets.sheet.sheeet: unknown key."},
+        BadProject{"UnknownKey",
+                   "sheet = ", "sheeet = ", "mosaren.toml:10: sets.sheet.sheeet: unknown key."},
         BadProject{"UnknownTopKey", "size = ", "sise = ", "mosaren.toml:1: sise: unknown key."},
         BadProject{"WrongType", "format = \"png\"", "format = 2",
                    "mosaren.toml:14: sets.shore.format: --format '2' is not bmp or png."},
@@ -331,8 +372,7 @@ TEST_F(ProjectBuild, WatchBuildsOnEveryChangeAndOutlivesABrokenTexture) {
     // The project file is watched too.
     WriteText(mFolder.Path() / "mosaren.toml",
               TextOf(mFolder.Path() / "mosaren.toml") + "[sets.more]\ntextures = \"c.bmp\"\n");
-    ASSERT_TRUE(Within([&] { return lines().find("built more") != std::string::npos; }))
-        << lines();
+    ASSERT_TRUE(Within([&] { return lines().find("built more") != std::string::npos; })) << lines();
 
     ::kill(watch.Pid(), SIGINT);
     const CliRun run = watch.Wait();
