@@ -100,7 +100,7 @@ const char* const kDescription =
     "files and ends as the signal would; every tile already in place is whole.\n"
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
-    "2 when the command line is wrong.";
+    "2 when the command line or the project file is wrong.";
 
 constexpr std::int32_t kMostJobs = 256;
 
