@@ -180,7 +180,7 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
     result.quiet = parser.isSet(options.quiet);
 }
 
-void ReadCommand(const QCommandLineParser& parser, const ParserOptions&, CliOptions& result) {
+void ReadCommand(const QCommandLineParser& parser, CliOptions& result) {
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         throw EUsageError("no command given: say tile, batch, transitions or build");
@@ -291,7 +291,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         return request;
     }
     CliOptions& result = request.options;
-    ReadCommand(parser, options, result);
+    ReadCommand(parser, result);
     if (result.command == CliCommand::Build) {
         ReadBuildOptions(parser, options, result);
         return request;
