@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -259,9 +258,10 @@ TEST_F(ProjectBuild, AChangedTextureMakesExactlyItsOutputsAsAFullBuildWould) {
 
     // A tile removed by hand is made again; a texture gone takes its tile with it.
     fs::remove(mFolder.Path() / "out/btile.bmp");
-    WriteText(
-        mFolder.Path() / "mosaren.toml",
-        std::regex_replace(TextOf(mFolder.Path() / "mosaren.toml"), std::regex("\"a.bmp\", "), ""));
+    std::string project = TextOf(mFolder.Path() / "mosaren.toml");
+    const std::string first = "\"a.bmp\", ";
+    project.erase(project.find(first), first.size());
+    WriteText(mFolder.Path() / "mosaren.toml", project);
     run = Run({"build", "-q"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "built flat (1 of 1 textures)\n");
