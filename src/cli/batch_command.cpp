@@ -18,6 +18,7 @@
 #include "cli_commands.h"
 #include "console.h"
 #include "export/run_outputs.h"
+#include "out_dir.h"
 #include "raster/exceptions.h"
 #include "raster/file_identity.h"
 #include "texture_import.h"
@@ -88,7 +89,7 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
     std::vector<std::string> tiles;
     std::vector<std::string> destinations;
     for (const std::string& texture : textures) {
-        tiles.push_back(BatchTileName(texture));
+        tiles.push_back(BatchTileFile(options, texture));
         destinations.push_back(outputs.Destination(tiles.back()));
     }
     // Tiles that go into a sheet replace no file during the run.

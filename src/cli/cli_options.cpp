@@ -10,8 +10,10 @@
 #include "argument_bytes.h"
 #include "block_options.h"
 #include "option_values.h"
+#include "out_dir.h"
 #include "output_options.h"
 #include "parser_options.h"
+#include "texture_folders.h"
 #include "transition_options.h"
 #include "usage_error.h"
 
@@ -27,11 +29,16 @@ const char* const kDescription =
     "                          SAVE_NAME.bmp; with --pieces NxM the texture is cut\n"
     "                          into N columns and M rows and piece i, j (from 1)\n"
     "                          goes to SAVE_NAME_i_j.bmp.\n"
-    "  batch TEXTURE...        Makes the tile of every texture and writes it beside\n"
-    "                          its texture: grass.bmp gives grasstile.bmp (the\n"
-    "                          name less its last four characters, then tile.bmp:\n"
-    "                          grass.png gives grasstile.bmp, grass.jpeg\n"
-    "                          grass.tile.bmp).\n"
+    "  batch TEXTURE|FOLDER... Makes the tile of every texture and writes it beside\n"
+    "                          its texture (or into --out-dir): grass.bmp gives\n"
+    "                          grasstile.bmp (the name less its last four\n"
+    "                          characters, then tile.bmp: grass.png gives\n"
+    "                          grasstile.bmp, grass.jpeg grass.tile.bmp). A FOLDER\n"
+    "                          stands for its picture files by name (.bmp, .png,\n"
+    "                          .jpg, ...), sorted, with --recursive those below too;\n"
+    "                          never the tiles of an earlier run (a file named as\n"
+    "                          the tile of a picture beside it), nor this run's\n"
+    "                          outputs, nor names that begin with a dot.\n"
     "  transitions A B SAVE_NAME\n"
     "                          Makes the 16 transition tiles between terrain\n"
     "                          textures A and B: tile i = 8 TL + 4 TR + 2 BR + BL,\n"
@@ -40,6 +47,18 @@ const char* const kDescription =
     "                          top-left corner is the diamond's top vertex, top-right\n"
     "                          the right one, bottom-right the bottom, bottom-left\n"
     "                          the left. --tsx and --godot carry the terrains.\n"
+    "  build [PROJECT]         Builds the tile project PROJECT (default\n"
+    "                          mosaren.toml): each of its sets as the tile, batch or\n"
+    "                          transitions command would, with the same bytes. Only\n"
+    "                          what changed since the last build is made again (the\n"
+    "                          record is .PROJECT.build.json beside the outputs);\n"
+    "                          --force makes everything, --watch builds again on\n"
+    "                          every change until Ctrl-C. Each key of the project\n"
+    "                          is an option's long name (size = \"64x32\"); see the\n"
+    "                          README for the whole schema.\n"
+    "\n"
+    "A SAVE_NAME that ends in the output format's suffix (out.png with --format\n"
+    "png) gets no second one.\n"
     "\n"
     "Textures:\n"
     "  BMP, PNG, JPEG, GIF (its first frame), TGA, TIFF, WebP and PNM, told by\n"
@@ -89,7 +108,7 @@ const char* const kDescription =
     "as the signal would; every tile already in place is whole.\n"
     "\n"
     "Exit status: 0 when every tile was written, 1 when a texture or tile failed,\n"
-    "2 when the command line is wrong.";
+    "2 when the command line or the project file is wrong.";
 
 constexpr std::int32_t kMostJobs = 256;
 
@@ -169,6 +188,80 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
     result.quiet = parser.isSet(options.quiet);
 }
 
+void ReadCommand(const QCommandLineParser& parser, CliOptions& result) {
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        throw EUsageError("no command given: say tile, batch, transitions or build");
+    }
+    const std::string command = ToBytes(positional.takeFirst());
+    if (command == "tile") {
+        result.command = CliCommand::Tile;
+        if (positional.size() != 2) {
+            throw EUsageError(
+                "the tile command wants a TEXTURE and a SAVE_NAME, no more and "
+                "no less");
+        }
+    } else if (command == "batch") {
+        result.command = CliCommand::Batch;
+        if (positional.isEmpty()) {
+            throw EUsageError("the batch command wants at least one TEXTURE");
+        }
+    } else if (command == "transitions") {
+        result.command = CliCommand::Transitions;
+        if (positional.size() != 3) {
+            throw EUsageError(
+                "the transitions command wants textures A and B and a SAVE_NAME, "
+                "no more and no less");
+        }
+    } else if (command == "build") {
+        result.command = CliCommand::Build;
+        if (positional.size() > 1) {
+            throw EUsageError("the build command wants at most one PROJECT file");
+        }
+        if (positional.isEmpty()) positional << QStringLiteral("mosaren.toml");
+    } else {
+        throw EUsageError("unknown command '" + command +
+                          "': say tile, batch, transitions or build");
+    }
+    for (const QString& file : positional) {
+        result.files.push_back(ToBytes(file));
+    }
+}
+
+// The build takes its settings from the project file alone; the command line says only how to
+// run it.
+void ReadBuildOptions(const QCommandLineParser& parser, const ParserOptions& options,
+                      CliOptions& result) {
+    for (const QCommandLineOption& option : options.All()) {
+        const std::string spelling = Spelling(option);
+        if (!parser.isSet(option) || spelling == "--force" || spelling == "--watch" ||
+            spelling == "--quiet") {
+            continue;
+        }
+        throw EUsageError(spelling + " is not for the build command: the project file says " +
+                          "it, under the key '" + spelling.substr(2) + "'");
+    }
+    result.force = parser.isSet(options.force);
+    result.watch = parser.isSet(options.watch);
+    result.quiet = parser.isSet(options.quiet);
+}
+
+// A folder among the batch's textures stands for its pictures, less this run's own outputs.
+void ReadTextureFolders(const QCommandLineParser& parser, const ParserOptions& options,
+                        CliOptions& result) {
+    if (parser.isSet(options.recursive) && result.command != CliCommand::Batch) {
+        throw EUsageError("--recursive is for the batch command only");
+    }
+    result.recursive = parser.isSet(options.recursive);
+    if (result.command != CliCommand::Batch) return;
+    std::vector<std::string> skip{result.outDir};
+    for (const QCommandLineOption* option :
+         {&options.sheet, &options.tsx, &options.godot, &options.godot3, &options.mapPreview}) {
+        if (parser.isSet(*option)) skip.push_back(InOutDir(result.outDir, Value(parser, *option)));
+    }
+    result.files = ExpandTextureFolders(result.files, result.recursive, skip);
+}
+
 }  // namespace
 
 CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -179,8 +272,8 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     const ParserOptions options;
     parser.addOptions(options.All());
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("tile, batch or transitions."),
-                                 QStringLiteral("tile|batch|transitions"));
+                                 QStringLiteral("tile, batch, transitions or build."),
+                                 QStringLiteral("tile|batch|transitions|build"));
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("TEXTURE SAVE_NAME for tile, TEXTURE... for batch, "
                                                 "A B SAVE_NAME for transitions."),
@@ -205,43 +298,29 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
         request.text = std::string("mosaren-cli ") + MOSAREN_VERSION + "\n";
         return request;
     }
-
-    QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        throw EUsageError("no command given: say tile, batch or transitions");
-    }
-    const std::string command = ToBytes(positional.takeFirst());
     CliOptions& result = request.options;
-    if (command == "tile") {
-        result.command = CliCommand::Tile;
-        if (positional.size() != 2) {
-            throw EUsageError("the tile command wants a TEXTURE and a SAVE_NAME, no more and "
-                              "no less");
-        }
-    } else if (command == "batch") {
-        result.command = CliCommand::Batch;
-        if (positional.isEmpty()) {
-            throw EUsageError("the batch command wants at least one TEXTURE");
-        }
-    } else if (command == "transitions") {
-        result.command = CliCommand::Transitions;
-        if (positional.size() != 3) {
-            throw EUsageError(
-                "the transitions command wants textures A and B and a SAVE_NAME, "
-                "no more and no less");
-        }
-    } else {
-        throw EUsageError("unknown command '" + command + "': say tile, batch or transitions");
+    ReadCommand(parser, result);
+    if (result.command == CliCommand::Build) {
+        ReadBuildOptions(parser, options, result);
+        return request;
     }
-    for (const QString& file : positional) {
-        result.files.push_back(ToBytes(file));
+    for (const QCommandLineOption* option : {&options.force, &options.watch}) {
+        if (parser.isSet(*option)) {
+            throw EUsageError(Spelling(*option) + " is for the build command only");
+        }
     }
+    if (parser.isSet(options.outDir)) result.outDir = FileName(parser, options.outDir);
     ReadTileOptions(parser, options, result);
     ReadTransitionOptions(parser, options, result);
     ReadJobs(parser, options, result);
+    ReadTextureFolders(parser, options, result);
     // Before the outputs, whose sheet cells take the blocks' height.
     ReadBlockOptions(parser, options, result);
     ReadOutputOptions(parser, options, result);
+    if (result.command != CliCommand::Batch) {
+        std::string& saveName = result.files.back();
+        saveName = InOutDir(result.outDir, SaveNameStem(saveName, result.output.format));
+    }
     return request;
 }
 

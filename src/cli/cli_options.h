@@ -13,12 +13,12 @@
 
 namespace mosaren::cli {
 
-enum class CliCommand { Tile, Batch, Transitions };
+enum class CliCommand { Tile, Batch, Transitions, Build };
 
 struct CliOptions {
     CliCommand command = CliCommand::Tile;
     // tile: the texture and the save name; batch: the textures, in the order given;
-    // transitions: the textures of terrains A and B and the save name.
+    // transitions: the textures of terrains A and B and the save name; build: the project file.
     std::vector<std::string> files;
     TTileSettings settings;
     int depth = 32;  // bits per pixel of the BMP files
@@ -29,6 +29,10 @@ struct CliOptions {
     bool overwriteInputs = false;  // a tile file may replace a texture of the run
     bool quiet = false;
     int jobs = 1;  // batch: tiles made at once; the number of cores unless --jobs says
+    std::string outDir;      // empty: tiles beside their textures, names as given
+    bool recursive = false;  // batch: folders below a folder argument too
+    bool force = false;      // build: every set, whether changed or not
+    bool watch = false;      // build: again whenever an input changes
 };
 
 struct CliRequest {

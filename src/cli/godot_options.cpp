@@ -6,6 +6,7 @@
 #include "export/godot_project.h"
 #include "export/output_settings.h"
 #include "option_values.h"
+#include "out_dir.h"
 #include "parser_options.h"
 #include "usage_error.h"
 
@@ -31,7 +32,7 @@ bool SameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 void ReadGodotOptions(const QCommandLineParser& parser, const ParserOptions& options,
-                      OutputSettings& output) {
+                      const std::string& outDir, OutputSettings& output) {
     const bool tilesets = parser.isSet(options.godot) || parser.isSet(options.godot3);
     if (parser.isSet(options.godotRoot)) {
         if (!tilesets) throw EUsageError("--godot-root is for --godot and --godot3 only");
@@ -41,7 +42,7 @@ void ReadGodotOptions(const QCommandLineParser& parser, const ParserOptions& opt
          {std::pair{&options.godot, &output.godot}, std::pair{&options.godot3, &output.godot3}}) {
         if (!parser.isSet(*option)) continue;
         const std::string spelling = Spelling(*option);
-        *file = TilesetName(parser, *option);
+        *file = InOutDir(outDir, TilesetName(parser, *option));
         if (output.sheet.empty()) {
             throw EUsageError(spelling + " needs --sheet: the tile set is an atlas of the sheet");
         }

@@ -1,6 +1,6 @@
-// mosaren-cli: the tile commands for scripts. One top-level handler turns every failure into
-// a "mosaren-cli: message." line on stderr and the exit status: 0 all written, 1 a texture or
-// tile failed, 2 a wrong command line.
+// mosaren-cli: the tile commands and the project build for scripts. One top-level handler turns
+// every failure into a "mosaren-cli: message." line on stderr and the exit status: 0 all
+// written, 1 a texture or tile failed, 2 a wrong command line or project file.
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -8,21 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "cli_commands.h"
+#include "build_command.h"
 #include "cli_options.h"
 #include "console.h"
 #include "interruption.h"
 #include "output_collisions.h"
-#include "output_names.h"
-#include "raster/display_depth.h"
-#include "raster/exceptions.h"
 #include "raster/file_replacement.h"
-#include "transitions_command.h"
+#include "run_command.h"
 #include "usage_error.h"
 
 namespace {
 
-constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 int Run(const std::vector<std::string>& arguments) {
@@ -30,7 +26,9 @@ int Run(const std::vector<std::string>& arguments) {
     CliRequest request;
     try {
         request = ParseCommandLine(arguments);
-        if (request.kind == CliRequest::Kind::Run) CheckOutputCollisions(request.options);
+        if (request.kind == CliRequest::Kind::Run && request.options.command != CliCommand::Build) {
+            CheckOutputCollisions(request.options);
+        }
     } catch (const EUsageError& failure) {
         PrintFailure(failure.Message());
         std::fputs("Try 'mosaren-cli --help' for more information.\n", stderr);
@@ -42,25 +40,9 @@ int Run(const std::vector<std::string>& arguments) {
     }
 
     const CliOptions& options = request.options;
-    // Before any bitmap exists: device images, and so the tile files, take this depth.
-    mosaren::SetDisplayDepth(options.depth);
+    if (options.command == CliCommand::Build) return RunBuildCommand(options);
     Console console(options.quiet);
-    try {
-        // A name an output cannot carry fails the run before the first tile, not after the last.
-        CheckOutputNames(options);
-        if (options.command == CliCommand::Tile) {
-            RunTileCommand(options);
-            return 0;
-        }
-        if (options.command == CliCommand::Transitions) {
-            RunTransitionsCommand(options);
-            return 0;
-        }
-        return RunBatchCommand(options, console) ? 0 : kExitFailure;
-    } catch (const std::exception&) {
-        console.Failure(mosaren::FailureMessage(std::current_exception()));
-    }
-    return kExitFailure;
+    return RunCommand(options, console);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "cli_options.h"
 #include "export/run_outputs.h"
+#include "out_dir.h"
 #include "raster/file_identity.h"
 #include "tiling/terrain_corners.h"
 #include "tiling/tile_names.h"
@@ -100,7 +101,7 @@ std::vector<std::pair<std::string, std::string>> TileFilesOfRun(const CliOptions
     if (!output.sheet.empty()) return tiles;
     if (options.command == CliCommand::Batch) {
         for (const std::string& texture : options.files) {
-            tiles.emplace_back(TileDestination(output, BatchTileName(texture)), texture);
+            tiles.emplace_back(TileDestination(output, BatchTileFile(options, texture)), texture);
         }
     } else if (options.command == CliCommand::Transitions) {
         // Each transition tile is made of both terrains; it is named after the first.

@@ -7,6 +7,7 @@
 #include "export/tile_sheet.h"
 #include "godot_options.h"
 #include "option_values.h"
+#include "out_dir.h"
 #include "parser_options.h"
 #include "tiling/terrain_corners.h"
 #include "tiling/tile_geometry.h"
@@ -37,7 +38,7 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
             "--sheet is for a batch, or for a tile cut into pieces with --pieces: "
             "one tile makes no sheet");
     }
-    output.sheet = FileName(parser, options.sheet);
+    output.sheet = InOutDir(result.outDir, FileName(parser, options.sheet));
     // The name's own suffix settles the format when it is .bmp or .png; --format must agree.
     for (ImageFormat format : {ImageFormat::Bmp, ImageFormat::Png}) {
         if (!EndsWithNoCase(output.sheet, std::string(".") + FormatName(format))) continue;
@@ -115,15 +116,16 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
     if (output.format == ImageFormat::Png && parser.isSet(options.depth)) {
         throw EUsageError("--depth is for BMP files only: PNG files are always 8-bit RGBA");
     }
-    if (parser.isSet(options.tsx)) output.tsx = FileName(parser, options.tsx);
+    if (parser.isSet(options.tsx))
+        output.tsx = InOutDir(result.outDir, FileName(parser, options.tsx));
     if (parser.isSet(options.mapPreview)) {
-        output.mapPreview = FileName(parser, options.mapPreview);
+        output.mapPreview = InOutDir(result.outDir, FileName(parser, options.mapPreview));
         if (!EndsWithNoCase(output.mapPreview, ".png")) {
             throw EUsageError("--map-preview '" + output.mapPreview +
                               "' is not a .png name: the preview is always a PNG picture");
         }
     }
-    ReadGodotOptions(parser, options, output);
+    ReadGodotOptions(parser, options, result.outDir, output);
 }
 
 }  // namespace mosaren::cli

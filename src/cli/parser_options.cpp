@@ -112,13 +112,26 @@ ParserOptions::ParserOptions()
                   "batch only: make N tiles at once, 1 to 256 (default: the number of cores). "
                   "The files, the progress lines and the failures are the same for every N.",
                   "N")),
-      quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")) {}
+      quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")),
+      outDir(Option("out-dir",
+                    "Write the tiles into DIR (made if missing), named as they would be beside "
+                    "their textures; relative names of the sheet, tilesets and preview are taken "
+                    "from DIR too.",
+                    "DIR")),
+      recursive(Switch({QStringLiteral("recursive")},
+                       "batch only: a folder argument takes the pictures in its folders below "
+                       "too.")),
+      force(Switch({QStringLiteral("force")}, "build only: make every set again, changed or not.")),
+      watch(Switch({QStringLiteral("watch")},
+                   "build only: after building, build again whenever a texture or the project "
+                   "file changes, until Ctrl-C.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,    version,   mask,       size,    pieces,      depth,        format,
-            sheet,   columns,   margin,     spacing, extrude,     tsx,          godot,
-            godot3,  godotRoot, mapPreview, block,   faces,       shade,        leftTexture,
-            rightTexture, edge, seed,       keepGoing, overwriteInputs, jobs, quiet};
+    return {help,         version,   mask,       size,      pieces,          depth, format,
+            sheet,        columns,   margin,     spacing,   extrude,         tsx,   godot,
+            godot3,       godotRoot, mapPreview, block,     faces,           shade, leftTexture,
+            rightTexture, edge,      seed,       keepGoing, overwriteInputs, jobs,  quiet,
+            outDir,       recursive, force,      watch};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

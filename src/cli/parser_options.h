@@ -48,6 +48,12 @@ struct ParserOptions {
     QCommandLineOption overwriteInputs;
     QCommandLineOption jobs;
     QCommandLineOption quiet;
+    // Where the outputs go, and what a folder of textures holds.
+    QCommandLineOption outDir;
+    QCommandLineOption recursive;
+    // The project build.
+    QCommandLineOption force;
+    QCommandLineOption watch;
 
     // All of them, in the order --help lists them.
     QList<QCommandLineOption> All() const;
