@@ -60,7 +60,8 @@ TEST_F(TextureFolder, RunsAgainOverTheSamePicturesNeverItsOwnTiles) {
         {{"batch", "tex", "--sheet", "tex/all.png", "--tsx", "tex/all.tsx", "-q"}, ""},
         {{"batch", "tex", "--sheet", "tex/all.png", "--tsx", "tex/all.tsx", "--map-preview",
           "tex/map.png"},
-         "[1/2] tex/a.PNG -> tex/all.png\n[2/2] tex/b.bmp -> tex/all.png\n"},
+         "[1/2] tex/a.PNG made for tex/all.png\n[2/2] tex/b.bmp made for tex/all.png\n"
+         "tex/all.png written\ntex/all.tsx written\ntex/map.png written\n"},
     };
     for (const Step& step : steps) {
         const CliRun run = Run(step.arguments);

@@ -349,9 +349,9 @@ bool Within(Ready ready) {
 TEST_F(ProjectBuild, WatchBuildsOnEveryChangeAndOutlivesABrokenTexture) {
     SmallProject();
     // stdout of the started run, as it grows: one line per build.
-    const fs::path out = mFolder.Path().string() + ".cli-out";
-    const auto lines = [&] { return TextOf(out); };
     StartedCli watch({"build", "--watch"}, mFolder.Path().string());
+    const fs::path out = watch.OutFile();
+    const auto lines = [&] { return TextOf(out); };
     ASSERT_TRUE(Within([&] { return lines() == "built flat, sheet, shore\n"; })) << lines();
 
     Replace("a.bmp", kYellow);

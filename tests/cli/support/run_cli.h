@@ -35,6 +35,8 @@ public:
     StartedCli(const std::vector<std::string>& arguments, const std::string& folder,
                const ChildLimits& limits = {});
     int Pid() const { return mChild; }
+    // Where the run's stdout goes, to be read while it runs.
+    const std::string& OutFile() const { return mOut; }
     CliRun Wait();
 
 private:
