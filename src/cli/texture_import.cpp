@@ -1,9 +1,23 @@
 #include "texture_import.h"
 
+#include <fstream>
+
 #include "import/picture_import.h"
 #include "raster/exceptions.h"
 
 namespace mosaren::cli {
+
+namespace {
+
+// Whether the file begins as a BMP file does; one that does not, and that the BMP reader is
+// handed all the same, is in no format read.
+bool BeginsAsBmp(const std::string& texturePath) {
+    std::ifstream file(texturePath, std::ios::binary);
+    char start[2] = {};
+    return file.read(start, 2) && start[0] == 'B' && start[1] == 'M';
+}
+
+}  // namespace
 
 TextureReader AnyFormatReader(const TTileSettings& settings) {
     return [&settings](TBitmap& source, const std::string& fileName) {
@@ -17,23 +31,28 @@ TextureReader AnyFormatReader(const TTileSettings& settings) {
 }
 
 TileWithAlpha TileAnyTexture(TileEngine& engine, const std::string& texturePath) {
-    if (const std::optional<DecodedPicture> picture = ImportPicture(texturePath)) {
-        return engine.TileTexture(*picture);
+    if (const std::unique_ptr<TextureSource> source = OpenTexture(texturePath)) {
+        return engine.TileTexture(*source);
     }
     return TileWithAlpha{engine.TileTexture(texturePath), {}};
 }
 
 void ReadAnyTextureForPieces(TileEngine& engine, const std::string& texturePath,
-                             std::optional<DecodedPicture>& picture) {
+                             std::unique_ptr<TextureSource>& source) {
     try {
-        picture = ImportPicture(texturePath);
+        source = OpenTexture(texturePath);
+        if (source) {
+            engine.ReadTextureForPieces(*source);
+            return;
+        }
     } catch (const EInvalidGraphic& unreadable) {
         throw EInvalidGraphic(texturePath + ": " + unreadable.Message());
     }
-    if (picture) {
-        engine.ReadTextureForPieces(*picture);
-    } else {
+    try {
         engine.ReadTextureForPieces(texturePath);
+    } catch (const EInvalidGraphic& notValid) {
+        if (BeginsAsBmp(texturePath)) throw;
+        throw EInvalidGraphic(texturePath + ": " + notValid.Message());
     }
 }
 
