@@ -1,5 +1,6 @@
 #include "texture_import.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "import/picture_import.h"
@@ -9,12 +10,14 @@ namespace mosaren::cli {
 
 namespace {
 
-// Whether the file begins as a BMP file does; one that does not, and that the BMP reader is
-// handed all the same, is in no format read.
-bool BeginsAsBmp(const std::string& texturePath) {
+// Whether the file is a regular file in no format read: one that does not begin as a BMP file
+// does, and that the BMP reader is handed all the same. The reader's failures do not name it.
+bool InNoFormatRead(const std::string& texturePath) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(texturePath, error)) return false;
     std::ifstream file(texturePath, std::ios::binary);
     char start[2] = {};
-    return file.read(start, 2) && start[0] == 'B' && start[1] == 'M';
+    return !(file.read(start, 2) && start[0] == 'B' && start[1] == 'M');
 }
 
 }  // namespace
@@ -50,9 +53,9 @@ void ReadAnyTextureForPieces(TileEngine& engine, const std::string& texturePath,
     }
     try {
         engine.ReadTextureForPieces(texturePath);
-    } catch (const EInvalidGraphic& notValid) {
-        if (BeginsAsBmp(texturePath)) throw;
-        throw EInvalidGraphic(texturePath + ": " + notValid.Message());
+    } catch (const Exception& refused) {
+        if (!InNoFormatRead(texturePath)) throw;
+        throw EInvalidGraphic(texturePath + ": " + refused.Message());
     }
 }
 

@@ -4,17 +4,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <tiffio.h>
+
 #include <QBuffer>
 #include <QColorSpace>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <array>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <span>
 #include <vector>
 
 #include "decoder_messages.h"
+#include "gif_structure.h"
 #include "jpeg_source.h"
 #include "picture_bounds.h"
 #include "png_source.h"
@@ -145,6 +150,28 @@ void AllowPicturesUpToTheBound() {
     (void)allowed;
 }
 
+// libtiff prints its warnings and errors itself unless told otherwise, and Qt's reader does not
+// tell it: they go to the texture being read instead.
+void KeepTiffMessage(const char* module, const char* format, va_list arguments) {
+    DecoderMessages* messages = DecoderMessages::Current();
+    if (!messages) return;
+    char text[512] = {};
+    std::vsnprintf(text, sizeof text, format, arguments);
+    try {
+        messages->Add(module ? std::string(module) + ": " + text : std::string(text));
+    } catch (...) {
+    }
+}
+
+void KeepTiffMessages() {
+    static const bool kept = [] {
+        TIFFSetWarningHandler(KeepTiffMessage);
+        TIFFSetErrorHandler(KeepTiffMessage);
+        return true;
+    }();
+    (void)kept;
+}
+
 std::unique_ptr<TextureSource> ReadByQt(const RegularFile& file, const char* format) {
     DecoderMessages messages;
     QFile device;
@@ -196,9 +223,14 @@ std::unique_ptr<TextureSource> OpenTexture(const std::string& fileName) {
             return OpenPngSource(file.Descriptor());
         case Format::Jpeg:
             return OpenJpegSource(file.Descriptor());
-        case Format::Gif:
+        case Format::Gif: {
+            const GifScreen screen = CheckGifFirstFrame(file.Start(kMostFileBytes));
+            TBitmap::CheckSectionSize(screen.width, screen.height, 32);
+            CheckWholePicture(screen.width, screen.height);
             return ReadByQt(file, "gif");
+        }
         case Format::Tiff:
+            KeepTiffMessages();
             return ReadByQt(file, "tiff");
         case Format::WebP:
             return ReadByQt(file, "webp");
