@@ -210,3 +210,31 @@ for name in ("photo.jpeg", "first-frame.gif", "rgb.tiff", "progressive.jpeg"):
         data = whole.read()
     with open(path("cut-" + name), "wb") as cut:
         cut.write(data[: len(data) * 2 // 3])
+
+# ----- Pictures beyond the bounds of one texture, each a few bytes -----
+# A GIF screen of 16000 × 16000 around a frame of 1 × 1.
+with open(path("huge-screen.gif"), "wb") as out:
+    out.write(b"GIF89a" + struct.pack("<HHBBB", 16000, 16000, 0x80, 0, 0) + b"\0\0\0\xff\xff\xff"
+              + b"\x2c" + struct.pack("<HHHHB", 0, 0, 1, 1, 0) + b"\x02\x02\x44\x01\x00" + b"\x3b")
+# A lossless WebP header of 16383 × 16383.
+bits = (16383 - 1) | ((16383 - 1) << 14)
+vp8l = b"\x2f" + struct.pack("<I", bits) + b"\0" * 8
+with open(path("huge.webp"), "wb") as out:
+    out.write(b"RIFF" + struct.pack("<I", 4 + 8 + len(vp8l)) + b"WEBP" + b"VP8L"
+              + struct.pack("<I", len(vp8l)) + vp8l)
+# A TIFF of 16000 × 16000 in one deflated strip.
+strip = zlib.compress(b"\0" * 48000)
+entries = [(256, 3, 1, 16000), (257, 3, 1, 16000), (258, 3, 1, 8), (259, 3, 1, 8),
+           (262, 3, 1, 2), (273, 4, 1, 8), (277, 3, 1, 3), (278, 3, 1, 16000),
+           (279, 4, 1, len(strip))]
+ifd_at = 8 + len(strip)
+with open(path("huge.tiff"), "wb") as out:
+    out.write(b"II*\0" + struct.pack("<I", ifd_at) + strip + struct.pack("<H", len(entries))
+              + b"".join(struct.pack("<HHII", *e) if e[1] == 4 else struct.pack("<HHIHH", *e, 0)
+                         for e in entries) + b"\0\0\0\0")
+# A progressive JPEG whose last scan comes again and again, 300 scans in all.
+with open(path("progressive.jpeg"), "rb") as whole:
+    data = whole.read()
+last_scan = data.rindex(b"\xff\xda")
+with open(path("many-scans.jpeg"), "wb") as out:
+    out.write(data[:last_scan] + data[last_scan:-2] * 300 + b"\xff\xd9")
