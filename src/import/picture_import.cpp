@@ -28,6 +28,7 @@
 #include "raster/exceptions.h"
 #include "raster/image_limits.h"
 #include "tga_reader.h"
+#include "tiff_alpha_reader.h"
 
 namespace mosaren {
 
@@ -174,6 +175,8 @@ void KeepTiffMessages() {
 
 std::unique_ptr<TextureSource> ReadByQt(const RegularFile& file, const char* format) {
     DecoderMessages messages;
+    // From the first byte, whoever read the file before (its descriptor shares the offset).
+    ::lseek(file.Descriptor(), 0, SEEK_SET);
     QFile device;
     if (!device.open(file.Descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         Unreadable("the file cannot be read");
@@ -231,6 +234,9 @@ std::unique_ptr<TextureSource> OpenTexture(const std::string& fileName) {
         }
         case Format::Tiff:
             KeepTiffMessages();
+            if (std::optional<DecodedPicture> picture = ReadTiffWithUnassociatedAlpha(file.Descriptor())) {
+                return std::make_unique<DecodedPictureSource>(std::move(*picture));
+            }
             return ReadByQt(file, "tiff");
         case Format::WebP:
             return ReadByQt(file, "webp");
