@@ -164,6 +164,7 @@ public:
     }
 
     DecodedPicture ReadWhole() override {
+        CheckWholePicture(mWidth, mHeight);
         DecodedPicture picture;
         picture.width = mWidth;
         picture.height = mHeight;

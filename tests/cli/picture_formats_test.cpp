@@ -239,6 +239,10 @@ TEST_F(PictureTextures, ADamagedPictureIsNamedWithTheReadersReasonAndNothingWrit
                 << run.err;
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
             EXPECT_EQ(mFolder.Names(), Names{picture});
+            // libtiff's own words, which it would print by itself, after the reason.
+            if (std::string(picture) == "cut-rgb.tiff") {
+                EXPECT_NE(run.err.find("(TIFF"), std::string::npos) << run.err;
+            }
         }
         std::filesystem::remove(mFolder.Path() / picture);
     }
