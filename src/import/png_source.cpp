@@ -3,6 +3,7 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -83,20 +84,35 @@ private:
         } catch (...) {
         }
     }
+    // libpng asks for a few bytes at a time (a chunk's length, its type, its CRC): the file is
+    // read in large blocks, which it is handed from.
     static void OnRead(png_structp png, png_bytep data, png_size_t length) {
         auto* pass = static_cast<PngPass*>(png_get_io_ptr(png));
         while (length > 0) {
-            const ssize_t got = ::pread(pass->mDescriptor, data, length, pass->mOffset);
-            if (got <= 0) png_error(png, got == 0 ? "the file ends before its picture does"
-                                                  : "the file cannot be read");
-            pass->mOffset += got;
-            data += got;
-            length -= static_cast<png_size_t>(got);
+            if (pass->mNext == pass->mEnd) {
+                const ssize_t got = ::pread(pass->mDescriptor, pass->mBuffer.data(),
+                                            pass->mBuffer.size(), pass->mOffset);
+                if (got <= 0) {
+                    png_error(png, got == 0 ? "the file ends before its picture does"
+                                            : "the file cannot be read");
+                }
+                pass->mOffset += got;
+                pass->mNext = 0;
+                pass->mEnd = static_cast<std::size_t>(got);
+            }
+            const std::size_t count = std::min(length, pass->mEnd - pass->mNext);
+            std::memcpy(data, pass->mBuffer.data() + pass->mNext, count);
+            pass->mNext += count;
+            data += count;
+            length -= count;
         }
     }
 
     int mDescriptor;
     off_t mOffset = 0;
+    std::vector<png_byte> mBuffer = std::vector<png_byte>(std::size_t{1} << 16);
+    std::size_t mNext = 0;
+    std::size_t mEnd = 0;
     DecoderMessages& mMessages;
     png_structp mPng = nullptr;
     png_infop mInfo = nullptr;
