@@ -91,6 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"palette-rle-top.tga"}, FormatCase{"rgba-rle.tga", 0, true},
         FormatCase{"rgb16.tga"}, FormatCase{"rgb15.tga"}, FormatCase{"rgb16-rle-right.tga"},
         FormatCase{"rgb.tiff"}, FormatCase{"unassociated.tiff", 0, true},
+        FormatCase{"turned-profile.tiff", 2},
         FormatCase{"lossless.webp"}, FormatCase{"rgb.ppm"}, FormatCase{"plain.pbm"},
         FormatCase{"deep.pgm"}, FormatCase{"photo.jpeg", 2}, FormatCase{"cmyk.jpeg", 2},
         FormatCase{"progressive.jpeg", 2}, FormatCase{"turned.jpeg", 2},

@@ -192,6 +192,13 @@ with Image.open(path("turned-profile.jpeg")) as written:
     ImageCms.profileToProfile(upright, ImageCms.ImageCmsProfile(io.BytesIO(icc)),
                               ImageCms.createProfile("sRGB")).save(path("turned-profile.jpeg.twin.bmp"))
 
+# The same in TIFF: stored on its side with the tag that turns it, and a profile.
+opaque.transpose(Image.Transpose.ROTATE_90).save(path("turned-profile.tiff"), tiffinfo={274: 6},
+                                                 icc_profile=icc)
+# (Pillow does not turn a TIFF file by its tag; the picture turned upright is the texture.)
+ImageCms.profileToProfile(opaque, ImageCms.ImageCmsProfile(io.BytesIO(icc)),
+                          ImageCms.createProfile("sRGB")).save(path("turned-profile.tiff.twin.bmp"))
+
 # PNM: plain PBM with its digits run together, as netpbm writes it; a PGM of maximum 1000.
 bits = [(x + y) % 3 == 0 for y in range(opaque.height) for x in range(opaque.width)]
 with open(path("plain.pbm"), "wb") as out:
