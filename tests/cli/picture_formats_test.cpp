@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FormatCase{"rgb.png"}, FormatCase{"grey.png"}, FormatCase{"palette.png"},
         FormatCase{"deep.png"}, FormatCase{"deep-round.png"}, FormatCase{"gamma.png"},
+        FormatCase{"interlaced.png"}, FormatCase{"grey.jpeg", 2},
         FormatCase{"palette-trns.png", 0, true}, FormatCase{"grey-trns.png", 0, true},
         FormatCase{"first-frame.gif"}, FormatCase{"transparent.gif", 0, true},
         FormatCase{"rgb.tga"}, FormatCase{"rgb-top.tga"}, FormatCase{"rgb-rle.tga"},
