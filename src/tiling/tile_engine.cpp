@@ -73,7 +73,7 @@ struct TileEngine::State {
         return source ? source->Width() > 0 && source->Height() > 0 : sampler.HasPixels();
     }
     // The colours of the samples' pixels: white throughout for a texture without pixels, which
-    // the stretch leaves as the working texture's white. Their alpha too, for a decoded picture
+    // the stretch leaves as the working texture's white. Their alpha too, for a texture source
     // that has any; else alpha is left empty.
     void ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
                      std::vector<std::uint8_t>& alpha);
