@@ -3,7 +3,9 @@
 // write a tile-sized file beside it, nothing else), in textures per second, with the ratios; then
 // the batch's peak memory after 10 and after 1000 textures, with and without the sheet and the
 // map preview; then the same textures saved as PNG files (by Pillow) beside their BMP files, which
-// shows what decoding PNG costs. Everything runs in one go on the same textures and disk, each
+// shows what decoding PNG costs; then PNG and JPEG sets against a Pillow script doing the same
+// work in one process and against decoding alone with the batch's own libraries (libpng,
+// libjpeg-turbo), the floor of a batch of them. Everything runs in one go on the same textures and disk, each
 // figure the median of three runs, so that the ratios hold even on a busy machine.
 //
 //   build-bench/bench/batch_table [RUNS [SCALE]]
@@ -28,6 +30,11 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <png.h>
+// jpeglib.h needs FILE and size_t declared first.
+#include <cstddef>
+#include <jpeglib.h>
 
 #include "support/files.h"
 #include "support/texture_files.h"
@@ -56,6 +63,59 @@ void ReadWholeAndWriteTileSized(const std::string& texture) {
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::ofstream out(BatchTileName(texture), std::ios::binary | std::ios::trunc);
     out.write(TileSizedBytes().data(), static_cast<std::streamsize>(TileSizedBytes().size()));
+}
+
+// Decoding alone, with the library the batch reads the format with, as it reads it: every row to
+// 8-bit BGRA, nothing else.
+void DecodePng(const std::string& texture) {
+    std::FILE* file = std::fopen(texture.c_str(), "rb");
+    if (!file) std::abort();
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) std::abort();
+    png_init_io(png, file);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    std::vector<png_byte> row(png_get_rowbytes(png, info));
+    const png_uint_32 height = png_get_image_height(png, info);
+    for (int pass = 0; pass < passes; ++pass) {
+        for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, row.data(), nullptr);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+}
+
+void DecodeJpeg(const std::string& texture) {
+    std::FILE* file = std::fopen(texture.c_str(), "rb");
+    if (!file) std::abort();
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&info);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(info.output_width) * 4);
+    JSAMPROW rows[1] = {row.data()};
+    while (info.output_scanline < info.output_height) jpeg_read_scanlines(&info, rows, 1);
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+}
+
+void DecodeAlone(const std::string& texture) {
+    if (texture.ends_with(".png")) {
+        DecodePng(texture);
+    } else {
+        DecodeJpeg(texture);
+    }
 }
 
 struct ChildRun {
@@ -137,6 +197,56 @@ public:
         return png;
     }
 
+    // The same textures in another picture form (picture_set.py's FORM), named with suffix.
+    static Kind AsForm(const Kind& bmp, const std::string& form, const std::string& name,
+                       const std::string& suffix) {
+        Kind out{name, {}};
+        constexpr std::size_t kAtOnce = 200;
+        for (std::size_t first = 0; first < bmp.textures.size(); first += kAtOnce) {
+            std::string command = std::string(MOSAREN_PICTURE_SET) + " " + form;
+            for (std::size_t i = first; i < std::min(first + kAtOnce, bmp.textures.size()); ++i) {
+                out.textures.push_back(bmp.textures[i].substr(0, bmp.textures[i].size() - 4) + "-" +
+                                       form + suffix);
+                command += " " + bmp.textures[i] + " " + out.textures.back();
+            }
+            if (std::system(command.c_str()) != 0) std::abort();
+        }
+        return out;
+    }
+
+    // PNG and JPEG sets: the batch with one job and all cores, a Pillow script doing the same
+    // work in one process, and decoding alone (the floor), in textures per second.
+    void PictureSpeed(const std::vector<Kind>& kinds) {
+        const std::string cores = std::to_string(std::thread::hardware_concurrency());
+        std::printf("| textures/s | %s |\n|---|", Names(kinds).c_str());
+        for (std::size_t i = 0; i < kinds.size(); ++i) std::printf("---|");
+        std::printf("\n");
+        std::vector<double> floor, one, all, pillow;
+        for (const Kind& kind : kinds) {
+            std::vector<double> f, o, a, p;
+            for (int run = 0; run < mRuns; ++run) {
+                const auto start = std::chrono::steady_clock::now();
+                for (const std::string& texture : kind.textures) DecodeAlone(texture);
+                f.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+                o.push_back(RunCli(Batch(kind.textures, "1")).seconds);
+                a.push_back(RunCli(Batch(kind.textures, cores)).seconds);
+                p.push_back(RunPillow(kind.textures));
+            }
+            const double n = static_cast<double>(kind.textures.size());
+            floor.push_back(n / Median(f));
+            one.push_back(n / Median(o));
+            all.push_back(n / Median(a));
+            pillow.push_back(n / Median(p));
+        }
+        Row("decoding alone, same library (floor)", floor);
+        Row("Pillow script, one process", pillow);
+        Row("`batch --jobs 1`", one);
+        Row("`batch --jobs " + cores + "` (all cores)", all);
+        Ratio("--jobs 1 / Pillow", one, pillow);
+        Ratio("--jobs 1 / floor", one, floor);
+        Ratio("all cores / --jobs 1", all, one);
+    }
+
     Kind MakeOdd(int count) {
         Kind kind{"odd", {}};
         const std::vector<TextureForm> forms = AllTextureForms();
@@ -211,6 +321,14 @@ public:
     }
 
 private:
+    static double RunPillow(const std::vector<std::string>& textures) {
+        std::string command = MOSAREN_PILLOW_TILES;
+        for (const std::string& texture : textures) command += " " + texture;
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(command.c_str()) != 0) std::abort();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
     std::string Write(const std::string& name, TextureForm form, std::int32_t width,
                       std::int32_t height) {
         const std::string path = mFolder + "/" + name + std::to_string(mSeed) + ".bmp";
@@ -277,5 +395,14 @@ int main(int argc, char** argv) {
         formats.push_back(Bench::AsPng(kinds[k]));
     }
     bench.Speed(formats);
+
+    std::printf("\n");
+    const Kind small = bench.Make("256²", TextureForm::Rgb24, 40 * scale, 256, 256);
+    bench.PictureSpeed({Bench::AsForm(kinds[0], "rgb-png", "512² RGB PNG", ".png"),
+                        Bench::AsForm(kinds[0], "rgba-png", "512² RGBA PNG", ".png"),
+                        Bench::AsForm(kinds[2], "rgb-png", "2048² RGB PNG", ".png"),
+                        Bench::AsForm(small, "palette-png", "256² paletted PNG", ".png"),
+                        Bench::AsForm(kinds[0], "jpeg", "512² JPEG", ".jpeg"),
+                        Bench::AsForm(kinds[2], "jpeg", "2048² JPEG", ".jpeg")});
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "export/map_preview.h"
 #include "export/run_outputs.h"
+#include "raster/exceptions.h"
 #include "texture_import.h"
 #include "tile_pictures.h"
 #include "tiling/block_maker.h"
@@ -33,11 +34,18 @@ void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
 void TileFlat(const CliOptions& options, RunOutputs& outputs) {
     TileEngine engine(options.settings);
     const std::string& saveName = options.files.at(1);
-    std::optional<DecodedPicture> picture;
-    ReadAnyTextureForPieces(engine, options.files.at(0), picture);
+    std::unique_ptr<TextureSource> source;
+    ReadAnyTextureForPieces(engine, options.files.at(0), source);
     for (const PiecePosition piece : engine.Pieces()) {
-        outputs.Put(engine.PieceTileWithAlpha(piece),
-                    PieceTileName(saveName, piece, engine.Divided()));
+        TileWithAlpha tile;
+        try {
+            tile = engine.PieceTileWithAlpha(piece);
+        } catch (const EInvalidGraphic& damaged) {
+            // A picture found damaged as it is read; a BMP file's failures stay as they were.
+            if (!source) throw;
+            throw EInvalidGraphic(options.files.at(0) + ": " + damaged.Message());
+        }
+        outputs.Put(std::move(tile), PieceTileName(saveName, piece, engine.Divided()));
     }
 }
 

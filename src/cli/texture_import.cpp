@@ -1,9 +1,26 @@
 #include "texture_import.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include "import/picture_import.h"
 #include "raster/exceptions.h"
 
 namespace mosaren::cli {
+
+namespace {
+
+// Whether the file is a regular file in no format read: one that does not begin as a BMP file
+// does, and that the BMP reader is handed all the same. The reader's failures do not name it.
+bool InNoFormatRead(const std::string& texturePath) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(texturePath, error)) return false;
+    std::ifstream file(texturePath, std::ios::binary);
+    char start[2] = {};
+    return !(file.read(start, 2) && start[0] == 'B' && start[1] == 'M');
+}
+
+}  // namespace
 
 TextureReader AnyFormatReader(const TTileSettings& settings) {
     return [&settings](TBitmap& source, const std::string& fileName) {
@@ -17,23 +34,28 @@ TextureReader AnyFormatReader(const TTileSettings& settings) {
 }
 
 TileWithAlpha TileAnyTexture(TileEngine& engine, const std::string& texturePath) {
-    if (const std::optional<DecodedPicture> picture = ImportPicture(texturePath)) {
-        return engine.TileTexture(*picture);
+    if (const std::unique_ptr<TextureSource> source = OpenTexture(texturePath)) {
+        return engine.TileTexture(*source);
     }
     return TileWithAlpha{engine.TileTexture(texturePath), {}};
 }
 
 void ReadAnyTextureForPieces(TileEngine& engine, const std::string& texturePath,
-                             std::optional<DecodedPicture>& picture) {
+                             std::unique_ptr<TextureSource>& source) {
     try {
-        picture = ImportPicture(texturePath);
+        source = OpenTexture(texturePath);
+        if (source) {
+            engine.ReadTextureForPieces(*source);
+            return;
+        }
     } catch (const EInvalidGraphic& unreadable) {
         throw EInvalidGraphic(texturePath + ": " + unreadable.Message());
     }
-    if (picture) {
-        engine.ReadTextureForPieces(*picture);
-    } else {
+    try {
         engine.ReadTextureForPieces(texturePath);
+    } catch (const Exception& refused) {
+        if (!InNoFormatRead(texturePath)) throw;
+        throw EInvalidGraphic(texturePath + ": " + refused.Message());
     }
 }
 

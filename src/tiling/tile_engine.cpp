@@ -56,7 +56,7 @@ struct TileEngine::State {
 
     const TTileSettings& settings;
     BmpSampler sampler;
-    const DecodedPicture* picture = nullptr;  // the texture when it is no BMP file
+    TextureSource* source = nullptr;  // the texture when it is no BMP file
     std::vector<std::pair<SamplingKey, std::unique_ptr<TileSampling>>> samplings;  // last used first
     std::vector<TColor> colours;
     std::vector<std::uint8_t> alpha;
@@ -67,13 +67,13 @@ struct TileEngine::State {
     std::unique_ptr<TileMaker> reference;
 
     const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
-    std::int32_t Width() const { return picture ? picture->width : sampler.Width(); }
-    std::int32_t Height() const { return picture ? picture->height : sampler.Height(); }
+    std::int32_t Width() const { return source ? source->Width() : sampler.Width(); }
+    std::int32_t Height() const { return source ? source->Height() : sampler.Height(); }
     bool HasPixels() const {
-        return picture ? picture->width > 0 && picture->height > 0 : sampler.HasPixels();
+        return source ? source->Width() > 0 && source->Height() > 0 : sampler.HasPixels();
     }
     // The colours of the samples' pixels: white throughout for a texture without pixels, which
-    // the stretch leaves as the working texture's white. Their alpha too, for a decoded picture
+    // the stretch leaves as the working texture's white. Their alpha too, for a texture source
     // that has any; else alpha is left empty.
     void ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
                      std::vector<std::uint8_t>& alpha);
@@ -96,7 +96,7 @@ TileEngine::~TileEngine() {
 
 DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
     State& s = *mState;
-    s.picture = nullptr;
+    s.source = nullptr;
     s.sampler.Open(texturePath);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
@@ -114,25 +114,30 @@ DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
     return s.Compose(sampling.TilePixels(0), s.colours);
 }
 
-TileWithAlpha TileEngine::TileTexture(const DecodedPicture& texture) {
+TileWithAlpha TileEngine::TileTexture(TextureSource& texture) {
     State& s = *mState;
-    s.picture = &texture;
-    const TileSampling& sampling = s.SamplingFor(texture.width, texture.height);
-    s.ReadColours(sampling, s.colours, s.alpha);
+    s.source = &texture;
+    const TileSampling& sampling = s.SamplingFor(texture.Width(), texture.Height());
+    try {
+        s.ReadColours(sampling, s.colours, s.alpha);
+    } catch (...) {
+        s.source = nullptr;
+        throw;
+    }
     TileWithAlpha tile = s.ComposeWithAlpha(sampling.TilePixels(0), s.colours, s.alpha);
-    s.picture = nullptr;
+    s.source = nullptr;
     return tile;
 }
 
 void TileEngine::ReadTextureForPieces(const std::string& texturePath) {
     State& s = *mState;
-    s.picture = nullptr;
+    s.source = nullptr;
     s.sampler.Open(texturePath);
     TakePieces();
 }
 
-void TileEngine::ReadTextureForPieces(const DecodedPicture& texture) {
-    mState->picture = &texture;
+void TileEngine::ReadTextureForPieces(TextureSource& texture) {
+    mState->source = &texture;
     TakePieces();
 }
 
@@ -193,17 +198,11 @@ void TileEngine::State::ReadColours(const TileSampling& sampling, std::vector<TC
     alphaOut.clear();
     if (!HasPixels()) {
         std::fill(out.begin(), out.end(), kWhite);
-    } else if (!picture) {
+    } else if (!source) {
         sampler.ReadColours(samples, out);
     } else {
-        if (picture->hasAlpha) alphaOut.resize(samples.Count());
-        for (const PixelSamples::Row& row : samples.rows) {
-            for (std::uint32_t i = row.first; i < row.first + row.count; ++i) {
-                const std::uint32_t argb = picture->At(samples.columns[i], row.y);
-                out[i] = ColourOfArgb(argb);
-                if (picture->hasAlpha) alphaOut[i] = AlphaOfArgb(argb);
-            }
-        }
+        if (source->HasAlpha()) alphaOut.resize(samples.Count());
+        source->ReadPixels(samples, out, alphaOut);
     }
 }
 

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "raster/decoded_picture.h"
 #include "raster/device_picture.h"
+#include "raster/texture_source.h"
 #include "tile_maker.h"
 #include "tile_settings.h"
 
 namespace mosaren {
 
-// A tile of a decoded picture, with the alpha of each tile pixel, row by row from the top-left:
+// A tile of a texture source, with the alpha of each tile pixel, row by row from the top-left:
 // the alpha of the texture pixel it shows, 0 where it shows the mask. The picture holds each
 // texture pixel's own colour, whatever its alpha.
 struct TileWithAlpha {
@@ -43,14 +43,15 @@ public:
     // The tile that TileMaker::TileTexture makes of the texture file (the batch command's), as
     // its file holds it.
     DevicePicture TileTexture(const std::string& texturePath);
-    // The same of a decoded picture: the tile a 24-bit BMP file of its colours gives.
-    TileWithAlpha TileTexture(const DecodedPicture& texture);
+    // The same of a texture in another format: the tile a 24-bit BMP file of its colours gives.
+    TileWithAlpha TileTexture(TextureSource& texture);
 
     // The single-texture command's, as TileMaker's: the texture's headers read, the piece counts
     // of the settings taken, and a texture that cannot be cut into them refused.
     void ReadTextureForPieces(const std::string& texturePath);
-    // The same of a decoded picture, which must stay until the last piece's tile is made.
-    void ReadTextureForPieces(const DecodedPicture& texture);
+    // The same of a texture in another format, which must stay until the last piece's tile is
+    // made.
+    void ReadTextureForPieces(TextureSource& texture);
     bool Divided() const { return mAcross != 1 || mDown != 1; }
     std::vector<PiecePosition> Pieces() const { return PiecesInOrder(mAcross, mDown); }
     // The tile TileMaker makes of the piece (MakePieceTexture, then MakeTile).

@@ -19,11 +19,6 @@
 namespace mosaren::testing {
 namespace {
 
-// What the batch names the tile of a texture: the path less its last four characters.
-std::string BatchTile(const std::string& texture) {
-    return texture.substr(0, texture.size() - 4) + "tile.bmp";
-}
-
 class PictureTextures : public CommandLine {
 protected:
     void SetUp() override {
@@ -38,28 +33,39 @@ protected:
     }
 };
 
-// Each format once, its tile against its twin's. Lossless formats give the same bytes; a JPEG
-// file may differ by the decoder's rounding, should Qt and Pillow decode it differently.
+// Each format and variant, its tile against its twin's: a BMP file of the colours it must give
+// (Pillow's reading of it, or colours worked out by the script for what Pillow reads otherwise),
+// or for a picture with alpha a PNG file of its colours and alpha, whose PNG tiles are compared.
+// Lossless formats give the same bytes; a JPEG file may differ by the decoder's rounding, and a
+// converted profile by the colour engine's.
 struct FormatCase {
     const char* picture;
-    int tolerance;
+    int tolerance = 0;
+    bool alpha = false;
 };
 
 class EachFormat : public PictureTextures, public ::testing::WithParamInterface<FormatCase> {};
 
-TEST_P(EachFormat, TilesAsItsBmpTwin) {
+TEST_P(EachFormat, TilesAsItsTwin) {
     const std::string picture = GetParam().picture;
-    const std::string twin = picture + ".twin.bmp";
+    const bool alpha = GetParam().alpha;
+    const std::string twin = picture + (alpha ? ".twin.png" : ".twin.bmp");
+    const std::string suffix = alpha ? "tile.png" : "tile.bmp";
     Take(picture);
     Take(twin);
-    const CliRun run = Run({"batch", "-q", picture, twin});
+    const CliRun run = alpha ? Run({"batch", "-q", "--format", "png", picture, twin})
+                             : Run({"batch", "-q", picture, twin});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto tileOf = [&suffix](const std::string& texture) {
+        return texture.substr(0, texture.size() - 4) + suffix;
+    };
     if (GetParam().tolerance == 0) {
-        EXPECT_EQ(Bytes(BatchTile(picture)), Bytes(BatchTile(twin)));
+        EXPECT_EQ(Bytes(tileOf(picture)), Bytes(tileOf(twin)));
         return;
     }
-    const BmpPicture tile = Tile(BatchTile(picture));
-    const BmpPicture expected = Tile(BatchTile(twin));
+    const BmpPicture tile = Tile(tileOf(picture));
+    const BmpPicture expected = Tile(tileOf(twin));
     ASSERT_EQ(tile.pixels.size(), expected.pixels.size());
     int worst = 0;
     for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
@@ -72,21 +78,33 @@ TEST_P(EachFormat, TilesAsItsBmpTwin) {
     EXPECT_LE(worst, GetParam().tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(PictureFormats, EachFormat,
-                         ::testing::Values(FormatCase{"rgb.png", 0}, FormatCase{"grey.png", 0},
-                                           FormatCase{"palette.png", 0}, FormatCase{"deep.png", 0},
-                                           FormatCase{"first-frame.gif", 0},
-                                           FormatCase{"rgb.tga", 0}, FormatCase{"rgb.tiff", 0},
-                                           FormatCase{"lossless.webp", 0}, FormatCase{"rgb.ppm", 0},
-                                           FormatCase{"photo.jpeg", 2}, FormatCase{"cmyk.jpeg", 2},
-                                           FormatCase{"turned.jpeg", 2}),
-                         [](const auto& info) {
-                             std::string name = info.param.picture;
-                             std::replace_if(
-                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
-                                 '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    PictureFormats, EachFormat,
+    ::testing::Values(
+        FormatCase{"rgb.png"}, FormatCase{"grey.png"}, FormatCase{"palette.png"},
+        FormatCase{"deep.png"}, FormatCase{"deep-round.png"}, FormatCase{"gamma.png"},
+        FormatCase{"interlaced.png"}, FormatCase{"grey.jpeg", 2},
+        FormatCase{"palette-trns.png", 0, true}, FormatCase{"grey-trns.png", 0, true},
+        FormatCase{"first-frame.gif"}, FormatCase{"transparent.gif", 0, true},
+        FormatCase{"rgb.tga"}, FormatCase{"rgb-top.tga"}, FormatCase{"rgb-rle.tga"},
+        FormatCase{"rgb-rle-top.tga"}, FormatCase{"grey.tga"}, FormatCase{"grey-rle.tga"},
+        FormatCase{"grey-top.tga"}, FormatCase{"palette.tga"}, FormatCase{"palette-rle.tga"},
+        FormatCase{"palette-rle-top.tga"}, FormatCase{"rgba-rle.tga", 0, true},
+        FormatCase{"rgb16.tga"}, FormatCase{"rgb15.tga"}, FormatCase{"rgb16-rle-right.tga"},
+        FormatCase{"rgb.tiff"}, FormatCase{"unassociated.tiff", 0, true},
+        FormatCase{"turned-profile.tiff", 2},
+        FormatCase{"lossless.webp"}, FormatCase{"rgb.ppm"}, FormatCase{"plain.pbm"},
+        FormatCase{"deep.pgm"}, FormatCase{"photo.jpeg", 2}, FormatCase{"cmyk.jpeg", 2},
+        FormatCase{"progressive.jpeg", 2}, FormatCase{"turned.jpeg", 2},
+        FormatCase{"turned-2.jpeg", 2}, FormatCase{"turned-3.jpeg", 2},
+        FormatCase{"turned-4.jpeg", 2}, FormatCase{"turned-5.jpeg", 2},
+        FormatCase{"turned-7.jpeg", 2}, FormatCase{"turned-8.jpeg", 2},
+        FormatCase{"turned-profile.jpeg", 2}),
+    [](const auto& info) {
+        std::string name = info.param.picture;
+        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+        return name;
+    });
 
 // BMP files of several forms saved as PNG files: the tiles of each pair are the same bytes at
 // every depth and in both formats, made by the batch and, in pieces, by the tile command.
@@ -207,16 +225,28 @@ TEST_F(PictureTextures, ColoursOfAProfileAreConvertedToSrgb) {
     }
 }
 
-TEST_F(PictureTextures, APictureThatCannotBeReadIsNamedWithTheReadersReasonAndNothingWritten) {
-    Take("truncated.png");
-    for (const Args& command :
-         {Args{"batch", "truncated.png"}, Args{"tile", "truncated.png", "t"}}) {
-        const CliRun run = Run(command);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_NE(run.err.find("mosaren-cli: truncated.png: The picture cannot be read: "),
-                  std::string::npos)
-            << run.err;
-        EXPECT_EQ(mFolder.Names(), Names{"truncated.png"});
+// Files cut short, in every format that could be tiled half made up, and one whose decoding
+// library speaks on its own (libtiff): each fails with its name and the reader's reason, what the
+// library said after it on the same line, and nothing else is printed or written.
+TEST_F(PictureTextures, ADamagedPictureIsNamedWithTheReadersReasonAndNothingWritten) {
+    for (const char* picture : {"truncated.png", "cut-photo.jpeg", "cut-progressive.jpeg",
+                                "cut-first-frame.gif", "cut-rgb.tiff"}) {
+        SCOPED_TRACE(picture);
+        Take(picture);
+        for (const Args& command : {Args{"batch", picture}, Args{"tile", picture, "t"}}) {
+            const CliRun run = Run(command);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_TRUE(run.err.starts_with("mosaren-cli: " + std::string(picture) +
+                                            ": The picture cannot be read: "))
+                << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_EQ(mFolder.Names(), Names{picture});
+            // libtiff's own words, which it would print by itself, after the reason.
+            if (std::string(picture) == "cut-rgb.tiff") {
+                EXPECT_NE(run.err.find("(TIFF"), std::string::npos) << run.err;
+            }
+        }
+        std::filesystem::remove(mFolder.Path() / picture);
     }
 }
 
@@ -232,6 +262,43 @@ TEST_F(PictureTextures, APictureBeyondTheCapIsRefusedFromItsHeaderAsABmpFileIs) 
     EXPECT_EQ(png.err, "mosaren-cli: bomb.png: " + capText);
     EXPECT_TRUE(bmp.err.ends_with(capText)) << bmp.err;
     EXPECT_EQ(mFolder.Names(), (Names{"bomb.bmp", "bomb.png"}));
+}
+
+// Headers of a few bytes that promise more work than one texture may take: each is refused from
+// its header, before anything is decoded or allocated, with the file's name and the bound.
+TEST_F(PictureTextures, APictureBeyondTheBoundsOfOneTextureIsRefusedWithTheBound) {
+    const std::string wholeBound =
+        "pixels decoded whole, more than the 67108864 pixels a texture decoded whole may have.\n";
+    for (const auto& [picture, message] :
+         {std::pair{"huge-screen.gif", "16000 x 16000 " + wholeBound},
+          std::pair{"huge.webp", "16383 x 16383 " + wholeBound},
+          std::pair{"huge.tiff", "16000 x 16000 " + wholeBound},
+          std::pair{"many-scans.jpeg",
+                    std::string("JPEG file in 309 scans, more than the 100 scans a JPEG file may "
+                                "have.\n")}}) {
+        SCOPED_TRACE(picture);
+        Take(picture);
+        const CliRun run = Run({"batch", picture});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "mosaren-cli: " + std::string(picture) +
+                               ": The picture cannot be read: " + message);
+        std::filesystem::remove(mFolder.Path() / picture);
+        EXPECT_TRUE(mFolder.Names().empty());
+    }
+}
+
+// Formats Qt reads but the program does not list are refused as files in no format; the tile
+// command names such a file as the batch does.
+TEST_F(PictureTextures, AFileInNoFormatReadIsRefusedWithItsName) {
+    // An X bitmap, which Qt's readers would take.
+    const std::string xbm = "#define i_width 8\n#define i_height 1\nstatic char i_bits[]={0x01};\n";
+    WriteBytes(mFolder.Path() / "icon.xbm", std::vector<std::uint8_t>(xbm.begin(), xbm.end()));
+    for (const Args& command : {Args{"batch", "icon.xbm"}, Args{"tile", "icon.xbm", "t"}}) {
+        const CliRun run = Run(command);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.starts_with("mosaren-cli: icon.xbm: ")) << run.err;
+        EXPECT_EQ(mFolder.Names(), Names{"icon.xbm"});
+    }
 }
 
 }  // namespace
