@@ -26,7 +26,10 @@ void CheckOutputNames(const CliOptions& options) {
     for (const std::string& godot : {output.godot, output.godot3}) {
         if (godot.empty() || output.sheet.empty()) continue;
         const auto path = GodotResourcePath(output.sheet, GodotProjectFolder(godot, output.godotRoot));
-        if (path) GodotString(*path);
+        if (path) {
+            RequireGodotReadsAsWritten(*path);
+            GodotString(*path);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "raster/exceptions.h"
 #include "tsx_writer.h"
 
 namespace mosaren {
@@ -16,6 +17,14 @@ std::optional<std::string> GodotResourcePath(const std::string& file,
     const std::filesystem::path way = RelativePath(file, projectFolder);
     if (way.empty() || *way.begin() == ".." || way == ".") return std::nullopt;
     return "res://" + way.generic_string();
+}
+
+void RequireGodotReadsAsWritten(const std::string& resourcePath) {
+    if (resourcePath.find('\\') != std::string::npos) {
+        throw EInvalidOperation("Godot reads the backslash in " + resourcePath +
+                                " as a folder separator, so it would look for another file: "
+                                "name the sheet without one");
+    }
 }
 
 }  // namespace mosaren

@@ -18,4 +18,9 @@ std::string GodotProjectFolder(const std::string& resourceFile, const std::strin
 std::optional<std::string> GodotResourcePath(const std::string& file,
                                              const std::string& projectFolder);
 
+// Raises EInvalidOperation for a res:// path that Godot would not read as it is written: one
+// holding a backslash, which Godot takes for a folder separator on every system, so that
+// "res://a\b.png" names b.png in the folder a.
+void RequireGodotReadsAsWritten(const std::string& resourcePath);
+
 }  // namespace mosaren

@@ -39,6 +39,7 @@ void WriteGodotTileset(GodotTileset tileset, GodotVersion version, const std::st
             "The sheet " + tileset.sheet + " lies outside the Godot project folder " +
             (projectFolder.empty() ? "." : projectFolder) + ", so a Godot resource cannot name it");
     }
+    RequireGodotReadsAsWritten(*path);
     tileset.sheet = *path;
     const std::string text =
         version == GodotVersion::Godot4 ? Godot4TilesetText(tileset) : Godot3TilesetText(tileset);

@@ -60,8 +60,8 @@ struct Target {
 };
 
 // Where the new file goes, or nothing when the name cannot be a file that we may replace.
-bool ResolveTarget(const std::string& fileName, Target& target) {
-    if (fileName.empty() || fileName.back() == '/') return false;
+int ResolveTarget(const std::string& fileName, Target& target) {
+    if (fileName.empty() || fileName.back() == '/') return EISDIR;
     std::string path = fileName;
 
     struct stat info {};
@@ -76,13 +76,14 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
             path = resolved;
             std::free(resolved);
         } else if (!DanglingLinkTarget(path)) {
-            return false;
+            return errno != 0 ? errno : ENOENT;
         }
     }
 
     const std::size_t slash = path.rfind('/');
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base == "." || base == ".." || base.size() > NAME_MAX) return false;
+    if (base == "." || base == "..") return EISDIR;
+    if (base.size() > NAME_MAX) return ENAMETOOLONG;
     target.folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     target.path = path;
     // The permissions a newly created file would get.
@@ -90,15 +91,19 @@ bool ResolveTarget(const std::string& fileName, Target& target) {
 
     // What lstat found stands unless it was a link.
     const bool exists = link ? ::stat(path.c_str(), &info) == 0 : named;
-    if (!exists && (link ? errno : missing) != ENOENT) return false;
+    if (!exists) {
+        const int error = link ? errno : missing;
+        if (error != ENOENT) return error;
+    }
     if (exists) {
-        if (!S_ISREG(info.st_mode)) return false;
+        if (S_ISDIR(info.st_mode)) return EISDIR;
+        if (!S_ISREG(info.st_mode)) return EINVAL;
         // A read-only file is not replaced, even by a user whom the system would let write it.
-        if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-        if (::access(path.c_str(), W_OK) != 0) return false;
+        if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+        if (::access(path.c_str(), W_OK) != 0) return errno;
         target.mode = info.st_mode & 07777;
     }
-    return true;
+    return 0;
 }
 
 // A name no file has yet, ".mosaren-" and six letters or digits, in folder.
@@ -173,6 +178,12 @@ int FlushFolder(int fd) {
 
 void NameWriteFailures(bool named) { namedWriteFailures = named; }
 
+EFCreateError CreateFailure(const std::string& fileName, int error) {
+    EFCreateError failure = CannotCreateFile(fileName);
+    if (!namedWriteFailures || error == 0) return failure;
+    return EFCreateError(failure.Message() + ": " + std::strerror(error));
+}
+
 EWriteError WriteFailure(const std::string& fileName, int error) {
     if (!namedWriteFailures) return EWriteError(messages::kStreamWrite);
     return EWriteError("Cannot write " + fileName + ": " + std::strerror(error != 0 ? error : EIO));
@@ -202,7 +213,9 @@ StagedFile::StagedFile(const std::string& fileName,
                        const std::function<void(OutputStream&)>& write, SpareFiles* spares)
     : mFileName(fileName) {
     Target target;
-    if (!ResolveTarget(fileName, target)) throw CannotCreateFile(fileName);
+    if (const int error = ResolveTarget(fileName, target); error != 0) {
+        throw CreateFailure(fileName, error);
+    }
     temporary_names::RemoveLeftovers(target.folder);
     mTarget = target.path;
     mFolder = target.folder;
@@ -210,8 +223,9 @@ StagedFile::StagedFile(const std::string& fileName,
     off_t held = 0;
     mFd = OpenTemporary(target.folder, target.mode, spares, mTemporary, held);
     if (mFd < 0) {
+        const int error = errno;
         mTemporary.clear();
-        throw CannotCreateFile(fileName);
+        throw CreateFailure(fileName, error);
     }
     try {
         FileOutputStream stream(mFd);
@@ -373,13 +387,15 @@ bool StagedFiles::PutInPlace(const Report& report) {
         if (!failures[i]) {
             SpareFiles::Spare spare;
             const bool kept = mRecycle && KeepReplaced(file, spare);
-            if (temporary_names::Rename(file.mTemporary, file.mTarget)) {
+            const bool moved = temporary_names::Rename(file.mTemporary, file.mTarget);
+            const int error = errno;
+            if (moved) {
                 file.mTemporary.clear();
                 renamed.push_back(i);
                 if (kept) replaced.emplace_back(file.mFolder, std::move(spare));
             } else {
                 if (kept) temporary_names::Remove(spare.name);
-                failures[i] = std::make_exception_ptr(CannotCreateFile(file.mFileName));
+                failures[i] = std::make_exception_ptr(CreateFailure(file.mFileName, error));
             }
         }
         if (failures[i]) goOn = settle(i + 1);

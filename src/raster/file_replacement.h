@@ -139,11 +139,16 @@ void ReplaceFileWith(const std::string& fileName, const std::function<void(Outpu
 // The same with the whole new content at hand.
 void ReplaceFileWithBytes(const std::string& fileName, const void* bytes, std::size_t count);
 
-// How a file that the disk did not take is told: by default "Stream write error"; once named,
-// "Cannot write NAME: REASON" with the name as passed and the system's reason ("No space left
-// on device"), for a front end whose user must learn which file and why. For the whole process.
+// How a file that the disk did not take is told: by default "Stream write error", and a file
+// that could not be made "Cannot create file NAME"; once named, "Cannot write NAME: REASON" and
+// "Cannot create file NAME: REASON" with the name as passed and the system's reason ("No space
+// left on device", "Read-only file system"), for a front end whose user must learn which file
+// and why. For the whole process.
 void NameWriteFailures(bool named);
 // The failure of writing fileName for the system's reason error (an errno value).
 EWriteError WriteFailure(const std::string& fileName, int error);
+// The failure of making fileName (or its temporary file, or putting it in place) for the
+// system's reason error; 0 gives no reason.
+EFCreateError CreateFailure(const std::string& fileName, int error);
 
 }  // namespace mosaren

@@ -155,7 +155,7 @@ RulesCase KeepGoingReportsEveryFailureInOrder() {
                        Args{"t4.bmp", "b.bmp", "t5.bmp", "t6.bmp"});
     c.err = Lines(1, 2, 1, 9) + "mosaren-cli: bad.bmp: Bitmap image is not valid.\n" +
             Lines(3, 3, 4, 9) + "mosaren-cli: gone.bmp: Cannot open file gone.bmp.\n" +
-            Lines(4, 4, 6, 9) + "mosaren-cli: b.bmp: Cannot create file btile.bmp.\n" +
+            Lines(4, 4, 6, 9) + "mosaren-cli: b.bmp: Cannot create file btile.bmp: Is a directory.\n" +
             Lines(5, 6, 8, 9);
     c.after = Sorted(Join(Left(1, 6, true), Names{"b.bmp", "bad.bmp", "btile.bmp"}));
     return c;

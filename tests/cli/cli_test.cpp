@@ -155,7 +155,7 @@ TEST_F(CommandLine, TileFailuresEndWithTheMessageAndItsFullStop) {
               "pieces.\n");
     const CliRun unwritable = Run({"tile", "tiny.bmp", "no/such/folder/out"});
     EXPECT_EQ(unwritable.exitCode, 1);
-    EXPECT_EQ(unwritable.err, "mosaren-cli: Cannot create file no/such/folder/out.bmp.\n");
+    EXPECT_EQ(unwritable.err, "mosaren-cli: Cannot create file no/such/folder/out.bmp: No such file or directory.\n");
     EXPECT_EQ(mFolder.Names(), (Names{"tiny.bmp"}));
 }
 

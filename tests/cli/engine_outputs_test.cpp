@@ -518,7 +518,7 @@ TEST_F(EngineOutput, ASheetThatCannotBeCreatedFailsWithItsNameAndLeavesNothing) 
     Texture("a.bmp", Rgb(10, 200, 10));
     const CliRun run = Run({"batch", "-q", "--sheet", "gone/s.png", "--tsx", "t.tsx", "a.bmp"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png; not written either: t.tsx.\n");
+    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file gone/s.png: No such file or directory; not written either: t.tsx.\n");
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
 }
 
@@ -544,11 +544,24 @@ TEST_F(EngineOutput, ANameNoTilesetCanCarryFailsBeforeAnyTile) {
     }
 }
 
+// Godot takes a backslash in a res:// path for a folder separator, whatever the system.
+TEST_F(EngineOutput, ASheetNameGodotWouldReadAsAnotherFailsBeforeAnyTile) {
+    Texture("a.bmp", Rgb(10, 200, 10));
+    for (const char* godot : {"--godot", "--godot3"}) {
+        const CliRun run = Run({"batch", "-q", "--sheet", "s\\e.png", godot, "t.tres", "a.bmp"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "mosaren-cli: Godot reads the backslash in res://s\\\\e.png as a folder "
+                           "separator, so it would look for another file: name the sheet without "
+                           "one.\n");
+        EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
+    }
+}
+
 TEST_F(EngineOutput, ATilesetThatCannotBeWrittenFailsAfterTheTiles) {
     Texture("a.bmp", Rgb(10, 200, 10));
     const CliRun gone = Run({"batch", "-q", "--tsx", "gone/t.tsx", "a.bmp"});
     EXPECT_EQ(gone.exitCode, 1);
-    EXPECT_EQ(gone.err, "mosaren-cli: Cannot create file gone/t.tsx.\n");
+    EXPECT_EQ(gone.err, "mosaren-cli: Cannot create file gone/t.tsx: No such file or directory.\n");
     EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp"}));
 }
 
@@ -588,7 +601,7 @@ TEST_F(EngineOutput, BatchProgressNamesWhereEachTileWent) {
     std::filesystem::create_directory(mFolder.Path() / "t2.tsx");
     EXPECT_EQ(Run({"batch", "--sheet", "s.png", "--tsx", "t2.tsx", "--map-preview", "p.png", "a.bmp"}).err,
               "[1/1] a.bmp made for s.png\ns.png written\n"
-              "mosaren-cli: Cannot create file t2.tsx; not written either: p.png.\n");
+              "mosaren-cli: Cannot create file t2.tsx: Is a directory; not written either: p.png.\n");
 }
 
 }  // namespace

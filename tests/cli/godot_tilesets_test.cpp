@@ -135,7 +135,7 @@ TEST_F(GodotTilesets, ThatCannotBeWrittenFailAfterTheSheet) {
     const CliRun run = Run({"batch", "-q", "--sheet", "game/s.png", "--godot", "game/gone/t.tres",
                             "--godot-root", "game", mTextures[0]});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file game/gone/t.tres.\n");
+    EXPECT_EQ(run.err, "mosaren-cli: Cannot create file game/gone/t.tres: No such file or directory.\n");
     EXPECT_EQ(FolderNames(mFolder.Path() / "game"), (Names{"art", "s.png"}));
 }
 

@@ -1,7 +1,7 @@
 // What the disk, the pipe and other runs do to a run while it writes, through the real binary:
 // batches over one folder at once, a replaced tile's file that carries attributes of its own, a
-// reader of stderr that goes away, tiles on two file systems in one group, and a disk that fills
-// up under a sheet.
+// reader of stderr that goes away, tiles on two file systems in one group, a disk that fills
+// up under a sheet, and one that takes no writes at all.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -20,6 +20,7 @@
 
 #include "cli/support/command_line.h"
 #include "support/png_picture.h"
+#include "support/requirements.h"
 
 namespace mosaren::testing {
 namespace {
@@ -49,13 +50,8 @@ private:
     bool mMounted = false;
 };
 
-#define REQUIRE_MOUNTED(disk)                                                                 \
-    do {                                                                                      \
-        if (!(disk).Mounted()) {                                                              \
-            if (std::getenv("CI") != nullptr) FAIL() << "cannot mount a tmpfs in CI";         \
-            GTEST_SKIP() << "cannot mount a tmpfs here (the test needs root)";                \
-        }                                                                                     \
-    } while (false)
+#define REQUIRE_MOUNTED(disk) \
+    MOSAREN_REQUIRE((disk).Mounted(), "cannot mount a tmpfs here (the test needs root)")
 
 bool IsTemporary(const std::string& name) { return name.rfind(".mosaren-", 0) == 0; }
 
@@ -253,7 +249,22 @@ TEST(TwoFileSystems, EachIsFlushedBeforeItsTilesAreReported) {
     EXPECT_TRUE(fastFolder && slowFolder) << "a folder was not flushed";
 }
 
-// ----- A disk that fills up -----
+// ----- A disk that takes no writes, and one that fills up -----
+
+// The file that could not be made is named with the system's reason.
+TEST(ReadOnlyDisk, ATileThatCannotBeMadeIsNamedWithTheReason) {
+    TempFolder folder;
+    const SmallDisk disk(folder.Path() / "ro", "1m");
+    REQUIRE_MOUNTED(disk);
+    ASSERT_EQ(::mount(nullptr, (folder.Path() / "ro").c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    WriteTexture(folder / "t.bmp", 8, 8, [](int x, int y) { return Rgb(x * 30, y * 30, 90); });
+    for (const Args& arguments : {Args{"tile", "t.bmp", "ro/out"}, Args{"batch", "--sheet", "ro/s.png", "t.bmp"}}) {
+        const CliRun run = RunCli(arguments, folder.Path().string());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(": Read-only file system.\n"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("mosaren-cli: Cannot create file ro/"), std::string::npos) << run.err;
+    }
+}
 
 // 150 tiles into a PNG sheet on a disk of 5 MB: the sheet (a few hundred kilobytes) fits, and the
 // tiles waiting for it take none of the disk's room.
