@@ -15,6 +15,7 @@
 #include "cli/support/test_pictures.h"
 #include "support/png_picture.h"
 #include "support/texture_files.h"
+#include "support/requirements.h"
 
 namespace mosaren::testing {
 namespace {
@@ -22,7 +23,7 @@ namespace {
 class PictureTextures : public CommandLine {
 protected:
     void SetUp() override {
-        if (!HavePillow()) GTEST_SKIP() << "Debian's python3-pil is not installed";
+        MOSAREN_REQUIRE(HavePillow(), "Debian's python3-pil is not installed");
     }
     // A test picture copied into the test's folder.
     void Take(const std::string& name) {

@@ -10,6 +10,7 @@
 #include "support/display_depth.h"
 #include "support/output_streams.h"
 #include "support/tmpfs_mount.h"
+#include "support/requirements.h"
 
 namespace mosaren::testing {
 namespace {
@@ -439,7 +440,7 @@ INSTANTIATE_TEST_SUITE_P(Names, BmpWriteFileRefusedTest, ::testing::ValuesIn(Ref
 TEST(BmpWriteFileTest, ReadOnlyFileSystemRefusesBothANewAndAnExistingTile) {
     TempFolder folder;
     ScopedTmpfs mount(folder.Path(), 64 * 1024);
-    if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";
+    MOSAREN_REQUIRE(mount.Mounted(), "a tmpfs cannot be mounted here");
     TBitmap tile;
     MakeDeviceTile(tile, 2, 2);
     WriteBmpFile(tile, folder / "tile.bmp");

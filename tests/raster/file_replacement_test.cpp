@@ -11,6 +11,7 @@
 #include "bmp_test_support.h"
 #include "support/output_streams.h"
 #include "support/tmpfs_mount.h"
+#include "support/requirements.h"
 
 namespace mosaren::testing {
 namespace {
@@ -90,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, FileReplacementTest, ::testing::ValuesIn(Fail
 TEST(BmpAtomicFileDiskTest, FullFileSystemLeavesTheGoodTileAndNoTemporaryFile) {
     TempFolder folder;
     ScopedTmpfs mount(folder.Path(), 64 * 1024);
-    if (!mount.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here";
+    MOSAREN_REQUIRE(mount.Mounted(), "a tmpfs cannot be mounted here");
     const std::string path = folder / "tile.bmp";
     const Bytes good = PutGoodTile(path);
 
