@@ -109,7 +109,7 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
     // The texture's name in front: in a batch of hundreds the message alone ("Bitmap image is
     // not valid.") would not say which. Whether the batch goes on.
     const auto failed = [&](std::size_t k, std::exception_ptr failure) {
-        console.Failure(textures[k] + ": " + FailureMessage(failure));
+        console.Failure(textures[k] + ": " + FailureText(failure));
         allWritten = false;
         return options.keepGoing;
     };

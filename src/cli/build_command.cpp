@@ -253,7 +253,7 @@ int ProjectBuilder::Build(bool force, bool sayUpToDate) {
         try {
             WriteBuildRecord(record, recordFile);
         } catch (const std::exception&) {
-            console.Failure(FailureMessage(std::current_exception()));
+            console.Failure(FailureText(std::current_exception()));
             return kExitFailure;
         }
     }

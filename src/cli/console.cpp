@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "interruption.h"
@@ -122,6 +123,29 @@ std::string EscapedForLine(const std::string& text) {
         ++i;
     }
     return out;
+}
+
+std::string FailureText(const std::exception_ptr& failure) {
+    const std::string lackOfMemory = std::strerror(ENOMEM);
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EOSError& error) {
+        // "System Error.  Code: 12.\r\nCannot allocate memory", as the desktop program's box
+        // shows it on two lines.
+        const std::string& text = error.Message();
+        if (text.rfind("System Error.  Code: " + std::to_string(ENOMEM) + ".", 0) == 0) {
+            return messages::kOutOfMemory;
+        }
+        std::string line = text;
+        for (std::size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n", at)) {
+            line.replace(at, 2, " ");
+        }
+        return line;
+    } catch (const EOutOfResources& error) {
+        if (error.Message() == lackOfMemory) return messages::kOutOfMemory;
+    } catch (...) {
+    }
+    return FailureMessage(failure);
 }
 
 Console::Console(bool quiet) : mQuiet(quiet), mTerminal(::isatty(STDERR_FILENO) == 1) {}

@@ -5,6 +5,7 @@
 // pipe) each tile gets a line of its own, so that the record stays readable.
 
 #include <cstddef>
+#include <exception>
 #include <string>
 
 namespace mosaren::cli {
@@ -43,6 +44,12 @@ private:
 // \u{HHHH}, so that a file name holding one cannot break a progress or failure line in two or
 // drive the terminal. Other bytes, UTF-8 or not, stay as the name holds them.
 std::string EscapedForLine(const std::string& text);
+
+// What the command line says of a failure: its message (FailureMessage), with one wording for a
+// lack of memory however the layers below tell it ("Out of memory" for std::bad_alloc, for the
+// graphics layer's "Cannot allocate memory" and for the system error of code 12) and a system
+// error on one line.
+std::string FailureText(const std::exception_ptr& failure);
 
 // The failure line for use before a Console exists (a wrong command line).
 void PrintFailure(const std::string& message);

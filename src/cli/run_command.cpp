@@ -48,7 +48,7 @@ int RunCommand(const CliOptions& options, Console& console) {
         }
         return RunBatchCommand(options, console) ? 0 : kExitFailure;
     } catch (const std::exception&) {
-        console.Failure(FailureMessage(std::current_exception()));
+        console.Failure(FailureText(std::current_exception()));
     }
     return kExitFailure;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "console.h"
 #include "import/picture_import.h"
 #include "raster/exceptions.h"
 
@@ -53,6 +54,9 @@ void ReadAnyTextureForPieces(TileEngine& engine, const std::string& texturePath,
     }
     try {
         engine.ReadTextureForPieces(texturePath);
+    } catch (const EOutOfResources&) {
+        // A picture too large to hold: named as the batch names it.
+        throw EOutOfResources(texturePath + ": " + FailureText(std::current_exception()));
     } catch (const Exception& refused) {
         if (!InNoFormatRead(texturePath)) throw;
         throw EInvalidGraphic(texturePath + ": " + refused.Message());

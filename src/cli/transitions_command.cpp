@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 
+#include "console.h"
 #include "export/run_outputs.h"
 #include "export/terrain_set.h"
 #include "export/text_name.h"
@@ -26,7 +27,7 @@ std::unique_ptr<TBitmap> TerrainTexture(const TTileSettings& settings, const std
         texture->AssignImage(reader.ReadWorkingTexture(path));
         return texture;
     } catch (const std::exception&) {
-        throw Exception(path + ": " + FailureMessage(std::current_exception()));
+        throw Exception(path + ": " + FailureText(std::current_exception()));
     }
 }
 

@@ -231,12 +231,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CommandLine, HugeMonochromeIsRefusedByTheBatchAsByTheTileCommand) {
     WriteBytes(mFolder / "bomb.bmp", BombFile(92000, 92000, 1, 0, 2, {}));
     const CliRun tile = RunCli({"tile", "bomb.bmp", "out"}, mFolder.Path().string(), ChildLimits{0, 10});
-    ASSERT_EQ(tile.exitCode, 1);
-    ASSERT_EQ(tile.err.rfind("mosaren-cli: ", 0), 0u) << tile.err;
+    EXPECT_EQ(tile.exitCode, 1);
+    // One wording for a lack of memory, with the file's name, from either command.
+    EXPECT_EQ(tile.err, "mosaren-cli: bomb.bmp: Out of memory.\n");
     const CliRun batch = RunCli({"batch", "bomb.bmp"}, mFolder.Path().string(), ChildLimits{kMemoryLimit, kSeconds});
     EXPECT_EQ(batch.signal, 0) << "killed by signal " << batch.signal;
     EXPECT_EQ(batch.exitCode, 1);
-    EXPECT_EQ(batch.err, "mosaren-cli: bomb.bmp: " + tile.err.substr(13));
+    EXPECT_EQ(batch.err, tile.err);
 }
 
 // ----- Special files and links -----

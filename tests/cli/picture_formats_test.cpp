@@ -258,8 +258,8 @@ TEST_F(PictureTextures, APictureBeyondTheCapIsRefusedFromItsHeaderAsABmpFileIs) 
     const CliRun bmp = Run({"batch", "bomb.bmp"});
     EXPECT_EQ(png.exitCode, 1);
     // Not the decoder's refusal: the cap's, before anything was decoded, in the words the BMP
-    // file's ends with (which the reader gives as the platform's system error).
-    const std::string capText = "Cannot allocate memory.\n";
+    // file's ends with: the one wording of a lack of memory.
+    const std::string capText = "Out of memory.\n";
     EXPECT_EQ(png.err, "mosaren-cli: bomb.png: " + capText);
     EXPECT_TRUE(bmp.err.ends_with(capText)) << bmp.err;
     EXPECT_EQ(mFolder.Names(), (Names{"bomb.bmp", "bomb.png"}));
