@@ -242,7 +242,7 @@ public:
     }
 
     DecodedPicture ReadWhole() override {
-        CheckWholePicture(mStoredWidth, mStoredHeight);
+        const WholeDecoding decoding(mStoredWidth, mStoredHeight);
         std::vector<std::uint32_t> stored(static_cast<std::size_t>(mStoredWidth) * mStoredHeight);
         DecodeRows([](std::int32_t) { return true; },
                    [&](std::int32_t y, const std::uint32_t* pixels) {

@@ -30,4 +30,21 @@ inline constexpr std::uint64_t kMaxJpegCoefficientBytes = std::uint64_t{512} << 
 // kWholePicturePixels.
 void CheckWholePicture(std::int64_t width, std::int64_t height);
 
+// The decoding of a picture whole, for as long as it runs. It refuses the picture as
+// CheckWholePicture does, then takes its pixels from a budget of kWholePicturePixels that every
+// thread of the process shares, waiting while other decodings hold too much of it: with --jobs N
+// the pictures decoded at once take no more together than one texture may. A decoding on a
+// thread that is decoding already (a reader that hands over to another) takes nothing more, so
+// that it never waits for itself.
+class WholeDecoding {
+public:
+    WholeDecoding(std::int64_t width, std::int64_t height);
+    ~WholeDecoding();
+    WholeDecoding(const WholeDecoding&) = delete;
+    WholeDecoding& operator=(const WholeDecoding&) = delete;
+
+private:
+    std::uint64_t mPixels = 0;
+};
+
 }  // namespace mosaren

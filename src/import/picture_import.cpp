@@ -188,7 +188,7 @@ std::unique_ptr<TextureSource> ReadByQt(const RegularFile& file, const char* for
     const QSize size = reader.size();
     if (!size.isValid()) Unreadable(messages.With(reader.errorString().toStdString()));
     TBitmap::CheckSectionSize(size.width(), size.height(), 32);
-    CheckWholePicture(size.width(), size.height());
+    const WholeDecoding decoding(size.width(), size.height());
     const QImageIOHandler::Transformations turn = reader.transformation();
 
     QImage image;

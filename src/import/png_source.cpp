@@ -180,7 +180,7 @@ public:
     }
 
     DecodedPicture ReadWhole() override {
-        CheckWholePicture(mWidth, mHeight);
+        const WholeDecoding decoding(mWidth, mHeight);
         DecodedPicture picture;
         picture.width = mWidth;
         picture.height = mHeight;
@@ -218,6 +218,7 @@ private:
     }
 
     std::vector<std::uint32_t> DecodeWhole() {
+        const WholeDecoding decoding(mWidth, mHeight);
         DecoderMessages messages;
         PngPass pass(mDescriptor, messages);
         pass.ReadHeader();

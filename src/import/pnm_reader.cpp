@@ -83,7 +83,7 @@ DecodedPicture ReadPnm(std::span<const std::uint8_t> file) {
     const std::uint32_t maximum = bitmap ? 1 : text.Number(65535, "maximum value");
     if (width == 0 || height == 0) Refuse("has no pixels");
     if (maximum == 0) Refuse("has a maximum value of 0");
-    CheckWholePicture(width, height);
+    const WholeDecoding decoding(width, height);
     if (!plain) text.EndHeader();
 
     const std::size_t count = std::size_t{width} * height;

@@ -95,7 +95,7 @@ bool IsTgaHeader(std::span<const std::uint8_t> start) {
 DecodedPicture ReadTga(std::span<const std::uint8_t> file) {
     if (!IsTgaHeader(file)) Refuse("header is not valid");
     const TgaHeader h = ParseHeader(file);
-    CheckWholePicture(h.width, h.height);
+    const WholeDecoding decoding(h.width, h.height);
 
     std::size_t at = kHeaderBytes + h.idLength;
     // The colour map, even in a picture that does not use it, lies before the pixels.

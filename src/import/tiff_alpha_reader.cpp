@@ -72,7 +72,7 @@ std::optional<DecodedPicture> ReadTiffWithUnassociatedAlpha(int descriptor) {
                               messages.With("TIFF file has no pixels"));
     }
     TBitmap::CheckSectionSize(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), 32);
-    CheckWholePicture(width, height);
+    const WholeDecoding decoding(width, height);
     if (static_cast<std::uint64_t>(TIFFScanlineSize64(tiff)) != std::uint64_t{width} * 4) return std::nullopt;
 
     DecodedPicture picture;
