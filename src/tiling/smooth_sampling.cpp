@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "linear_light.h"
+#include "raster/exceptions.h"
 
 namespace mosaren {
 
@@ -72,7 +72,8 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
     const std::int32_t pieceWidth = piece.right - piece.left;
     const std::int32_t pieceHeight = piece.bottom - piece.top;
     if (tileWidth <= 0 || tileHeight <= 0 || pieceWidth <= 0 || pieceHeight <= 0) {
-        throw std::invalid_argument("SmoothSampling: empty tile or piece");
+        throw EInvalidOperation(
+            "A smooth tile needs a tile and a piece of the texture of at least one pixel");
     }
     const double w = tileWidth;
     const double h = tileHeight;
