@@ -5,6 +5,7 @@
 #include <set>
 #include <system_error>
 
+#include "export/png_output.h"
 #include "option_values.h"
 #include "raster/file_identity.h"
 #include "tiling/tile_names.h"
@@ -19,10 +20,6 @@ namespace {
 constexpr const char* kPictureSuffixes[] = {".bmp", ".dib", ".png", ".jpg",  ".jpeg",
                                             ".gif", ".tga", ".tif", ".tiff", ".webp",
                                             ".pbm", ".pgm", ".ppm", ".pnm"};
-
-std::string PngName(const std::string& bmpName) {
-    return bmpName.substr(0, bmpName.size() - 4) + ".png";
-}
 
 bool IsDirectory(const std::string& path) {
     std::error_code error;
@@ -85,7 +82,7 @@ std::vector<std::string> WithoutEarlierTiles(const std::vector<std::string>& pat
     std::set<std::string> tiles;
     for (const std::string& path : paths) {
         tiles.insert(BatchTileName(path));
-        tiles.insert(PngName(BatchTileName(path)));
+        tiles.insert(PngTileName(BatchTileName(path)));
     }
     std::vector<std::string> kept;
     for (const std::string& path : paths) {

@@ -180,35 +180,32 @@ void SmoothTile::AddRow(std::int32_t y, const std::uint8_t* rgba) {
             mRowG[(x + 1) * c + k] = mRowG[x * c + k] + f + t / 2.0;
         }
     }
+    // Where u falls along the row: its texel (as an index into the rows' values) and how far into
+    // it; and F and G of channel k there.
+    struct Along {
+        std::size_t at;
+        double t;
+    };
     const auto lastTexel = static_cast<double>(width - 1);
-    // Where u falls: the texel and how far into it.
-    const auto locate = [lastTexel](double u, std::size_t& texel) {
-        const double at = std::clamp(std::floor(u), 0.0, lastTexel);
-        texel = static_cast<std::size_t>(at);
-        return std::clamp(u - at, 0.0, 1.0);
+    const auto along = [lastTexel, c](double u) {
+        const double texel = std::clamp(std::floor(u), 0.0, lastTexel);
+        return Along{static_cast<std::size_t>(texel) * c, std::clamp(u - texel, 0.0, 1.0)};
+    };
+    const auto f = [this](Along a, std::size_t k) {
+        return mRowF[a.at + k] + mRowValues[a.at + k] * a.t;
+    };
+    const auto g = [this](Along a, std::size_t k) {
+        return mRowG[a.at + k] + mRowF[a.at + k] * a.t + mRowValues[a.at + k] * a.t * a.t / 2.0;
     };
     for (const SmoothSampling::BoundaryPiece& p : pieces) {
         double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
-        const double u0 = p.u0;
-        const double u1 = p.u1;
-        std::size_t k0 = 0;
-        std::size_t k1 = 0;
-        const double t0 = locate(u0, k0);
-        const double t1 = locate(u1, k1);
-        if (std::abs(u1 - u0) < 1e-7) {
-            // A piece along the v axis: F is the same all along it.
-            for (std::size_t k = 0; k < c; ++k) {
-                sums[k] += p.dv * (mRowF[k0 * c + k] + mRowValues[k0 * c + k] * t0);
-            }
-            continue;
-        }
-        const double scale = p.dv / (u1 - u0);
+        const Along start = along(p.u0);
+        const Along end = along(p.u1);
+        const double du = double{p.u1} - double{p.u0};
         for (std::size_t k = 0; k < c; ++k) {
-            const double g0 =
-                mRowG[k0 * c + k] + mRowF[k0 * c + k] * t0 + mRowValues[k0 * c + k] * t0 * t0 / 2.0;
-            const double g1 =
-                mRowG[k1 * c + k] + mRowF[k1 * c + k] * t1 + mRowValues[k1 * c + k] * t1 * t1 / 2.0;
-            sums[k] += scale * (g1 - g0);
+            // Along the v axis F is the same all the way; else its mean is G's slope.
+            sums[k] +=
+                std::abs(du) < 1e-7 ? p.dv * f(start, k) : p.dv * (g(end, k) - g(start, k)) / du;
         }
     }
 }
