@@ -10,6 +10,7 @@
 
 #include "build_record.h"
 #include "console.h"
+#include "export/run_files.h"
 #include "out_dir.h"
 #include "output_collisions.h"
 #include "project_file.h"
@@ -41,9 +42,7 @@ struct PlannedSet {
 // A batch that writes one file per texture and nothing made of all of them, whose tiles can be
 // made again one texture at a time.
 bool TileByTile(const CliOptions& options) {
-    const OutputSettings& output = options.output;
-    return options.command == CliCommand::Batch && output.sheet.empty() && output.tsx.empty() &&
-           output.godot.empty() && output.godot3.empty() && output.mapPreview.empty();
+    return options.command == CliCommand::Batch && RunFilesOf(options.output).empty();
 }
 
 PlannedSet PlanSet(ProjectSet set) {

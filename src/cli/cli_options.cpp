@@ -76,9 +76,12 @@ const char* const kDescription =
     "  comes from where the turned texture lies, not from colour: a texture pixel\n"
     "  that equals the mask colour stays opaque in a PNG file (in a BMP file it\n"
     "  cannot be told from the mask).\n"
-    "  --sheet, --tsx, --godot, --godot3 and --map-preview are written once the\n"
-    "  last tile is made; a batch stopped by a failure writes none of them, one run\n"
-    "  with --keep-going writes them from the tiles that were made.\n"
+    "  --sheet, --tsx, --godot, --godot3, --map and --map-preview are written once\n"
+    "  the last tile is made; a batch stopped by a failure writes none of them, one\n"
+    "  run with --keep-going writes them from the tiles that were made. With\n"
+    "  --godot3, the sheet's Godot import file (SHEET.png.import) is written with\n"
+    "  filtering off, unless one is already there. --tsx of separate tiles needs\n"
+    "  --format png: Tiled keys out the mask colour only in a sheet.\n"
     "\n"
     "Blocks and walls:\n"
     "  --block HEIGHT makes each tile W x H a block W x (H + HEIGHT): the tile as its\n"
@@ -260,6 +263,10 @@ void ReadTextureFolders(const QCommandLineParser& parser, const ParserOptions& o
     for (const QCommandLineOption* option :
          {&options.sheet, &options.tsx, &options.godot, &options.godot3, &options.mapPreview}) {
         if (parser.isSet(*option)) skip.push_back(InOutDir(result.outDir, Value(parser, *option)));
+    }
+    if (parser.isSet(options.map)) {
+        const QStringList maps = parser.value(options.map).split(QLatin1Char(','));
+        for (const QString& map : maps) skip.push_back(InOutDir(result.outDir, ToBytes(map)));
     }
     result.files = ExpandTextureFolders(result.files, result.recursive, skip);
 }

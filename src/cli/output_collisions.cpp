@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli_options.h"
+#include "export/run_files.h"
 #include "export/run_outputs.h"
 #include "out_dir.h"
 #include "raster/file_identity.h"
@@ -137,11 +138,7 @@ void CheckOutputCollisions(const CliOptions& options) {
     }
 
     for (const auto& [tile, texture] : TileFilesOfRun(options)) files.Tile(tile, texture);
-    files.Output("--sheet", output.sheet);
-    files.Output("--tsx", output.tsx);
-    files.Output("--godot", output.godot);
-    files.Output("--godot3", output.godot3);
-    files.Output("--map-preview", output.mapPreview);
+    for (const mosaren::RunFile& file : RunFilesOf(output)) files.Output(file.option, file.file);
 }
 
 }  // namespace mosaren::cli

@@ -31,6 +31,35 @@ void CheckOutputNames(const CliOptions& options) {
             GodotString(*path);
         }
     }
+    for (const StarterMap& map : output.maps) {
+        // Each map names its layer or node after itself, and the tileset it uses from its folder
+        // or by its res:// path.
+        const std::filesystem::path file(map.file);
+        const std::string folder = file.parent_path().string();
+        switch (map.kind) {
+            case MapKind::Tmx:
+                RequireTextName(file.stem().string(), "a map file");
+                RequireTextName(RelativePath(output.tsx, folder), "a map file");
+                break;
+            case MapKind::Tmj:
+                RequireTextName(file.stem().string(), "a map file");
+                RequireTextName(RelativePath(output.sheet, folder), "a map file");
+                break;
+            case MapKind::Godot4Scene:
+            case MapKind::Godot3Scene: {
+                GodotString(file.stem().string());
+                const std::string& tileset =
+                    map.kind == MapKind::Godot4Scene ? output.godot : output.godot3;
+                const auto path =
+                    GodotResourcePath(tileset, GodotProjectFolder(tileset, output.godotRoot));
+                if (path) {
+                    RequireGodotReadsAsWritten(*path);
+                    GodotString(*path);
+                }
+                break;
+            }
+        }
+    }
 }
 
 }  // namespace mosaren::cli

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli_options.h"
+#include "export/godot_project.h"
 #include "export/tile_sheet.h"
 #include "godot_options.h"
 #include "option_values.h"
@@ -99,6 +100,54 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
     }
 }
 
+// The starter maps, once the sheet, the tileset files and their format are read: each map's
+// kind by its suffix, and what it needs to be opened as it is written.
+void ReadMapOptions(const QCommandLineParser& parser, const ParserOptions& options,
+                    const std::string& outDir, OutputSettings& output) {
+    if (!parser.isSet(options.map)) return;
+    const std::string list = FileName(parser, options.map);
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string name = list.substr(start, comma - start);
+        start = comma + 1;
+        if (name.empty()) throw EUsageError("--map '" + list + "' holds an empty file name");
+        const std::string file = InOutDir(outDir, name);
+        StarterMap map{file, MapKind::Tmx};
+        if (EndsWithNoCase(file, ".tmx")) {
+            if (output.tsx.empty()) {
+                throw EUsageError("--map '" + file + "' needs --tsx: the Tiled map takes its "
+                                  "tiles from that tileset");
+            }
+        } else if (EndsWithNoCase(file, ".tmj")) {
+            // Web engines slice one picture by its grid, and none of them keys a colour out.
+            map.kind = MapKind::Tmj;
+            if (output.sheet.empty() || output.format != ImageFormat::Png) {
+                throw EUsageError("--map '" + file + "' needs a PNG --sheet: web engines take "
+                                  "a tileset only as one picture, and none keys out a mask colour");
+            }
+        } else if (EndsWithNoCase(file, ".tscn")) {
+            if (output.godot.empty() == output.godot3.empty()) {
+                throw EUsageError("--map '" + file + "' needs one of --godot and --godot3, not " +
+                                  (output.godot.empty() ? "neither" : "both") +
+                                  ": the scene's TileMap uses that tile set, and Godot 4 and "
+                                  "Godot 3 each need a project of their own");
+            }
+            map.kind = output.godot.empty() ? MapKind::Godot3Scene : MapKind::Godot4Scene;
+            const std::string& tileset = output.godot.empty() ? output.godot3 : output.godot;
+            const std::string project = GodotProjectFolder(tileset, output.godotRoot);
+            if (!GodotResourcePath(tileset, project) || !GodotResourcePath(file, project)) {
+                throw EUsageError("--map '" + file + "' and its tile set '" + tileset +
+                                  "' must lie inside the Godot project '" +
+                                  (project.empty() ? "." : project) +
+                                  "'; say where the project is with --godot-root");
+            }
+        } else {
+            throw EUsageError("--map '" + file + "' is not a .tmx, .tmj or .tscn name");
+        }
+        output.maps.push_back(map);
+    }
+}
+
 }  // namespace
 
 void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& options,
@@ -116,8 +165,17 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
     if (output.format == ImageFormat::Png && parser.isSet(options.depth)) {
         throw EUsageError("--depth is for BMP files only: PNG files are always 8-bit RGBA");
     }
-    if (parser.isSet(options.tsx))
+    if (parser.isSet(options.tsx)) {
         output.tsx = InOutDir(result.outDir, FileName(parser, options.tsx));
+        // Tiled draws each image of a collection as it is: the transparent colour of a tileset
+        // applies to a sheet only, so BMP tiles would show their mask colour over their
+        // neighbours.
+        if (output.sheet.empty() && output.format == ImageFormat::Bmp) {
+            throw EUsageError("--tsx of separate BMP tiles would show their mask colour in Tiled, "
+                              "which keys out a colour only in a sheet: add --format png or "
+                              "--sheet");
+        }
+    }
     if (parser.isSet(options.mapPreview)) {
         output.mapPreview = InOutDir(result.outDir, FileName(parser, options.mapPreview));
         if (!EndsWithNoCase(output.mapPreview, ".png")) {
@@ -126,6 +184,7 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
         }
     }
     ReadGodotOptions(parser, options, result.outDir, output);
+    ReadMapOptions(parser, options, result.outDir, output);
 }
 
 }  // namespace mosaren::cli

@@ -72,6 +72,12 @@ ParserOptions::ParserOptions()
                         "Write a PNG picture of the tiles on a 6 x 6 isometric map, to check that "
                         "they meet without seams.",
                         "FILE.png")),
+      map(Option("map",
+                 "Write starter maps of the tiles, laid out as the map preview, ready to open "
+                 "(a comma-separated list): FILE.tmx for Tiled (needs --tsx), FILE.tmj, Tiled "
+                 "JSON for Phaser and other web engines (needs a PNG --sheet), FILE.tscn, a "
+                 "Godot scene of the --godot or the --godot3 tile set (one of them, not both).",
+                 "FILES")),
       block(Option("block",
                    "Raise each tile into a block HEIGHT pixels high, 1 to 255: the tile as its "
                    "lid and two shaded side faces below it, in a picture of the tile's width and "
@@ -129,9 +135,9 @@ ParserOptions::ParserOptions()
 QList<QCommandLineOption> ParserOptions::All() const {
     return {help,         version,   mask,       size,      pieces,          depth, format,
             sheet,        columns,   margin,     spacing,   extrude,         tsx,   godot,
-            godot3,       godotRoot, mapPreview, block,     faces,           shade, leftTexture,
-            rightTexture, edge,      seed,       keepGoing, overwriteInputs, jobs,  quiet,
-            outDir,       recursive, force,      watch};
+            godot3,       godotRoot, mapPreview, map,       block,           faces, shade,
+            leftTexture,  rightTexture, edge,    seed,      keepGoing,       overwriteInputs,
+            jobs,         quiet,     outDir,     recursive, force,           watch};
 }
 
 std::string Spelling(const QCommandLineOption& option) {

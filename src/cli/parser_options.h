@@ -34,6 +34,7 @@ struct ParserOptions {
     QCommandLineOption godot3;
     QCommandLineOption godotRoot;
     QCommandLineOption mapPreview;
+    QCommandLineOption map;
     // Blocks and walls.
     QCommandLineOption block;
     QCommandLineOption faces;

@@ -6,6 +6,7 @@
 
 #include "cli_commands.h"
 #include "console.h"
+#include "export/run_files.h"
 #include "export/run_outputs.h"
 #include "out_dir.h"
 #include "output_collisions.h"
@@ -54,14 +55,13 @@ int RunCommand(const CliOptions& options, Console& console) {
 }
 
 std::vector<std::string> RunOutputFiles(const CliOptions& options) {
-    const OutputSettings& output = options.output;
     std::vector<std::string> files;
-    if (!output.sheet.empty()) files.push_back(output.sheet);
-    for (const auto& [tile, texture] : TileFilesOfRun(options)) files.push_back(tile);
-    for (const std::string* file :
-         {&output.tsx, &output.godot, &output.godot3, &output.mapPreview}) {
-        if (!file->empty()) files.push_back(*file);
-    }
+    for (const RunFile& file : RunFilesOf(options.output)) files.push_back(file.file);
+    // The tile files after the sheet, where the run writes them; none with a sheet.
+    const std::size_t tilesAt = options.output.sheet.empty() ? 0 : 1;
+    std::vector<std::string> tiles;
+    for (const auto& [tile, texture] : TileFilesOfRun(options)) tiles.push_back(tile);
+    files.insert(files.begin() + static_cast<std::ptrdiff_t>(tilesAt), tiles.begin(), tiles.end());
     return files;
 }
 

@@ -43,7 +43,8 @@ void RunTransitionsCommand(const CliOptions& options) {
     // The terrain names go into the tileset files as text: one they cannot carry fails the run
     // before any tile is written rather than after.
     const OutputSettings& output = options.output;
-    if (!output.tsx.empty() || !output.godot.empty() || !output.godot3.empty()) {
+    if (!output.tsx.empty() || !output.godot.empty() || !output.godot3.empty() ||
+        !output.maps.empty()) {
         for (const TerrainLabel& label : terrains.terrains) {
             RequireTextName(label.name, "a tileset file");
         }

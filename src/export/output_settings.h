@@ -1,14 +1,29 @@
 #pragma once
 
 // In what form a run hands its tiles over, besides the BMP tiles themselves: the image format,
-// one sheet instead of separate files, a Tiled tileset, Godot tile sets and a map preview.
+// one sheet instead of separate files, a Tiled tileset, Godot tile sets, starter maps and a map
+// preview.
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mosaren {
 
 enum class ImageFormat { Bmp, Png };
+
+// The kinds of starter map: the preview's map, ready to open in a map editor or an engine.
+enum class MapKind {
+    Tmx,          // Tiled, referring to the run's TSX tileset
+    Tmj,          // Tiled JSON for web engines, the sheet's tileset embedded
+    Godot4Scene,  // a scene with a TileMap of the --godot tile set
+    Godot3Scene,  // the same for Godot 3, of the --godot3 tile set
+};
+
+struct StarterMap {
+    std::string file;
+    MapKind kind = MapKind::Tmx;
+};
 
 struct OutputSettings {
     ImageFormat format = ImageFormat::Bmp;  // of the tile files, or of the sheet
@@ -24,6 +39,7 @@ struct OutputSettings {
     std::string godot;
     std::string godot3;
     std::string godotRoot;
+    std::vector<StarterMap> maps;
 };
 
 }  // namespace mosaren

@@ -1,21 +1,14 @@
 #include "run_outputs.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "bmp_output.h"
-#include "godot_project.h"
-#include "godot_tileset.h"
-#include "map_preview.h"
 #include "png_output.h"
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
-#include "terrain_map.h"
 #include "tile_image.h"
-#include "tile_spill.h"
 #include "tiling/block_layout.h"
-#include "tsx_writer.h"
 
 namespace mosaren {
 
@@ -26,9 +19,6 @@ namespace {
 constexpr std::size_t kGroupFiles = 16;
 constexpr auto kGroupWait = std::chrono::milliseconds(500);
 
-// The preview draws this many cells; a run of more tiles shows only its first ones.
-constexpr std::size_t kShownTiles = static_cast<std::size_t>(kMapSide) * kMapSide;
-
 }  // namespace
 
 std::string TileDestination(const OutputSettings& output, const std::string& bmpName) {
@@ -37,8 +27,11 @@ std::string TileDestination(const OutputSettings& output, const std::string& bmp
 
 RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& output,
                        const BlockSettings& block)
-    : mSettings(settings), mOutput(output), mGeometry(GeometryOf(settings, block)), mStaged(true) {
-    if (!mOutput.sheet.empty()) mSheetTiles = std::make_unique<TileSpill>(mOutput.sheet);
+    : mSettings(settings),
+      mOutput(output),
+      mGeometry(GeometryOf(settings, block)),
+      mStaged(true),
+      mWriters(settings, output, mGeometry) {
     if (!MakesImages()) return;
     mCoverage = TileCoverage(mSettings);
     if (block.MakesBlocks()) mCoverage = BlockCoverage(mGeometry, mCoverage, block);
@@ -47,10 +40,6 @@ RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& outp
 RunOutputs::~RunOutputs() = default;
 
 bool RunOutputs::MakesImages() const { return mOutput.format == ImageFormat::Png || KeepsImages(); }
-
-bool RunOutputs::KeepsImages() const {
-    return !mOutput.sheet.empty() || !mOutput.mapPreview.empty();
-}
 
 std::string RunOutputs::Destination(const std::string& bmpName) const {
     if (!mOutput.sheet.empty()) return mOutput.sheet;
@@ -79,8 +68,7 @@ RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,
 bool RunOutputs::Take(PreparedTile tile, Placed placed) {
     if (!tile.file) {
         // The sheet's: in its place now.
-        mSheetTiles->Append(tile.image);
-        Keep(std::string(), std::move(tile.image));
+        mWriters.Keep(std::string(), std::move(tile.image));
         return placed(nullptr);
     }
     const std::vector<std::uint8_t>& bytes = *tile.file;
@@ -110,15 +98,9 @@ std::chrono::steady_clock::time_point RunOutputs::CommitDue() const {
 bool RunOutputs::Commit() {
     std::vector<Waiting> waiting = std::exchange(mWaiting, {});
     return mStaged.PutInPlace([&](std::size_t i, std::exception_ptr failure) {
-        if (!failure) Keep(waiting[i].destination, std::move(waiting[i].image));
+        if (!failure) mWriters.Keep(waiting[i].destination, std::move(waiting[i].image));
         return waiting[i].placed(failure);
     });
-}
-
-void RunOutputs::Keep(const std::string& file, RgbaImage image) {
-    if (mOutput.sheet.empty() && !mOutput.tsx.empty()) mFiles.push_back(file);
-    if (!mOutput.mapPreview.empty() && Shows(mTiles)) mShown.push_back(std::move(image));
-    ++mTiles;
 }
 
 void RunOutputs::Put(const TileWithAlpha& tile, const std::string& bmpName) {
@@ -145,131 +127,7 @@ void RunOutputs::Finish(const Written& written) {
         if (mPutFailure) std::rethrow_exception(mPutFailure);
         return;
     }
-    if (mTiles == 0) return;
-    std::vector<std::pair<std::string, std::function<void()>>> steps;
-    if (!mOutput.sheet.empty()) steps.emplace_back(mOutput.sheet, [this] { WriteSheet(); });
-    if (!mOutput.tsx.empty()) steps.emplace_back(mOutput.tsx, [this] { WriteTileset(); });
-    for (const auto& [file, version] : {std::pair{mOutput.godot, GodotVersion::Godot4},
-                                        std::pair{mOutput.godot3, GodotVersion::Godot3}}) {
-        if (!file.empty()) steps.emplace_back(file, [this, file, version] { WriteGodotTileset(file, version); });
-    }
-    if (!mOutput.mapPreview.empty()) steps.emplace_back(mOutput.mapPreview, [this] { WritePreview(); });
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        try {
-            steps[i].second();
-        } catch (const Exception& failure) {
-            // The failure names its own file; the user learns what else is missing.
-            std::string rest;
-            for (std::size_t j = i + 1; j < steps.size(); ++j) rest += (rest.empty() ? "" : ", ") + steps[j].first;
-            if (rest.empty()) throw;
-            throw Exception(failure.Message() + "; not written either: " + rest);
-        }
-        if (written) written(steps[i].first);
-    }
-}
-
-SheetLayout RunOutputs::Layout() const {
-    return LayOutSheet(mTiles, mGeometry.width, mGeometry.PictureHeight(), mOutput.columns,
-                       mOutput.margin, mOutput.spacing);
-}
-
-void RunOutputs::WriteSheet() const {
-    const SheetLayout layout = Layout();
-    CheckSheetSize(layout);
-    // The tiles of one cell row are read back at a time; the sheet is written row by row.
-    std::vector<RgbaImage> cellRow;
-    std::size_t cellRowFirst = 0;
-    const SheetRows rows(layout, mOutput.extrude, mTiles, [&](std::size_t k) -> const RgbaImage& {
-        const std::size_t first = k - k % static_cast<std::size_t>(layout.columns);
-        if (cellRow.empty() || first != cellRowFirst) {
-            cellRow.clear();
-            for (std::size_t i = first; i < std::min(mTiles, first + layout.columns); ++i) {
-                cellRow.push_back(mSheetTiles->Read(i));
-            }
-            cellRowFirst = first;
-        }
-        return cellRow[k - first];
-    });
-    const auto width = static_cast<std::int32_t>(layout.Width());
-    const auto height = static_cast<std::int32_t>(layout.Height());
-    if (mOutput.format == ImageFormat::Png) {
-        ReplaceFileWith(mOutput.sheet, [&](OutputStream& stream) {
-            PngRowWriter png(stream, width, height);
-            std::vector<Rgba> row(static_cast<std::size_t>(width));
-            for (std::int32_t y = 0; y < height; ++y) {
-                rows.Row(y, row);
-                png.WriteRow(row.data());
-            }
-            png.Finish();
-        });
-    } else {
-        ReplaceFileWith(mOutput.sheet, [&](OutputStream& stream) {
-            WriteBmpRows(stream, width, height, mSettings,
-                         [&rows](std::int32_t y, std::span<Rgba> row) { rows.Row(y, row); });
-        });
-    }
-}
-
-void RunOutputs::WriteTileset() const {
-    TsxTileset tileset;
-    tileset.name = std::filesystem::path(mOutput.tsx).stem().string();
-    tileset.geometry = mGeometry;
-    if (mOutput.format == ImageFormat::Bmp) {
-        tileset.transparentColour = HexColour(mSettings.MaskR, mSettings.MaskG, mSettings.MaskB);
-    }
-    if (!mOutput.sheet.empty()) {
-        const SheetLayout layout = Layout();
-        tileset.tileCount = static_cast<std::int32_t>(mTiles);
-        tileset.columns = layout.columns;
-        tileset.margin = layout.margin;
-        tileset.spacing = layout.spacing;
-        tileset.sheet = TsxImage{mOutput.sheet, static_cast<std::int32_t>(layout.Width()),
-                                 static_cast<std::int32_t>(layout.Height())};
-    } else {
-        tileset.tileCount = static_cast<std::int32_t>(mFiles.size());
-        for (const std::string& file : mFiles) {
-            tileset.tiles.push_back(TsxImage{file, mGeometry.width, mGeometry.PictureHeight()});
-        }
-    }
-    tileset.terrains = mTerrains;
-    WriteTsxFile(std::move(tileset), mOutput.tsx);
-}
-
-void RunOutputs::WriteGodotTileset(const std::string& file, GodotVersion version) const {
-    GodotTileset tileset = SheetGodotTileset(mOutput.sheet, Layout(), mTiles,
-                                             mGeometry.width, mGeometry.footprintHeight);
-    tileset.terrains = mTerrains;
-    mosaren::WriteGodotTileset(tileset, version, file, GodotProjectFolder(file, mOutput.godotRoot));
-}
-
-bool RunOutputs::Shows(std::size_t tile) const {
-    if (mPreviewCells.empty()) return tile < kShownTiles;
-    return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
-}
-
-void RunOutputs::WritePreview() const {
-    // The map repeats the tiles in order over its cells; with more tiles than cells, each cell
-    // shows the tile of its own number, so the first ones are all it needs.
-    // Transition tiles are painted by their corners instead, all of them in view.
-    const std::int32_t cellHeight = mGeometry.footprintHeight;
-    RgbaImage map;
-    if (mTerrains) {
-        map = DrawMapPreview(mShown, cellHeight, TerrainMapCells(*mTerrains));
-    } else if (!mPreviewCells.empty()) {
-        // The tiles were kept in the order they came: a cell's tile is the how-manieth of the
-        // numbers the cells name.
-        std::vector<std::size_t> kept = mPreviewCells;
-        std::sort(kept.begin(), kept.end());
-        kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
-        std::vector<std::size_t> cells;
-        for (const std::size_t tile : mPreviewCells) {
-            cells.push_back(static_cast<std::size_t>(std::lower_bound(kept.begin(), kept.end(), tile) - kept.begin()));
-        }
-        map = DrawMapPreview(mShown, cellHeight, cells);
-    } else {
-        map = DrawMapPreview(mShown, cellHeight);
-    }
-    WritePngFile(map, mOutput.mapPreview);
+    mWriters.Write(written);
 }
 
 }  // namespace mosaren

@@ -2,7 +2,8 @@
 
 // Where the tiles of one run go. A front end hands over each finished tile under the BMP name
 // the tile commands give it; this writes it in the chosen format, or keeps it for the sheet, and
-// once the run is over writes the sheet, the tileset file and the map preview.
+// once the run is over has RunWriters write the sheet, the tileset files, the maps and the map
+// preview.
 //
 // A tile becomes what the run keeps of it (Prepare) wherever it was made, on any thread: the
 // bytes of its file, and its picture for the sheet and the preview. The tiles are then taken in
@@ -27,6 +28,7 @@
 #include "raster/device_picture.h"
 #include "raster/file_replacement.h"
 #include "rgba_image.h"
+#include "run_writers.h"
 #include "terrain_set.h"
 #include "tile_sheet.h"
 #include "tiling/block_settings.h"
@@ -38,7 +40,6 @@
 namespace mosaren {
 
 class TBitmap;
-class TileSpill;
 
 // Where a run of these settings writes a tile of that BMP name, when it writes tile files (no
 // sheet): the name in the run's format.
@@ -58,10 +59,10 @@ public:
 
     // For transition tiles, before the first: the tileset files say the terrains of each tile,
     // and the map preview paints its map with them by their corners.
-    void SetTerrains(TerrainSet terrains) { mTerrains = std::move(terrains); }
+    void SetTerrains(TerrainSet terrains) { mWriters.SetTerrains(std::move(terrains)); }
     // Before the first tile: the tile each cell of the map preview shows (cells[6 r + c], as
     // DrawMapPreview takes them), instead of the tiles in order.
-    void SetPreviewCells(std::vector<std::size_t> cells) { mPreviewCells = std::move(cells); }
+    void SetPreviewCells(std::vector<std::size_t> cells) { mWriters.SetPreviewCells(std::move(cells)); }
 
     // What the run keeps of one tile until it is taken.
     struct PreparedTile {
@@ -107,11 +108,11 @@ public:
 
     // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
     std::string Destination(const std::string& bmpName) const;
-    // Told of each of the sheet, the tileset files and the preview once it is in place.
-    using Written = std::function<void(const std::string& file)>;
-    // Puts the last tiles in place, then writes the sheet, the tileset files and the preview
-    // from the tiles taken, in that order, telling written of each; nothing of these when no
-    // tile was taken. Raises a tile's failure as Put; the failure of one of these ends with
+    // Told of each of the sheet, the tileset files, the maps and the preview once it is in place.
+    using Written = RunWriters::Written;
+    // Puts the last tiles in place, then writes the sheet, the tileset files, the maps and the
+    // preview from the tiles taken (RunWriters), telling written of each; nothing of these when
+    // no tile was taken. Raises a tile's failure as Put; the failure of one of these ends with
     // "; not written either: " and the files after it, when there are any.
     void Finish(const Written& written = {});
 
@@ -123,18 +124,9 @@ private:
         RgbaImage image;
     };
 
-    bool KeepsImages() const;
+    bool KeepsImages() const { return mWriters.KeepsImages(); }
     // Whether each tile is turned into a picture with transparency: for PNG files or to keep.
     bool MakesImages() const;
-    // A tile is in its place: the tileset lists its file, the preview may show it.
-    void Keep(const std::string& file, RgbaImage image);
-    SheetLayout Layout() const;
-    void WriteSheet() const;
-    void WriteTileset() const;
-    void WriteGodotTileset(const std::string& file, GodotVersion version) const;
-    void WritePreview() const;
-    // Whether the preview shows the tile of that number.
-    bool Shows(std::size_t tile) const;
 
     const TTileSettings& mSettings;
     const OutputSettings& mOutput;
@@ -144,12 +136,7 @@ private:
     std::vector<Waiting> mWaiting;  // one for each file in mStaged
     std::chrono::steady_clock::time_point mFirstWaiting;
     std::exception_ptr mPutFailure;
-    std::unique_ptr<TileSpill> mSheetTiles;
-    std::vector<RgbaImage> mShown;    // the tiles the preview shows, in the order they came
-    std::vector<std::size_t> mPreviewCells;
-    std::size_t mTiles = 0;           // tiles in their place
-    std::vector<std::string> mFiles;  // the tile files written, for a tileset
-    std::optional<TerrainSet> mTerrains;
+    RunWriters mWriters;
 };
 
 }  // namespace mosaren

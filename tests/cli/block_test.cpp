@@ -180,10 +180,10 @@ TEST_F(Blocks, BatchMakesSheetTilesetAndPreviewOfTheBlocks) {
                   "--sheet", "s.png", "--tsx",   "s.tsx", "--map-preview", "m.png"};
     sheetRun.insert(sheetRun.end(), textures.begin(), textures.end());
     RunOk(sheetRun);
-    Args pngRun{"batch", "-q", "--block", "24", "--format", "png"};
+    Args pngRun{"batch", "-q", "--block", "24", "--format", "png", "--tsx", "files.tsx"};
     pngRun.insert(pngRun.end(), textures.begin(), textures.end());
     RunOk(pngRun);
-    Args bmpRun{"batch", "-q", "--block", "24", "--tsx", "files.tsx"};
+    Args bmpRun{"batch", "-q", "--block", "24"};
     bmpRun.insert(bmpRun.end(), textures.begin(), textures.end());
     RunOk(bmpRun);
 

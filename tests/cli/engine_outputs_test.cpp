@@ -383,12 +383,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   "000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EngineOutput, TilesetWithoutASheetListsEveryBmpPictureFromItsFolder) {
+TEST_F(EngineOutput, TilesetWithoutASheetListsEveryPngPictureFromItsFolder) {
     Folder("tex");
     Folder("maps");
     GradientTexture("tex/a.bmp");
     GradientTexture("tex/b.bmp");
-    for (const char* format : {"bmp", "png"}) {
+    for (const char* format : {"png"}) {
         const std::string tsxName = std::string("maps/") + format + ".tsx";
         RunOk({"batch", "-q", "--format", format, "--tsx", tsxName, "tex/a.bmp", "tex/b.bmp"});
         const TsxContent tsx = Tsx(tsxName);
@@ -407,21 +407,19 @@ TEST_F(EngineOutput, TilesetWithoutASheetListsEveryBmpPictureFromItsFolder) {
             const PngPicture picture = ReadPicture(mFolder.Path() / "maps" / image.at("source"));
             EXPECT_EQ(std::stoi(image.at("width")), picture.width);
             EXPECT_EQ(std::stoi(image.at("height")), picture.height);
-            EXPECT_EQ(image.count("trans"), std::string(format) == "bmp" ? 1u : 0u) << format;
+            EXPECT_EQ(image.count("trans"), 0u) << format;
         }
     }
-    EXPECT_EQ(Tsx("maps/bmp.tsx").images[0].attributes.at("trans"), "ff00ff");
 }
 
 TEST_F(EngineOutput, TilesetOfOneTileBesideIt) {
     GradientTexture("t.bmp");
-    RunOk({"tile", "--mask", "0,128,255", "--tsx", "t.tsx", "t.bmp", "one"});
+    RunOk({"tile", "--mask", "0,128,255", "--format", "png", "--tsx", "t.tsx", "t.bmp", "one"});
     const TsxContent tsx = Tsx("t.tsx");
     EXPECT_EQ(tsx.Tileset("tilecount"), 1);
     ASSERT_EQ(tsx.images.size(), 1u);
     EXPECT_EQ(tsx.images[0].attributes,
-              (XmlAttributes{
-                  {"source", "one.bmp"}, {"trans", "0080ff"}, {"width", "72"}, {"height", "36"}}));
+              (XmlAttributes{{"source", "one.png"}, {"width", "72"}, {"height", "36"}}));
 }
 
 // ----- Map preview -----
@@ -528,9 +526,9 @@ TEST_F(EngineOutput, ANameNoTilesetCanCarryFailsBeforeAnyTile) {
     for (const std::string stem : {"b\xff", "b\nc", "b\xef\xbf\xbf"}) {
         WriteTexture(mFolder / (stem + ".bmp"), 8, 8, Gradient);
         for (const Args& arguments :
-             {Args{"batch", "-q", "--tsx", "t.tsx", "a.bmp", stem + ".bmp"},
+             {Args{"batch", "-q", "--format", "png", "--tsx", "t.tsx", "a.bmp", stem + ".bmp"},
               Args{"batch", "-q", "--sheet", stem + ".png", "--tsx", "t.tsx", "a.bmp"},
-              Args{"batch", "-q", "--tsx", stem + ".tsx", "a.bmp"}}) {
+              Args{"batch", "-q", "--format", "png", "--tsx", stem + ".tsx", "a.bmp"}}) {
             const CliRun run = Run(arguments);
             EXPECT_EQ(run.exitCode, 1) << arguments.back();
             EXPECT_NE(run.err.find("mosaren-cli: Cannot write the name "), std::string::npos) << run.err;
@@ -559,10 +557,10 @@ TEST_F(EngineOutput, ASheetNameGodotWouldReadAsAnotherFailsBeforeAnyTile) {
 
 TEST_F(EngineOutput, ATilesetThatCannotBeWrittenFailsAfterTheTiles) {
     Texture("a.bmp", Rgb(10, 200, 10));
-    const CliRun gone = Run({"batch", "-q", "--tsx", "gone/t.tsx", "a.bmp"});
+    const CliRun gone = Run({"batch", "-q", "--format", "png", "--tsx", "gone/t.tsx", "a.bmp"});
     EXPECT_EQ(gone.exitCode, 1);
     EXPECT_EQ(gone.err, "mosaren-cli: Cannot create file gone/t.tsx: No such file or directory.\n");
-    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.bmp"}));
+    EXPECT_EQ(mFolder.Names(), (Names{"a.bmp", "atile.png"}));
 }
 
 TEST_F(EngineOutput, AStoppedBatchWritesNoSheetTilesetOrPreviewButKeepGoingDoes) {

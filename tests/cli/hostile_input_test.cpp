@@ -81,7 +81,7 @@ TEST_P(CollidingOutputs, AreRefusedBeforeAnyFileIsTouched) {
     fs::create_symlink("prev.png", mFolder.Path() / "chain.png");
     fs::create_symlink("t.png", mFolder.Path() / "o1.png");
     fs::create_symlink("./t.png", mFolder.Path() / "o2.png");
-    fs::create_symlink("ctile.bmp", mFolder.Path() / "set.tsx");
+    fs::create_symlink("ctile.png", mFolder.Path() / "set.tsx");
     const Names before = mFolder.Names();
     const auto t = FileBytes(mFolder / "t.bmp");
 
@@ -95,14 +95,14 @@ TEST_P(CollidingOutputs, AreRefusedBeforeAnyFileIsTouched) {
 INSTANTIATE_TEST_SUITE_P(
     EachWay, CollidingOutputs,
     ::testing::Values(
-        Collision{"TilesetOverTexture", {"--tsx", "t.bmp", "batch", "t.bmp"},
+        Collision{"TilesetOverTexture", {"--format", "png", "--tsx", "t.bmp", "batch", "t.bmp"},
                   "the texture 't.bmp' and --tsx 't.bmp' are the same file"},
         Collision{"TilesetOverSheet", {"--format", "png", "--sheet", "s.png", "--tsx", "s.png", "batch", "t.bmp"},
                   "--sheet 's.png' and --tsx 's.png' are the same file"},
         Collision{"PreviewOverSheet", {"--sheet", "s.png", "--map-preview", "./s.png", "batch", "t.bmp"},
                   "--sheet 's.png' and --map-preview './s.png' are the same file"},
-        Collision{"TilesetOverTile", {"--tsx", "ttile.bmp", "batch", "t.bmp"},
-                  "the tile 'ttile.bmp' of 't.bmp' and --tsx 'ttile.bmp' are the same file"},
+        Collision{"TilesetOverTile", {"--format", "png", "--tsx", "ttile.png", "batch", "t.bmp"},
+                  "the tile 'ttile.png' of 't.bmp' and --tsx 'ttile.png' are the same file"},
         Collision{"SheetOverTextureByLink", {"--sheet", "link.bmp", "batch", "t.bmp"},
                   "the texture 't.bmp' and --sheet 'link.bmp' are the same file"},
         Collision{"TileOverLaterTexture", {"batch", "b.bmp", "btile.bmp"},
@@ -110,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "--overwrite-inputs"},
         Collision{"TileOverItsTexture", {"tile", "grass.bmp", "grass"},
                   "the tile 'grass.bmp' of 'grass.bmp' would replace the texture 'grass.bmp'"},
-        Collision{"TilesetOverSecondTerrain", {"--tsx", "b.bmp", "transitions", "t.bmp", "b.bmp", "tr"},
+        Collision{"TilesetOverSecondTerrain",
+                  {"--format", "png", "--tsx", "b.bmp", "transitions", "t.bmp", "b.bmp", "tr"},
                   "the texture 'b.bmp' and --tsx 'b.bmp' are the same file"},
         Collision{"PreviewThroughDanglingLinkOverTile", {"--map-preview", "prev.png", "batch", "a.bmp"},
                   "the tile 'atile.bmp' of 'a.bmp' and --map-preview 'prev.png' are the same file"},
@@ -119,8 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
         Collision{"TwoDanglingLinksToOneFile",
                   {"--format", "png", "--sheet", "o1.png", "--map-preview", "o2.png", "batch", "t.bmp"},
                   "--sheet 'o1.png' and --map-preview 'o2.png' are the same file"},
-        Collision{"TilesetThroughDanglingLinkOverTile", {"--tsx", "set.tsx", "batch", "c.bmp"},
-                  "the tile 'ctile.bmp' of 'c.bmp' and --tsx 'set.tsx' are the same file"},
+        Collision{"TilesetThroughDanglingLinkOverTile",
+                  {"--format", "png", "--tsx", "set.tsx", "batch", "c.bmp"},
+                  "the tile 'ctile.png' of 'c.bmp' and --tsx 'set.tsx' are the same file"},
+        Collision{"MapOverTileset",
+                  {"--format", "png", "--tsx", "t.tsx", "--map", "m.tmx,./t.tsx", "batch", "t.bmp"},
+                  "--tsx 't.tsx' and --map './t.tsx' are the same file"},
         Collision{"SheetOverHardLinkOfTexture", {"--sheet", "hard.bmp", "batch", "t.bmp"},
                   "the texture 't.bmp' and --sheet 'hard.bmp' are the same file"},
         Collision{"HardLinksAsTwoOutputs",

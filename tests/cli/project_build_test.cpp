@@ -130,7 +130,7 @@ TEST_F(ProjectBuild, TheReadmeProjectIsTheBytesOfItsCommandLines) {
     WriteText(mFolder.Path() / "mosaren.toml", project);
     const CliRun build = Run({"build", "-q"});
     ASSERT_EQ(build.exitCode, 0) << build.err;
-    EXPECT_EQ(build.out, "built ground, walls, shore, paving\n");
+    EXPECT_EQ(build.out, "built ground, walls, shore, shore3, paving\n");
 
     TempFolder commands;
     SampleTextures(commands);
@@ -159,6 +159,8 @@ TEST_F(ProjectBuild, TheReadmeProjectIsTheBytesOfItsCommandLines) {
          "ground.tres",
          "--godot-root",
          ".",
+         "--map",
+         "ground.tmx,ground.tscn",
          "--map-preview",
          "ground-map.png"},
         {"batch", "textures/cobbles.bmp", "--size", "64x32", "--format", "png", "--out-dir",
@@ -184,8 +186,11 @@ TEST_F(ProjectBuild, TheReadmeProjectIsTheBytesOfItsCommandLines) {
          "shore.tsx",
          "--godot",
          "shore.tres",
-         "--godot3",
-         "shore3.tres"},
+         "--map",
+         "shore.tmj"},
+        {"transitions", "textures/grass.bmp", "textures/water.bmp", "shore3", "--size", "64x32",
+         "--format", "png", "--out-dir", "godot3", "--edge", "noise", "--seed", "7", "--sheet",
+         "shore.png", "--godot3", "shore.tres", "--map", "shore.tscn"},
         {"tile", "textures/cobbles.bmp", "paving", "--size", "64x32", "--format", "png",
          "--out-dir", "tiles", "--pieces", "2x2"},
     };
@@ -196,8 +201,11 @@ TEST_F(ProjectBuild, TheReadmeProjectIsTheBytesOfItsCommandLines) {
     auto built = Contents(mFolder.Path() / "tiles");
     EXPECT_EQ(built.erase(".mosaren.toml.build.json"), 1u);
     const auto expected = Contents(commands.Path() / "tiles");
-    EXPECT_EQ(built.size(), 13u);
+    EXPECT_EQ(built.size(), 15u);
     EXPECT_TRUE(built == expected);
+    // The Godot 3 project of its own: sheet, import settings, tile set, scene.
+    EXPECT_EQ(Contents(mFolder.Path() / "godot3"), Contents(commands.Path() / "godot3"));
+    EXPECT_EQ(Contents(mFolder.Path() / "godot3").size(), 4u);
 }
 
 TEST_F(ProjectBuild, ASecondBuildWritesNothingAndSaysSo) {

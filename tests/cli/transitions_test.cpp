@@ -78,7 +78,7 @@ TEST_F(Transitions, ThatCannotBeMadeWriteNothing) {
         {{"transitions", "grass.bmp", "junk.bmp", "t"}, "junk.bmp: Bitmap image is not valid."},
         {{"transitions", "gone.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx", "t.tsx"},
          "gone.bmp: Cannot open file gone.bmp."},
-        {{"transitions", "grass.bmp", "bad\xffname.bmp", "t", "--tsx", "t.tsx"},
+        {{"transitions", "grass.bmp", "bad\xffname.bmp", "t", "--format", "png", "--tsx", "t.tsx"},
          "Cannot write the name bad\xffname into a tileset file"}};
     for (const auto& [arguments, complaint] : runs) {
         const CliRun run = Run(arguments);
@@ -106,7 +106,8 @@ TEST_F(Transitions, GiveTiledOneCornerWangSetWhoseTilesHaveTheirCorners) {
     // A sheet tileset and an image collection: the ids are the tiles' indices in both.
     RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--sheet", "t.png", "--tsx",
            "sheet.tsx"});
-    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--tsx", "files.tsx"});
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--format", "png", "--tsx",
+           "files.tsx"});
     for (const char* tsx : {"sheet.tsx", "files.tsx"}) {
         const QJsonObject tileset = TiledExport(mFolder.Path(), tsx);
         ASSERT_EQ(tileset.value(QStringLiteral("tilecount")).toInt(), 16) << tsx;

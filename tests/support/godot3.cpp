@@ -126,20 +126,52 @@ bool EveryPictureImported(const std::filesystem::path& folder) {
         if (extension != ".png" && extension != ".bmp") continue;
         std::ifstream import(path.string() + ".import");
         if (!import) return false;
+        // An import file of settings alone, as the program writes one, is not yet an import.
+        bool imported = false;
         for (std::string line; std::getline(import, line);) {
             if (line.rfind("path=\"res://", 0) != 0) continue;
             const std::string resource = line.substr(12, line.size() - 13);
             if (!fs::exists(folder / resource)) return false;
+            imported = true;
         }
+        if (!imported) return false;
     }
     return true;
 }
 
+// Loads %RESOURCE% as a scene, and prints its TileMap's mode, cell size and tile origin, each
+// used cell with its tile, the cell's place as the map puts it (map_to_world), and whether the
+// tile set's sheet is filtered.
+const char* const kPrintScene = R"(extends SceneTree
+
+func _init():
+	var scene = load("%RESOURCE%")
+	if not (scene is PackedScene):
+		printerr("cannot load %RESOURCE% as a scene")
+		quit(1)
+		return
+	var map = scene.instance()
+	if not (map is TileMap):
+		printerr("the scene's root is no TileMap")
+		quit(1)
+		return
+	var texture = map.tile_set.tile_get_texture(0)
+	var fields = PoolStringArray(["MAP", map.mode, map.cell_size.x, map.cell_size.y,
+		map.tile_origin, int(texture.flags & Texture.FLAG_FILTER != 0)])
+	print(fields.join("\t"))
+	for cell in map.get_used_cells():
+		var place = map.map_to_world(cell)
+		fields = PoolStringArray(["CELL", cell.x, cell.y, map.get_cellv(cell), place.x, place.y])
+		print(fields.join("\t"))
+	map.free()
+	quit(0)
+)";
+
 // Imports the pictures of the project in folder, then runs the script that loads resPath into
 // `tileset` and goes on with body, and returns what it printed.
 std::string RunScript(const std::filesystem::path& folder, const std::string& resPath,
-                      const std::string& body) {
-    std::string script = kLoadTileset + body;
+                      const std::string& body, const char* start = kLoadTileset) {
+    std::string script = start + body;
     if (!std::filesystem::exists(folder / "project.godot")) {
         std::ofstream(folder / "project.godot") << "config_version=4\n";
     }
@@ -210,6 +242,25 @@ std::vector<Godot3Cell> PaintGodot3Map(const std::filesystem::path& folder,
                            std::stoi(fields[4]), std::stoi(fields[5])});
     }
     return painted;
+}
+
+Godot3Scene LoadGodot3Scene(const std::filesystem::path& folder, const std::string& resPath) {
+    const std::string output = RunScript(folder, resPath, "", kPrintScene);
+    const std::vector<std::string> maps = Tagged(output, "MAP");
+    if (maps.size() != 1) throw std::runtime_error("no TileMap reported:\n" + output);
+    const std::vector<std::string> map = Fields(maps.front(), 6);
+    Godot3Scene scene;
+    scene.mode = std::stoi(map[1]);
+    scene.cellWidth = std::stoi(map[2]);
+    scene.cellHeight = std::stoi(map[3]);
+    scene.tileOrigin = std::stoi(map[4]);
+    scene.filtered = map[5] == "1";
+    for (const std::string& line : Tagged(output, "CELL")) {
+        const std::vector<std::string> fields = Fields(line, 6);
+        scene.cells.push_back({std::stoi(fields[1]), std::stoi(fields[2]), std::stoi(fields[3]),
+                               std::stoi(fields[4]), std::stoi(fields[5])});
+    }
+    return scene;
 }
 
 }  // namespace mosaren::testing

@@ -53,4 +53,25 @@ std::vector<Godot3Cell> PaintGodot3Map(const std::filesystem::path& folder,
                                        const std::string& resPath, int cellWidth, int cellHeight,
                                        const std::vector<Godot3Cell>& cells);
 
+// A scene whose root is a TileMap, as Godot 3 loads it.
+struct Godot3Scene {
+    int mode = 0;
+    int cellWidth = 0;
+    int cellHeight = 0;
+    int tileOrigin = 0;
+    bool filtered = false;  // the texture of the tile set's tile 0, as imported
+    struct Cell {
+        int x = 0;
+        int y = 0;
+        int tile = 0;
+        int worldX = 0;  // map_to_world: the top-left of the box around the cell's diamond
+        int worldY = 0;
+    };
+    std::vector<Cell> cells;  // in Godot's order
+};
+
+// Imports the pictures of the project in folder (as LoadGodot3Tileset does), loads the scene
+// resPath and reports its TileMap.
+Godot3Scene LoadGodot3Scene(const std::filesystem::path& folder, const std::string& resPath);
+
 }  // namespace mosaren::testing
