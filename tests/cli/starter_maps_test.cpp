@@ -186,6 +186,48 @@ TEST_F(StarterMaps, Godot3LoadsTheSceneWithThePreviewsCellsOnAnUnfilteredSheet) 
     }
 }
 
+struct SceneCase {
+    const char* name;
+    Args arguments;  // each run adds the sheet, the tile set, the scene and the preview
+    int rise;
+};
+
+class Godot3StarterScene : public StarterMaps, public ::testing::WithParamInterface<SceneCase> {};
+
+TEST_P(Godot3StarterScene, RendersInTheRealGodot3AsTheMapPreview) {
+    MOSAREN_REQUIRE(!Godot3Program().empty(), "godot3-server is not installed");
+    MOSAREN_REQUIRE(!Godot3Renderer().empty(),
+                    "godot3 or xvfb-run is not installed (tools/setup installs them)");
+    std::filesystem::create_directories(mFolder.Path() / "game/art");
+    Args arguments = GetParam().arguments;
+    for (const char* argument : {"-q", "--sheet", "game/art/s.png", "--godot3", "game/t.tres",
+                                 "--map", "game/m.tscn", "--map-preview", "p.png"}) {
+        arguments.push_back(argument);
+    }
+    RunOk(arguments);
+    const PngPicture preview = Png("p.png");
+    // The preview puts cell (0, 0)'s box 5 W/2 from its left and the blocks' height from its
+    // top; a Godot 3 TileMap puts that box half a cell left of its own place.
+    const PngPicture frame = ReadPngFile(RenderGodot3Scene(
+        mFolder.Path() / "game", "res://m.tscn", preview.width, preview.height, 3 * kW,
+        GetParam().rise));
+    ASSERT_EQ(frame.width, preview.width);
+    ASSERT_EQ(frame.height, preview.height);
+    for (int y = 0; y < preview.height; ++y) {
+        for (int x = 0; x < preview.width; ++x) {
+            const PngPixel& shown = preview.At(x, y);
+            ASSERT_EQ(frame.At(x, y).colour, shown.alpha == 0 ? kMask : shown.colour) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, Godot3StarterScene,
+    ::testing::Values(SceneCase{"Blocks", {"batch", "--block", "24", "a.bmp", "b.bmp", "c.bmp"}, 24},
+                      SceneCase{"Transitions",
+                                {"transitions", "--edge", "dither", "a.bmp", "c.bmp", "tr"}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(StarterMaps, Godot3ImportSettingsAreWrittenOnlyWhereNoneAre) {
     std::filesystem::create_directories(mFolder.Path() / "game");
     const Args run{"batch", "-q", "--sheet", "game/s.png", "--godot3", "game/t.tres", "a.bmp"};

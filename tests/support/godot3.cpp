@@ -66,10 +66,11 @@ std::string Quoted(const std::string& text) {
 // Runs Godot on the project with Godot's settings and caches kept in it (a hidden folder, which
 // Godot does not take for part of the project), and returns what it printed. The time limit
 // keeps a hung Godot from holding up the tests.
-std::string RunGodot(const std::filesystem::path& project, const std::string& arguments) {
+std::string RunGodot(const std::filesystem::path& project, const std::string& arguments,
+                     const std::string& program = Quoted(Godot3Program())) {
     const std::string command = "HOME=" + Quoted((project / ".home").string()) + " timeout 300 " +
-                                Quoted(Godot3Program()) + " --path " + Quoted(project.string()) +
-                                " " + arguments + " 2>&1";
+                                program + " --path " + Quoted(project.string()) + " " + arguments +
+                                " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) throw std::runtime_error("cannot start " + command);
     std::string output;
@@ -157,7 +158,7 @@ func _init():
 		return
 	var texture = map.tile_set.tile_get_texture(0)
 	var fields = PoolStringArray(["MAP", map.mode, map.cell_size.x, map.cell_size.y,
-		map.tile_origin, int(texture.flags & Texture.FLAG_FILTER != 0)])
+		map.cell_tile_origin, int(texture.flags & Texture.FLAG_FILTER != 0)])
 	print(fields.join("\t"))
 	for cell in map.get_used_cells():
 		var place = map.map_to_world(cell)
@@ -166,6 +167,38 @@ func _init():
 	map.free()
 	quit(0)
 )";
+
+// Draws %RESOURCE%'s scene with its root at %PLACE% over magenta, and saves the tenth frame
+// (the first ones may come before the textures are up) as frame.png.
+const char* const kRenderScene = R"(extends SceneTree
+
+var frames = 0
+
+func _init():
+	VisualServer.set_default_clear_color(Color(1, 0, 1))
+	var scene = load("%RESOURCE%").instance()
+	scene.position = Vector2(%PLACE%)
+	root.add_child(scene)
+
+func _idle(_delta):
+	frames += 1
+	if frames == 10:
+		var image = root.get_texture().get_data()
+		image.flip_y()
+		image.save_png("res://frame.png")
+		quit(0)
+)";
+
+// A texture loads through what the importer made of the picture (the .import file beside it and
+// the converted texture under .import/); the server build carries the editor, whose first run
+// on a project imports everything in it and quits. On a busy machine it may quit before the
+// import is done, so it runs again until the import is whole.
+void ImportPictures(const std::filesystem::path& folder) {
+    RunGodot(folder, "--editor --quit");
+    for (int again = 0; again < 5 && !EveryPictureImported(folder); ++again) {
+        RunGodot(folder, "--editor --quit");
+    }
+}
 
 // Imports the pictures of the project in folder, then runs the script that loads resPath into
 // `tileset` and goes on with body, and returns what it printed.
@@ -179,10 +212,7 @@ std::string RunScript(const std::filesystem::path& folder, const std::string& re
     // and the converted texture under .import/); the server build carries the editor, whose
     // first run on a project imports everything in it and quits. On a busy machine it may quit
     // before the import is done, so it runs again until the import is whole.
-    RunGodot(folder, "--editor --quit");
-    for (int again = 0; again < 5 && !EveryPictureImported(folder); ++again) {
-        RunGodot(folder, "--editor --quit");
-    }
+    ImportPictures(folder);
     for (std::size_t at; (at = script.find("%RESOURCE%")) != std::string::npos;) {
         script.replace(at, 10, resPath);
     }
@@ -261,6 +291,29 @@ Godot3Scene LoadGodot3Scene(const std::filesystem::path& folder, const std::stri
                                std::stoi(fields[4]), std::stoi(fields[5])});
     }
     return scene;
+}
+
+std::string Godot3Renderer() { return MOSAREN_GODOT3_RENDERER; }
+
+std::filesystem::path RenderGodot3Scene(const std::filesystem::path& folder,
+                                        const std::string& resPath, int width, int height, int x,
+                                        int y) {
+    // GLES2 draws 8-bit colours as they are; GLES3's 2D goes through a buffer that moves some
+    // by one step.
+    std::ofstream(folder / "project.godot")
+        << "config_version=4\n\n[display]\n\nwindow/size/width=" << width
+        << "\nwindow/size/height=" << height
+        << "\n\n[rendering]\n\nquality/driver/driver_name=\"GLES2\"\n";
+    ImportPictures(folder);
+    std::string script = kRenderScene;
+    script.replace(script.find("%RESOURCE%"), 10, resPath);
+    script.replace(script.find("%PLACE%"), 7, std::to_string(x) + ", " + std::to_string(y));
+    std::ofstream(folder / "mosaren_render.gd") << script;
+    // Mesa's software rasteriser, so that the frame does not depend on a graphics card.
+    RunGodot(folder, "--script res://mosaren_render.gd",
+             "env LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s '-screen 0 1024x768x24' " +
+                 Quoted(Godot3Renderer()));
+    return folder / "frame.png";
 }
 
 }  // namespace mosaren::testing

@@ -74,4 +74,15 @@ struct Godot3Scene {
 // resPath and reports its TileMap.
 Godot3Scene LoadGodot3Scene(const std::filesystem::path& folder, const std::string& resPath);
 
+// The godot3 program, Godot 3 with its renderer (Debian's godot3), or empty when it or xvfb-run
+// is not installed.
+std::string Godot3Renderer();
+
+// Draws the scene resPath of the project in folder as Godot 3 shows it (imported as for
+// LoadGodot3Tileset, rendered by GLES2 on Mesa's software rasteriser under Xvfb): its root at
+// (x, y) in a window of width × height, over magenta (255, 0, 255). Returns the frame's PNG file.
+std::filesystem::path RenderGodot3Scene(const std::filesystem::path& folder,
+                                        const std::string& resPath, int width, int height, int x,
+                                        int y);
+
 }  // namespace mosaren::testing
