@@ -1,6 +1,7 @@
 // Starter maps from mosaren-cli, opened by their readers: Tiled's tmxrasterizer draws the TMX map
-// as the map preview, the real Godot 3 loads the scene's TileMap with the preview's cells on an
-// unfiltered sheet, and the Godot 4 scene, read strictly, paints the preview's picture by Godot 4's
+// as the map preview; the real Godot 3 loads the scene's TileMap with the preview's cells on an
+// unfiltered sheet and renders it as the preview; Phaser in headless Chromium draws the TMJ map
+// as the preview; and the Godot 4 scene, read strictly, paints the preview's picture by Godot 4's
 // placement of its tile set's tiles.
 
 #include <gtest/gtest.h>
@@ -237,6 +238,46 @@ TEST_F(StarterMaps, Godot3ImportSettingsAreWrittenOnlyWhereNoneAre) {
     RunOk(run);
     EXPECT_EQ(Text("game/s.png.import"), "the user's own\n");
 }
+
+class PhaserStarterMap : public StarterMaps, public ::testing::WithParamInterface<TiledCase> {};
+
+TEST_P(PhaserStarterMap, RendersInPhaserAsTheMapPreview) {
+    const std::filesystem::path web = TestsFolder().parent_path() / "tools/web";
+    MOSAREN_REQUIRE(HaveProgram("node") && HaveProgram("chromium") &&
+                        std::filesystem::exists(web / "node_modules/phaser") &&
+                        std::filesystem::exists(web / "node_modules/playwright-core"),
+                    "node, chromium or tools/web/node_modules is missing (tools/setup installs them)");
+    Args arguments = GetParam().arguments;
+    for (const char* argument : {"-q", "--sheet", "s.png", "--map", "m.tmj", "--map-preview", "p.png"}) {
+        arguments.push_back(argument);
+    }
+    RunOk(arguments);
+    const PngPicture preview = Png("p.png");
+    // The camera shows the preview's rectangle: cell (0, 0)'s box 5 W/2 from the left and the
+    // blocks' height from the top. The layer stands where the map puts it.
+    const int rise = GetParam().rise;
+    const std::string command =
+        "node '" + (web / "render_tiled_json.mjs").string() + "' . m.tmj s.png " +
+        std::to_string(preview.width) + " " + std::to_string(preview.height) + " " +
+        std::to_string(-5 * kW / 2) + " " + std::to_string(-rise) + " phaser.png";
+    ASSERT_TRUE(RunOffscreen(mFolder.Path(), command, "phaser.log")) << "see phaser.log";
+    const PngPicture frame = Png("phaser.png");
+    ASSERT_EQ(frame.width, preview.width);
+    ASSERT_EQ(frame.height, preview.height);
+    for (int y = 0; y < preview.height; ++y) {
+        for (int x = 0; x < preview.width; ++x) {
+            const PngPixel& shown = preview.At(x, y);
+            ASSERT_EQ(frame.At(x, y).colour, shown.alpha == 0 ? kMask : shown.colour) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, PhaserStarterMap,
+    ::testing::Values(
+        TiledCase{"Blocks", {"batch", "--block", "24", "a.bmp", "b.bmp", "c.bmp"}, 24},
+        TiledCase{"Transitions", {"transitions", "--edge", "noise", "a.bmp", "c.bmp", "tr"}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StarterMaps, TheTmjMapEmbedsTheSheetAndRaisesBlocksForTopAligningReaders) {
     RunOk({"batch", "-q", "--block", "24", "--sheet", "s.png", "--map", "m.tmj", "a.bmp", "b.bmp",
