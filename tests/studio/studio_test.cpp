@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -27,6 +28,7 @@
 #include "studio/pixel_view.h"
 #include "studio/settings_panel.h"
 #include "studio/studio_project.h"
+#include "studio/studio_translations.h"
 #include "studio/studio_window.h"
 #include "studio/texture_list.h"
 #include "support/files.h"
@@ -163,7 +165,9 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
     {
         SCOPED_TRACE("a changed setting changes the preview");
         const QImage before = window.TileView()->Image();
-        Find<QComboBox>(window, "sizePreset")->setCurrentIndex(2);  // 64 × 32
+        // Changed again and again before a preview is made: the newest request is the one shown.
+        auto* size = Find<QComboBox>(window, "sizePreset");
+        for (const int preset : {3, 0, 1, 2}) size->setCurrentIndex(preset);  // ... 64 × 32
         WaitForPreview(window);
         EXPECT_EQ(window.TileView()->Image().size(), QSize(64, 32));
         Find<QComboBox>(window, "block")->setCurrentIndex(1);  // cube
@@ -347,6 +351,29 @@ TEST(ProjectContent, WrittenFileReadsBackAsTheSameKeysAndCommandLines) {
             options.insert(option);
         }
         EXPECT_EQ(options, test.options);
+    }
+}
+
+}  // namespace
+}  // namespace mosaren::studio
+
+namespace mosaren::studio {
+namespace {
+
+// Chosen by the locale: the Studio's own texts and Qt's dialogs in Russian, English otherwise.
+TEST(StudioTranslations, FollowTheLocale) {
+    struct Case {
+        const char* locale;
+        const char* fileMenu;
+        const char* qtCancel;
+    };
+    for (const Case& test : {Case{"ru_RU", "&Файл", "Отмена"}, Case{"en_GB", "&File", "Cancel"}}) {
+        SCOPED_TRACE(test.locale);
+        const auto translations = InstallStudioTranslations(QLocale(QString::fromLatin1(test.locale)));
+        StudioWindow window(QCoreApplication::applicationFilePath());
+        EXPECT_EQ(window.menuBar()->actions().value(0)->text(), QString::fromUtf8(test.fileMenu));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                  QString::fromUtf8(test.qtCancel));
     }
 }
 
