@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+#include <QDragEnterEvent>
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -125,8 +128,17 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
     window.askForSaveFile = [] { return QString(); };
     window.show();
     TextureList& list = *window.Textures();
-    // Dropped as a folder: its pictures, sorted.
-    list.AddPaths({Q(textures.string())});
+    {
+        // Dropped as a folder: its pictures, sorted.
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(Q(textures.string()))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &drop);
+    }
     ASSERT_TRUE(QTest::qWaitFor([&] { return list.Reading() == 0; }, kWaitMs));
     ASSERT_EQ(list.count(), 4);
 
