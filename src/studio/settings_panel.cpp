@@ -1,5 +1,7 @@
 #include "settings_panel.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -13,6 +15,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "ui_settings_panel.h"
 
 namespace mosaren::studio {
 
@@ -29,6 +33,8 @@ const QColor kDefaultMask(255, 0, 255);
 constexpr double kDefaultShades[3] = {1.0, 0.8, 0.6};
 constexpr const char* kFaceNames[3] = {"top", "left", "right"};
 constexpr const char* kLayoutKeys[4] = {"columns", "margin", "spacing", "extrude"};
+// The edge combo's entries, in the form's order.
+const std::string kEdges[3] = {"straight", "noise", "dither"};
 
 QString Text(const std::string& value) { return QString::fromStdString(value); }
 std::string Bytes(const QString& text) { return text.toStdString(); }
@@ -39,19 +45,80 @@ QStringList Parts(const std::string& value) {
 
 }  // namespace
 
-SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TilesGroup());
-    layout->addWidget(BlockGroup());
-    layout->addWidget(TransitionsGroup());
-    layout->addWidget(OutputsGroup());
-    // The keys the core is gaining (the filter, variants, feather, starter maps) take their
-    // controls here, a group each, Load and Apply reading and writing their keys as the groups
-    // above do; the preview passes every key that shapes tiles to the core as it is
+SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::SettingsPanel) {
+    // The form (settings_panel.ui) lays the controls out; here they are tied to the keys. The
+    // keys the core is gaining (the filter, variants, feather, starter maps) take a group each in
+    // the form, below the outputs, with Load and Apply reading and writing their keys as for the
+    // groups above; the preview passes every key that shapes tiles to the core as it is
     // (StudioProject::ShapingKeys), so it shows them without a change.
-    layout->addStretch(1);
+    mUi->setupUi(this);
+    mSizePreset = mUi->sizePreset;
+    mWidth = mUi->tileWidth;
+    mHeight = mUi->tileHeight;
+    mMaskButton = mUi->mask;
+    mFormat = mUi->format;
+    mOutDir = mUi->outDir;
+    mBlock = mUi->block;
+    mBlockHeight = mUi->blockHeight;
+    mFaces[0] = mUi->face_top;
+    mFaces[1] = mUi->face_left;
+    mFaces[2] = mUi->face_right;
+    mShades[0] = mUi->shade_top;
+    mShades[1] = mUi->shade_left;
+    mShades[2] = mUi->shade_right;
+    mLeftTexture = mUi->leftTexture;
+    mRightTexture = mUi->rightTexture;
+    mBlockDetails = mUi->blockDetails;
+    mTransitions = mUi->transitions;
+    mTerrainA = mUi->terrainA;
+    mTerrainB = mUi->terrainB;
+    mEdge = mUi->edge;
+    mSeed = mUi->seed;
+    mSheet = mUi->sheet;
+    mLayout[0] = mUi->columns;
+    mLayout[1] = mUi->margin;
+    mLayout[2] = mUi->spacing;
+    mLayout[3] = mUi->extrude;
+    mTsx = mUi->tsx;
+    mGodot = mUi->godot;
+    mGodot3 = mUi->godot3;
+    mMapPreview = mUi->mapPreview;
+
+    for (const SizePreset& preset : kSizePresets) {
+        mSizePreset->addItem(tr("%1 × %2").arg(preset.width).arg(preset.height));
+    }
+    mSizePreset->addItem(tr("Custom"));
+    connect(mSizePreset, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0 || index >= static_cast<int>(std::size(kSizePresets))) return;
+        const bool loading = mLoading;
+        mLoading = true;
+        mWidth->setValue(kSizePresets[index].width);
+        mHeight->setValue(kSizePresets[index].height);
+        mLoading = loading;
+    });
+    connect(mMaskButton, &QPushButton::clicked, this, [this] {
+        const QColor chosen = QColorDialog::getColor(mMask, this, tr("Mask colour"));
+        if (!chosen.isValid() || chosen == mMask) return;
+        mMask = chosen;
+        ShowMask();
+        emit Changed();
+    });
+    Browse(mUi->outDirBrowse, mOutDir, true);
+    Browse(mUi->leftTextureBrowse, mLeftTexture, false);
+    Browse(mUi->rightTextureBrowse, mRightTexture, false);
+    Browse(mUi->terrainABrowse, mTerrainA, false);
+    Browse(mUi->terrainBBrowse, mTerrainB, false);
+
+    const std::initializer_list<QWidget*> controls = {
+        mSizePreset, mWidth, mHeight, mFormat, mOutDir, mBlock, mBlockHeight, mFaces[0],
+        mFaces[1], mFaces[2], mShades[0], mShades[1], mShades[2], mLeftTexture, mRightTexture,
+        mTransitions, mTerrainA, mTerrainB, mEdge, mSeed, mSheet, mLayout[0], mLayout[1],
+        mLayout[2], mLayout[3], mTsx, mGodot, mGodot3, mMapPreview};
+    for (QWidget* control : controls) Watch(control);
     UpdateEnabled();
 }
+
+SettingsPanel::~SettingsPanel() = default;
 
 void SettingsPanel::Watch(QWidget* control) {
     const auto changed = [this] {
@@ -73,203 +140,14 @@ void SettingsPanel::Watch(QWidget* control) {
     }
 }
 
-QLineEdit* SettingsPanel::FileField(QWidget* parent, const QString& name, bool folder,
-                                    QWidget** row) {
-    *row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(*row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* line = new QLineEdit(*row);
-    line->setObjectName(name);
-    auto* browse = new QToolButton(*row);
-    browse->setText(QStringLiteral("…"));
-    browse->setToolTip(folder ? tr("Choose a folder") : tr("Choose a texture"));
-    layout->addWidget(line, 1);
-    layout->addWidget(browse);
-    connect(browse, &QToolButton::clicked, this, [this, line, folder] {
+void SettingsPanel::Browse(QToolButton* button, QLineEdit* line, bool folder) {
+    button->setToolTip(folder ? tr("Choose a folder") : tr("Choose a texture"));
+    connect(button, &QToolButton::clicked, this, [this, line, folder] {
         const QString chosen =
             folder ? QFileDialog::getExistingDirectory(this, tr("Output folder"), line->text())
                    : QFileDialog::getOpenFileName(this, tr("Texture"), line->text());
         if (!chosen.isEmpty()) line->setText(chosen);
     });
-    Watch(line);
-    return line;
-}
-
-QWidget* SettingsPanel::TilesGroup() {
-    auto* group = new QGroupBox(tr("Tiles"), this);
-    auto* form = new QFormLayout(group);
-
-    mSizePreset = new QComboBox(group);
-    mSizePreset->setObjectName(QStringLiteral("sizePreset"));
-    for (const SizePreset& preset : kSizePresets) {
-        mSizePreset->addItem(tr("%1 × %2").arg(preset.width).arg(preset.height));
-    }
-    mSizePreset->addItem(tr("Custom"));
-    mWidth = new QSpinBox(group);
-    mWidth->setObjectName(QStringLiteral("tileWidth"));
-    mHeight = new QSpinBox(group);
-    mHeight->setObjectName(QStringLiteral("tileHeight"));
-    for (QSpinBox* side : {mWidth, mHeight}) side->setRange(1, 255);
-    auto* sizeRow = new QWidget(group);
-    auto* sizeLayout = new QHBoxLayout(sizeRow);
-    sizeLayout->setContentsMargins(0, 0, 0, 0);
-    sizeLayout->addWidget(mSizePreset);
-    sizeLayout->addWidget(mWidth);
-    sizeLayout->addWidget(mHeight);
-    connect(mSizePreset, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index < 0 || index >= static_cast<int>(std::size(kSizePresets))) return;
-        const bool loading = mLoading;
-        mLoading = true;
-        mWidth->setValue(kSizePresets[index].width);
-        mHeight->setValue(kSizePresets[index].height);
-        mLoading = loading;
-    });
-    form->addRow(tr("Tile size"), sizeRow);
-
-    mMaskButton = new QPushButton(group);
-    mMaskButton->setObjectName(QStringLiteral("mask"));
-    connect(mMaskButton, &QPushButton::clicked, this, [this] {
-        const QColor chosen = QColorDialog::getColor(mMask, this, tr("Mask colour"));
-        if (!chosen.isValid() || chosen == mMask) return;
-        mMask = chosen;
-        ShowMask();
-        emit Changed();
-    });
-    form->addRow(tr("Mask colour"), mMaskButton);
-
-    mFormat = new QComboBox(group);
-    mFormat->setObjectName(QStringLiteral("format"));
-    mFormat->addItem(tr("BMP"), QStringLiteral("bmp"));
-    mFormat->addItem(tr("PNG with alpha"), QStringLiteral("png"));
-    form->addRow(tr("File format"), mFormat);
-
-    QWidget* outDirRow = nullptr;
-    mOutDir = FileField(group, QStringLiteral("outDir"), true, &outDirRow);
-    mOutDir->setPlaceholderText(tr("beside the textures"));
-    form->addRow(tr("Output folder"), outDirRow);
-
-    for (QWidget* control : {static_cast<QWidget*>(mSizePreset), static_cast<QWidget*>(mWidth),
-                             static_cast<QWidget*>(mHeight), static_cast<QWidget*>(mFormat)}) {
-        Watch(control);
-    }
-    return group;
-}
-
-QWidget* SettingsPanel::BlockGroup() {
-    auto* group = new QGroupBox(tr("Block"), this);
-    auto* form = new QFormLayout(group);
-    mBlock = new QComboBox(group);
-    mBlock->setObjectName(QStringLiteral("block"));
-    mBlock->addItems({tr("Off: flat tiles"), tr("Cube"), tr("Height")});
-    mBlockHeight = new QSpinBox(group);
-    mBlockHeight->setObjectName(QStringLiteral("blockHeight"));
-    mBlockHeight->setRange(1, 255);
-    mBlockHeight->setValue(24);
-    mBlockHeight->setSuffix(tr(" px"));
-    auto* kindRow = new QWidget(group);
-    auto* kindLayout = new QHBoxLayout(kindRow);
-    kindLayout->setContentsMargins(0, 0, 0, 0);
-    kindLayout->addWidget(mBlock);
-    kindLayout->addWidget(mBlockHeight);
-    form->addRow(tr("Block"), kindRow);
-    Watch(mBlock);
-    Watch(mBlockHeight);
-
-    mBlockDetails = new QWidget(group);
-    auto* details = new QFormLayout(mBlockDetails);
-    details->setContentsMargins(0, 0, 0, 0);
-    const QString faceTexts[3] = {tr("Top"), tr("Left"), tr("Right")};
-    auto* facesRow = new QWidget(mBlockDetails);
-    auto* facesLayout = new QHBoxLayout(facesRow);
-    facesLayout->setContentsMargins(0, 0, 0, 0);
-    auto* shadesRow = new QWidget(mBlockDetails);
-    auto* shadesLayout = new QHBoxLayout(shadesRow);
-    shadesLayout->setContentsMargins(0, 0, 0, 0);
-    for (int face = 0; face < 3; ++face) {
-        mFaces[face] = new QCheckBox(faceTexts[face], facesRow);
-        mFaces[face]->setObjectName(QStringLiteral("face_%1").arg(kFaceNames[face]));
-        facesLayout->addWidget(mFaces[face]);
-        Watch(mFaces[face]);
-        mShades[face] = new QDoubleSpinBox(shadesRow);
-        mShades[face]->setObjectName(QStringLiteral("shade_%1").arg(kFaceNames[face]));
-        mShades[face]->setRange(0.0, 1.0);
-        mShades[face]->setSingleStep(0.05);
-        mShades[face]->setDecimals(3);
-        mShades[face]->setToolTip(faceTexts[face]);
-        shadesLayout->addWidget(mShades[face]);
-        Watch(mShades[face]);
-    }
-    details->addRow(tr("Faces"), facesRow);
-    details->addRow(tr("Shades"), shadesRow);
-    QWidget* leftRow = nullptr;
-    mLeftTexture = FileField(mBlockDetails, QStringLiteral("leftTexture"), false, &leftRow);
-    mLeftTexture->setPlaceholderText(tr("the tile's own"));
-    details->addRow(tr("Left face texture"), leftRow);
-    QWidget* rightRow = nullptr;
-    mRightTexture = FileField(mBlockDetails, QStringLiteral("rightTexture"), false, &rightRow);
-    mRightTexture->setPlaceholderText(tr("the tile's own"));
-    details->addRow(tr("Right face texture"), rightRow);
-    form->addRow(mBlockDetails);
-    return group;
-}
-
-QWidget* SettingsPanel::TransitionsGroup() {
-    mTransitions = new QGroupBox(tr("Transition tiles"), this);
-    mTransitions->setObjectName(QStringLiteral("transitions"));
-    mTransitions->setCheckable(true);
-    mTransitions->setChecked(false);
-    auto* form = new QFormLayout(mTransitions);
-    QWidget* aRow = nullptr;
-    mTerrainA = FileField(mTransitions, QStringLiteral("terrainA"), false, &aRow);
-    form->addRow(tr("Terrain A"), aRow);
-    QWidget* bRow = nullptr;
-    mTerrainB = FileField(mTransitions, QStringLiteral("terrainB"), false, &bRow);
-    form->addRow(tr("Terrain B"), bRow);
-    mEdge = new QComboBox(mTransitions);
-    mEdge->setObjectName(QStringLiteral("edge"));
-    mEdge->addItem(tr("Straight"), QStringLiteral("straight"));
-    mEdge->addItem(tr("Noise"), QStringLiteral("noise"));
-    mEdge->addItem(tr("Dither"), QStringLiteral("dither"));
-    form->addRow(tr("Edge"), mEdge);
-    mSeed = new QSpinBox(mTransitions);
-    mSeed->setObjectName(QStringLiteral("seed"));
-    mSeed->setRange(0, 2147483647);
-    form->addRow(tr("Seed"), mSeed);
-    Watch(mTransitions);
-    Watch(mEdge);
-    Watch(mSeed);
-    return mTransitions;
-}
-
-QWidget* SettingsPanel::OutputsGroup() {
-    auto* group = new QGroupBox(tr("Outputs"), this);
-    auto* form = new QFormLayout(group);
-    mSheet = new QCheckBox(tr("All tiles in one sheet"), group);
-    mSheet->setObjectName(QStringLiteral("sheet"));
-    form->addRow(mSheet);
-    const QString layoutTexts[4] = {tr("Columns"), tr("Margin"), tr("Spacing"), tr("Extrude")};
-    for (int k = 0; k < 4; ++k) {
-        mLayout[k] = new QSpinBox(group);
-        mLayout[k]->setObjectName(QString::fromLatin1(kLayoutKeys[k]));
-        mLayout[k]->setRange(0, k == 0 ? 999 : 255);
-        if (k == 0) mLayout[k]->setSpecialValueText(tr("as square as it can be"));
-        else mLayout[k]->setSuffix(tr(" px"));
-        form->addRow(layoutTexts[k], mLayout[k]);
-        Watch(mLayout[k]);
-    }
-    mTsx = new QCheckBox(tr("Tiled tileset (.tsx)"), group);
-    mTsx->setObjectName(QStringLiteral("tsx"));
-    mGodot = new QCheckBox(tr("Godot 4 TileSet (.tres)"), group);
-    mGodot->setObjectName(QStringLiteral("godot"));
-    mGodot3 = new QCheckBox(tr("Godot 3 TileSet (.tres)"), group);
-    mGodot3->setObjectName(QStringLiteral("godot3"));
-    mMapPreview = new QCheckBox(tr("Map preview (.png)"), group);
-    mMapPreview->setObjectName(QStringLiteral("mapPreview"));
-    for (QCheckBox* output : {mSheet, mTsx, mGodot, mGodot3, mMapPreview}) {
-        if (output != mSheet) form->addRow(output);
-        Watch(output);
-    }
-    return group;
 }
 
 void SettingsPanel::ShowMask() {
@@ -325,8 +203,8 @@ void SettingsPanel::Load(const StudioProject& project) {
     mTransitions->setChecked(!transitions.terrainA.empty());
     mTerrainA->setText(Text(transitions.terrainA));
     mTerrainB->setText(Text(transitions.terrainB));
-    const int edge = mEdge->findData(Text(transitions.edge));
-    mEdge->setCurrentIndex(edge < 0 ? 0 : edge);
+    const auto edge = std::find(std::begin(kEdges), std::end(kEdges), transitions.edge);
+    mEdge->setCurrentIndex(edge == std::end(kEdges) ? 0 : static_cast<int>(edge - std::begin(kEdges)));
     mSeed->setValue(transitions.seed.empty() ? 1 : Text(transitions.seed).toInt());
 
     mSheet->setChecked(project.Output("sheet"));
@@ -376,7 +254,7 @@ void SettingsPanel::Apply(StudioProject& project) const {
         transitions.terrainA = Bytes(mTerrainA->text());
         transitions.terrainB = Bytes(mTerrainB->text());
         if (mEdge->currentIndex() != 0) {
-            transitions.edge = Bytes(mEdge->currentData().toString());
+            transitions.edge = kEdges[mEdge->currentIndex()];
             transitions.seed = std::to_string(mSeed->value());
         }
     }

@@ -5,6 +5,7 @@
 // controls' values back, and Changed says that a control was changed by the user.
 
 #include <QWidget>
+#include <memory>
 
 #include "studio_project.h"
 
@@ -15,6 +16,10 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QToolButton;
+namespace Ui {
+class SettingsPanel;
+}
 
 namespace mosaren::studio {
 
@@ -22,6 +27,7 @@ class SettingsPanel : public QWidget {
     Q_OBJECT
 public:
     explicit SettingsPanel(QWidget* parent = nullptr);
+    ~SettingsPanel() override;
 
     void Load(const StudioProject& project);
     void Apply(StudioProject& project) const;
@@ -33,15 +39,12 @@ signals:
     void Changed();
 
 private:
-    QWidget* TilesGroup();
-    QWidget* BlockGroup();
-    QWidget* TransitionsGroup();
-    QWidget* OutputsGroup();
-    QLineEdit* FileField(QWidget* parent, const QString& name, bool folder, QWidget** row);
+    void Browse(QToolButton* button, QLineEdit* line, bool folder);
     void Watch(QWidget* control);
     void ShowMask();
     void UpdateEnabled();
 
+    std::unique_ptr<Ui::SettingsPanel> mUi;
     bool mLoading = false;
     QColor mMask;
 

@@ -309,7 +309,12 @@ bool StudioWindow::MayDropChanges() {
 }
 
 void StudioWindow::closeEvent(QCloseEvent* event) {
-    if (Exporting() || !MayDropChanges()) {
+    if (Exporting()) {
+        statusBar()->showMessage(tr("An export is running: cancel it before closing."));
+        event->ignore();
+        return;
+    }
+    if (!MayDropChanges()) {
         event->ignore();
         return;
     }

@@ -2,12 +2,16 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "cli/console.h"
 #include "import/picture_import.h"
 #include "raster/bitmap.h"
 #include "raster/bmp_reader.h"
+#include "raster/colour.h"
+#include "raster/geometry.h"
 
 namespace mosaren::studio {
 
@@ -30,6 +34,30 @@ QImage ImageOf(const DecodedPicture& picture) {
     return image;
 }
 
+// The thumbnail of a bitmap our BMP reader read, by its colours: the pixels nearest the
+// thumbnail's, one row of the bitmap at a time, so that a large picture costs no more than a
+// small one.
+QImage ThumbnailOf(const TBitmap& bitmap) {
+    const int width = bitmap.ImageWidth();
+    const int height = bitmap.ImageHeight();
+    if (width <= 0 || height <= 0) return {};
+    const double scale = std::min(1.0, static_cast<double>(kThumbnailSide) / std::max(width, height));
+    const int thumbWidth = std::max(1, static_cast<int>(width * scale));
+    const int thumbHeight = std::max(1, static_cast<int>(height * scale));
+    QImage thumbnail(thumbWidth, thumbHeight, QImage::Format_RGB32);
+    std::vector<TColor> row(static_cast<std::size_t>(width));
+    for (int y = 0; y < thumbHeight; ++y) {
+        const int from = static_cast<int>(static_cast<long long>(y) * height / thumbHeight);
+        bitmap.ReadColours(TRect{0, from, width, from + 1}, row);
+        for (int x = 0; x < thumbWidth; ++x) {
+            const TColor colour = row[static_cast<std::size_t>(
+                static_cast<long long>(x) * width / thumbWidth)];
+            thumbnail.setPixel(x, y, qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+        }
+    }
+    return thumbnail;
+}
+
 }  // namespace
 
 TextureInfo InspectTexture(const std::string& path) {
@@ -49,8 +77,7 @@ TextureInfo InspectTexture(const std::string& path) {
             info.width = bitmap.ImageWidth();
             info.height = bitmap.ImageHeight();
             info.format = QStringLiteral("BMP");
-            QImageReader reader(name);
-            info.thumbnail = Thumbnail(reader.read());
+            info.thumbnail = ThumbnailOf(bitmap);
         }
         info.readable = true;
     } catch (const std::exception&) {
