@@ -115,6 +115,35 @@ TEST(StudioPreview, ShowsEachPixelAsASquareOfTheZoomNeverSmoothed) {
     }
 }
 
+// Transparent pixels show the mask colour when asked, the checkerboard otherwise; the grid
+// runs between the pixels from 4× up.
+TEST(StudioPreview, ShowsTheMaskColourAndTheGridWhenAsked) {
+    QImage picture(2, 2, QImage::Format_ARGB32);
+    for (int y = 0; y < 2; ++y) {
+        picture.setPixel(0, y, qRgba(0, 0, 0, 0));
+        picture.setPixel(1, y, qRgb(10, 200, 30));
+    }
+    PixelView view;
+    view.SetImage(picture);
+    view.SetZoom(8);
+    const QColor mask(255, 0, 255);
+    view.SetMaskColour(mask);
+    QImage shown = view.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(3, 3), mask);
+    EXPECT_EQ(shown.pixel(11, 3), picture.pixel(1, 0));
+    view.SetMaskColour(QColor());
+    shown = view.grab().toImage();
+    EXPECT_NE(shown.pixelColor(3, 3), mask);
+    EXPECT_NE(shown.pixel(3, 3), shown.pixel(3, 3 + 8)) << "the checkerboard's squares";
+    view.SetGrid(true);
+    shown = view.grab().toImage();
+    EXPECT_NE(shown.pixel(8, 3), picture.pixel(1, 0)) << "a grid line between the pixels";
+    EXPECT_EQ(shown.pixel(11, 3), picture.pixel(1, 0)) << "inside a pixel, its colour";
+    view.SetZoom(2);
+    shown = view.grab().toImage();
+    EXPECT_EQ(shown.pixel(2, 1), picture.pixel(1, 0)) << "no grid below 4×";
+}
+
 TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
     TempFolder folder;
     const fs::path textures = folder.Path() / "textures";

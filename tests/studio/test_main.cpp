@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardPaths>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    // The recent files go to a settings file of the tests' own, never the user's.
-    QStandardPaths::setTestModeEnabled(true);
+    // The recent files go to a settings file of this run's own: never the user's, nor that of
+    // a run beside it.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QApplication::setOrganizationName(QStringLiteral("Mosaren"));
     QApplication::setApplicationName(QStringLiteral("Mosaren Studio Tests"));
     return RUN_ALL_TESTS();
