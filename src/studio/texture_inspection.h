@@ -1,0 +1,28 @@
+#pragma once
+
+// What the texture list shows of a file: its size and format and a thumbnail, or why it cannot
+// be read, in the words of the readers the command line uses (the import layer, the BMP reader).
+// Takes as long as reading the picture: run it off the UI thread.
+
+#include <QImage>
+#include <QString>
+#include <string>
+
+namespace mosaren::studio {
+
+struct TextureInfo {
+    std::string path;
+    bool readable = false;
+    QString failure;  // the reader's message when not readable
+    int width = 0;
+    int height = 0;
+    QString format;   // "PNG", "BMP", ...
+    QImage thumbnail;  // at most kThumbnailSide on a side; may be null for a readable file
+};
+
+inline constexpr int kThumbnailSide = 48;
+
+// Never raises.
+TextureInfo InspectTexture(const std::string& path);
+
+}  // namespace mosaren::studio
