@@ -83,6 +83,11 @@ StudioWindow::StudioWindow(QString exportProgram, QWidget* parent)
     connect(mSettings, &SettingsPanel::Changed, this, &StudioWindow::ProjectChanged);
     connect(mTextures, &TextureList::TexturesChanged, this, &StudioWindow::ProjectChanged);
     connect(mTextures, &QListWidget::currentRowChanged, this, &StudioWindow::RequestPreview);
+    // A folder's or a pattern's first picture is known once the entry is read.
+    connect(mTextures, &TextureList::TextureRead, this, [this](const QString& path) {
+        const QListWidgetItem* current = mTextures->currentItem();
+        if (current != nullptr && current->data(Qt::UserRole).toString() == path) RequestPreview();
+    });
     connect(&mPreview, &PreviewWorker::Ready, this, &StudioWindow::ShowPreview);
     connect(mExport, &ExportRun::Progress, this,
             [this](int done, int total, const QString& line) {

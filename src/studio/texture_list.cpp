@@ -96,7 +96,11 @@ void TextureList::RemoveSelected() {
 
 std::string TextureList::CurrentTexture() const {
     const QListWidgetItem* current = currentItem();
-    return current ? current->data(kPathRole).toString().toStdString() : std::string();
+    if (current == nullptr) return {};
+    const std::string path = current->data(kPathRole).toString().toStdString();
+    // A folder or a pattern shows its first picture.
+    const auto found = mInfo.find(path);
+    return found == mInfo.end() || found->second.first.empty() ? path : found->second.first;
 }
 
 TextureInfo TextureList::Info(const std::string& path) const {
@@ -141,8 +145,10 @@ void TextureList::Show(const TextureInfo& info) {
     if (info.readable) {
         entry->setIcon(info.thumbnail.isNull() ? Placeholder(Qt::gray)
                                                 : QIcon(QPixmap::fromImage(info.thumbnail)));
+        const QString size = tr("%1 × %2, %3").arg(info.width).arg(info.height).arg(info.format);
         entry->setText(name + "\n" +
-                       tr("%1 × %2, %3").arg(info.width).arg(info.height).arg(info.format));
+                       (info.several ? tr("pictures: %1, the first %2").arg(info.pictures).arg(size)
+                                     : size));
         entry->setToolTip(path);
         entry->setForeground(palette().text());
     } else {

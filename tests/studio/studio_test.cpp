@@ -283,6 +283,36 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
     }
 }
 
+// The README's project, written by hand: its pattern shows as one entry of three pictures, the
+// first previewed, and saved again it reads back as the very same keys.
+TEST(StudioWindow, OpensAHandWrittenProjectAndSavesItsKeysUnchanged) {
+    TempFolder folder;
+    fs::create_directories(folder.Path() / "textures");
+    for (const char* name : {"cobbles.bmp", "grass.bmp", "water.bmp"}) {
+        fs::copy_file(Example(name), folder.Path() / "textures" / name);
+    }
+    const std::string original = folder / "mosaren.toml";
+    fs::copy_file(Example("mosaren.toml"), original);
+    StudioWindow window(QCoreApplication::applicationFilePath());
+    ASSERT_TRUE(window.OpenProject(Q(original)));
+    TextureList& list = *window.Textures();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.Reading() == 0; }, kWaitMs));
+    ASSERT_EQ(list.count(), 1);
+    const TextureInfo pattern = list.Info(folder / "textures/*.bmp");
+    EXPECT_TRUE(pattern.readable) << pattern.failure.toStdString();
+    EXPECT_EQ(pattern.pictures, 3);
+    EXPECT_EQ(list.CurrentTexture(), folder / "textures/cobbles.bmp");
+    WaitForPreview(window);
+    EXPECT_EQ(window.TileView()->Image().size(), QSize(64, 32));
+    EXPECT_EQ(Find<QComboBox>(window, "sizePreset")->currentIndex(), 2);
+    EXPECT_TRUE(Find<QCheckBox>(window, "sheet")->isChecked());
+
+    const std::string saved = folder / "again.toml";
+    ASSERT_TRUE(window.SaveProjectAs(Q(saved)));
+    EXPECT_TRUE(cli::ReadProjectContent(saved) == cli::ReadProjectContent(original))
+        << cli::ProjectText(cli::ReadProjectContent(saved));
+}
+
 TEST(StudioWindow, AsksAboutUnsavedChangesOnClose) {
     struct Case {
         QMessageBox::StandardButton answer;
