@@ -46,7 +46,8 @@ QImage ThumbnailOf(const TBitmap& bitmap) {
     const int width = bitmap.ImageWidth();
     const int height = bitmap.ImageHeight();
     if (width <= 0 || height <= 0) return {};
-    const double scale = std::min(1.0, static_cast<double>(kThumbnailSide) / std::max(width, height));
+    const double scale =
+        std::min(1.0, static_cast<double>(kThumbnailSide) / std::max(width, height));
     const int thumbWidth = std::max(1, static_cast<int>(width * scale));
     const int thumbHeight = std::max(1, static_cast<int>(height * scale));
     QImage thumbnail(thumbWidth, thumbHeight, QImage::Format_RGB32);
@@ -55,8 +56,8 @@ QImage ThumbnailOf(const TBitmap& bitmap) {
         const int from = static_cast<int>(static_cast<long long>(y) * height / thumbHeight);
         bitmap.ReadColours(TRect{0, from, width, from + 1}, row);
         for (int x = 0; x < thumbWidth; ++x) {
-            const TColor colour = row[static_cast<std::size_t>(
-                static_cast<long long>(x) * width / thumbWidth)];
+            const TColor colour =
+                row[static_cast<std::size_t>(static_cast<long long>(x) * width / thumbWidth)];
             thumbnail.setPixel(x, y, qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)));
         }
     }

@@ -21,7 +21,7 @@ struct TextureInfo {
     QString failure;  // the reader's message when not readable
     int width = 0;
     int height = 0;
-    QString format;   // "PNG", "BMP", ...
+    QString format;    // "PNG", "BMP", ...
     QImage thumbnail;  // at most kThumbnailSide on a side; may be null for a readable file
 };
 

@@ -144,11 +144,11 @@ void TextureList::Show(const TextureInfo& info) {
     const QString name = QFileInfo(path).fileName();
     if (info.readable) {
         entry->setIcon(info.thumbnail.isNull() ? Placeholder(Qt::gray)
-                                                : QIcon(QPixmap::fromImage(info.thumbnail)));
+                                               : QIcon(QPixmap::fromImage(info.thumbnail)));
         const QString size = tr("%1 × %2, %3").arg(info.width).arg(info.height).arg(info.format);
-        entry->setText(name + "\n" +
-                       (info.several ? tr("pictures: %1, the first %2").arg(info.pictures).arg(size)
-                                     : size));
+        entry->setText(
+            name + "\n" +
+            (info.several ? tr("pictures: %1, the first %2").arg(info.pictures).arg(size) : size));
         entry->setToolTip(path);
         entry->setForeground(palette().text());
     } else {
