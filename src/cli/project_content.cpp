@@ -214,7 +214,8 @@ ProjectContent ReadProjectContent(const std::string& file) { return ContentReade
 
 std::string ProjectText(const ProjectContent& content) {
     const std::set<std::string> switches = SwitchKeys();
-    std::string text = "# A tile project: `mosaren-cli build` in this file's folder makes its tiles.\n";
+    std::string text =
+        "# A tile project: `mosaren-cli build` in this file's folder makes its tiles.\n";
     AddKeys(text, content.keys, switches);
     if (!content.terrains.empty()) {
         text += "\n[terrains]\n";

@@ -26,8 +26,7 @@ int RunExportChild(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     (void)argc;
     try {
-        const cli::CliRequest request =
-            cli::ParseCommandLine({"mosaren-cli", "build", argv[2]});
+        const cli::CliRequest request = cli::ParseCommandLine({"mosaren-cli", "build", argv[2]});
         return cli::RunBuildCommand(request.options);
     } catch (const cli::EUsageError& failure) {
         cli::PrintFailure(failure.Message());

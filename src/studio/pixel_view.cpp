@@ -59,8 +59,8 @@ void PixelView::paintEvent(QPaintEvent*) {
     }
     // A whole-number scale of the picture, each pixel repeated: never smoothed.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(area, mImage.scaled(area.size(), Qt::IgnoreAspectRatio,
-                                          Qt::FastTransformation));
+    painter.drawImage(area,
+                      mImage.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
     if (mGrid && mZoom >= kGridFrom) {
         painter.setPen(QColor(0, 0, 0, 60));
         for (int x = 0; x <= area.width(); x += mZoom) painter.drawLine(x, 0, x, area.height());

@@ -23,8 +23,8 @@ void PreviewWorker::Request(PreviewRequest request) {
 
 void PreviewWorker::Start(PreviewRequest request) {
     mRunning = true;
-    mWatcher.setFuture(QtConcurrent::run(
-        [request = std::move(request)] { return RenderPreview(request); }));
+    mWatcher.setFuture(
+        QtConcurrent::run([request = std::move(request)] { return RenderPreview(request); }));
 }
 
 void PreviewWorker::Finished() {

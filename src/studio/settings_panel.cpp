@@ -1,7 +1,5 @@
 #include "settings_panel.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -15,6 +13,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui_settings_panel.h"
 
@@ -110,10 +109,11 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
     Browse(mUi->terrainBBrowse, mTerrainB, false);
 
     const std::initializer_list<QWidget*> controls = {
-        mSizePreset, mWidth, mHeight, mFormat, mOutDir, mBlock, mBlockHeight, mFaces[0],
-        mFaces[1], mFaces[2], mShades[0], mShades[1], mShades[2], mLeftTexture, mRightTexture,
-        mTransitions, mTerrainA, mTerrainB, mEdge, mSeed, mSheet, mLayout[0], mLayout[1],
-        mLayout[2], mLayout[3], mTsx, mGodot, mGodot3, mMapPreview};
+        mSizePreset,  mWidth,       mHeight,       mFormat,      mOutDir,    mBlock,
+        mBlockHeight, mFaces[0],    mFaces[1],     mFaces[2],    mShades[0], mShades[1],
+        mShades[2],   mLeftTexture, mRightTexture, mTransitions, mTerrainA,  mTerrainB,
+        mEdge,        mSeed,        mSheet,        mLayout[0],   mLayout[1], mLayout[2],
+        mLayout[3],   mTsx,         mGodot,        mGodot3,      mMapPreview};
     for (QWidget* control : controls) Watch(control);
     UpdateEnabled();
 }
@@ -151,7 +151,8 @@ void SettingsPanel::Browse(QToolButton* button, QLineEdit* line, bool folder) {
 }
 
 void SettingsPanel::ShowMask() {
-    mMaskButton->setText(QStringLiteral("%1, %2, %3").arg(mMask.red()).arg(mMask.green()).arg(mMask.blue()));
+    mMaskButton->setText(
+        QStringLiteral("%1, %2, %3").arg(mMask.red()).arg(mMask.green()).arg(mMask.blue()));
     QPixmap swatch(16, 16);
     swatch.fill(mMask);
     mMaskButton->setIcon(QIcon(swatch));
@@ -180,8 +181,8 @@ void SettingsPanel::Load(const StudioProject& project) {
     mHeight->setValue(height);
 
     const QStringList mask = Parts(project.Value("mask"));
-    mMask = mask.size() == 3 ? QColor(mask[0].toInt(), mask[1].toInt(), mask[2].toInt())
-                             : kDefaultMask;
+    mMask =
+        mask.size() == 3 ? QColor(mask[0].toInt(), mask[1].toInt(), mask[2].toInt()) : kDefaultMask;
     ShowMask();
     mFormat->setCurrentIndex(project.Value("format") == "png" ? 1 : 0);
     mOutDir->setText(Text(project.Value("out-dir")));
@@ -204,7 +205,8 @@ void SettingsPanel::Load(const StudioProject& project) {
     mTerrainA->setText(Text(transitions.terrainA));
     mTerrainB->setText(Text(transitions.terrainB));
     const auto edge = std::find(std::begin(kEdges), std::end(kEdges), transitions.edge);
-    mEdge->setCurrentIndex(edge == std::end(kEdges) ? 0 : static_cast<int>(edge - std::begin(kEdges)));
+    mEdge->setCurrentIndex(edge == std::end(kEdges) ? 0
+                                                    : static_cast<int>(edge - std::begin(kEdges)));
     mSeed->setValue(transitions.seed.empty() ? 1 : Text(transitions.seed).toInt());
 
     mSheet->setChecked(project.Output("sheet"));
@@ -221,7 +223,10 @@ void SettingsPanel::Apply(StudioProject& project) const {
     // A key at its default is left out, so that the file says only what differs.
     const bool defaultSize =
         mWidth->value() == kDefaultSize.width && mHeight->value() == kDefaultSize.height;
-    project.SetValue("size", defaultSize ? "" : Bytes(QStringLiteral("%1x%2").arg(mWidth->value()).arg(mHeight->value())));
+    project.SetValue(
+        "size", defaultSize
+                    ? ""
+                    : Bytes(QStringLiteral("%1x%2").arg(mWidth->value()).arg(mHeight->value())));
     project.SetValue("mask", mMask == kDefaultMask ? ""
                                                    : Bytes(QStringLiteral("%1,%2,%3")
                                                                .arg(mMask.red())
@@ -240,11 +245,13 @@ void SettingsPanel::Apply(StudioProject& project) const {
     for (int face = 0; face < 3; ++face) {
         if (mFaces[face]->isChecked()) faces << QString::fromLatin1(kFaceNames[face]);
         shades << QString::number(mShades[face]->value(), 'g', 6);
-        defaultShades = defaultShades && qFuzzyCompare(mShades[face]->value(), kDefaultShades[face]);
+        defaultShades =
+            defaultShades && qFuzzyCompare(mShades[face]->value(), kDefaultShades[face]);
     }
     // The face options go with a block only: the command line refuses them without one.
     const bool blocks = block != 0;
-    project.SetValue("faces", !blocks || faces.size() == 3 || faces.isEmpty() ? "" : Bytes(faces.join(',')));
+    project.SetValue("faces",
+                     !blocks || faces.size() == 3 || faces.isEmpty() ? "" : Bytes(faces.join(',')));
     project.SetValue("shade", !blocks || defaultShades ? "" : Bytes(shades.join(',')));
     project.SetValue("left-texture", blocks ? Bytes(mLeftTexture->text()) : "");
     project.SetValue("right-texture", blocks ? Bytes(mRightTexture->text()) : "");
@@ -263,7 +270,8 @@ void SettingsPanel::Apply(StudioProject& project) const {
     project.SetOutput("sheet", mSheet->isChecked());
     for (int k = 0; k < 4; ++k) {
         const int value = mLayout[k]->value();
-        project.SetLayout(kLayoutKeys[k], mSheet->isChecked() && value != 0 ? std::to_string(value) : "");
+        project.SetLayout(kLayoutKeys[k],
+                          mSheet->isChecked() && value != 0 ? std::to_string(value) : "");
     }
     project.SetOutput("tsx", mTsx->isChecked());
     project.SetOutput("godot", mGodot->isChecked());

@@ -18,10 +18,10 @@ constexpr const char* kTextureKeys[] = {"left-texture", "right-texture"};
 // preview leaves them out. Every other key shapes the tiles and reaches the preview as it is, so
 // that a key the core gains shows there without a change here.
 constexpr const char* kNotShaping[] = {
-    "format",  "depth",       "sheet",      "columns",          "margin", "spacing",
-    "extrude", "tsx",         "godot",      "godot3",           "godot-root",
-    "out-dir", "map-preview", "keep-going", "overwrite-inputs", "quiet",  "jobs",
-    "recursive", "pieces"};
+    "format",     "depth",   "sheet",       "columns",    "margin",
+    "spacing",    "extrude", "tsx",         "godot",      "godot3",
+    "godot-root", "out-dir", "map-preview", "keep-going", "overwrite-inputs",
+    "quiet",      "jobs",    "recursive",   "pieces"};
 
 template <typename List>
 bool Among(const std::string& key, const List& list) {
@@ -176,16 +176,14 @@ void StudioProject::SetValue(const std::string& key, const std::string& value) {
     }
 }
 
-bool StudioProject::Output(const std::string& key) const {
-    return !Value(key).empty();
-}
+bool StudioProject::Output(const std::string& key) const { return !Value(key).empty(); }
 
 void StudioProject::SetOutput(const std::string& key, bool on) {
     const std::string format = Value("format");
     for (cli::ProjectContentSet* set : EditedSets()) {
         const std::string named = cli::KeyValue(set->keys, key);
-        cli::SetKey(set->keys, key, on ? (named.empty() ? OutputName(set->name, key, format) : named)
-                                       : "");
+        cli::SetKey(set->keys, key,
+                    on ? (named.empty() ? OutputName(set->name, key, format) : named) : "");
     }
     if (!on) cli::SetKey(mContent.keys, key, "");
 }
@@ -210,8 +208,8 @@ void StudioProject::SetTransitionTiles(const Transitions& transitions) {
     // The terrains only this set named go with it.
     if (set != nullptr) {
         for (const std::string& terrain : set->transitions) {
-            const bool elsewhere = std::any_of(
-                mContent.sets.begin(), mContent.sets.end(), [&](const auto& other) {
+            const bool elsewhere =
+                std::any_of(mContent.sets.begin(), mContent.sets.end(), [&](const auto& other) {
                     return &other != set && Among(terrain, other.transitions);
                 });
             if (!elsewhere) cli::SetKey(mContent.terrains, terrain, "");

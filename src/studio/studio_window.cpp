@@ -46,15 +46,14 @@ StudioWindow::StudioWindow(QString exportProgram, QWidget* parent)
     : QMainWindow(parent), mExport(new ExportRun(std::move(exportProgram), this)) {
     setObjectName(QStringLiteral("studioWindow"));
     askToSave = [this] {
-        return QMessageBox::question(
-            this, tr("Mosaren Studio"),
-            tr("The project has changes that are not saved. Save them?"),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        return QMessageBox::question(this, tr("Mosaren Studio"),
+                                     tr("The project has changes that are not saved. Save them?"),
+                                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                     QMessageBox::Save);
     };
     askForSaveFile = [this] {
-        return QFileDialog::getSaveFileName(this, tr("Save project"),
-                                            QStringLiteral("mosaren.toml"),
-                                            tr("Tile projects (*.toml)"));
+        return QFileDialog::getSaveFileName(
+            this, tr("Save project"), QStringLiteral("mosaren.toml"), tr("Tile projects (*.toml)"));
     };
 
     auto* splitter = new QSplitter(this);
@@ -83,15 +82,19 @@ StudioWindow::StudioWindow(QString exportProgram, QWidget* parent)
     connect(mSettings, &SettingsPanel::Changed, this, &StudioWindow::ProjectChanged);
     connect(mTextures, &TextureList::TexturesChanged, this, &StudioWindow::ProjectChanged);
     connect(mTextures, &QListWidget::currentRowChanged, this, &StudioWindow::RequestPreview);
+    // A folder's or a pattern's first picture is known once the entry is read.
+    connect(mTextures, &TextureList::TextureRead, this, [this](const QString& path) {
+        const QListWidgetItem* current = mTextures->currentItem();
+        if (current != nullptr && current->data(Qt::UserRole).toString() == path) RequestPreview();
+    });
     connect(&mPreview, &PreviewWorker::Ready, this, &StudioWindow::ShowPreview);
-    connect(mExport, &ExportRun::Progress, this,
-            [this](int done, int total, const QString& line) {
-                if (total > 0) {
-                    mProgress->setRange(0, total);
-                    mProgress->setValue(done);
-                }
-                statusBar()->showMessage(line);
-            });
+    connect(mExport, &ExportRun::Progress, this, [this](int done, int total, const QString& line) {
+        if (total > 0) {
+            mProgress->setRange(0, total);
+            mProgress->setValue(done);
+        }
+        statusBar()->showMessage(line);
+    });
     connect(mExport, &ExportRun::Finished, this, &StudioWindow::ExportEnded);
 
     ShowProject();
@@ -128,8 +131,7 @@ void StudioWindow::BuildMenus() {
         if (!chosen.isEmpty()) mTextures->AddPaths({chosen});
     });
     file->addSeparator();
-    file->addAction(tr("&Export"), QKeySequence(Qt::CTRL | Qt::Key_E), this,
-                    &StudioWindow::Export);
+    file->addAction(tr("&Export"), QKeySequence(Qt::CTRL | Qt::Key_E), this, &StudioWindow::Export);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 }

@@ -96,7 +96,11 @@ void TextureList::RemoveSelected() {
 
 std::string TextureList::CurrentTexture() const {
     const QListWidgetItem* current = currentItem();
-    return current ? current->data(kPathRole).toString().toStdString() : std::string();
+    if (current == nullptr) return {};
+    const std::string path = current->data(kPathRole).toString().toStdString();
+    // A folder or a pattern shows its first picture.
+    const auto found = mInfo.find(path);
+    return found == mInfo.end() || found->second.first.empty() ? path : found->second.first;
 }
 
 TextureInfo TextureList::Info(const std::string& path) const {
@@ -140,9 +144,11 @@ void TextureList::Show(const TextureInfo& info) {
     const QString name = QFileInfo(path).fileName();
     if (info.readable) {
         entry->setIcon(info.thumbnail.isNull() ? Placeholder(Qt::gray)
-                                                : QIcon(QPixmap::fromImage(info.thumbnail)));
-        entry->setText(name + "\n" +
-                       tr("%1 × %2, %3").arg(info.width).arg(info.height).arg(info.format));
+                                               : QIcon(QPixmap::fromImage(info.thumbnail)));
+        const QString size = tr("%1 × %2, %3").arg(info.width).arg(info.height).arg(info.format);
+        entry->setText(
+            name + "\n" +
+            (info.several ? tr("pictures: %1, the first %2").arg(info.pictures).arg(size) : size));
         entry->setToolTip(path);
         entry->setForeground(palette().text());
     } else {

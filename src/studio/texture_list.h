@@ -24,6 +24,7 @@ public:
     std::vector<std::string> Textures() const;
     void RemoveSelected();
 
+    // The selected texture's file: for a folder or a pattern, its first picture.
     std::string CurrentTexture() const;
     // How many textures are still being read.
     int Reading() const { return mReading; }

@@ -9,18 +9,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QUrl>
-#include <QDragEnterEvent>
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -46,7 +46,9 @@ constexpr int kWaitMs = 60000;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-std::string Example(const std::string& name) { return std::string(MOSAREN_EXAMPLES_DIR) + "/" + name; }
+std::string Example(const std::string& name) {
+    return std::string(MOSAREN_EXAMPLES_DIR) + "/" + name;
+}
 
 // A PNG file whose header is cut short: the import layer recognises it and cannot read it.
 void WriteDamagedPng(const std::string& path) {
@@ -77,8 +79,8 @@ int RunCli(const QStringList& arguments, const QString& folder) {
 // Waits for the preview of what the window shows now.
 void WaitForPreview(StudioWindow& window) {
     QSignalSpy shown(&window, &StudioWindow::PreviewShown);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.PreviewBusy() && !shown.isEmpty(); },
-                                kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !window.PreviewBusy() && !shown.isEmpty(); }, kWaitMs));
 }
 
 int WaitForExport(StudioWindow& window) {
@@ -175,7 +177,8 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
         SCOPED_TRACE("the damaged texture is marked with the reader's message, the rest read");
         const TextureInfo broken = list.Info((textures / "broken.png").string());
         EXPECT_FALSE(broken.readable);
-        EXPECT_TRUE(broken.failure.startsWith(QStringLiteral("The picture cannot be read"))) << broken.failure.toStdString();
+        EXPECT_TRUE(broken.failure.startsWith(QStringLiteral("The picture cannot be read")))
+            << broken.failure.toStdString();
         EXPECT_TRUE(list.item(0)->text().contains(broken.failure));
         const TextureInfo grass = list.Info((textures / "grass.bmp").string());
         EXPECT_TRUE(grass.readable);
@@ -193,7 +196,8 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
         ASSERT_EQ(tile.size(), QSize(72, 36));
         EXPECT_EQ(window.MapView()->Image().size(), QSize(6 * 72, 6 * 36));
         ASSERT_EQ(RunCli({"tile", Q((textures / "grass.bmp").string()), "ref", "--format", "png"},
-                         Q(folder.Path().string())), 0);
+                         Q(folder.Path().string())),
+                  0);
         const QImage made = QImage(Q(folder / "ref.png")).convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(made.size(), tile.size());
         for (int y = 0; y < tile.height(); ++y) {
@@ -224,12 +228,15 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
         list.setCurrentRow(0);
         WaitForPreview(window);
         EXPECT_TRUE(window.TileView()->Image().isNull());
-        EXPECT_TRUE(Find<QLabel>(window, "previewFailure")->text().contains(QStringLiteral("cannot be read")));
+        EXPECT_TRUE(Find<QLabel>(window, "previewFailure")
+                        ->text()
+                        .contains(QStringLiteral("cannot be read")));
     }
 
     // The outputs an artist asks for, and transition tiles between two of the textures.
     Find<QComboBox>(window, "format")->setCurrentIndex(1);  // PNG
-    for (const char* output : {"sheet", "tsx", "mapPreview"}) Find<QCheckBox>(window, output)->setChecked(true);
+    for (const char* output : {"sheet", "tsx", "mapPreview"})
+        Find<QCheckBox>(window, output)->setChecked(true);
     Find<QGroupBox>(window, "transitions")->setChecked(true);
     Find<QLineEdit>(window, "terrainA")->setText(Q((textures / "grass.bmp").string()));
     Find<QLineEdit>(window, "terrainB")->setText(Q((textures / "water.bmp").string()));
@@ -252,7 +259,8 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
     ASSERT_TRUE(window.Exporting());
     // The damaged texture fails the tiles set; the others are made all the same.
     EXPECT_EQ(WaitForExport(window), 1) << window.LastExportReport().toStdString();
-    EXPECT_TRUE(window.LastExportReport().contains(QStringLiteral("broken.png"))) << window.LastExportReport().toStdString();
+    EXPECT_TRUE(window.LastExportReport().contains(QStringLiteral("broken.png")))
+        << window.LastExportReport().toStdString();
     const auto exported = FilesUnder(projectFolder / "tiles");
     for (const char* name : {"tiles.png", "tiles.tsx", "tiles-map.png", "transitions.png",
                              "transitions.tsx", "transitions-map.png"}) {
@@ -283,15 +291,45 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
     }
 }
 
+// The README's project, written by hand: its pattern shows as one entry of three pictures, the
+// first previewed, and saved again it reads back as the very same keys.
+TEST(StudioWindow, OpensAHandWrittenProjectAndSavesItsKeysUnchanged) {
+    TempFolder folder;
+    fs::create_directories(folder.Path() / "textures");
+    for (const char* name : {"cobbles.bmp", "grass.bmp", "water.bmp"}) {
+        fs::copy_file(Example(name), folder.Path() / "textures" / name);
+    }
+    const std::string original = folder / "mosaren.toml";
+    fs::copy_file(Example("mosaren.toml"), original);
+    StudioWindow window(QCoreApplication::applicationFilePath());
+    ASSERT_TRUE(window.OpenProject(Q(original)));
+    TextureList& list = *window.Textures();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.Reading() == 0; }, kWaitMs));
+    ASSERT_EQ(list.count(), 1);
+    const TextureInfo pattern = list.Info(folder / "textures/*.bmp");
+    EXPECT_TRUE(pattern.readable) << pattern.failure.toStdString();
+    EXPECT_EQ(pattern.pictures, 3);
+    EXPECT_EQ(list.CurrentTexture(), folder / "textures/cobbles.bmp");
+    WaitForPreview(window);
+    EXPECT_EQ(window.TileView()->Image().size(), QSize(64, 32));
+    EXPECT_EQ(Find<QComboBox>(window, "sizePreset")->currentIndex(), 2);
+    EXPECT_TRUE(Find<QCheckBox>(window, "sheet")->isChecked());
+
+    const std::string saved = folder / "again.toml";
+    ASSERT_TRUE(window.SaveProjectAs(Q(saved)));
+    EXPECT_TRUE(cli::ReadProjectContent(saved) == cli::ReadProjectContent(original))
+        << cli::ProjectText(cli::ReadProjectContent(saved));
+}
+
 TEST(StudioWindow, AsksAboutUnsavedChangesOnClose) {
     struct Case {
         QMessageBox::StandardButton answer;
         bool closes;
         bool saved;
     };
-    for (const Case& answer : {Case{QMessageBox::Cancel, false, false},
-                               Case{QMessageBox::Discard, true, false},
-                               Case{QMessageBox::Save, true, true}}) {
+    for (const Case& answer :
+         {Case{QMessageBox::Cancel, false, false}, Case{QMessageBox::Discard, true, false},
+          Case{QMessageBox::Save, true, true}}) {
         SCOPED_TRACE(answer.answer);
         TempFolder folder;
         const std::string file = folder / "mosaren.toml";
@@ -337,7 +375,8 @@ TEST(StudioWindow, CancelledExportLeavesOnlyWholeFiles) {
     // Stopped once the first blocks are made, long before the last (blocks are made one at a
     // time): the sheet, written after the last tile, is never begun.
     auto* progress = Find<QProgressBar>(window, "exportProgress");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return progress->value() >= 1 || !finished.isEmpty(); }, kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return progress->value() >= 1 || !finished.isEmpty(); }, kWaitMs));
     window.CancelExport();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); }, kWaitMs));
     EXPECT_EQ(window.LastExportStatus(), -1);
@@ -364,22 +403,30 @@ TEST(ProjectContent, WrittenFileReadsBackAsTheSameKeysAndCommandLines) {
         {"keys at the top and in a set",
          {{{"size", "64x32"}, {"format", "png"}, {"out-dir", "tiles"}},
           {},
-          {{"ground", {grass, odd}, {}, {{"block", "24"}, {"shade", "1,0.8,0.6"},
-                                         {"faces", "left,right"}, {"keep-going", "true"}}}}},
+          {{"ground",
+            {grass, odd},
+            {},
+            {{"block", "24"},
+             {"shade", "1,0.8,0.6"},
+             {"faces", "left,right"},
+             {"keep-going", "true"}}}}},
          {"--size 64x32", "--format png", "--out-dir tiles", "--block 24", "--shade 1,0.8,0.6",
           "--faces left,right", "--keep-going"}},
         {"transitions with terrains, a switch off",
          {{{"mask", "0,255,0"}, {"keep-going", "false"}},
           {{"grass", grass}, {"odd name", odd}},
-          {{"shore side", {}, {"grass", "odd name"}, {{"edge", "noise"}, {"seed", "4294967295"},
-                                                      {"sheet", "s.png"}}}}},
+          {{"shore side",
+            {},
+            {"grass", "odd name"},
+            {{"edge", "noise"}, {"seed", "4294967295"}, {"sheet", "s.png"}}}}},
          {"--mask 0,255,0", "--edge noise", "--seed 4294967295", "--sheet s.png"}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         const std::string file = folder / "mosaren.toml";
         cli::WriteProjectFile(test.content, file);
-        EXPECT_TRUE(cli::ReadProjectContent(file) == test.content) << cli::ProjectText(test.content);
+        EXPECT_TRUE(cli::ReadProjectContent(file) == test.content)
+            << cli::ProjectText(test.content);
         const cli::Project project = cli::ReadProject(file);
         ASSERT_EQ(project.sets.size(), test.content.sets.size());
         const cli::ProjectSet& set = project.sets.front();
@@ -410,7 +457,8 @@ TEST(StudioTranslations, FollowTheLocale) {
     };
     for (const Case& test : {Case{"ru_RU", "&Файл", "Отмена"}, Case{"en_GB", "&File", "Cancel"}}) {
         SCOPED_TRACE(test.locale);
-        const auto translations = InstallStudioTranslations(QLocale(QString::fromLatin1(test.locale)));
+        const auto translations =
+            InstallStudioTranslations(QLocale(QString::fromLatin1(test.locale)));
         StudioWindow window(QCoreApplication::applicationFilePath());
         EXPECT_EQ(window.menuBar()->actions().value(0)->text(), QString::fromUtf8(test.fileMenu));
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),

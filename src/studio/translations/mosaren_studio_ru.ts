@@ -316,9 +316,9 @@
     <name>mosaren::studio::StudioWindow</name>
     <message>
         <location filename="../studio_window.cpp" line="50" />
-        <location filename="../studio_window.cpp" line="268" />
-        <location filename="../studio_window.cpp" line="281" />
-        <location filename="../studio_window.cpp" line="375" />
+        <location filename="../studio_window.cpp" line="273" />
+        <location filename="../studio_window.cpp" line="286" />
+        <location filename="../studio_window.cpp" line="380" />
         <source>Mosaren Studio</source>
         <translation>Mosaren Studio</translation>
     </message>
@@ -334,7 +334,7 @@
     </message>
     <message>
         <location filename="../studio_window.cpp" line="57" />
-        <location filename="../studio_window.cpp" line="111" />
+        <location filename="../studio_window.cpp" line="116" />
         <source>Tile projects (*.toml)</source>
         <translation>Проекты тайлов (*.toml)</translation>
     </message>
@@ -344,163 +344,163 @@
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="104" />
+        <location filename="../studio_window.cpp" line="109" />
         <source>&amp;File</source>
         <translation>&amp;Файл</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="105" />
+        <location filename="../studio_window.cpp" line="110" />
         <source>&amp;New project</source>
         <translation>&amp;Новый проект</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="108" />
+        <location filename="../studio_window.cpp" line="113" />
         <source>&amp;Open project…</source>
         <translation>&amp;Открыть проект…</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="110" />
+        <location filename="../studio_window.cpp" line="115" />
         <source>Open project</source>
         <translation>Открыть проект</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="114" />
+        <location filename="../studio_window.cpp" line="119" />
         <source>Open &amp;recent</source>
         <translation>&amp;Недавние</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="116" />
+        <location filename="../studio_window.cpp" line="121" />
         <source>&amp;Save</source>
         <translation>&amp;Сохранить</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="117" />
+        <location filename="../studio_window.cpp" line="122" />
         <source>Save &amp;as…</source>
         <translation>Сохранить &amp;как…</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="122" />
+        <location filename="../studio_window.cpp" line="127" />
         <source>Add &amp;textures…</source>
         <translation>Добавить &amp;текстуры…</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="123" />
-        <location filename="../studio_window.cpp" line="151" />
+        <location filename="../studio_window.cpp" line="128" />
+        <location filename="../studio_window.cpp" line="156" />
         <source>Add textures</source>
         <translation>Добавить текстуры</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="126" />
+        <location filename="../studio_window.cpp" line="131" />
         <source>Add a &amp;folder…</source>
         <translation>Добавить &amp;папку…</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="127" />
+        <location filename="../studio_window.cpp" line="132" />
         <source>Add a folder</source>
         <translation>Добавить папку</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="131" />
+        <location filename="../studio_window.cpp" line="136" />
         <source>&amp;Export</source>
         <translation>&amp;Экспорт</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="134" />
+        <location filename="../studio_window.cpp" line="139" />
         <source>&amp;Quit</source>
         <translation>В&amp;ыход</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="140" />
+        <location filename="../studio_window.cpp" line="145" />
         <source>Textures (drop files or folders here)</source>
         <translation>Текстуры (перетащите сюда файлы или папки)</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="145" />
+        <location filename="../studio_window.cpp" line="150" />
         <source>Add…</source>
         <translation>Добавить…</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="146" />
+        <location filename="../studio_window.cpp" line="151" />
         <source>Remove</source>
         <translation>Убрать</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="164" />
+        <location filename="../studio_window.cpp" line="169" />
         <source>Selected texture</source>
         <translation>Выбранная текстура</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="164" />
+        <location filename="../studio_window.cpp" line="169" />
         <source>Transition tiles</source>
         <translation>Переходные тайлы</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="167" />
+        <location filename="../studio_window.cpp" line="172" />
         <source>%1×</source>
         <translation>%1×</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="169" />
+        <location filename="../studio_window.cpp" line="174" />
         <source>Pixel grid</source>
         <translation>Сетка пикселей</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="171" />
+        <location filename="../studio_window.cpp" line="176" />
         <source>Mask colour</source>
         <translation>Цвет маски</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="173" />
+        <location filename="../studio_window.cpp" line="178" />
         <source>Show</source>
         <translation>Показать</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="175" />
+        <location filename="../studio_window.cpp" line="180" />
         <source>Zoom</source>
         <translation>Масштаб</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="186" />
+        <location filename="../studio_window.cpp" line="191" />
         <source>Tile</source>
         <translation>Тайл</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="188" />
+        <location filename="../studio_window.cpp" line="193" />
         <source>Map</source>
         <translation>Карта</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="253" />
+        <location filename="../studio_window.cpp" line="258" />
         <source>Untitled</source>
         <translation>Без имени</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="255" />
+        <location filename="../studio_window.cpp" line="260" />
         <source>%1[*] — Mosaren Studio</source>
         <translation>%1[*] — Mosaren Studio</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="313" />
+        <location filename="../studio_window.cpp" line="318" />
         <source>An export is running: cancel it before closing.</source>
         <translation>Идёт экспорт: отмените его, прежде чем закрыть окно.</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="356" />
+        <location filename="../studio_window.cpp" line="361" />
         <source>Exporting…</source>
         <translation>Экспорт…</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="369" />
+        <location filename="../studio_window.cpp" line="374" />
         <source>Export cancelled: the files written so far are whole.</source>
         <translation>Экспорт отменён: уже записанные файлы целы.</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="370" />
+        <location filename="../studio_window.cpp" line="375" />
         <source>Exported: %1</source>
         <translation>Экспорт готов: %1</translation>
     </message>
     <message>
-        <location filename="../studio_window.cpp" line="371" />
+        <location filename="../studio_window.cpp" line="376" />
         <source>The export failed.</source>
         <translation>Экспорт не удался.</translation>
     </message>
@@ -508,14 +508,19 @@
 <context>
     <name>mosaren::studio::TextureList</name>
     <message>
-        <location filename="../texture_list.cpp" line="118" />
+        <location filename="../texture_list.cpp" line="122" />
         <source>Reading…</source>
         <translation>Чтение…</translation>
     </message>
     <message>
-        <location filename="../texture_list.cpp" line="145" />
+        <location filename="../texture_list.cpp" line="148" />
         <source>%1 × %2, %3</source>
         <translation>%1 × %2, %3</translation>
+    </message>
+    <message>
+        <location filename="../texture_list.cpp" line="150" />
+        <source>pictures: %1, the first %2</source>
+        <translation>картинок: %1, первая %2</translation>
     </message>
 </context>
 </TS>

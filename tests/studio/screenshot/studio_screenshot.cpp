@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
     set("zoom", 1);        // 2×
     window.SaveProjectAs(work.filePath(QStringLiteral("mosaren.toml")));
     window.Textures()->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);  // grass
-    if (!QTest::qWaitFor(
-            [&] { return window.Textures()->Reading() == 0 && !window.PreviewBusy(); }, 30000)) {
+    if (!QTest::qWaitFor([&] { return window.Textures()->Reading() == 0 && !window.PreviewBusy(); },
+                         30000)) {
         std::fputs("the preview did not come\n", stderr);
         return 1;
     }
