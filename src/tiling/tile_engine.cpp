@@ -6,6 +6,7 @@
 
 #include "raster/bmp_sampler.h"
 #include "raster/display_depth.h"
+#include "reference_turn.h"
 #include "tile_sampling.h"
 
 namespace mosaren {
@@ -17,13 +18,6 @@ constexpr std::size_t kKeptSamplings = 16;
 // The single-texture command reads the pixels of this many pieces at a time: few passes over a
 // run-length file, little memory for the samplings.
 constexpr std::size_t kPiecesAtOnce = 16;
-
-// TileMaker's bitmaps share drawing state between threads (the surfaces that hold a drawing
-// context), so its runs on behalf of the engines take turns.
-std::mutex& ReferenceTurn() {
-    static std::mutex turn;
-    return turn;
-}
 
 struct SamplingKey {
     std::int32_t width;
