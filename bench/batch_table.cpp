@@ -309,14 +309,15 @@ public:
                 return std::vector<std::vector<std::string>>{arguments};
             };
         };
-        // Pairs of textures, one run of 16 tiles each.
+        // Pairs of textures, one run of 16 tiles each, into a sheet: one file to flush, not 16.
         const auto transitionsOf = [&](const std::vector<std::string>& options) {
             return [&, options](const std::string& jobs) {
                 std::vector<std::vector<std::string>> runs;
                 for (std::size_t i = 0; i + 1 < kind.textures.size() && runs.size() < 10; i += 2) {
                     std::vector<std::string> arguments{"transitions", "--jobs", jobs,
                                                        kind.textures[i], kind.textures[i + 1],
-                                                       mFolder + "/shore"};
+                                                       mFolder + "/shore", "--sheet",
+                                                       mFolder + "/shore.bmp"};
                     arguments.insert(arguments.end(), options.begin(), options.end());
                     runs.push_back(arguments);
                 }
@@ -327,9 +328,9 @@ public:
         const std::vector<std::pair<std::string, Runs>> rows = {
             {"`batch --block 24`", batchOf(block)},
             {"`batch --size 128x64 --block cube --right-texture`", batchOf(cube)},
-            {"`transitions --edge noise` (10 runs)", transitionsOf({"--edge", "noise"})},
-            {"`transitions --edge noise --block 24` (10 runs)",
-             transitionsOf({"--edge", "noise", "--block", "24"})}};
+            {"`transitions --edge noise --sheet` (10 runs)", transitionsOf({"--edge", "noise"})},
+            {"`transitions --size 255x255 --block 255 --sheet` (10 runs)",
+             transitionsOf({"--size", "255x255", "--block", "255"})}};
         for (const auto& [name, runsFor] : rows) {
             double rates[2] = {};
             const std::string jobs[2] = {"1", cores};
