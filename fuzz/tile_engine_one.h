@@ -61,7 +61,7 @@ inline std::string CompareTileEngineOnce(std::span<const std::uint8_t> input) {
     try {
         sampler.Open(path);
         if (std::int64_t{sampler.Width()} * sampler.Height() > kComparedPixels) {
-            // A large picture of one bit per pixel the batch's engine hands to the maker itself.
+            // A large picture of one bit per pixel the batch's engine reads whole, as the maker.
             if (!pieces && sampler.IsMonochrome()) return {};
             compared = false;
         }

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 #include "raster/bmp_sampler.h"
 #include "raster/display_depth.h"
-#include "reference_turn.h"
+#include "tile_pixels_device.h"
 #include "tile_sampling.h"
+#include "working_texture.h"
 
 namespace mosaren {
 
@@ -58,7 +58,6 @@ struct TileEngine::State {
     TemplateKey templateKey{};
     DevicePicture maskOnly;  // a tile that shows only the mask
     PieceGroup pieces;
-    std::unique_ptr<TileMaker> reference;
 
     const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
     std::int32_t Width() const { return source ? source->Width() : sampler.Width(); }
@@ -77,16 +76,14 @@ struct TileEngine::State {
                                    const std::vector<TColor>& colours,
                                    const std::vector<std::uint8_t>& alpha);
     const DevicePicture& MaskOnly();
-    DevicePicture ReferenceTile(const std::string& texturePath);
+    // The tile of a texture that the black-on-white stretch draws, through its working texture.
+    DevicePicture BlackOnWhiteTile(const std::string& texturePath);
 };
 
 TileEngine::TileEngine(const TTileSettings& settings)
     : mState(std::make_unique<State>(settings)) {}
 
-TileEngine::~TileEngine() {
-    const std::lock_guard<std::mutex> turn(ReferenceTurn());
-    mState->reference.reset();
-}
+TileEngine::~TileEngine() = default;
 
 DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
     State& s = *mState;
@@ -95,13 +92,9 @@ DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
     // The batch draws a texture of one bit per pixel in the black-on-white stretch, which ANDs
-    // the rows and columns it drops: no gather gives that.
+    // the rows and columns it drops: each working pixel is no one texture pixel.
     if (s.sampler.IsMonochrome() && (width > kWorkingTextureSide || height > kWorkingTextureSide)) {
-        // That stretch reads the whole picture; one the tile command could not hold as 24 bits
-        // (92000 x 92000 pixels in 62 bytes) is refused as that command refuses it, rather than
-        // held at a gigabyte for seconds.
-        TBitmap::CheckDepth24Size(width, height);
-        return s.ReferenceTile(texturePath);
+        return s.BlackOnWhiteTile(texturePath);
     }
     const TileSampling& sampling = s.SamplingFor(width, height);
     s.ReadColours(sampling, s.colours, s.alpha);
@@ -246,10 +239,15 @@ TileWithAlpha TileEngine::State::ComposeWithAlpha(const std::vector<std::int32_t
     return tile;
 }
 
-DevicePicture TileEngine::State::ReferenceTile(const std::string& texturePath) {
-    const std::lock_guard<std::mutex> turn(ReferenceTurn());
-    if (!reference) reference = std::make_unique<TileMaker>(settings);
-    return SectionCopy(reference->TileTexture(texturePath));
+DevicePicture TileEngine::State::BlackOnWhiteTile(const std::string& texturePath) {
+    const DevicePicture& mask = MaskOnly();
+    // That stretch reads the whole picture; one the tile command could not hold as 24 bits
+    // (92000 x 92000 pixels in 62 bytes) is refused by the reader as that command refuses it,
+    // rather than held at a gigabyte for seconds.
+    WorkingTextureReader reader(mask.bitCount);
+    const WorkingTexture working = reader.Read(texturePath);
+    return DeviceTile(WorkingTile(settings.TileWidth, settings.TileHeight).Tile(working),
+                      templateKey.mask, mask.bitCount);
 }
 
 }  // namespace mosaren

@@ -5,12 +5,13 @@
 // pixels its tile shows (bmp_sampler.h) and stores them straight as the tile file's pixels
 // (device_picture.h): no working bitmaps, no full-size passes. It makes exactly the bytes that
 // TileMaker's tile writes, and raises exactly what TileMaker raises, for every texture the
-// reader takes or refuses, every tile size, mask and display depth. Where a gather cannot be
-// exact, it runs TileMaker itself: a batch texture of one bit per pixel larger than the working
-// texture, which the batch's stretch shrinks by ANDing the dropped rows and columns together.
+// reader takes or refuses, every tile size, mask and display depth. A batch texture of one bit
+// per pixel larger than the working texture, which the batch's stretch shrinks by ANDing the
+// dropped rows and columns together, goes through its working texture (working_texture.h),
+// which does the same.
 //
 // One engine per thread: it keeps its buffers and samplings from one texture to the next.
-// Engines on several threads may run at once; their few runs of TileMaker take turns.
+// Engines on several threads may run at once: they share nothing.
 
 #include <cstdint>
 #include <memory>

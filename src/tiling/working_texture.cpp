@@ -6,8 +6,6 @@
 #include "raster/bmp_sampler.h"
 #include "raster/device_picture.h"
 #include "raster/stretch_samples.h"
-#include "reference_turn.h"
-#include "tile_maker.h"
 #include "tile_sampling.h"
 
 namespace mosaren {
@@ -52,15 +50,9 @@ TColor KeptAtDepth(TColor colour, int depth) {
 
 struct WorkingTextureReader::State {
     explicit State(int d) : depth(d) {}
-    ~State() {
-        const std::lock_guard<std::mutex> turn(ReferenceTurn());
-        reference.reset();
-    }
 
     int depth;
     BmpSampler sampler;
-    TTileSettings referenceSettings;
-    std::unique_ptr<TileMaker> reference;
     std::vector<TColor> colours;
     std::vector<std::uint8_t> alpha;
 
@@ -69,7 +61,9 @@ struct WorkingTextureReader::State {
     template <typename ReadSamples>
     WorkingTexture Gather(std::int32_t width, std::int32_t height, bool hasAlpha,
                           const ReadSamples& read);
-    WorkingTexture ByReference(const std::string& bmpPath);
+    // A texture of one bit per pixel larger than the working texture, as the black-on-white
+    // stretch draws it: what a side shrinks, it ANDs together, so black wins over white.
+    WorkingTexture BlackOnWhite(std::int32_t width, std::int32_t height);
 };
 
 template <typename ReadSamples>
@@ -106,13 +100,55 @@ WorkingTexture WorkingTextureReader::State::Gather(std::int32_t width, std::int3
     return texture;
 }
 
-WorkingTexture WorkingTextureReader::State::ByReference(const std::string& bmpPath) {
-    const std::lock_guard<std::mutex> turn(ReferenceTurn());
-    if (!reference) reference = std::make_unique<TileMaker>(referenceSettings);
-    const TBitmap& working = reference->ReadWorkingTexture(bmpPath);
+WorkingTexture WorkingTextureReader::State::BlackOnWhite(std::int32_t width, std::int32_t height) {
+    // Where a side shrinks, a working pixel takes every texture pixel that falls into it
+    // (CoveredSpan); elsewhere the one under its centre.
+    const bool combineColumns = width > kSide;
+    const bool combineRows = height > kSide;
+    const std::vector<std::int32_t> columns = StretchSamples(kSide, width);
+    const std::vector<std::int32_t> rows = StretchSamples(kSide, height);
+    const auto span = [](bool combine, const std::vector<std::int32_t>& samples, std::int32_t d,
+                         std::int32_t source) {
+        if (!combine) return std::pair{samples[static_cast<std::size_t>(d)], samples[static_cast<std::size_t>(d)] + 1};
+        const auto first = static_cast<std::int32_t>(std::int64_t{d} * source / kSide);
+        const auto last = static_cast<std::int32_t>(std::int64_t{d + 1} * source / kSide);
+        return std::pair{first, std::max(last, first + 1)};
+    };
+    // One texture row at a time: every column of it when the columns shrink, else those sampled.
+    PixelSamples row;
+    row.rows.push_back({0, 0, 0});
+    if (combineColumns) {
+        for (std::int32_t x = 0; x < width; ++x) row.columns.push_back(x);
+    } else {
+        row.columns = Distinct(columns).values;
+    }
+    row.rows.front().count = static_cast<std::uint32_t>(row.columns.size());
+    const std::vector<std::int32_t> places = combineColumns ? std::vector<std::int32_t>{} : Distinct(columns).places;
+    colours.resize(row.Count());
+
     WorkingTexture texture;
     texture.colours.resize(kWorkingPixelCount);
-    working.ReadColours(TRect{0, 0, kSide, kSide}, texture.colours);
+    std::vector<TColor> anded(kSide);
+    for (std::int32_t dy = 0; dy < kSide; ++dy) {
+        std::fill(anded.begin(), anded.end(), TColor{0x00FFFFFF});
+        const auto [top, bottom] = span(combineRows, rows, dy, height);
+        for (std::int32_t sy = top; sy < bottom; ++sy) {
+            row.rows.front().y = sy;
+            sampler.ReadColours(row, colours);
+            for (std::int32_t dx = 0; dx < kSide; ++dx) {
+                TColor& c = anded[static_cast<std::size_t>(dx)];
+                if (!combineColumns) {
+                    c &= colours[static_cast<std::size_t>(places[static_cast<std::size_t>(dx)])];
+                    continue;
+                }
+                const auto [left, right] = span(true, columns, dx, width);
+                for (std::int32_t sx = left; sx < right; ++sx) c &= colours[static_cast<std::size_t>(sx)];
+            }
+        }
+        std::copy(anded.begin(), anded.end(),
+                  texture.colours.begin() + static_cast<std::ptrdiff_t>(dy) * kSide);
+    }
+    KeepAtDepth(depth, texture.colours);
     return texture;
 }
 
@@ -127,12 +163,11 @@ WorkingTexture WorkingTextureReader::Read(const std::string& bmpPath) {
     const std::int32_t height = s.sampler.Height();
     if (!s.sampler.HasPixels()) return s.Gather(0, 0, false, [](const PixelSamples&) {});
     // A texture of one bit per pixel larger than the working texture is drawn in the
-    // black-on-white stretch, which ANDs the rows and columns it drops: no gather gives that.
-    // The stretch reads the whole picture, so one the tile command could not hold as 24 bits
-    // is refused as that command refuses it.
+    // black-on-white stretch, which reads the whole picture: one the tile command could not
+    // hold as 24 bits is refused as that command refuses it.
     if (s.sampler.IsMonochrome() && (width > kSide || height > kSide)) {
         TBitmap::CheckDepth24Size(width, height);
-        return s.ByReference(bmpPath);
+        return s.BlackOnWhite(width, height);
     }
     return s.Gather(width, height, false,
                     [&s](const PixelSamples& samples) { s.sampler.ReadColours(samples, s.colours); });
