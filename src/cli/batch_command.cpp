@@ -68,10 +68,13 @@ public:
         return options.block.MakesBlocks() ? 1 : static_cast<std::size_t>(options.jobs);
     }
 
-    TileWithAlpha TileTexture(const std::string& texture) {
-        if (mEngine) return TileAnyTexture(*mEngine, texture);
+    // What the run keeps of the texture's tile, which it names bmpName.
+    RunOutputs::PreparedTile Prepare(const std::string& texture, const RunOutputs& outputs,
+                                     const std::string& bmpName) {
+        if (mEngine) return outputs.Prepare(TileAnyTexture(*mEngine, texture), bmpName);
         mMaker->TileTexture(texture);
-        return TileWithAlpha{SectionCopy(mBlocks->Raise(*mMaker)), {}};
+        const TileWithAlpha tile{SectionCopy(mBlocks->Raise(*mMaker)), {}};
+        return outputs.Prepare(tile.picture, tile.alpha, bmpName);
     }
 
 private:
@@ -101,8 +104,7 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
     std::vector<std::unique_ptr<TileSource>> sources;
     for (std::size_t w = 0; w < jobs; ++w) sources.push_back(std::make_unique<TileSource>(options));
     Work work(count, jobs, waits, [&](std::size_t k, std::size_t worker) {
-        const TileWithAlpha tile = sources[worker]->TileTexture(textures[k]);
-        return outputs.Prepare(tile.picture, tile.alpha, tiles[k]);
+        return sources[worker]->Prepare(textures[k], outputs, tiles[k]);
     });
 
     bool allWritten = true;

@@ -12,7 +12,9 @@
 
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
+#include "raster/display_depth.h"
 #include "raster/exceptions.h"
+#include "tiling/tile_bmp_form.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
 
@@ -39,8 +41,16 @@ TilesMade TilesOf(Make&& make) {
 inline TilesMade BatchTileByMaker(TileMaker& maker, const std::string& texture) {
     return TilesOf([&](OutputStream& out) { WriteBmp(maker.TileTexture(texture), out); });
 }
-inline TilesMade BatchTileByEngine(TileEngine& engine, const std::string& texture) {
-    return TilesOf([&](OutputStream& out) { WriteBmp(engine.TileTexture(texture), out); });
+// The engine's tiles stored as the command line stores them, at the display depth the maker
+// draws at, with the mask of the settings the engine was made with.
+inline DevicePicture EngineTileFile(const TilePixels& tile, const TTileSettings& settings) {
+    return BmpFormOf(tile, DisplayDepth(), Rgb(settings.MaskR, settings.MaskG, settings.MaskB));
+}
+inline TilesMade BatchTileByEngine(TileEngine& engine, const TTileSettings& settings,
+                                   const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        WriteBmp(EngineTileFile(engine.TileTexture(texture), settings), out);
+    });
 }
 
 // The single-texture command's tiles of the texture's pieces, in the command's order.
@@ -59,7 +69,9 @@ inline TilesMade PieceTilesByEngine(const TTileSettings& settings, const std::st
     return TilesOf([&](OutputStream& out) {
         TileEngine engine(settings);
         engine.ReadTextureForPieces(texture);
-        for (const PiecePosition piece : engine.Pieces()) WriteBmp(engine.PieceTile(piece), out);
+        for (const PiecePosition piece : engine.Pieces()) {
+            WriteBmp(EngineTileFile(engine.PieceTile(piece), settings), out);
+        }
     });
 }
 
