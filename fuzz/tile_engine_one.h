@@ -68,7 +68,7 @@ inline std::string CompareTileEngineOnce(std::span<const std::uint8_t> input) {
     } catch (const Exception&) {
     }
     const testing::TilesMade fast = pieces ? testing::PieceTilesByEngine(settings, path)
-                                           : testing::BatchTileByEngine(engine, path);
+                                           : testing::BatchTileByEngine(engine, settings, path);
     if (!compared) return {};
     const testing::TilesMade reference = pieces ? testing::PieceTilesByMaker(settings, path)
                                                 : testing::BatchTileByMaker(maker, path);

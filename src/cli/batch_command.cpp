@@ -57,9 +57,11 @@ public:
         if (!mBlocks) mEngine = std::make_unique<TileEngine>(options.settings);
     }
 
-    TileWithAlpha TileTexture(const std::string& texture) {
-        if (mEngine) return TileAnyTexture(*mEngine, texture);
-        return mBlocks->Of(ReadAnyWorkingTexture(mReader, texture));
+    // What the run keeps of the texture's tile, which it names bmpName.
+    RunOutputs::PreparedTile Prepare(const std::string& texture, const RunOutputs& outputs,
+                                     const std::string& bmpName) {
+        if (mEngine) return outputs.Prepare(TileAnyTexture(*mEngine, texture), bmpName);
+        return outputs.Prepare(mBlocks->Of(ReadAnyWorkingTexture(mReader, texture)), bmpName);
     }
 
 private:
@@ -93,8 +95,7 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
         sources.push_back(std::make_unique<TileSource>(options, blocks ? &*blocks : nullptr));
     }
     Work work(count, jobs, waits, [&](std::size_t k, std::size_t worker) {
-        const TileWithAlpha tile = sources[worker]->TileTexture(textures[k]);
-        return outputs.Prepare(tile.picture, tile.alpha, tiles[k]);
+        return sources[worker]->Prepare(textures[k], outputs, tiles[k]);
     });
 
     bool allWritten = true;

@@ -182,6 +182,7 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
             throw EUsageError("--depth '" + text + "' is not 32, 24 or 16");
         }
         result.depth = *depth;
+        result.output.bmpDepth = *depth;
     }
     if (parser.isSet(options.keepGoing) && result.command != CliCommand::Batch) {
         throw EUsageError("--keep-going is for the batch command only");

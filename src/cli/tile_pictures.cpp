@@ -2,7 +2,6 @@
 
 #include "import/picture_import.h"
 #include "texture_import.h"
-#include "tiling/tile_pixels_device.h"
 
 namespace mosaren::cli {
 
@@ -21,7 +20,7 @@ WorkingTexture ReadAnyWorkingTexture(WorkingTextureReader& reader, const std::st
     return reader.Read(path);
 }
 
-WorkingTiles::WorkingTiles(const CliOptions& options) : mOptions(options) {
+WorkingTiles::WorkingTiles(const CliOptions& options) {
     const BlockSettings& block = options.block;
     if (!block.MakesBlocks()) {
         mFlat.emplace(options.settings.TileWidth, options.settings.TileHeight);
@@ -34,12 +33,8 @@ WorkingTiles::WorkingTiles(const CliOptions& options) : mOptions(options) {
                     mRight ? &*mRight : nullptr);
 }
 
-TileWithAlpha WorkingTiles::Of(const WorkingTexture& texture) const {
-    const TTileSettings& settings = mOptions.settings;
-    // Until the outputs take tile pixels, they take the tile stored as the run stores tiles.
-    return DeviceTileWithAlpha(mBlocks ? mBlocks->Raise(texture) : mFlat->Tile(texture),
-                               Rgb(settings.MaskR, settings.MaskG, settings.MaskB),
-                               mOptions.depth);
+TilePixels WorkingTiles::Of(const WorkingTexture& texture) const {
+    return mBlocks ? mBlocks->Raise(texture) : mFlat->Tile(texture);
 }
 
 }  // namespace mosaren::cli

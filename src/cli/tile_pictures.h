@@ -10,8 +10,8 @@
 #include "cli_options.h"
 #include "tiling/block_gather.h"
 #include "tiling/block_maker.h"
-#include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
+#include "tiling/tile_pixels.h"
 #include "tiling/working_texture.h"
 
 namespace mosaren::cli {
@@ -34,11 +34,10 @@ class WorkingTiles {
 public:
     explicit WorkingTiles(const CliOptions& options);
 
-    // The tile or block of the texture as the run's outputs take it.
-    TileWithAlpha Of(const WorkingTexture& texture) const;
+    // The tile or block of the texture.
+    TilePixels Of(const WorkingTexture& texture) const;
 
 private:
-    const CliOptions& mOptions;
     std::optional<WorkingTexture> mLeft;
     std::optional<WorkingTexture> mRight;
     std::optional<WorkingTile> mFlat;

@@ -110,7 +110,7 @@ TEST_P(TileEngineAgainstTileMaker, BatchTilesAreTheSameBytesAndFailuresTheSame) 
         for (const TTileSettings& s : {defaults, Varied(k)}) {
             settings = s;
             const TilesMade reference = BatchTileByMaker(maker, textures[k]);
-            const TilesMade fast = BatchTileByEngine(engine, textures[k]);
+            const TilesMade fast = BatchTileByEngine(engine, settings, textures[k]);
             EXPECT_TRUE(fast == reference)
                 << textures[k] << " at " << int{s.TileWidth} << "x" << int{s.TileHeight} << ": "
                 << Difference(reference, fast);

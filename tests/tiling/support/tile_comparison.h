@@ -19,9 +19,9 @@
 #include "tiling/block_gather.h"
 #include "tiling/block_maker.h"
 #include "tiling/terrain_blend.h"
+#include "tiling/tile_bmp_form.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
-#include "tiling/tile_pixels_device.h"
 #include "tiling/transition_gather.h"
 #include "tiling/working_texture.h"
 
@@ -48,8 +48,16 @@ TilesMade TilesOf(Make&& make) {
 inline TilesMade BatchTileByMaker(TileMaker& maker, const std::string& texture) {
     return TilesOf([&](OutputStream& out) { WriteBmp(maker.TileTexture(texture), out); });
 }
-inline TilesMade BatchTileByEngine(TileEngine& engine, const std::string& texture) {
-    return TilesOf([&](OutputStream& out) { WriteBmp(engine.TileTexture(texture), out); });
+// The engine's tiles stored as the command line stores them, at the display depth the maker
+// draws at, with the mask of the settings the engine was made with.
+inline DevicePicture EngineTileFile(const TilePixels& tile, const TTileSettings& settings) {
+    return BmpFormOf(tile, DisplayDepth(), Rgb(settings.MaskR, settings.MaskG, settings.MaskB));
+}
+inline TilesMade BatchTileByEngine(TileEngine& engine, const TTileSettings& settings,
+                                   const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        WriteBmp(EngineTileFile(engine.TileTexture(texture), settings), out);
+    });
 }
 
 // The single-texture command's tiles of the texture's pieces, in the command's order.
@@ -68,7 +76,9 @@ inline TilesMade PieceTilesByEngine(const TTileSettings& settings, const std::st
     return TilesOf([&](OutputStream& out) {
         TileEngine engine(settings);
         engine.ReadTextureForPieces(texture);
-        for (const PiecePosition piece : engine.Pieces()) WriteBmp(engine.PieceTile(piece), out);
+        for (const PiecePosition piece : engine.Pieces()) {
+            WriteBmp(EngineTileFile(engine.PieceTile(piece), settings), out);
+        }
     });
 }
 
@@ -94,7 +104,7 @@ inline TilesMade BlockByEngine(const TTileSettings& settings, const BlockSetting
         const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
                                  block.rightTexture.empty() ? nullptr : &right);
         const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
-        WriteBmp(DeviceTile(gather.Raise(reader.Read(texture)), mask, DisplayDepth()), out);
+        WriteBmp(BmpFormOf(gather.Raise(reader.Read(texture)), DisplayDepth(), mask), out);
     });
 }
 
@@ -138,7 +148,7 @@ inline TilesMade TransitionsByEngine(const TTileSettings& settings, const BlockS
         for (int index = 0; index < kTransitionTileCount; ++index) {
             const WorkingTexture blend = transitions.Blend(TransitionCorners(index));
             const TilePixels tile = block.MakesBlocks() ? gather.Raise(blend) : flat.Tile(blend);
-            WriteBmp(DeviceTile(tile, mask, DisplayDepth()), out);
+            WriteBmp(BmpFormOf(tile, DisplayDepth(), mask), out);
         }
     });
 }
