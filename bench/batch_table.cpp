@@ -8,7 +8,10 @@
 // libjpeg-turbo), the floor of a batch of them. Everything runs in one go on the same textures and disk, each
 // figure the median of three runs, so that the ratios hold even on a busy machine.
 //
-//   build-bench/bench/batch_table [RUNS [SCALE]]
+//   build-bench/bench/batch_table [RUNS [SCALE [blocks]]]
+//
+// It begins with blocks and transition tiles (`batch --block`, `transitions`) at one job and all
+// cores; "blocks" stops after that table.
 //
 // SCALE multiplies the number of textures of each kind: a few dozen files take about as long as
 // starting the program and making the first group's temporary files, so a larger set shows what
@@ -27,6 +30,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -287,6 +291,71 @@ public:
         std::printf("\n(each batch includes starting mosaren-cli: %.1f ms)\n", start.seconds * 1000);
     }
 
+    // Blocks and transition tiles: `batch --block` and `transitions` (flat and raised), each with
+    // one job and with all cores, in tiles per second.
+    void BlockSpeed(const Kind& kind) {
+        const std::string cores = std::to_string(std::thread::hardware_concurrency());
+        std::printf("| tiles/s (%s textures) | --jobs 1 | --jobs %s (all cores) | all / one |\n"
+                    "|---|---|---|---|\n",
+                    kind.name.c_str(), cores.c_str());
+        const std::string side = kind.textures.back();
+        const std::vector<std::string> block{"--block", "24"};
+        const std::vector<std::string> cube{"--size", "128x64", "--block", "cube",
+                                            "--right-texture", side};
+        const auto batchOf = [&](const std::vector<std::string>& options) {
+            return [&, options](const std::string& jobs) {
+                std::vector<std::string> arguments = Batch(kind.textures, jobs);
+                arguments.insert(arguments.end(), options.begin(), options.end());
+                return std::vector<std::vector<std::string>>{arguments};
+            };
+        };
+        // Pairs of textures, one run of 16 tiles each, into a sheet: one file to flush, not 16.
+        const auto transitionsOf = [&](const std::vector<std::string>& options) {
+            return [&, options](const std::string& jobs) {
+                std::vector<std::vector<std::string>> runs;
+                for (std::size_t i = 0; i + 1 < kind.textures.size() && runs.size() < 10; i += 2) {
+                    std::vector<std::string> arguments{"transitions", "--jobs", jobs,
+                                                       kind.textures[i], kind.textures[i + 1],
+                                                       mFolder + "/shore", "--sheet",
+                                                       mFolder + "/shore.bmp"};
+                    arguments.insert(arguments.end(), options.begin(), options.end());
+                    runs.push_back(arguments);
+                }
+                return runs;
+            };
+        };
+        using Runs = std::function<std::vector<std::vector<std::string>>(const std::string&)>;
+        const std::vector<std::pair<std::string, Runs>> rows = {
+            {"`batch --block 24`", batchOf(block)},
+            {"`batch --size 128x64 --block cube --right-texture`", batchOf(cube)},
+            {"`transitions --edge noise --sheet` (10 runs)", transitionsOf({"--edge", "noise"})},
+            {"`transitions --size 255x255 --block 255 --sheet` (10 runs)",
+             transitionsOf({"--size", "255x255", "--block", "255"})}};
+        for (const auto& [name, runsFor] : rows) {
+            double rates[2] = {};
+            const std::string jobs[2] = {"1", cores};
+            for (int j = 0; j < 2; ++j) {
+                const std::vector<std::vector<std::string>> runs = runsFor(jobs[j]);
+                std::vector<double> seconds;
+                for (int run = 0; run < mRuns; ++run) {
+                    double total = 0;
+                    for (const std::vector<std::string>& arguments : runs) {
+                        const ChildRun child = RunCli(arguments);
+                        if (child.status != 0) std::abort();
+                        total += child.seconds;
+                    }
+                    seconds.push_back(total);
+                }
+                const double tiles = runs.front().front() == "batch"
+                                         ? static_cast<double>(kind.textures.size())
+                                         : 16.0 * static_cast<double>(runs.size());
+                rates[j] = tiles / Median(seconds);
+            }
+            std::printf("| %s | %.0f | %.0f | %.2f |\n", name.c_str(), rates[0], rates[1],
+                        rates[1] / rates[0]);
+        }
+    }
+
     void Memory(const Kind& kind) {
         std::vector<std::string> ten(kind.textures.begin(), kind.textures.begin() + 10);
         std::vector<std::string> thousand;
@@ -369,6 +438,11 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
     Bench bench(runs);
+    const Kind blockTextures = bench.Make("512²", TextureForm::Rgb24, 100 * scale, 512, 512);
+    bench.BlockSpeed(blockTextures);
+    // "blocks": that table alone.
+    if (argc > 3 && std::string(argv[3]) == "blocks") return 0;
+    std::printf("\n");
     // The set: 200 of 512², 200 of 64², 4 of 2048² (24 bits), 40 paletted, 40 run-length,
     // 20 of 32 bits and 20 of odd sizes and forms.
     std::vector<Kind> kinds = {

@@ -3,7 +3,8 @@
 // What the differential fuzzer and the replay do with one input: the tiles of one texture file
 // made by the tile engine and by the tile maker must be the same bytes, or both fail the same
 // way. The last four bytes of the input choose how (display depth, the batch's tile or the
-// single-texture command's pieces, tile size, mask); the bytes before them are the file.
+// single-texture command's pieces, tile size, mask, and whether its block is compared too); the
+// bytes before them are the file.
 
 #include <unistd.h>
 
@@ -60,19 +61,32 @@ inline std::string CompareTileEngineOnce(std::span<const std::uint8_t> input) {
     try {
         sampler.Open(path);
         if (std::int64_t{sampler.Width()} * sampler.Height() > kComparedPixels) {
-            // A large picture of one bit per pixel the batch's engine hands to the maker itself.
+            // A large picture of one bit per pixel the batch's engine reads whole, as the maker.
             if (!pieces && sampler.IsMonochrome()) return {};
             compared = false;
         }
     } catch (const Exception&) {
     }
     const testing::TilesMade fast = pieces ? testing::PieceTilesByEngine(settings, path)
-                                           : testing::BatchTileByEngine(engine, path);
+                                           : testing::BatchTileByEngine(engine, settings, path);
     if (!compared) return {};
     const testing::TilesMade reference = pieces ? testing::PieceTilesByMaker(settings, path)
                                                 : testing::BatchTileByMaker(maker, path);
-    if (fast == reference) return {};
-    return testing::Difference(reference, fast);
+    if (!(fast == reference)) return testing::Difference(reference, fast);
+    // Bit 0x40: its block too, raised by 1 to 64 with faces and shades from the choice, the
+    // left face from the texture itself, gathered against the maker's BlockMaker.
+    if ((choice[0] & 0x40) == 0) return {};
+    BlockSettings block;
+    block.height = 1 + choice[3] % 64;
+    for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+        block.faces[f] = FaceLook{((choice[1] >> f) & 1) == 0,
+                                  static_cast<std::int32_t>(choice[2]) * (kWholeShade / 255)};
+    }
+    if ((choice[0] & 0x20) != 0) block.leftTexture = path;
+    const testing::TilesMade blockReference = testing::BlockByMaker(settings, block, path);
+    const testing::TilesMade blockFast = testing::BlockByEngine(settings, block, path);
+    if (blockFast == blockReference) return {};
+    return "block: " + testing::Difference(blockReference, blockFast);
 }
 
 }  // namespace mosaren::fuzz

@@ -13,6 +13,7 @@
 #include <exception>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cli_commands.h"
@@ -23,7 +24,6 @@
 #include "raster/file_identity.h"
 #include "texture_import.h"
 #include "tile_pictures.h"
-#include "tiling/block_maker.h"
 #include "tiling/ordered_work.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_names.h"
@@ -48,36 +48,26 @@ std::vector<std::size_t> EarlierWriters(const std::vector<std::string>& textures
     return writers;
 }
 
-// What makes one worker's tiles. Blocks take the reference tile maker's path: a block's side
-// faces need the working texture that the maker keeps beside each tile, and the engine makes
-// none. The tile maker's bitmaps share drawing state between threads, so a batch of blocks has
-// one worker.
+// What makes one worker's tiles: the tile engine's flat tiles, or blocks gathered from each
+// texture's working texture (the side textures, read once for the run, shared by every worker).
 class TileSource {
 public:
-    explicit TileSource(const CliOptions& options) {
-        if (options.block.MakesBlocks()) {
-            mBlocks = BlocksOf(options);
-            mMaker =
-                std::make_unique<TileMaker>(options.settings, AnyFormatReader(options.settings));
-        } else {
-            mEngine = std::make_unique<TileEngine>(options.settings);
-        }
+    TileSource(const CliOptions& options, const WorkingTiles* blocks)
+        : mBlocks(blocks), mReader(options.depth) {
+        if (!mBlocks) mEngine = std::make_unique<TileEngine>(options.settings);
     }
 
-    static std::size_t MaxJobs(const CliOptions& options) {
-        return options.block.MakesBlocks() ? 1 : static_cast<std::size_t>(options.jobs);
-    }
-
-    TileWithAlpha TileTexture(const std::string& texture) {
-        if (mEngine) return TileAnyTexture(*mEngine, texture);
-        mMaker->TileTexture(texture);
-        return TileWithAlpha{SectionCopy(mBlocks->Raise(*mMaker)), {}};
+    // What the run keeps of the texture's tile, which it names bmpName.
+    RunOutputs::PreparedTile Prepare(const std::string& texture, const RunOutputs& outputs,
+                                     const std::string& bmpName) {
+        if (mEngine) return outputs.Prepare(TileAnyTexture(*mEngine, texture), bmpName);
+        return outputs.Prepare(mBlocks->Of(ReadAnyWorkingTexture(mReader, texture)), bmpName);
     }
 
 private:
+    const WorkingTiles* mBlocks;
     std::unique_ptr<TileEngine> mEngine;
-    std::unique_ptr<BlockMaker> mBlocks;
-    std::unique_ptr<TileMaker> mMaker;
+    WorkingTextureReader mReader;
 };
 
 }  // namespace
@@ -97,12 +87,15 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
         options.output.sheet.empty() ? EarlierWriters(textures, destinations)
                                      : std::vector<std::size_t>(count, Work::kNoWait);
 
-    const std::size_t jobs = std::min(TileSource::MaxJobs(options), count);
+    std::optional<WorkingTiles> blocks;
+    if (options.block.MakesBlocks()) blocks.emplace(options);
+    const std::size_t jobs = std::min(static_cast<std::size_t>(options.jobs), count);
     std::vector<std::unique_ptr<TileSource>> sources;
-    for (std::size_t w = 0; w < jobs; ++w) sources.push_back(std::make_unique<TileSource>(options));
+    for (std::size_t w = 0; w < jobs; ++w) {
+        sources.push_back(std::make_unique<TileSource>(options, blocks ? &*blocks : nullptr));
+    }
     Work work(count, jobs, waits, [&](std::size_t k, std::size_t worker) {
-        const TileWithAlpha tile = sources[worker]->TileTexture(textures[k]);
-        return outputs.Prepare(tile.picture, tile.alpha, tiles[k]);
+        return sources[worker]->Prepare(textures[k], outputs, tiles[k]);
     });
 
     bool allWritten = true;

@@ -37,15 +37,15 @@ void TileFlat(const CliOptions& options, RunOutputs& outputs) {
     std::unique_ptr<TextureSource> source;
     ReadAnyTextureForPieces(engine, options.files.at(0), source);
     for (const PiecePosition piece : engine.Pieces()) {
-        TileWithAlpha tile;
+        TilePixels tile;
         try {
-            tile = engine.PieceTileWithAlpha(piece);
+            tile = engine.PieceTile(piece);
         } catch (const EInvalidGraphic& damaged) {
             // A picture found damaged as it is read; a BMP file's failures stay as they were.
             if (!source) throw;
             throw EInvalidGraphic(options.files.at(0) + ": " + damaged.Message());
         }
-        outputs.Put(std::move(tile), PieceTileName(saveName, piece, engine.Divided()));
+        outputs.Put(tile, PieceTileName(saveName, piece, engine.Divided()));
     }
 }
 

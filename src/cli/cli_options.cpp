@@ -89,11 +89,12 @@ const char* const kDescription =
     "  take the taller pictures; a tileset keeps the W x H grid, on which Tiled\n"
     "  draws each block bottom-aligned.\n"
     "\n"
-    "A batch makes its tiles on every core (--jobs; blocks one at a time); each\n"
-    "tile is reported once it and its folder are flushed to the disk, in the order\n"
-    "of the textures; a tile for a sheet as made, then the sheet, each tileset and\n"
-    "the preview once written. Runs over one folder at once end as one after the\n"
-    "other: no lock, each run recycles only replaced files no other run holds.\n"
+    "A batch makes its tiles (or blocks) on every core (--jobs), as transitions\n"
+    "does; each tile is reported once it and its folder are flushed to the disk, in\n"
+    "the order of the textures; a tile for a sheet as made, then the sheet, each\n"
+    "tileset and the preview once written. Runs over one folder at once end as one\n"
+    "after the other: no lock, each run recycles only replaced files no other run\n"
+    "holds.\n"
     "\n"
     "Before any work, a run is refused (status 2) when a file it would write is one\n"
     "it reads, or one another of its outputs writes; names count as the files they\n"
@@ -128,8 +129,8 @@ int CoreCount() {
 void ReadJobs(const QCommandLineParser& parser, const ParserOptions& options, CliOptions& result) {
     result.jobs = CoreCount();
     if (!parser.isSet(options.jobs)) return;
-    if (result.command != CliCommand::Batch) {
-        throw EUsageError("--jobs is for the batch command only");
+    if (result.command != CliCommand::Batch && result.command != CliCommand::Transitions) {
+        throw EUsageError("--jobs is for the batch and transitions commands only");
     }
     const std::string text = Value(parser, options.jobs);
     const auto jobs = ParseWholeNumber(text, 1, kMostJobs);
@@ -184,6 +185,7 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
             throw EUsageError("--depth '" + text + "' is not 32, 24 or 16");
         }
         result.depth = *depth;
+        result.output.bmpDepth = *depth;
     }
     if (parser.isSet(options.keepGoing) && result.command != CliCommand::Batch) {
         throw EUsageError("--keep-going is for the batch command only");

@@ -115,7 +115,8 @@ ParserOptions::ParserOptions()
                              "(batch x.bmp x.dib), as one texture at a time would: refused "
                              "without it.")),
       jobs(Option("jobs",
-                  "batch only: make N tiles at once, 1 to 256 (default: the number of cores). "
+                  "batch and transitions: make N tiles at once, 1 to 256 (default: the number "
+                  "of cores). "
                   "The files, the progress lines and the failures are the same for every N.",
                   "N")),
       quiet(Switch({QStringLiteral("q"), QStringLiteral("quiet")}, "Print no progress.")),

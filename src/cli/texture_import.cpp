@@ -34,11 +34,11 @@ TextureReader AnyFormatReader(const TTileSettings& settings) {
     };
 }
 
-TileWithAlpha TileAnyTexture(TileEngine& engine, const std::string& texturePath) {
+TilePixels TileAnyTexture(TileEngine& engine, const std::string& texturePath) {
     if (const std::unique_ptr<TextureSource> source = OpenTexture(texturePath)) {
         return engine.TileTexture(*source);
     }
-    return TileWithAlpha{engine.TileTexture(texturePath), {}};
+    return engine.TileTexture(texturePath);
 }
 
 void ReadAnyTextureForPieces(TileEngine& engine, const std::string& texturePath,

@@ -19,7 +19,7 @@ namespace mosaren::cli {
 TextureReader AnyFormatReader(const TTileSettings& settings);
 
 // The batch's tile of a texture file of any format.
-TileWithAlpha TileAnyTexture(TileEngine& engine, const std::string& texturePath);
+TilePixels TileAnyTexture(TileEngine& engine, const std::string& texturePath);
 
 // The single-texture command's reading of its texture, of any format, for the engine. The
 // texture's source is kept in source for the pieces. A texture that cannot be read is refused

@@ -1,5 +1,6 @@
 #include "tile_pictures.h"
 
+#include "import/picture_import.h"
 #include "texture_import.h"
 
 namespace mosaren::cli {
@@ -12,6 +13,28 @@ std::unique_ptr<BlockMaker> BlocksOf(const CliOptions& options) {
 
 TBitmap& Picture(TileMaker& maker, BlockMaker* blocks) {
     return blocks ? blocks->Raise(maker) : maker.Tile();
+}
+
+WorkingTexture ReadAnyWorkingTexture(WorkingTextureReader& reader, const std::string& path) {
+    if (const std::unique_ptr<TextureSource> source = OpenTexture(path)) return reader.Read(*source);
+    return reader.Read(path);
+}
+
+WorkingTiles::WorkingTiles(const CliOptions& options) {
+    const BlockSettings& block = options.block;
+    if (!block.MakesBlocks()) {
+        mFlat.emplace(options.settings.TileWidth, options.settings.TileHeight);
+        return;
+    }
+    WorkingTextureReader reader(options.depth);
+    if (!block.leftTexture.empty()) mLeft = ReadAnyWorkingTexture(reader, block.leftTexture);
+    if (!block.rightTexture.empty()) mRight = ReadAnyWorkingTexture(reader, block.rightTexture);
+    mBlocks.emplace(options.settings, block, mLeft ? &*mLeft : nullptr,
+                    mRight ? &*mRight : nullptr);
+}
+
+TilePixels WorkingTiles::Of(const WorkingTexture& texture) const {
+    return mBlocks ? mBlocks->Raise(texture) : mFlat->Tile(texture);
 }
 
 }  // namespace mosaren::cli

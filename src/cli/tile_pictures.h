@@ -1,22 +1,47 @@
 #pragma once
 
-// What a command hands on for each tile the tile maker makes: the tile itself, or with --block
-// the tile raised into its block, its side textures in any format the command line reads.
+// What a command hands on for each tile it makes: the tile itself, or with --block the tile
+// raised into its block, its side textures in any format the command line reads.
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "cli_options.h"
+#include "tiling/block_gather.h"
 #include "tiling/block_maker.h"
 #include "tiling/tile_maker.h"
+#include "tiling/tile_pixels.h"
+#include "tiling/working_texture.h"
 
 namespace mosaren::cli {
 
-// With --block, what raises each tile into its block; it reads the side textures the command
-// line names, so that one that cannot be read fails the run before any file is written. None for
-// flat tiles.
+// With --block, what raises each tile into its block by the tile maker (the single-texture
+// command's pieces); it reads the side textures the command line names, so that one that cannot
+// be read fails the run before any file is written. None for flat tiles.
 std::unique_ptr<BlockMaker> BlocksOf(const CliOptions& options);
 
 // What the run hands on for the tile the maker has just made: the tile, or its block.
 TBitmap& Picture(TileMaker& maker, BlockMaker* blocks);
+
+// The working texture of a texture file of any format, with its alpha.
+WorkingTexture ReadAnyWorkingTexture(WorkingTextureReader& reader, const std::string& path);
+
+// The tiles of working textures a run hands on, flat or raised into blocks as the command line
+// says, from any thread: the side textures are read once, when it is made, so that one that
+// cannot be read fails the run before any file is written.
+class WorkingTiles {
+public:
+    explicit WorkingTiles(const CliOptions& options);
+
+    // The tile or block of the texture.
+    TilePixels Of(const WorkingTexture& texture) const;
+
+private:
+    std::optional<WorkingTexture> mLeft;
+    std::optional<WorkingTexture> mRight;
+    std::optional<WorkingTile> mFlat;
+    std::optional<BlockGather> mBlocks;
+};
 
 }  // namespace mosaren::cli

@@ -1,17 +1,25 @@
+// The transitions command: the 16 tiles where two terrains meet, gathered from the terrains'
+// working textures on several threads at once (--jobs) and taken in the order of the tiles, so
+// that the files are what one tile at a time would give.
+
 #include "transitions_command.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "console.h"
 #include "export/run_outputs.h"
 #include "export/terrain_set.h"
 #include "export/text_name.h"
+#include "raster/decoded_picture.h"
 #include "raster/exceptions.h"
-#include "texture_import.h"
 #include "tile_pictures.h"
+#include "tiling/ordered_work.h"
 #include "tiling/terrain_blend.h"
 #include "tiling/tile_names.h"
+#include "tiling/transition_gather.h"
 
 namespace mosaren::cli {
 
@@ -20,15 +28,25 @@ namespace {
 // The working texture of a terrain's texture file. One that cannot be read fails with its name
 // in front, as in a batch: the reader's own message ("Bitmap image is not valid") would not say
 // which of the two it was.
-std::unique_ptr<TBitmap> TerrainTexture(const TTileSettings& settings, const std::string& path) {
+WorkingTexture TerrainTexture(WorkingTextureReader& reader, const std::string& path) {
     try {
-        TileMaker reader(settings, AnyFormatReader(settings));
-        auto texture = std::make_unique<TBitmap>();
-        texture->AssignImage(reader.ReadWorkingTexture(path));
-        return texture;
+        return ReadAnyWorkingTexture(reader, path);
     } catch (const std::exception&) {
         throw Exception(path + ": " + FailureText(std::current_exception()));
     }
+}
+
+// The colours a terrain is labelled by: its working texture's, the mask where a pixel is too
+// transparent for a BMP file to show it.
+std::vector<TColor> LabelColours(const WorkingTexture& texture, const CliOptions& options) {
+    std::vector<TColor> colours = texture.colours;
+    if (texture.alpha.empty()) return colours;
+    const TTileSettings& s = options.settings;
+    const TColor mask = KeptAtDepth(Rgb(s.MaskR, s.MaskG, s.MaskB), options.depth);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        if (texture.alpha[i] < kOpaqueFrom) colours[i] = mask;
+    }
+    return colours;
 }
 
 }  // namespace
@@ -37,9 +55,14 @@ void RunTransitionsCommand(const CliOptions& options) {
     const std::string& textureA = options.files.at(0);
     const std::string& textureB = options.files.at(1);
     const std::string& saveName = options.files.at(2);
-    const TerrainBlend blend(*TerrainTexture(options.settings, textureA),
-                             *TerrainTexture(options.settings, textureB), options.border);
-    TerrainSet terrains = TransitionTerrains(textureA, textureB, blend);
+    WorkingTextureReader reader(options.depth);
+    WorkingTexture workingA = TerrainTexture(reader, textureA);
+    WorkingTexture workingB = TerrainTexture(reader, textureB);
+    TerrainSet terrains = TransitionTerrains(
+        textureA, textureB,
+        TerrainBlend(LabelColours(workingA, options), LabelColours(workingB, options),
+                     options.border));
+    const TransitionGather transitions(std::move(workingA), std::move(workingB), options.border);
     // The terrain names go into the tileset files as text: one they cannot carry fails the run
     // before any tile is written rather than after.
     const OutputSettings& output = options.output;
@@ -52,12 +75,33 @@ void RunTransitionsCommand(const CliOptions& options) {
 
     RunOutputs outputs(options.settings, output, options.block);
     outputs.SetTerrains(std::move(terrains));
-    TileMaker maker(options.settings);
-    const std::unique_ptr<BlockMaker> blocks = BlocksOf(options);
-    for (int index = 0; index < kTransitionTileCount; ++index) {
-        blend.MakeWorkingTexture(TransitionCorners(index), maker);
-        maker.MakeTile();
-        outputs.Take(Picture(maker, blocks.get()), TransitionTileName(saveName, index));
+    const WorkingTiles tiles(options);
+    using Work = OrderedWork<RunOutputs::PreparedTile>;
+    const std::size_t count = kTransitionTileCount;
+    const std::size_t jobs = std::min(static_cast<std::size_t>(options.jobs), count);
+    Work work(count, jobs, std::vector<std::size_t>(count, Work::kNoWait),
+              [&](std::size_t k, std::size_t) {
+                  const int index = static_cast<int>(k);
+                  return outputs.Prepare(tiles.Of(transitions.Blend(TransitionCorners(index))),
+                                         TransitionTileName(saveName, index));
+              });
+    // Each tile goes in place as RunOutputs::Put puts it: a failure is raised after the tiles
+    // before it are in place.
+    std::exception_ptr placeFailure;
+    const RunOutputs::Placed placed = [&placeFailure](std::exception_ptr failure) {
+        placeFailure = failure;
+        return !failure;
+    };
+    for (std::size_t k = 0; k < count; ++k) {
+        RunOutputs::PreparedTile tile;
+        try {
+            tile = work.Next();
+        } catch (...) {
+            const std::exception_ptr failure = std::current_exception();
+            if (!outputs.Commit()) std::rethrow_exception(placeFailure);
+            std::rethrow_exception(failure);
+        }
+        if (!outputs.Take(std::move(tile), placed)) std::rethrow_exception(placeFailure);
     }
     outputs.Finish();
 }

@@ -7,6 +7,7 @@
 #include "raster/byte_stream.h"
 #include "raster/decoded_picture.h"
 #include "raster/display_depth.h"
+#include "tiling/tile_bmp_form.h"
 
 namespace mosaren {
 
@@ -29,6 +30,12 @@ void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
         EncodeDeviceColours(depth, colours.data(), colours.size(), stored.data());
         WriteWhole(stream, stored.data(), stored.size());
     }
+}
+
+std::vector<std::uint8_t> BmpTileFile(const TilePixels& tile, int bitCount, TColor mask) {
+    MemoryOutputStream bytes;
+    WriteBmp(BmpFormOf(tile, bitCount, mask), bytes);
+    return bytes.Bytes();
 }
 
 DevicePicture MaskTranslucent(const DevicePicture& tile, std::span<const std::uint8_t> alpha,

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "raster/device_picture.h"
 #include "rgba_image.h"
+#include "tiling/tile_pixels.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren {
@@ -24,6 +26,10 @@ class OutputStream;
 void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
                   const TTileSettings& settings,
                   const std::function<void(std::int32_t y, std::span<Rgba> row)>& rowAt);
+
+// The BMP file of a tile at bitCount bits per pixel, the mask where it does not show the tile
+// (tile_bmp_form.h).
+std::vector<std::uint8_t> BmpTileFile(const TilePixels& tile, int bitCount, TColor mask);
 
 // A tile of a texture with alpha as its BMP file shows it: each pixel whose alpha (one for each
 // pixel, row by row from the top-left) is below kOpaqueFrom takes the mask colour of settings.

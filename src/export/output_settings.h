@@ -27,6 +27,7 @@ struct StarterMap {
 
 struct OutputSettings {
     ImageFormat format = ImageFormat::Bmp;  // of the tile files, or of the sheet
+    int bmpDepth = 32;  // bits per pixel of BMP tile files (16, 24 or 32), as the run's tiles are drawn
     std::string sheet;                      // empty: every tile a file of its own
     std::int32_t columns = 0;               // 0: the most nearly square grid
     std::int32_t margin = 0;

@@ -7,6 +7,7 @@
 #include "png_output.h"
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
+#include "raster/colour.h"
 #include "tile_image.h"
 #include "tiling/block_layout.h"
 
@@ -65,6 +66,23 @@ RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,
     return prepared;
 }
 
+RunOutputs::PreparedTile RunOutputs::Prepare(const TilePixels& tile,
+                                             const std::string& bmpName) const {
+    PreparedTile prepared;
+    prepared.destination = Destination(bmpName);
+    if (MakesImages()) {
+        prepared.image = mOutput.format == ImageFormat::Png ? TileImage(tile)
+                                                            : BmpTileImage(tile, mOutput.bmpDepth);
+    }
+    if (mOutput.sheet.empty()) {
+        prepared.file = mOutput.format == ImageFormat::Png
+                            ? EncodePng(prepared.image)
+                            : BmpTileFile(tile, mOutput.bmpDepth,
+                                          Rgb(mSettings.MaskR, mSettings.MaskG, mSettings.MaskB));
+    }
+    return prepared;
+}
+
 bool RunOutputs::Take(PreparedTile tile, Placed placed) {
     if (!tile.file) {
         // The sheet's: in its place now.
@@ -104,13 +122,21 @@ bool RunOutputs::Commit() {
 }
 
 void RunOutputs::Put(const TileWithAlpha& tile, const std::string& bmpName) {
+    PutPrepared([&] { return Prepare(tile.picture, tile.alpha, bmpName); });
+}
+
+void RunOutputs::Put(const TilePixels& tile, const std::string& bmpName) {
+    PutPrepared([&] { return Prepare(tile, bmpName); });
+}
+
+void RunOutputs::PutPrepared(const std::function<PreparedTile()>& prepare) {
     const Placed stopAtFailure = [this](std::exception_ptr failure) {
         mPutFailure = failure;
         return !failure;
     };
     PreparedTile prepared;
     try {
-        prepared = Prepare(tile.picture, tile.alpha, bmpName);
+        prepared = prepare();
     } catch (...) {
         // The tiles before it stay written, as they would had each been written at once.
         const std::exception_ptr failure = std::current_exception();

@@ -35,6 +35,7 @@
 #include "tiling/tile_coverage.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_geometry.h"
+#include "tiling/tile_pixels.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren {
@@ -80,6 +81,10 @@ public:
     // sheet keeps the alpha, a BMP file shows the mask where it is below kOpaqueFrom.
     PreparedTile Prepare(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
                          const std::string& bmpName) const;
+    // The same for a tile in its neutral form: a BMP file at the run's depth
+    // (OutputSettings::bmpDepth) with the mask where the tile does not show, a PNG file or sheet
+    // with each pixel's opacity.
+    PreparedTile Prepare(const TilePixels& tile, const std::string& bmpName) const;
 
     // Told once a taken tile is where it goes (failure null), or why it could not be put there;
     // returning false stops the run: no tile taken after it goes in place.
@@ -103,6 +108,7 @@ public:
         Put(TileWithAlpha{tile, {}}, bmpName);
     }
     void Put(const TileWithAlpha& tile, const std::string& bmpName);
+    void Put(const TilePixels& tile, const std::string& bmpName);
     // The same for a tile the tile maker made.
     void Take(TBitmap& tile, const std::string& bmpName);
 
@@ -124,6 +130,8 @@ private:
         RgbaImage image;
     };
 
+    // Put's: the tile prepare makes, taken.
+    void PutPrepared(const std::function<PreparedTile()>& prepare);
     bool KeepsImages() const { return mWriters.KeepsImages(); }
     // Whether each tile is turned into a picture with transparency: for PNG files or to keep.
     bool MakesImages() const;

@@ -46,20 +46,11 @@ NewImage ReadEncoded(BmpBoundedReader& reader, const BmpHeaders& headers, std::u
         reader.ReadWhole(data.data() + before, piece);
     }
 
-    // The decoding runs on a memory context that holds a 1 × 1 screen-compatible image, with
-    // the file's palette selected into it; all of it is released when this returns or raises.
-    std::unique_ptr<gdi::DeviceContext> context = gdi::CreateCompatibleDC();
-    if (!context) RaiseOutOfResources();
-    context->selected = gdi::CreateCompatibleBitmap(1, 1);
-    if (!context->selected) RaiseOutOfResources();
-    gdi::PaletteHandle palette;
-    if (!headers.colours.empty()) {
-        palette = gdi::CreatePalette(headers.colours);
-        context->palette = palette;
-    }
-
     gdi::ImageHandle image = gdi::CreateDIBitmap(headers.info, headers.colours, data);
     if (!image) RaiseImageRefusal();
+    // The device image keeps no table; its palette does, for converting it later.
+    gdi::PaletteHandle palette;
+    if (!headers.colours.empty()) palette = gdi::CreatePalette(headers.colours);
     return {std::move(image), std::move(palette)};
 }
 

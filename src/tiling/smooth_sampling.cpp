@@ -210,34 +210,53 @@ void SmoothTile::AddRow(std::int32_t y, const std::uint8_t* rgba) {
     }
 }
 
-std::vector<SmoothPixel> SmoothTile::Pixels() const {
-    const std::vector<double>& covered = mSampling.CoveredArea();
-    std::vector<SmoothPixel> pixels(covered.size());
-    const std::size_t c = mChannels;
-    for (std::size_t i = 0; i < covered.size(); ++i) {
-        const double area = covered[i];
-        if (area <= 0.0) continue;
-        const double* sums = &mSums[i * c];
-        SmoothPixel& out = pixels[i];
-        out.coverage = std::min(1.0, area / mSampling.PixelArea());
-        double alpha = 1.0;
-        const double* light = sums;
-        double weight = area;
-        if (mWithAlpha) {
-            alpha = std::clamp(sums[3] / area, 0.0, 1.0);
-            // Weighted by alpha; where the covered part is wholly transparent, its plain colour.
-            if (sums[3] > 1e-12 * area) {
-                weight = sums[3];
-            } else {
-                light = sums + 4;
-            }
+SmoothTile::Average SmoothTile::AverageAt(std::size_t i) const {
+    const double area = mSampling.CoveredArea()[i];
+    Average out;
+    if (area <= 0.0) return out;
+    const double* sums = &mSums[i * mChannels];
+    out.coverage = std::min(1.0, area / mSampling.PixelArea());
+    out.alpha = 1.0;
+    const double* light = sums;
+    double weight = area;
+    if (mWithAlpha) {
+        out.alpha = std::clamp(sums[3] / area, 0.0, 1.0);
+        // Weighted by alpha; where the covered part is wholly transparent, its plain colour.
+        if (sums[3] > 1e-12 * area) {
+            weight = sums[3];
+        } else {
+            light = sums + 4;
         }
-        out.red = SrgbOfLinear(light[0] / weight);
-        out.green = SrgbOfLinear(light[1] / weight);
-        out.blue = SrgbOfLinear(light[2] / weight);
-        out.alpha = static_cast<std::uint8_t>(std::lround(255.0 * out.coverage * alpha));
+    }
+    out.red = SrgbOfLinear(light[0] / weight);
+    out.green = SrgbOfLinear(light[1] / weight);
+    out.blue = SrgbOfLinear(light[2] / weight);
+    return out;
+}
+
+std::vector<SmoothPixel> SmoothTile::Pixels() const {
+    std::vector<SmoothPixel> pixels(mSampling.CoveredArea().size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const Average a = AverageAt(i);
+        pixels[i] = SmoothPixel{a.red, a.green, a.blue,
+                                static_cast<std::uint8_t>(std::lround(255.0 * a.coverage * a.alpha)),
+                                a.coverage};
     }
     return pixels;
+}
+
+TilePixels SmoothTile::Tile() const {
+    TilePixels tile(mSampling.TileWidth(), mSampling.TileHeight());
+    tile.hasAlpha = mWithAlpha;
+    for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
+        const Average a = AverageAt(i);
+        if (a.coverage <= 0.0) continue;
+        const auto eightBits = [](double share) {
+            return static_cast<std::uint8_t>(std::lround(255.0 * share));
+        };
+        tile.pixels[i] = TilePixel{a.red, a.green, a.blue, eightBits(a.alpha), eightBits(a.coverage)};
+    }
+    return tile;
 }
 
 }  // namespace mosaren

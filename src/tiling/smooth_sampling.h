@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "raster/geometry.h"
+#include "tile_pixels.h"
 
 namespace mosaren {
 
@@ -85,8 +86,22 @@ public:
 
     // The tile's pixels row by row from the top-left, once every row of the piece was added.
     std::vector<SmoothPixel> Pixels() const;
+    // The same as the outputs take them: the covered part's colour, its average alpha and the
+    // coverage, each to 8 bits.
+    TilePixels Tile() const;
 
 private:
+    // What pixel i shows: the covered share of it, and over that share the average alpha and
+    // colour.
+    struct Average {
+        double coverage = 0.0;
+        double alpha = 0.0;
+        std::uint8_t red = 0;
+        std::uint8_t green = 0;
+        std::uint8_t blue = 0;
+    };
+    Average AverageAt(std::size_t i) const;
+
     const SmoothSampling& mSampling;
     bool mWithAlpha;
     // Sums per tile pixel: opaque, red, green and blue light; with alpha, the light times alpha,

@@ -1,11 +1,13 @@
 #include "terrain_blend.h"
 
+#include <utility>
 #include <vector>
 
 #include "raster/exceptions.h"
 #include "terrain_field.h"
 #include "tile_maker.h"
 #include "tile_settings.h"
+#include "working_texture.h"
 
 namespace mosaren {
 
@@ -32,6 +34,14 @@ TerrainBlend::TerrainBlend(const TBitmap& textureA, const TBitmap& textureB,
     : mColoursA(WorkingTextureColours(textureA)),
       mColoursB(WorkingTextureColours(textureB)),
       mBorder(border) {}
+
+TerrainBlend::TerrainBlend(std::vector<TColor> coloursA, std::vector<TColor> coloursB,
+                           const TerrainBorder& border)
+    : mColoursA(std::move(coloursA)), mColoursB(std::move(coloursB)), mBorder(border) {
+    if (mColoursA.size() != kWorkingPixelCount || mColoursB.size() != kWorkingPixelCount) {
+        throw EInvalidOperation("A terrain needs the colours of the 255 x 255 working texture");
+    }
+}
 
 void TerrainBlend::MakeWorkingTexture(const TerrainCorners& corners, TileMaker& maker) const {
     const std::vector<Terrain> field = TerrainField(corners, mBorder);

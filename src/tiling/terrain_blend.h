@@ -19,6 +19,9 @@ public:
     // The working textures of terrains A and B, as the tile maker's steps make them (255 × 255,
     // 24 bits), whose colours it keeps. Raises EInvalidOperation for a texture of another size.
     TerrainBlend(const TBitmap& textureA, const TBitmap& textureB, const TerrainBorder& border);
+    // The same of the working textures' colours, row by row from the top-left.
+    TerrainBlend(std::vector<TColor> coloursA, std::vector<TColor> coloursB,
+                 const TerrainBorder& border);
 
     // Makes the maker's working texture that of the tile with these corners; the maker's
     // MakeTile then makes the tile.

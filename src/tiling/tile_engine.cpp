@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 #include "raster/bmp_sampler.h"
-#include "raster/display_depth.h"
 #include "tile_sampling.h"
+#include "working_texture.h"
 
 namespace mosaren {
 
@@ -18,27 +17,12 @@ constexpr std::size_t kKeptSamplings = 16;
 // run-length file, little memory for the samplings.
 constexpr std::size_t kPiecesAtOnce = 16;
 
-// TileMaker's bitmaps share drawing state between threads (the surfaces that hold a drawing
-// context), so its runs on behalf of the engines take turns.
-std::mutex& ReferenceTurn() {
-    static std::mutex turn;
-    return turn;
-}
-
 struct SamplingKey {
     std::int32_t width;
     std::int32_t height;
     std::int32_t tileWidth;
     std::int32_t tileHeight;
     friend bool operator==(const SamplingKey&, const SamplingKey&) = default;
-};
-
-struct TemplateKey {
-    std::int32_t tileWidth;
-    std::int32_t tileHeight;
-    int bitCount;
-    TColor mask;
-    friend bool operator==(const TemplateKey&, const TemplateKey&) = default;
 };
 
 // The pieces whose pixels were read last.
@@ -60,11 +44,7 @@ struct TileEngine::State {
     std::vector<std::pair<SamplingKey, std::unique_ptr<TileSampling>>> samplings;  // last used first
     std::vector<TColor> colours;
     std::vector<std::uint8_t> alpha;
-    std::vector<std::uint8_t> stored;
-    TemplateKey templateKey{};
-    DevicePicture maskOnly;  // a tile that shows only the mask
     PieceGroup pieces;
-    std::unique_ptr<TileMaker> reference;
 
     const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
     std::int32_t Width() const { return source ? source->Width() : sampler.Width(); }
@@ -77,44 +57,37 @@ struct TileEngine::State {
     // that has any; else alpha is left empty.
     void ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
                      std::vector<std::uint8_t>& alpha);
-    DevicePicture Compose(const std::vector<std::int32_t>& tilePixels,
-                          const std::vector<TColor>& colours);
-    TileWithAlpha ComposeWithAlpha(const std::vector<std::int32_t>& tilePixels,
-                                   const std::vector<TColor>& colours,
-                                   const std::vector<std::uint8_t>& alpha);
-    const DevicePicture& MaskOnly();
-    DevicePicture ReferenceTile(const std::string& texturePath);
+    // The tile whose pixels show the samples named (TileSampling::TilePixels), of these colours
+    // and alpha (none: opaque).
+    static TilePixels Compose(const TileSampling& sampling, const std::vector<std::int32_t>& tilePixels,
+                              const std::vector<TColor>& colours,
+                              const std::vector<std::uint8_t>& alpha);
+    // The tile of a texture that the black-on-white stretch draws, through its working texture.
+    TilePixels BlackOnWhiteTile(const std::string& texturePath);
 };
 
 TileEngine::TileEngine(const TTileSettings& settings)
     : mState(std::make_unique<State>(settings)) {}
 
-TileEngine::~TileEngine() {
-    const std::lock_guard<std::mutex> turn(ReferenceTurn());
-    mState->reference.reset();
-}
+TileEngine::~TileEngine() = default;
 
-DevicePicture TileEngine::TileTexture(const std::string& texturePath) {
+TilePixels TileEngine::TileTexture(const std::string& texturePath) {
     State& s = *mState;
     s.source = nullptr;
     s.sampler.Open(texturePath);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
     // The batch draws a texture of one bit per pixel in the black-on-white stretch, which ANDs
-    // the rows and columns it drops: no gather gives that.
+    // the rows and columns it drops: each working pixel is no one texture pixel.
     if (s.sampler.IsMonochrome() && (width > kWorkingTextureSide || height > kWorkingTextureSide)) {
-        // That stretch reads the whole picture; one the tile command could not hold as 24 bits
-        // (92000 x 92000 pixels in 62 bytes) is refused as that command refuses it, rather than
-        // held at a gigabyte for seconds.
-        TBitmap::CheckDepth24Size(width, height);
-        return s.ReferenceTile(texturePath);
+        return s.BlackOnWhiteTile(texturePath);
     }
     const TileSampling& sampling = s.SamplingFor(width, height);
     s.ReadColours(sampling, s.colours, s.alpha);
-    return s.Compose(sampling.TilePixels(0), s.colours);
+    return s.Compose(sampling, sampling.TilePixels(0), s.colours, s.alpha);
 }
 
-TileWithAlpha TileEngine::TileTexture(TextureSource& texture) {
+TilePixels TileEngine::TileTexture(TextureSource& texture) {
     State& s = *mState;
     s.source = &texture;
     const TileSampling& sampling = s.SamplingFor(texture.Width(), texture.Height());
@@ -124,7 +97,7 @@ TileWithAlpha TileEngine::TileTexture(TextureSource& texture) {
         s.source = nullptr;
         throw;
     }
-    TileWithAlpha tile = s.ComposeWithAlpha(sampling.TilePixels(0), s.colours, s.alpha);
+    TilePixels tile = s.Compose(sampling, sampling.TilePixels(0), s.colours, s.alpha);
     s.source = nullptr;
     return tile;
 }
@@ -151,7 +124,7 @@ void TileEngine::TakePieces() {
     if (Divided()) CheckDivisible(s.Width(), s.Height(), mAcross, mDown);
 }
 
-TileWithAlpha TileEngine::PieceTileWithAlpha(PiecePosition piece) {
+TilePixels TileEngine::PieceTile(PiecePosition piece) {
     State& s = *mState;
     const std::vector<PiecePosition> order = Pieces();
     const auto at = static_cast<std::size_t>(std::find(order.begin(), order.end(), piece) - order.begin());
@@ -172,8 +145,8 @@ TileWithAlpha TileEngine::PieceTileWithAlpha(PiecePosition piece) {
                                                         s.settings.TileHeight, rects);
         s.ReadColours(*group.sampling, group.colours, group.alpha);
     }
-    return s.ComposeWithAlpha(group.sampling->TilePixels(at - group.first), group.colours,
-                              group.alpha);
+    return s.Compose(*group.sampling, group.sampling->TilePixels(at - group.first),
+                     group.colours, group.alpha);
 }
 
 const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int32_t height) {
@@ -206,56 +179,28 @@ void TileEngine::State::ReadColours(const TileSampling& sampling, std::vector<TC
     }
 }
 
-const DevicePicture& TileEngine::State::MaskOnly() {
-    const TemplateKey key{settings.TileWidth, settings.TileHeight, DisplayDepth(),
-                          Rgb(settings.MaskR, settings.MaskG, settings.MaskB)};
-    if (!(key == templateKey)) {
-        maskOnly = DevicePicture::Blank(key.tileWidth, key.tileHeight);
-        const std::vector<TColor> row(static_cast<std::size_t>(key.tileWidth), key.mask);
-        for (std::int32_t y = 0; y < key.tileHeight; ++y) {
-            EncodeDeviceColours(maskOnly.bitCount, row.data(), row.size(), maskOnly.Row(y));
-        }
-        templateKey = key;
-    }
-    return maskOnly;
-}
-
-DevicePicture TileEngine::State::Compose(const std::vector<std::int32_t>& tilePixels,
-                                         const std::vector<TColor>& colours) {
-    DevicePicture tile = MaskOnly();
-    const std::size_t bytes = static_cast<std::size_t>(tile.BytesPerPixel());
-    // Each texture pixel stored once, then copied to every tile pixel that shows it.
-    stored.resize(colours.size() * bytes);
-    EncodeDeviceColours(tile.bitCount, colours.data(), colours.size(), stored.data());
-    const std::int32_t* sample = tilePixels.data();
-    for (std::int32_t y = 0; y < tile.height; ++y) {
-        std::uint8_t* row = tile.Row(y);
-        for (std::int32_t x = 0; x < tile.width; ++x, ++sample) {
-            if (*sample != TileSampling::kMask) {
-                std::memcpy(row + static_cast<std::size_t>(x) * bytes,
-                            stored.data() + static_cast<std::size_t>(*sample) * bytes, bytes);
-            }
-        }
+TilePixels TileEngine::State::Compose(const TileSampling& sampling,
+                                      const std::vector<std::int32_t>& tilePixels,
+                                      const std::vector<TColor>& colours,
+                                      const std::vector<std::uint8_t>& alpha) {
+    TilePixels tile(sampling.TileWidth(), sampling.TileHeight());
+    tile.hasAlpha = !alpha.empty();
+    for (std::size_t i = 0; i < tilePixels.size(); ++i) {
+        const std::int32_t s = tilePixels[i];
+        if (s == TileSampling::kMask) continue;
+        const auto sample = static_cast<std::size_t>(s);
+        tile.pixels[i] = CoveredPixel(colours[sample], alpha.empty() ? 255 : alpha[sample]);
     }
     return tile;
 }
 
-TileWithAlpha TileEngine::State::ComposeWithAlpha(const std::vector<std::int32_t>& tilePixels,
-                                                  const std::vector<TColor>& colours,
-                                                  const std::vector<std::uint8_t>& alpha) {
-    TileWithAlpha tile{Compose(tilePixels, colours), {}};
-    if (alpha.empty()) return tile;
-    tile.alpha.resize(tilePixels.size());
-    std::transform(tilePixels.begin(), tilePixels.end(), tile.alpha.begin(), [&](std::int32_t s) {
-        return s == TileSampling::kMask ? std::uint8_t{0} : alpha[static_cast<std::size_t>(s)];
-    });
-    return tile;
-}
-
-DevicePicture TileEngine::State::ReferenceTile(const std::string& texturePath) {
-    const std::lock_guard<std::mutex> turn(ReferenceTurn());
-    if (!reference) reference = std::make_unique<TileMaker>(settings);
-    return SectionCopy(reference->TileTexture(texturePath));
+TilePixels TileEngine::State::BlackOnWhiteTile(const std::string& texturePath) {
+    // That stretch reads the whole picture; one the tile command could not hold as 24 bits
+    // (92000 x 92000 pixels in 62 bytes) is refused by the reader as that command refuses it,
+    // rather than held at a gigabyte for seconds. The outputs store the tile at the run's depth,
+    // so its colours are kept whole until then.
+    WorkingTextureReader reader(24);
+    return WorkingTile(settings.TileWidth, settings.TileHeight).Tile(reader.Read(texturePath));
 }
 
 }  // namespace mosaren

@@ -2,15 +2,17 @@
 
 // The tile maker's tiles without its steps, for the command line. A tile is a gather of texture
 // pixels and the mask (tile_sampling.h), so the engine reads from each texture file only the
-// pixels its tile shows (bmp_sampler.h) and stores them straight as the tile file's pixels
-// (device_picture.h): no working bitmaps, no full-size passes. It makes exactly the bytes that
-// TileMaker's tile writes, and raises exactly what TileMaker raises, for every texture the
-// reader takes or refuses, every tile size, mask and display depth. Where a gather cannot be
-// exact, it runs TileMaker itself: a batch texture of one bit per pixel larger than the working
-// texture, which the batch's stretch shrinks by ANDing the dropped rows and columns together.
+// pixels its tile shows (bmp_sampler.h) and hands them over as the tile's pixels (tile_pixels.h),
+// covered wholly or not at all: no working bitmaps, no full-size passes. Stored as a BMP file
+// (tile_bmp_form.h) with the settings' mask at a display depth, a tile is exactly the bytes that
+// TileMaker's tile writes at that depth, and the engine raises exactly what TileMaker raises, for
+// every texture the reader takes or refuses, every tile size and mask. A batch texture of one bit
+// per pixel larger than the working texture, which the batch's stretch shrinks by ANDing the
+// dropped rows and columns together, goes through its working texture (working_texture.h),
+// which does the same.
 //
 // One engine per thread: it keeps its buffers and samplings from one texture to the next.
-// Engines on several threads may run at once; their few runs of TileMaker take turns.
+// Engines on several threads may run at once: they share nothing.
 
 #include <cstdint>
 #include <memory>
@@ -20,13 +22,14 @@
 #include "raster/device_picture.h"
 #include "raster/texture_source.h"
 #include "tile_maker.h"
+#include "tile_pixels.h"
 #include "tile_settings.h"
 
 namespace mosaren {
 
-// A tile of a texture source, with the alpha of each tile pixel, row by row from the top-left:
-// the alpha of the texture pixel it shows, 0 where it shows the mask. The picture holds each
-// texture pixel's own colour, whatever its alpha.
+// A tile as the tile maker's steps leave it, with the alpha of each tile pixel, row by row from
+// the top-left: the alpha of the texture pixel it shows, 0 where it shows the mask. The picture
+// holds each texture pixel's own colour, whatever its alpha.
 struct TileWithAlpha {
     DevicePicture picture;
     std::vector<std::uint8_t> alpha;  // empty: the texture is opaque
@@ -40,11 +43,11 @@ public:
     TileEngine(const TileEngine&) = delete;
     TileEngine& operator=(const TileEngine&) = delete;
 
-    // The tile that TileMaker::TileTexture makes of the texture file (the batch command's), as
-    // its file holds it.
-    DevicePicture TileTexture(const std::string& texturePath);
-    // The same of a texture in another format: the tile a 24-bit BMP file of its colours gives.
-    TileWithAlpha TileTexture(TextureSource& texture);
+    // The tile that TileMaker::TileTexture makes of the texture file (the batch command's).
+    TilePixels TileTexture(const std::string& texturePath);
+    // The same of a texture in another format: the tile a 24-bit BMP file of its colours gives,
+    // with the alpha of each texture pixel it shows.
+    TilePixels TileTexture(TextureSource& texture);
 
     // The single-texture command's, as TileMaker's: the texture's headers read, the piece counts
     // of the settings taken, and a texture that cannot be cut into them refused.
@@ -55,8 +58,7 @@ public:
     bool Divided() const { return mAcross != 1 || mDown != 1; }
     std::vector<PiecePosition> Pieces() const { return PiecesInOrder(mAcross, mDown); }
     // The tile TileMaker makes of the piece (MakePieceTexture, then MakeTile).
-    DevicePicture PieceTile(PiecePosition piece) { return PieceTileWithAlpha(piece).picture; }
-    TileWithAlpha PieceTileWithAlpha(PiecePosition piece);
+    TilePixels PieceTile(PiecePosition piece);
 
 private:
     // The piece counts of the settings taken for the texture just read.

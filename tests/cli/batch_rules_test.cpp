@@ -185,8 +185,18 @@ RulesCase TwoTilesOfOneNameEndAsTheLater() {
     return c;
 }
 
+// The same of blocks, with a side face of another texture of the batch.
+RulesCase Raised(RulesCase c, const char* name) {
+    c.name = name;
+    c.arguments = Join(Args{"--block", "12", "--left-texture", "t2.bmp"}, c.arguments);
+    return c;
+}
+
 INSTANTIATE_TEST_SUITE_P(Batches, BatchRules,
                          ::testing::Values(EveryTileInOrder(), TheFirstFailureStopsTheBatch(),
+                                           Raised(EveryTileInOrder(), "EveryBlockInOrder"),
+                                           Raised(KeepGoingReportsEveryFailureInOrder(),
+                                                  "KeepGoingReportsEveryBlockFailureInOrder"),
                                            KeepGoingReportsEveryFailureInOrder(),
                                            AnEarlierTileIsReadAsWritten(),
                                            TwoTilesOfOneNameEndAsTheLater()),

@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"KeepGoingInTile", {"tile", "--keep-going", "a.bmp", "o"},
                   "--keep-going is for the batch command only"},
         UsageCase{"JobsInTile", {"tile", "--jobs", "2", "a.bmp", "o"},
-                  "--jobs is for the batch command only"},
+                  "--jobs is for the batch and transitions commands only"},
         UsageCase{"JobsZero", {"batch", "--jobs", "0", "a.bmp"},
                   "--jobs '0' is not a whole number from 1 to 256"},
         UsageCase{"JobsTooMany", {"batch", "--jobs", "257", "a.bmp"}, "--jobs '257'"},

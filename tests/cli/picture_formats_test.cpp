@@ -147,8 +147,8 @@ INSTANTIATE_TEST_SUITE_P(PictureFormats, BmpFormAsPng,
                                            TextureForm::Rle8),
                          [](const auto& info) { return std::string(TextureFormName(info.param)); });
 
-// Blocks take the tile maker's path, which reads a picture as the engine does; their side
-// textures are pictures too.
+// The single-texture command's blocks take the tile maker's path, which reads a picture as the
+// engine does; their side textures are pictures too.
 TEST_F(PictureTextures, BlocksOfAPictureAreTheBlocksOfItsTwin) {
     Take("rgb.tiff");
     Take("rgb.tiff.twin.bmp");
@@ -167,7 +167,7 @@ TEST_F(PictureTextures, BlocksOfAPictureAreTheBlocksOfItsTwin) {
     }
 }
 
-// Transition tiles blend the two terrains' working textures, which the tile maker reads.
+// Transition tiles blend the two terrains' working textures, which the engine gathers.
 TEST_F(PictureTextures, TransitionsOfPicturesAreThoseOfTheirTwins) {
     for (const char* file : {"rgb.tiff", "rgb.tiff.twin.bmp", "palette.png", "palette.png.twin.bmp"}) {
         Take(file);
@@ -214,6 +214,50 @@ TEST_F(PictureTextures, TilePixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
         }
     }
     EXPECT_GT(translucent, 0);
+}
+
+// Blocks and transition tiles keep the alpha of the texture pixels they show as flat tiles do:
+// unshaded faces (--shade 1,1,1), so that each pixel's alpha is still the green of its colour.
+TEST_F(PictureTextures, BlockAndTransitionPixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
+    Take("alpha.png");
+    Take("alpha.png.twin.bmp");
+    const Args block{"--block", "20", "--shade", "1,1,1"};
+    for (const char* format : {"bmp", "png"}) {
+        Args arguments{"batch", "-q", "--format", format, "alpha.png", "alpha.png.twin.bmp"};
+        arguments.insert(arguments.end(), block.begin(), block.end());
+        const CliRun run = Run(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    Args transitions{"transitions", "--format", "png", "alpha.png", "alpha.png", "shore"};
+    transitions.insert(transitions.end(), block.begin(), block.end());
+    const CliRun run = Run(transitions);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const PngPicture opaque = ReadPngFile(mFolder.Path() / "alpha.png.twintile.png");
+    const BmpPicture bmp = Tile("alphatile.bmp");
+    const BmpPicture opaqueBmp = Tile("alpha.png.twintile.bmp");
+    for (const char* made : {"alphatile.png", "shore_00.png", "shore_15.png"}) {
+        SCOPED_TRACE(made);
+        const PngPicture png = ReadPngFile(mFolder.Path() / made);
+        ASSERT_EQ(png.height, opaque.height);
+        int translucent = 0;
+        for (int y = 0; y < png.height; ++y) {
+            for (int x = 0; x < png.width; ++x) {
+                const PngPixel pixel = png.At(x, y);
+                const bool shown = opaque.At(x, y).alpha == 255;
+                SCOPED_TRACE("pixel " + std::to_string(x) + ", " + std::to_string(y));
+                ASSERT_EQ(pixel.alpha, shown ? GreenOf(pixel.colour) : 0);
+                if (!shown) continue;
+                ASSERT_EQ(pixel.colour, opaque.At(x, y).colour);
+                // In a BMP block, the mask (never shaded) below half opacity.
+                if (std::string(made) == "alphatile.png") {
+                    ASSERT_EQ(bmp.At(x, y), pixel.alpha < 128 ? kMask : opaqueBmp.At(x, y));
+                }
+                translucent += pixel.alpha < 128;
+            }
+        }
+        EXPECT_GT(translucent, 0);
+    }
 }
 
 TEST_F(PictureTextures, ColoursOfAProfileAreConvertedToSrgb) {

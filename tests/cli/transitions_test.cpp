@@ -8,7 +8,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "cli/support/command_line.h"
@@ -16,6 +18,7 @@
 #include "support/godot4_tileset_reader.h"
 #include "support/png_picture.h"
 #include "support/requirements.h"
+#include "support/texture_files.h"
 
 namespace mosaren {
 namespace {
@@ -85,6 +88,33 @@ TEST_F(Transitions, ThatCannotBeMadeWriteNothing) {
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_NE(run.err.find(complaint), std::string::npos) << run.err;
         EXPECT_EQ(mFolder.Names(), (Names{"bad\xffname.bmp", "grass.bmp", "junk.bmp", "sand.bmp"}));
+    }
+}
+
+// Made on several workers, the tiles, the sheet and the tileset are those of one: flat tiles and
+// blocks, of textures of every form.
+TEST_F(Transitions, AreTheSameForEveryJobCount) {
+    WriteBytes(mFolder / "rle.bmp", TextureFile(TextureForm::Rle8, 90, 300, 3));
+    WriteBytes(mFolder / "pal.bmp", TextureFile(TextureForm::Pal1, 400, 40, 4));
+    const Args runs[] = {
+        {"transitions", "--edge", "noise", "rle.bmp", "pal.bmp", "t", "--depth", "16"},
+        {"transitions", "--edge", "dither", "grass.bmp", "rle.bmp", "t", "--block", "20",
+         "--right-texture", "pal.bmp", "--sheet", "t.png", "--tsx", "t.tsx"}};
+    for (const Args& arguments : runs) {
+        std::map<std::string, std::vector<std::uint8_t>> one;
+        for (const char* jobs : {"1", "2", "5"}) {
+            Args run = arguments;
+            run.insert(run.end(), {"--jobs", jobs});
+            RunOk(run);
+            std::map<std::string, std::vector<std::uint8_t>> files;
+            for (const std::string& name : mFolder.Names()) {
+                files[name] = FileBytes(mFolder.Path() / name);
+                if (name.starts_with("t")) std::filesystem::remove(mFolder.Path() / name);
+            }
+            if (one.empty()) one = files;
+            EXPECT_TRUE(files == one) << jobs << " jobs";
+        }
+        EXPECT_GT(one.size(), 4u);
     }
 }
 

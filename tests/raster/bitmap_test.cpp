@@ -7,6 +7,7 @@
 #include "raster/bitmap_access.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
+#include "raster/support/scoped_fault.h"
 #include "support/display_depth.h"
 #include "support/pixel_grid.h"
 
@@ -471,7 +472,7 @@ TEST_F(PreviewCopyTest, ARowOutOfRangeCostsThePreviewNoCopy) {
 TEST(BitmapFailureTest, NoDeviceImageIsOutOfSystemResources) {
     TBitmap bitmap;
     MakeGradient(bitmap, 2, 2);
-    gdi::ScopedFault fault(gdi::Fault::NoDeviceImage);
+    testing::ScopedFault fault(gdi::Fault::NoDeviceImage);
     try {
         bitmap.SetImageWidth(5);
         FAIL();
@@ -485,7 +486,7 @@ TEST(BitmapFailureTest, NoDeviceImageIsOutOfSystemResources) {
 TEST(BitmapFailureTest, NoSectionKeepsTheDeviceForm) {
     TBitmap bitmap;
     MakeGradient(bitmap, 2, 2);
-    gdi::ScopedFault fault(gdi::Fault::NoSection);
+    testing::ScopedFault fault(gdi::Fault::NoSection);
     EXPECT_THROW(bitmap.ConvertDepth(TPixelDepth::Depth24), EOutOfResources);
     EXPECT_EQ(bitmap.PixelDepth(), TPixelDepth::DepthDevice);
     EXPECT_THROW(bitmap.RowAddress(0), EOutOfResources);
@@ -496,7 +497,7 @@ TEST(BitmapFailureTest, NoContextMeansTheCanvasDoesNotAllowDrawing) {
     TBitmap bitmap;
     MakeGradient(bitmap, 2, 2);
     bitmap.ReleaseContext();
-    gdi::ScopedFault fault(gdi::Fault::NoContext);
+    testing::ScopedFault fault(gdi::Fault::NoContext);
     try {
         bitmap.DrawingSurface().ReadPixel(0, 0);
         FAIL();

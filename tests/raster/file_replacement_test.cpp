@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "bmp_test_support.h"
+#include "raster/support/scoped_fault.h"
 #include "support/output_streams.h"
 #include "support/tmpfs_mount.h"
 #include "support/requirements.h"
@@ -61,7 +62,7 @@ std::vector<FailureCase> FailureCases() {
          [](const std::string& path) {
              TBitmap tile;
              MakeDeviceTile(tile, 72, 36);
-             gdi::ScopedFault noSection(gdi::Fault::NoSection);
+             testing::ScopedFault noSection(gdi::Fault::NoSection);
              WriteBmpFile(tile, path);
          },
          "EOutOfResources", "Out of system resources"},

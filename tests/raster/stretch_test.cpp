@@ -4,6 +4,7 @@
 #include "raster/bitmap_access.h"
 #include "raster/canvas.h"
 #include "raster/exceptions.h"
+#include "raster/support/scoped_fault.h"
 #include "support/pixel_grid.h"
 
 namespace mosaren {
@@ -195,7 +196,7 @@ TEST(StretchTest, NoContextForTheSourceMeansNoDrawing) {
     TBitmap destination;
     Size(destination, 2, 2);
     destination.DrawingSurface().ReadPixel(0, 0);  // the destination has its context already
-    gdi::ScopedFault fault(gdi::Fault::NoContext);
+    testing::ScopedFault fault(gdi::Fault::NoContext);
     try {
         destination.DrawingSurface().DrawStretched({0, 0, 2, 2}, &source);
         FAIL();

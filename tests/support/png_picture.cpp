@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 
 namespace mosaren::testing {
 
@@ -67,6 +68,19 @@ PngPicture ReadPngFile(const std::filesystem::path& path) {
     std::optional<PngPicture> picture = ReadPng(path);
     if (!picture) throw std::runtime_error("not a PNG file: " + path.string());
     return *std::move(picture);
+}
+
+void WriteRgbaPng(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
+                  const std::vector<std::uint8_t>& rgba) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr)) {
+        throw std::runtime_error(std::string("cannot write ") + path.string() + ": " +
+                                 image.message);
+    }
 }
 
 }  // namespace mosaren::testing

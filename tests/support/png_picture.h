@@ -34,4 +34,9 @@ std::optional<PngPicture> ReadPng(const std::filesystem::path& path);
 // The same, raising std::runtime_error instead.
 PngPicture ReadPngFile(const std::filesystem::path& path);
 
+// A texture with alpha, written by libpng's simple writer: 8-bit RGBA, rgba holding four bytes
+// for each pixel from the top-left. Raises std::runtime_error if libpng refuses.
+void WriteRgbaPng(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
+                  const std::vector<std::uint8_t>& rgba);
+
 }  // namespace mosaren::testing

@@ -11,21 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "support/smooth_reference.h"
 #include "tiling/linear_light.h"
 
 namespace mosaren {
 namespace {
 
-struct Texture {
-    std::int32_t width;
-    std::int32_t height;
-    std::vector<std::uint8_t> rgba;
-    const std::uint8_t* Texel(std::int32_t x, std::int32_t y) const {
-        return &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(x)) *
-                     4];
-    }
-};
+using testing::ReferenceTexture;
+using Texture = ReferenceTexture;
 
 using TexelMaker = std::function<std::array<std::uint8_t, 4>(std::int32_t x, std::int32_t y,
                                                              std::mt19937& random)>;
@@ -42,99 +35,15 @@ Texture MakeTexture(std::int32_t width, std::int32_t height, const TexelMaker& m
     return t;
 }
 
-struct Point {
-    double x;
-    double y;
-};
-
-double PolygonArea(const std::vector<Point>& p) {
-    double twice = 0.0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        twice += p[i].x * p[(i + 1) % p.size()].y - p[(i + 1) % p.size()].x * p[i].y;
-    }
-    return std::abs(twice) / 2.0;
-}
-
-// The part of a convex polygon with coordinate `axis` on the side `keep` of the value.
-std::vector<Point> Clip(const std::vector<Point>& p, bool alongX, double value, bool keepBelow) {
-    const auto coordinate = [alongX](const Point& q) { return alongX ? q.x : q.y; };
-    const auto inside = [&](const Point& q) {
-        return keepBelow ? coordinate(q) <= value : coordinate(q) >= value;
-    };
-    std::vector<Point> out;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const Point& a = p[i];
-        const Point& b = p[(i + 1) % p.size()];
-        if (inside(a)) out.push_back(a);
-        if (inside(a) != inside(b)) {
-            const double t = (value - coordinate(a)) / (coordinate(b) - coordinate(a));
-            out.push_back({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
-        }
-    }
-    return out;
-}
-
-// The ideal tile worked out the other way round: each texel's square is carried forward onto
-// the tile (a small rhombus) and cut by every pixel square it meets; a pixel adds up the cut
-// areas, in linear light weighted by alpha.
+// The support's reference tile in the sampler's own terms.
 std::vector<SmoothPixel> ReferenceTile(const Texture& texture, const TRect& piece, std::int32_t w,
                                        std::int32_t h, bool withAlpha) {
-    const double pw = piece.right - piece.left;
-    const double ph = piece.bottom - piece.top;
-    const auto tileOf = [&](double u, double v) {
-        const double a = u / pw;
-        const double b = v / ph;
-        return Point{w / 2.0 + (a - b) * w / 2.0, (a + b) * h / 2.0};
-    };
-    const std::size_t n = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    std::vector<std::array<double, 7>> sums(n, std::array<double, 7>{});
-    std::vector<double> covered(n, 0.0);
-    for (std::int32_t j = 0; j < piece.bottom - piece.top; ++j) {
-        for (std::int32_t i = 0; i < piece.right - piece.left; ++i) {
-            const std::vector<Point> rhombus{tileOf(i, j), tileOf(i + 1, j), tileOf(i + 1, j + 1),
-                                             tileOf(i, j + 1)};
-            double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
-            for (const Point& q : rhombus) {
-                left = std::min(left, q.x), right = std::max(right, q.x);
-                top = std::min(top, q.y), bottom = std::max(bottom, q.y);
-            }
-            const std::uint8_t* texel = texture.Texel(piece.left + i, piece.top + j);
-            const double alpha = withAlpha ? texel[3] / 255.0 : 1.0;
-            const std::array<double, 3> light{LinearOfSrgb(texel[0]), LinearOfSrgb(texel[1]),
-                                              LinearOfSrgb(texel[2])};
-            for (auto py = std::max(0, int(std::floor(top)));
-                 py < std::min(h, int(std::ceil(bottom))); ++py) {
-                for (auto px = std::max(0, int(std::floor(left)));
-                     px < std::min(w, int(std::ceil(right))); ++px) {
-                    auto part = Clip(rhombus, true, px, false);
-                    part = Clip(part, true, px + 1, true);
-                    part = Clip(part, false, py, false);
-                    part = Clip(part, false, py + 1, true);
-                    if (part.size() < 3) continue;
-                    const double area = PolygonArea(part);
-                    const std::size_t p = static_cast<std::size_t>(py * w + px);
-                    covered[p] += area;
-                    for (int k = 0; k < 3; ++k) {
-                        sums[p][k] += area * light[k] * alpha;
-                        sums[p][4 + k] += area * light[k];
-                    }
-                    sums[p][3] += area * alpha;
-                }
-            }
-        }
-    }
-    std::vector<SmoothPixel> tile(n);
-    for (std::size_t p = 0; p < n; ++p) {
-        if (covered[p] <= 1e-12) continue;
-        const double alpha = sums[p][3] / covered[p];
-        const bool seen = sums[p][3] > 1e-12 * covered[p];
-        const double weight = seen ? sums[p][3] : covered[p];
-        const double* light = seen ? &sums[p][0] : &sums[p][4];
-        tile[p] = {
-            SrgbOfLinear(light[0] / weight), SrgbOfLinear(light[1] / weight),
-            SrgbOfLinear(light[2] / weight),
-            static_cast<std::uint8_t>(std::lround(255.0 * std::min(1.0, covered[p]) * alpha)),
-            std::min(1.0, covered[p])};
+    std::vector<SmoothPixel> tile;
+    for (const testing::ReferencePixel& p : testing::ReferenceSmoothTile(
+             texture, piece.left, piece.top, piece.right, piece.bottom, w, h, withAlpha)) {
+        tile.push_back({p.red, p.green, p.blue,
+                        static_cast<std::uint8_t>(std::lround(255.0 * p.coverage * p.alpha)),
+                        p.coverage});
     }
     return tile;
 }

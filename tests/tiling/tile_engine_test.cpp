@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "fuzz/tile_engine_one.h"
@@ -109,7 +110,7 @@ TEST_P(TileEngineAgainstTileMaker, BatchTilesAreTheSameBytesAndFailuresTheSame) 
         for (const TTileSettings& s : {defaults, Varied(k)}) {
             settings = s;
             const TilesMade reference = BatchTileByMaker(maker, textures[k]);
-            const TilesMade fast = BatchTileByEngine(engine, textures[k]);
+            const TilesMade fast = BatchTileByEngine(engine, settings, textures[k]);
             EXPECT_TRUE(fast == reference)
                 << textures[k] << " at " << int{s.TileWidth} << "x" << int{s.TileHeight} << ": "
                 << Difference(reference, fast);
@@ -140,6 +141,59 @@ TEST_P(TileEngineAgainstTileMaker, MostPiecesAreTheSameBytes) {
     const TilesMade reference = PieceTilesByMaker(settings, texture);
     EXPECT_EQ(reference.failure, "");
     EXPECT_TRUE(PieceTilesByEngine(settings, texture) == reference);
+}
+
+// Block settings that vary with the texture: every height from the lowest to the highest, each
+// set of faces, shades from none to whole, and side faces from other textures of the list, which
+// may themselves be refused.
+BlockSettings VariedBlock(std::size_t k, const std::vector<std::string>& textures) {
+    static const std::vector<std::int32_t> heights = {24, 1, 255, 7, 40, 3};
+    static const std::vector<std::array<bool, 3>> shown = {
+        {true, true, true}, {false, true, true}, {true, false, true}, {true, true, false},
+        {false, false, true}, {true, false, false}, {false, false, false}};
+    static const std::vector<std::array<std::int32_t, 3>> shades = {
+        {kWholeShade, 800'000, 600'000}, {0, 333'333, kWholeShade}, {500'000, 1, 999'999}};
+    BlockSettings block;
+    block.height = heights[k % heights.size()];
+    for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+        block.faces[f] = FaceLook{shown[k % shown.size()][f], shades[k % shades.size()][f]};
+    }
+    if (k % 4 == 1) block.leftTexture = textures[(k * 7 + 3) % textures.size()];
+    if (k % 5 == 2) block.rightTexture = textures[(k * 11 + 5) % textures.size()];
+    return block;
+}
+
+TEST_P(TileEngineAgainstTileMaker, BlocksAreTheSameBytesAndFailuresTheSame) {
+    const std::vector<std::string>& textures = Textures::Get().All();
+    for (std::size_t k = 0; k < textures.size(); ++k) {
+        const TTileSettings settings = Varied(k + 1);
+        const BlockSettings block = VariedBlock(k, textures);
+        const TilesMade reference = BlockByMaker(settings, block, textures[k]);
+        const TilesMade fast = BlockByEngine(settings, block, textures[k]);
+        EXPECT_TRUE(fast == reference)
+            << textures[k] << " raised " << block.height << " at " << int{settings.TileWidth}
+            << "x" << int{settings.TileHeight} << " sides '" << block.leftTexture << "', '"
+            << block.rightTexture << "': " << Difference(reference, fast);
+    }
+}
+
+TEST_P(TileEngineAgainstTileMaker, TransitionTilesAreTheSameBytes) {
+    const std::vector<std::string>& textures = Textures::Get().All();
+    const TerrainBorder borders[] = {{TerrainEdge::Straight, 1}, {TerrainEdge::Noise, 7},
+                                     {TerrainEdge::Dither, 12345}};
+    // Every fifth pair of textures, each border, flat tiles and blocks in turn.
+    for (std::size_t k = 0; k + 1 < textures.size(); k += 5) {
+        const TTileSettings settings = Varied(k);
+        BlockSettings block;
+        if (k % 2 == 1) block = VariedBlock(k, textures);
+        const TerrainBorder& border = borders[(k / 5) % 3];
+        const std::string& a = textures[k];
+        const std::string& b = textures[textures.size() - 1 - k];
+        const TilesMade reference = TransitionsByMaker(settings, block, a, b, border);
+        const TilesMade fast = TransitionsByEngine(settings, block, a, b, border);
+        EXPECT_TRUE(fast == reference) << a << " meeting " << b << " raised " << block.height
+                                       << ": " << Difference(reference, fast);
+    }
 }
 
 // What the differential fuzzer found, kept: each input (see fuzz/tile_engine_one.h) must now

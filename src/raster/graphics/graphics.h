@@ -99,21 +99,12 @@ std::string ErrorText(int code);
 
 // An image of more than kMaxImageBytes (image_limits.h) is refused with ENOMEM.
 
-// A switch for tests: while a fault is on, the operations it names refuse.
+// A seam for tests: the operations that a system short of resources refuses ask the fault
+// probe first, when one is installed, and refuse when it says so. The program installs none.
 enum class Fault { NoContext, NoDeviceImage, NoSection };
-void SetFault(Fault fault, bool on);
-bool FaultOn(Fault fault);
-
-class ScopedFault {
-public:
-    explicit ScopedFault(Fault fault) : mFault(fault) { SetFault(mFault, true); }
-    ~ScopedFault() { SetFault(mFault, false); }
-    ScopedFault(const ScopedFault&) = delete;
-    ScopedFault& operator=(const ScopedFault&) = delete;
-
-private:
-    Fault mFault;
-};
+using FaultProbe = bool (*)(Fault fault);
+void InstallFaultProbe(FaultProbe probe);  // null: none
+bool FaultOn(Fault fault);                 // false without a probe
 
 // ----- Palettes -----
 

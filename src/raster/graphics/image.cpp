@@ -1,7 +1,8 @@
 // The layer's images, how they are made, and the state that stands in for the platform's: the
-// display depth, the last error and the fault switches.
+// display depth, the last error and the fault probe.
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +16,7 @@ namespace mosaren::gdi {
 namespace {
 
 thread_local int gLastError = 0;
-bool gFaults[3] = {false, false, false};
+std::atomic<FaultProbe> gFaultProbe{nullptr};
 
 // The stride and total size of an image, or 0 when it is larger than the layer will hold.
 std::size_t CheckedImageBytes(std::int64_t width, std::int64_t height, int bitCount,
@@ -46,8 +47,12 @@ std::string ErrorText(int code) {
     return std::strerror(code);
 }
 
-void SetFault(Fault fault, bool on) { gFaults[static_cast<int>(fault)] = on; }
-bool FaultOn(Fault fault) { return gFaults[static_cast<int>(fault)]; }
+void InstallFaultProbe(FaultProbe probe) { gFaultProbe = probe; }
+
+bool FaultOn(Fault fault) {
+    const FaultProbe probe = gFaultProbe;
+    return probe && probe(fault);
+}
 
 std::size_t DibRowStride(std::int64_t width, int bitCount) {
     if (width <= 0 || bitCount <= 0 || bitCount > 32) return 0;

@@ -6,15 +6,24 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
+#include "raster/display_depth.h"
 #include "raster/exceptions.h"
+#include "tiling/block_gather.h"
+#include "tiling/block_maker.h"
+#include "tiling/terrain_blend.h"
+#include "tiling/tile_bmp_form.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
+#include "tiling/transition_gather.h"
+#include "tiling/working_texture.h"
 
 namespace mosaren::testing {
 
@@ -39,8 +48,16 @@ TilesMade TilesOf(Make&& make) {
 inline TilesMade BatchTileByMaker(TileMaker& maker, const std::string& texture) {
     return TilesOf([&](OutputStream& out) { WriteBmp(maker.TileTexture(texture), out); });
 }
-inline TilesMade BatchTileByEngine(TileEngine& engine, const std::string& texture) {
-    return TilesOf([&](OutputStream& out) { WriteBmp(engine.TileTexture(texture), out); });
+// The engine's tiles stored as the command line stores them, at the display depth the maker
+// draws at, with the mask of the settings the engine was made with.
+inline DevicePicture EngineTileFile(const TilePixels& tile, const TTileSettings& settings) {
+    return BmpFormOf(tile, DisplayDepth(), Rgb(settings.MaskR, settings.MaskG, settings.MaskB));
+}
+inline TilesMade BatchTileByEngine(TileEngine& engine, const TTileSettings& settings,
+                                   const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        WriteBmp(EngineTileFile(engine.TileTexture(texture), settings), out);
+    });
 }
 
 // The single-texture command's tiles of the texture's pieces, in the command's order.
@@ -59,7 +76,80 @@ inline TilesMade PieceTilesByEngine(const TTileSettings& settings, const std::st
     return TilesOf([&](OutputStream& out) {
         TileEngine engine(settings);
         engine.ReadTextureForPieces(texture);
-        for (const PiecePosition piece : engine.Pieces()) WriteBmp(engine.PieceTile(piece), out);
+        for (const PiecePosition piece : engine.Pieces()) {
+            WriteBmp(EngineTileFile(engine.PieceTile(piece), settings), out);
+        }
+    });
+}
+
+// The block of the texture, its side faces from the textures the block settings name: by the
+// maker's BlockMaker, and gathered from working textures, stored at the display depth.
+inline TilesMade BlockByMaker(const TTileSettings& settings, const BlockSettings& block,
+                              const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        BlockMaker blocks(settings, block);
+        TileMaker maker(settings);
+        maker.TileTexture(texture);
+        WriteBmp(blocks.Raise(maker), out);
+    });
+}
+inline TilesMade BlockByEngine(const TTileSettings& settings, const BlockSettings& block,
+                               const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        WorkingTextureReader reader(DisplayDepth());
+        WorkingTexture left;
+        WorkingTexture right;
+        if (!block.leftTexture.empty()) left = reader.Read(block.leftTexture);
+        if (!block.rightTexture.empty()) right = reader.Read(block.rightTexture);
+        const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
+                                 block.rightTexture.empty() ? nullptr : &right);
+        const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
+        WriteBmp(BmpFormOf(gather.Raise(reader.Read(texture)), DisplayDepth(), mask), out);
+    });
+}
+
+// The 16 transition tiles between two terrain textures, flat or raised into blocks: by the
+// maker's steps (TerrainBlend, then MakeTile and BlockMaker) and gathered.
+inline TilesMade TransitionsByMaker(const TTileSettings& settings, const BlockSettings& block,
+                                    const std::string& a, const std::string& b,
+                                    const TerrainBorder& border) {
+    return TilesOf([&](OutputStream& out) {
+        TileMaker reader(settings);
+        TBitmap textureA;
+        TBitmap textureB;
+        textureA.AssignImage(reader.ReadWorkingTexture(a));
+        textureB.AssignImage(reader.ReadWorkingTexture(b));
+        const TerrainBlend blend(textureA, textureB, border);
+        std::unique_ptr<BlockMaker> blocks;
+        if (block.MakesBlocks()) blocks = std::make_unique<BlockMaker>(settings, block);
+        TileMaker maker(settings);
+        for (int index = 0; index < kTransitionTileCount; ++index) {
+            blend.MakeWorkingTexture(TransitionCorners(index), maker);
+            maker.MakeTile();
+            WriteBmp(blocks ? blocks->Raise(maker) : maker.Tile(), out);
+        }
+    });
+}
+inline TilesMade TransitionsByEngine(const TTileSettings& settings, const BlockSettings& block,
+                                     const std::string& a, const std::string& b,
+                                     const TerrainBorder& border) {
+    return TilesOf([&](OutputStream& out) {
+        WorkingTextureReader reader(DisplayDepth());
+        WorkingTexture textureA = reader.Read(a);
+        const TransitionGather transitions(std::move(textureA), reader.Read(b), border);
+        WorkingTexture left;
+        WorkingTexture right;
+        if (!block.leftTexture.empty()) left = reader.Read(block.leftTexture);
+        if (!block.rightTexture.empty()) right = reader.Read(block.rightTexture);
+        const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
+                                 block.rightTexture.empty() ? nullptr : &right);
+        const WorkingTile flat(settings.TileWidth, settings.TileHeight);
+        const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
+        for (int index = 0; index < kTransitionTileCount; ++index) {
+            const WorkingTexture blend = transitions.Blend(TransitionCorners(index));
+            const TilePixels tile = block.MakesBlocks() ? gather.Raise(blend) : flat.Tile(blend);
+            WriteBmp(BmpFormOf(tile, DisplayDepth(), mask), out);
+        }
     });
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+// The ideal smooth tile, worked out the other way round from the program's sampler and with
+// nothing of the program's code: each texel's square is carried forward onto the tile (a small
+// rhombus inside the diamond) and cut by every pixel square it meets; a pixel adds up the cut
+// areas, in linear light weighted by alpha. Slow (every texel against every pixel it meets),
+// for small textures.
+
+#include <cstdint>
+#include <vector>
+
+namespace mosaren::testing {
+
+struct ReferenceTexture {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> rgba;  // four bytes for each texel from the top-left
+
+    const std::uint8_t* Texel(std::int32_t x, std::int32_t y) const {
+        return &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)) *
+                     4];
+    }
+};
+
+struct ReferencePixel {
+    std::uint8_t red = 0;  // the covered part's colour, sRGB; its plain colour where alpha is 0
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    double alpha = 0.0;     // the covered part's average alpha, 0 to 1
+    double coverage = 0.0;  // the share of the pixel inside the diamond, 0 to 1
+};
+
+// The tile of w × h made of the piece of the texture from (left, top) to (right, bottom), the
+// piece's top-left corner at the diamond's top vertex, its top-right at the right vertex.
+std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture, std::int32_t left,
+                                                std::int32_t top, std::int32_t right,
+                                                std::int32_t bottom, std::int32_t w,
+                                                std::int32_t h, bool withAlpha);
+
+// The sRGB value of a light from 0 to 1, and back.
+double ReferenceLinear(std::uint8_t srgb);
+std::uint8_t ReferenceSrgb(double linear);
+
+}  // namespace mosaren::testing
