@@ -16,7 +16,8 @@ TBitmap& Picture(TileMaker& maker, BlockMaker* blocks) {
 }
 
 WorkingTexture ReadAnyWorkingTexture(WorkingTextureReader& reader, const std::string& path) {
-    if (const std::unique_ptr<TextureSource> source = OpenTexture(path)) return reader.Read(*source);
+    if (const std::unique_ptr<TextureSource> source = OpenTexture(path))
+        return reader.Read(*source);
     return reader.Read(path);
 }
 

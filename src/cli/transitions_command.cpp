@@ -58,10 +58,10 @@ void RunTransitionsCommand(const CliOptions& options) {
     WorkingTextureReader reader(options.depth);
     WorkingTexture workingA = TerrainTexture(reader, textureA);
     WorkingTexture workingB = TerrainTexture(reader, textureB);
-    TerrainSet terrains = TransitionTerrains(
-        textureA, textureB,
-        TerrainBlend(LabelColours(workingA, options), LabelColours(workingB, options),
-                     options.border));
+    TerrainSet terrains =
+        TransitionTerrains(textureA, textureB,
+                           TerrainBlend(LabelColours(workingA, options),
+                                        LabelColours(workingB, options), options.border));
     const TransitionGather transitions(std::move(workingA), std::move(workingB), options.border);
     // The terrain names go into the tileset files as text: one they cannot carry fails the run
     // before any tile is written rather than after.

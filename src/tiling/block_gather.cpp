@@ -7,9 +7,7 @@ namespace mosaren {
 
 BlockGather::BlockGather(const TTileSettings& settings, const BlockSettings& block,
                          const WorkingTexture* left, const WorkingTexture* right)
-    : mGeometry{settings.TileWidth, settings.TileHeight, block.height},
-      mLeft(left),
-      mRight(right) {
+    : mGeometry{settings.TileWidth, settings.TileHeight, block.height}, mLeft(left), mRight(right) {
     const WorkingTile flat(settings.TileWidth, settings.TileHeight);
     // The flat tile covers exactly the pixels that show the texture.
     Coverage covered(flat.Pixels().size());

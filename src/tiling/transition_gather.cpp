@@ -6,8 +6,7 @@
 
 namespace mosaren {
 
-TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b,
-                                   const TerrainBorder& border)
+TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border)
     : mA(std::move(a)), mB(std::move(b)), mBorder(border) {}
 
 WorkingTexture TransitionGather::Blend(const TerrainCorners& corners) const {

@@ -79,8 +79,7 @@ WorkingTexture WorkingTextureReader::State::Gather(std::int32_t width, std::int3
     for (const std::int32_t y : rows.values) {
         samples.rows.push_back({y, static_cast<std::uint32_t>(samples.columns.size()),
                                 static_cast<std::uint32_t>(columns.values.size())});
-        samples.columns.insert(samples.columns.end(), columns.values.begin(),
-                               columns.values.end());
+        samples.columns.insert(samples.columns.end(), columns.values.begin(), columns.values.end());
     }
     colours.resize(samples.Count());
     alpha.assign(hasAlpha ? samples.Count() : 0, 255);
@@ -88,10 +87,13 @@ WorkingTexture WorkingTextureReader::State::Gather(std::int32_t width, std::int3
     if (hasAlpha) texture.alpha.resize(kWorkingPixelCount);
     const std::size_t across = columns.values.size();
     for (std::int32_t y = 0; y < kSide; ++y) {
-        const std::size_t row = static_cast<std::size_t>(rows.places[static_cast<std::size_t>(y)]) * across;
+        const std::size_t row =
+            static_cast<std::size_t>(rows.places[static_cast<std::size_t>(y)]) * across;
         for (std::int32_t x = 0; x < kSide; ++x) {
-            const std::size_t from = row + static_cast<std::size_t>(columns.places[static_cast<std::size_t>(x)]);
-            const std::size_t to = static_cast<std::size_t>(y) * kSide + static_cast<std::size_t>(x);
+            const std::size_t from =
+                row + static_cast<std::size_t>(columns.places[static_cast<std::size_t>(x)]);
+            const std::size_t to =
+                static_cast<std::size_t>(y) * kSide + static_cast<std::size_t>(x);
             texture.colours[to] = colours[from];
             if (hasAlpha) texture.alpha[to] = alpha[from];
         }
@@ -109,7 +111,9 @@ WorkingTexture WorkingTextureReader::State::BlackOnWhite(std::int32_t width, std
     const std::vector<std::int32_t> rows = StretchSamples(kSide, height);
     const auto span = [](bool combine, const std::vector<std::int32_t>& samples, std::int32_t d,
                          std::int32_t source) {
-        if (!combine) return std::pair{samples[static_cast<std::size_t>(d)], samples[static_cast<std::size_t>(d)] + 1};
+        if (!combine)
+            return std::pair{samples[static_cast<std::size_t>(d)],
+                             samples[static_cast<std::size_t>(d)] + 1};
         const auto first = static_cast<std::int32_t>(std::int64_t{d} * source / kSide);
         const auto last = static_cast<std::int32_t>(std::int64_t{d + 1} * source / kSide);
         return std::pair{first, std::max(last, first + 1)};
@@ -123,7 +127,8 @@ WorkingTexture WorkingTextureReader::State::BlackOnWhite(std::int32_t width, std
         row.columns = Distinct(columns).values;
     }
     row.rows.front().count = static_cast<std::uint32_t>(row.columns.size());
-    const std::vector<std::int32_t> places = combineColumns ? std::vector<std::int32_t>{} : Distinct(columns).places;
+    const std::vector<std::int32_t> places =
+        combineColumns ? std::vector<std::int32_t>{} : Distinct(columns).places;
     colours.resize(row.Count());
 
     WorkingTexture texture;
@@ -142,7 +147,8 @@ WorkingTexture WorkingTextureReader::State::BlackOnWhite(std::int32_t width, std
                     continue;
                 }
                 const auto [left, right] = span(true, columns, dx, width);
-                for (std::int32_t sx = left; sx < right; ++sx) c &= colours[static_cast<std::size_t>(sx)];
+                for (std::int32_t sx = left; sx < right; ++sx)
+                    c &= colours[static_cast<std::size_t>(sx)];
             }
         }
         std::copy(anded.begin(), anded.end(),
@@ -169,16 +175,16 @@ WorkingTexture WorkingTextureReader::Read(const std::string& bmpPath) {
         TBitmap::CheckDepth24Size(width, height);
         return s.BlackOnWhite(width, height);
     }
-    return s.Gather(width, height, false,
-                    [&s](const PixelSamples& samples) { s.sampler.ReadColours(samples, s.colours); });
+    return s.Gather(width, height, false, [&s](const PixelSamples& samples) {
+        s.sampler.ReadColours(samples, s.colours);
+    });
 }
 
 WorkingTexture WorkingTextureReader::Read(TextureSource& texture) {
     State& s = *mState;
-    return s.Gather(texture.Width(), texture.Height(), texture.HasAlpha(),
-                    [&](const PixelSamples& samples) {
-                        texture.ReadPixels(samples, s.colours, s.alpha);
-                    });
+    return s.Gather(
+        texture.Width(), texture.Height(), texture.HasAlpha(),
+        [&](const PixelSamples& samples) { texture.ReadPixels(samples, s.colours, s.alpha); });
 }
 
 WorkingTile::WorkingTile(std::int32_t tileWidth, std::int32_t tileHeight)

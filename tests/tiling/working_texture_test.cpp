@@ -2,6 +2,8 @@
 // of a 24-bit BMP file of the same colours (what a picture in another format stands for), with
 // the alpha of the very pixels the stretch picks.
 
+#include "tiling/working_texture.h"
+
 #include <gtest/gtest.h>
 
 #include "raster/stretch_samples.h"
@@ -10,7 +12,6 @@
 #include "support/display_depth.h"
 #include "support/files.h"
 #include "tiling/tile_maker.h"
-#include "tiling/working_texture.h"
 
 namespace mosaren {
 namespace {
