@@ -20,8 +20,9 @@ constexpr const char* kTextureKeys[] = {"left-texture", "right-texture"};
 constexpr const char* kNotShaping[] = {
     "format",     "depth",   "sheet",       "columns",    "margin",
     "spacing",    "extrude", "tsx",         "godot",      "godot3",
-    "godot-root", "out-dir", "map-preview", "keep-going", "overwrite-inputs",
-    "quiet",      "jobs",    "recursive",   "pieces"};
+    "godot-root", "out-dir", "map-preview", "map",        "keep-going",
+    "overwrite-inputs",      "quiet",       "jobs",       "recursive",
+    "pieces"};
 
 template <typename List>
 bool Among(const std::string& key, const List& list) {
