@@ -60,7 +60,7 @@ public:
             mMaker =
                 std::make_unique<TileMaker>(options.settings, AnyFormatReader(options.settings));
         } else {
-            mEngine = std::make_unique<TileEngine>(options.settings);
+            mEngine = std::make_unique<TileEngine>(options.settings, options.filter);
         }
     }
 
