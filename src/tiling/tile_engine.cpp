@@ -265,34 +265,40 @@ std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>&
                     std::max(all.right, r.right), std::max(all.bottom, r.bottom)};
     }
     const auto width = static_cast<std::size_t>(all.right - all.left);
-    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
-    for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
-        const std::int32_t bottom = std::min(all.bottom, top + bandRows);
-        band.rows.clear();
-        band.columns.resize(static_cast<std::size_t>(bottom - top) * width);
-        for (std::int32_t y = top; y < bottom; ++y) {
-            const auto first = static_cast<std::uint32_t>(static_cast<std::size_t>(y - top) * width);
-            band.rows.push_back({y, first, static_cast<std::uint32_t>(width)});
-            for (std::size_t x = 0; x < width; ++x) {
-                band.columns[first + x] = all.left + static_cast<std::int32_t>(x);
-            }
+    rgba.resize(width * 4);
+    const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
+                                             std::span<const std::uint8_t> rowAlpha) {
+        for (std::size_t x = 0; x < width; ++x) {
+            const TColor c = rowColours[x];
+            std::uint8_t* texel = &rgba[x * 4];
+            texel[0] = RedOf(c);
+            texel[1] = GreenOf(c);
+            texel[2] = BlueOf(c);
+            texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
         }
-        ReadColours(band, colours, alpha);
-        rgba.resize(width * 4);
-        for (std::int32_t y = top; y < bottom; ++y) {
-            const std::size_t first = static_cast<std::size_t>(y - top) * width;
-            for (std::size_t x = 0; x < width; ++x) {
-                const TColor c = colours[first + x];
-                std::uint8_t* texel = &rgba[x * 4];
-                texel[0] = RedOf(c);
-                texel[1] = GreenOf(c);
-                texel[2] = BlueOf(c);
-                texel[3] = alpha.empty() ? 255 : alpha[first + x];
+        for (std::size_t p = 0; p < rects.size(); ++p) {
+            const TRect& r = rects[p];
+            if (y < r.top || y >= r.bottom) continue;
+            tiles[p].AddRow(y - r.top, &rgba[static_cast<std::size_t>(r.left - all.left) * 4]);
+        }
+    };
+    if (source) {
+        source->ReadRows(all.top, all.bottom, all.left, all.right, take);
+    } else {
+        // A band of rows at a time: the sampler reads each band's bytes straight from the file.
+        const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
+        for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
+            const std::int32_t bottom = std::min(all.bottom, top + bandRows);
+            band.rows.clear();
+            band.columns.clear();
+            for (std::int32_t y = top; y < bottom; ++y) {
+                band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
+                                     static_cast<std::uint32_t>(width)});
+                for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
             }
-            for (std::size_t p = 0; p < rects.size(); ++p) {
-                const TRect& r = rects[p];
-                if (y < r.top || y >= r.bottom) continue;
-                tiles[p].AddRow(y - r.top, &rgba[static_cast<std::size_t>(r.left - all.left) * 4]);
+            ReadColours(band, colours, alpha);
+            for (std::int32_t y = top; y < bottom; ++y) {
+                take(y, std::span<const TColor>(colours).subspan(static_cast<std::size_t>(y - top) * width, width), {});
             }
         }
     }
