@@ -5,7 +5,8 @@
 // map preview; then the same textures saved as PNG files (by Pillow) beside their BMP files, which
 // shows what decoding PNG costs; then PNG and JPEG sets against a Pillow script doing the same
 // work in one process and against decoding alone with the batch's own libraries (libpng,
-// libjpeg-turbo), the floor of a batch of them. Everything runs in one go on the same textures and disk, each
+// libjpeg-turbo), the floor of a batch of them. The BMP and PNG sets show smooth tiles (--filter
+// smooth, one job) beside nearest ones. Everything runs in one go on the same textures and disk, each
 // figure the median of three runs, so that the ratios hold even on a busy machine.
 //
 //   build-bench/bench/batch_table [RUNS [SCALE [blocks]]]
@@ -156,8 +157,9 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-std::vector<std::string> Batch(const std::vector<std::string>& textures, const std::string& jobs) {
-    std::vector<std::string> arguments{"batch", "-q", "--jobs", jobs};
+std::vector<std::string> Batch(const std::vector<std::string>& textures, const std::string& jobs,
+                               const std::string& filter = "nearest") {
+    std::vector<std::string> arguments{"batch", "-q", "--jobs", jobs, "--filter", filter};
     arguments.insert(arguments.end(), textures.begin(), textures.end());
     return arguments;
 }
@@ -261,32 +263,37 @@ public:
         return kind;
     }
 
-    void Speed(const std::vector<Kind>& kinds) {
+    // With smooth, also the batch of smooth tiles (--filter smooth) with one job.
+    void Speed(const std::vector<Kind>& kinds, bool smooth = false) {
         const std::string cores = std::to_string(std::thread::hardware_concurrency());
         std::printf("| textures/s | %s |\n|---|", Names(kinds).c_str());
         for (std::size_t i = 0; i < kinds.size(); ++i) std::printf("---|");
         std::printf("\n");
-        std::vector<double> floor, one, all;
+        std::vector<double> floor, one, all, smoothOne;
         for (const Kind& kind : kinds) {
-            std::vector<double> f, o, a;
+            std::vector<double> f, o, a, s;
             for (int run = 0; run < mRuns; ++run) {
                 const auto start = std::chrono::steady_clock::now();
                 for (const std::string& texture : kind.textures) ReadWholeAndWriteTileSized(texture);
                 f.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
                 o.push_back(RunCli(Batch(kind.textures, "1")).seconds);
                 a.push_back(RunCli(Batch(kind.textures, cores)).seconds);
+                if (smooth) s.push_back(RunCli(Batch(kind.textures, "1", "smooth")).seconds);
             }
             const double n = static_cast<double>(kind.textures.size());
             floor.push_back(n / Median(f));
             one.push_back(n / Median(o));
             all.push_back(n / Median(a));
+            if (smooth) smoothOne.push_back(n / Median(s));
         }
         Row("read whole, write tile-sized (floor)", floor);
         Row("`batch --jobs 1`", one);
         Row("`batch --jobs " + cores + "` (all cores)", all);
+        if (smooth) Row("`batch --filter smooth --jobs 1`", smoothOne);
         Ratio("--jobs 1 / floor", one, floor);
         Ratio("all cores / floor", all, floor);
         Ratio("all cores / --jobs 1", all, one);
+        if (smooth) Ratio("smooth / nearest, --jobs 1", smoothOne, one);
         const ChildRun start = RunCli({"--version"});
         std::printf("\n(each batch includes starting mosaren-cli: %.1f ms)\n", start.seconds * 1000);
     }
@@ -468,7 +475,7 @@ int main(int argc, char** argv) {
         formats.back().name += " BMP";
         formats.push_back(Bench::AsPng(kinds[k]));
     }
-    bench.Speed(formats);
+    bench.Speed(formats, true);
 
     std::printf("\n");
     const Kind small = bench.Make("256²", TextureForm::Rgb24, 40 * scale, 256, 256);

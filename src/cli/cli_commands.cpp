@@ -32,7 +32,7 @@ void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
 }
 
 void TileFlat(const CliOptions& options, RunOutputs& outputs) {
-    TileEngine engine(options.settings);
+    TileEngine engine(options.settings, options.filter);
     const std::string& saveName = options.files.at(1);
     std::unique_ptr<TextureSource> source;
     ReadAnyTextureForPieces(engine, options.files.at(0), source);

@@ -187,6 +187,14 @@ void ReadTileOptions(const QCommandLineParser& parser, const ParserOptions& opti
         result.depth = *depth;
         result.output.bmpDepth = *depth;
     }
+    if (parser.isSet(options.filter)) {
+        const std::string text = Value(parser, options.filter);
+        const auto filter = ParseFilter(text);
+        if (!filter) {
+            throw EUsageError("--filter '" + text + "' is not nearest or smooth");
+        }
+        result.filter = *filter;
+    }
     if (parser.isSet(options.keepGoing) && result.command != CliCommand::Batch) {
         throw EUsageError("--keep-going is for the batch command only");
     }
@@ -327,6 +335,12 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     ReadTextureFolders(parser, options, result);
     // Before the outputs, whose sheet cells take the blocks' height.
     ReadBlockOptions(parser, options, result);
+    if (result.filter == TileFilter::Smooth &&
+        (result.command == CliCommand::Transitions || result.block.MakesBlocks())) {
+        throw EUsageError(std::string("--filter smooth is for flat tiles only: ") +
+                          (result.block.MakesBlocks() ? "blocks" : "transition tiles") +
+                          " are made by nearest sampling");
+    }
     ReadOutputOptions(parser, options, result);
     if (result.command != CliCommand::Batch) {
         std::string& saveName = result.files.back();

@@ -9,6 +9,7 @@
 #include "export/output_settings.h"
 #include "tiling/block_settings.h"
 #include "tiling/terrain_border.h"
+#include "tiling/tile_filter.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren::cli {
@@ -22,6 +23,7 @@ struct CliOptions {
     std::vector<std::string> files;
     TTileSettings settings;
     int depth = 32;  // bits per pixel of the BMP files
+    TileFilter filter = TileFilter::Nearest;
     OutputSettings output;
     BlockSettings block;  // flat tiles unless --block
     TerrainBorder border;  // transitions only

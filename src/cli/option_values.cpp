@@ -102,6 +102,12 @@ std::optional<ImageFormat> ParseFormat(const std::string& text) {
     return std::nullopt;
 }
 
+std::optional<TileFilter> ParseFilter(const std::string& text) {
+    if (text == "nearest") return TileFilter::Nearest;
+    if (text == "smooth") return TileFilter::Smooth;
+    return std::nullopt;
+}
+
 std::optional<int> ParseDepth(const std::string& text) {
     if (text == "32" || text == "24" || text == "16") {
         return std::stoi(text);

@@ -12,6 +12,7 @@
 #include "export/output_settings.h"
 #include "tiling/block_settings.h"
 #include "tiling/terrain_border.h"
+#include "tiling/tile_filter.h"
 
 namespace mosaren::cli {
 
@@ -39,6 +40,8 @@ std::optional<TwoCounts> ParsePieces(const std::string& text);
 std::optional<ImageFormat> ParseFormat(const std::string& text);
 // "32", "24" or "16".
 std::optional<int> ParseDepth(const std::string& text);
+// "nearest" or "smooth".
+std::optional<TileFilter> ParseFilter(const std::string& text);
 
 // Whether text ends with suffix (given in lower case), letters of either case.
 bool EndsWithNoCase(const std::string& text, const std::string& suffix);

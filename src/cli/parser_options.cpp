@@ -30,6 +30,13 @@ ParserOptions::ParserOptions()
       pieces(Option("pieces", "tile only: cut the texture into N across x M down, 1 to 19 each.",
                     "NxM")),
       depth(Option("depth", "Bits per pixel of BMP files: 32, 24 or 16 (default 32).", "BITS")),
+      filter(Option("filter",
+                    "How a tile takes its colours from the texture: nearest (default; each tile "
+                    "pixel one texture pixel, for pixel art) or smooth (the average of the "
+                    "texture under each tile pixel, read at full size, the diamond's rim "
+                    "antialiased in PNG files; for painted and photographic textures). Flat "
+                    "tiles only: not with --block or for transitions.",
+                    "nearest|smooth")),
       format(Option("format",
                     "Image format of the tile files or the sheet: bmp (default) or png. PNG is "
                     "8-bit RGBA: the pixels the turned texture covers are opaque with their exact "
@@ -134,7 +141,7 @@ ParserOptions::ParserOptions()
                    "file changes, until Ctrl-C.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,         version,   mask,       size,      pieces,          depth, format,
+    return {help,         version,   mask,       size,      pieces,          depth, filter, format,
             sheet,        columns,   margin,     spacing,   extrude,         tsx,   godot,
             godot3,       godotRoot, mapPreview, map,       block,           faces, shade,
             leftTexture,  rightTexture, edge,    seed,      keepGoing,       overwriteInputs,

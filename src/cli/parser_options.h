@@ -22,6 +22,7 @@ struct ParserOptions {
     QCommandLineOption size;
     QCommandLineOption pieces;
     QCommandLineOption depth;
+    QCommandLineOption filter;
     // The engine outputs.
     QCommandLineOption format;
     QCommandLineOption sheet;

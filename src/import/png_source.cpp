@@ -179,6 +179,27 @@ public:
         });
     }
 
+    void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right,
+                  const RowTaker& take) override {
+        if (mInterlaced) {
+            TextureSource::ReadRows(top, bottom, left, right, take);
+            return;
+        }
+        // One pass, whatever the number of rows: each reading decodes the file from its start.
+        const auto width = static_cast<std::size_t>(right - left);
+        std::vector<TColor> colours(width);
+        std::vector<std::uint8_t> alpha(mHasAlpha ? width : 0);
+        DecodeRows([&](std::int32_t y, const std::uint32_t* pixels, std::size_t&) {
+            if (y < top || y >= bottom) return;
+            for (std::size_t x = 0; x < width; ++x) {
+                const std::uint32_t argb = mProfile.ToSrgb(pixels[static_cast<std::size_t>(left) + x]);
+                colours[x] = ColourOfArgb(argb);
+                if (mHasAlpha) alpha[x] = AlphaOfArgb(argb);
+            }
+            take(y, colours, alpha);
+        });
+    }
+
     DecodedPicture ReadWhole() override {
         const WholeDecoding decoding(mWidth, mHeight);
         DecodedPicture picture;

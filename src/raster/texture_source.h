@@ -6,9 +6,12 @@
 // asked for; a JPEG file scanline by scanline); a format that cannot be read in parts is decoded
 // whole when opened, within the bounds of the reader that opened it.
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "bmp_sampler.h"
 #include "colour.h"
@@ -34,6 +37,43 @@ public:
 
     // Every pixel, for what needs the whole picture (the tile maker's blocks and transitions).
     virtual DecodedPicture ReadWhole() = 0;
+
+    // Every pixel of the rows from top to bottom − 1 and the columns from left to right − 1, a row
+    // at a time from the top, for a tile that averages the whole texture: take gets each row's
+    // colours and, where the texture has alpha, its alpha (else an empty span). By default a
+    // band of rows at a time through ReadPixels, so that memory follows the band; a source that
+    // decodes its rows in order in every reading does them all in one.
+    using RowTaker = std::function<void(std::int32_t y, std::span<const TColor> colours,
+                                        std::span<const std::uint8_t> alpha)>;
+    virtual void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                          std::int32_t right, const RowTaker& take) {
+        constexpr std::size_t kBandPixels = std::size_t{1} << 20;
+        const auto width = static_cast<std::size_t>(right - left);
+        const auto bandRows =
+            static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / std::max<std::size_t>(1, width)));
+        PixelSamples band;
+        std::vector<TColor> colours;
+        std::vector<std::uint8_t> alpha;
+        for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
+            const std::int32_t y1 = std::min(bottom, y0 + bandRows);
+            band.rows.clear();
+            band.columns.clear();
+            for (std::int32_t y = y0; y < y1; ++y) {
+                band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
+                                     static_cast<std::uint32_t>(width)});
+                for (std::int32_t x = left; x < right; ++x) band.columns.push_back(x);
+            }
+            colours.resize(band.Count());
+            alpha.resize(HasAlpha() ? band.Count() : 0);
+            ReadPixels(band, colours, alpha);
+            for (std::int32_t y = y0; y < y1; ++y) {
+                const std::size_t first = static_cast<std::size_t>(y - y0) * width;
+                take(y, std::span<const TColor>(colours).subspan(first, width),
+                     alpha.empty() ? std::span<const std::uint8_t>()
+                                   : std::span<const std::uint8_t>(alpha).subspan(first, width));
+            }
+        }
+    }
 };
 
 // A picture held whole as a texture source.

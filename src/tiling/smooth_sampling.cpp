@@ -141,18 +141,27 @@ SmoothTile::SmoothTile(const SmoothSampling& sampling, bool withAlpha)
 }
 
 void SmoothTile::AddRow(std::int32_t y, const std::uint8_t* rgba) {
+    if (mWithAlpha) {
+        AddRowOf<7>(y, rgba);
+    } else {
+        AddRowOf<3>(y, rgba);
+    }
+}
+
+template <std::size_t C>
+void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
     const TRect& piece = mSampling.Piece();
     const std::vector<SmoothSampling::BoundaryPiece>& pieces = mSampling.Row(y - piece.top);
     if (pieces.empty()) return;
     const std::size_t width = static_cast<std::size_t>(piece.right - piece.left);
-    const std::size_t c = mChannels;
+    constexpr std::size_t c = C;
     for (std::size_t x = 0; x < width; ++x) {
         const std::uint8_t* texel = rgba + 4 * x;
         double* value = &mRowValues[x * c];
         const double red = LinearOfSrgb(texel[0]);
         const double green = LinearOfSrgb(texel[1]);
         const double blue = LinearOfSrgb(texel[2]);
-        if (mWithAlpha) {
+        if constexpr (C == 7) {
             const double alpha = texel[3] / 255.0;
             value[0] = red * alpha;
             value[1] = green * alpha;
@@ -187,7 +196,7 @@ void SmoothTile::AddRow(std::int32_t y, const std::uint8_t* rgba) {
         double t;
     };
     const auto lastTexel = static_cast<double>(width - 1);
-    const auto along = [lastTexel, c](double u) {
+    const auto along = [lastTexel](double u) {
         const double texel = std::clamp(std::floor(u), 0.0, lastTexel);
         return Along{static_cast<std::size_t>(texel) * c, std::clamp(u - texel, 0.0, 1.0)};
     };

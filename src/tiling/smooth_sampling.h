@@ -101,6 +101,9 @@ private:
         std::uint8_t blue = 0;
     };
     Average AverageAt(std::size_t i) const;
+    // AddRow for C channels (3 opaque, 7 with alpha), fixed so that the loops over them unroll.
+    template <std::size_t C>
+    void AddRowOf(std::int32_t y, const std::uint8_t* rgba);
 
     const SmoothSampling& mSampling;
     bool mWithAlpha;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "raster/bmp_sampler.h"
+#include "smooth_sampling.h"
 #include "tile_sampling.h"
 #include "working_texture.h"
 
@@ -25,6 +26,15 @@ struct SamplingKey {
     friend bool operator==(const SamplingKey&, const SamplingKey&) = default;
 };
 
+// Smooth samplings can be large (they follow the texture's size), so fewer are kept.
+constexpr std::size_t kKeptSmoothSamplings = 2;
+// A smooth tile reads its texture this many pixels at a time, whole rows, at least one.
+constexpr std::size_t kBandPixels = std::size_t{1} << 20;
+// The single-texture command's smooth tiles are made this many at a time in one pass over the
+// texture, fewer when their sums would hold more than kSmoothSums bytes.
+constexpr std::size_t kSmoothPiecesAtOnce = 16;
+constexpr std::size_t kSmoothSums = std::size_t{32} << 20;
+
 // The pieces whose pixels were read last.
 struct PieceGroup {
     std::size_t first = 0;
@@ -36,15 +46,27 @@ struct PieceGroup {
 }  // namespace
 
 struct TileEngine::State {
-    explicit State(const TTileSettings& s) : settings(s) {}
+    State(const TTileSettings& s, TileFilter f) : settings(s), filter(f) {}
 
     const TTileSettings& settings;
+    const TileFilter filter;
     BmpSampler sampler;
     TextureSource* source = nullptr;  // the texture when it is no BMP file
     std::vector<std::pair<SamplingKey, std::unique_ptr<TileSampling>>> samplings;  // last used first
     std::vector<TColor> colours;
     std::vector<std::uint8_t> alpha;
     PieceGroup pieces;
+    // Smooth tiles: samplings by piece and tile size, last used first; the band of rows being
+    // read; the pieces' tiles made last, from the first's number on.
+    std::vector<std::pair<SamplingKey, std::shared_ptr<const SmoothSampling>>> smoothSamplings;
+    PixelSamples band;
+    std::vector<std::uint8_t> rgba;
+    std::size_t smoothFirst = 0;
+    std::vector<TilePixels> smoothPieces;
+
+    std::shared_ptr<const SmoothSampling> SmoothSamplingFor(std::int32_t width, std::int32_t height);
+    // The smooth tiles of these pieces of the open texture, in one pass over its rows.
+    std::vector<TilePixels> SmoothTiles(const std::vector<TRect>& rects);
 
     const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
     std::int32_t Width() const { return source ? source->Width() : sampler.Width(); }
@@ -55,7 +77,7 @@ struct TileEngine::State {
     // The colours of the samples' pixels: white throughout for a texture without pixels, which
     // the stretch leaves as the working texture's white. Their alpha too, for a texture source
     // that has any; else alpha is left empty.
-    void ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
+    void ReadColours(const PixelSamples& samples, std::vector<TColor>& out,
                      std::vector<std::uint8_t>& alpha);
     // The tile whose pixels show the samples named (TileSampling::TilePixels), of these colours
     // and alpha (none: opaque).
@@ -66,8 +88,8 @@ struct TileEngine::State {
     TilePixels BlackOnWhiteTile(const std::string& texturePath);
 };
 
-TileEngine::TileEngine(const TTileSettings& settings)
-    : mState(std::make_unique<State>(settings)) {}
+TileEngine::TileEngine(const TTileSettings& settings, TileFilter filter)
+    : mState(std::make_unique<State>(settings, filter)) {}
 
 TileEngine::~TileEngine() = default;
 
@@ -77,27 +99,33 @@ TilePixels TileEngine::TileTexture(const std::string& texturePath) {
     s.sampler.Open(texturePath);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
+    if (s.filter == TileFilter::Smooth) return s.SmoothTiles({TRect{0, 0, width, height}}).front();
     // The batch draws a texture of one bit per pixel in the black-on-white stretch, which ANDs
     // the rows and columns it drops: each working pixel is no one texture pixel.
     if (s.sampler.IsMonochrome() && (width > kWorkingTextureSide || height > kWorkingTextureSide)) {
         return s.BlackOnWhiteTile(texturePath);
     }
     const TileSampling& sampling = s.SamplingFor(width, height);
-    s.ReadColours(sampling, s.colours, s.alpha);
+    s.ReadColours(sampling.Samples(), s.colours, s.alpha);
     return s.Compose(sampling, sampling.TilePixels(0), s.colours, s.alpha);
 }
 
 TilePixels TileEngine::TileTexture(TextureSource& texture) {
     State& s = *mState;
     s.source = &texture;
-    const TileSampling& sampling = s.SamplingFor(texture.Width(), texture.Height());
+    TilePixels tile;
     try {
-        s.ReadColours(sampling, s.colours, s.alpha);
+        if (s.filter == TileFilter::Smooth) {
+            tile = std::move(s.SmoothTiles({TRect{0, 0, texture.Width(), texture.Height()}}).front());
+        } else {
+            const TileSampling& sampling = s.SamplingFor(texture.Width(), texture.Height());
+            s.ReadColours(sampling.Samples(), s.colours, s.alpha);
+            tile = s.Compose(sampling, sampling.TilePixels(0), s.colours, s.alpha);
+        }
     } catch (...) {
         s.source = nullptr;
         throw;
     }
-    TilePixels tile = s.Compose(sampling, sampling.TilePixels(0), s.colours, s.alpha);
     s.source = nullptr;
     return tile;
 }
@@ -117,6 +145,7 @@ void TileEngine::ReadTextureForPieces(TextureSource& texture) {
 void TileEngine::TakePieces() {
     State& s = *mState;
     s.pieces = PieceGroup{};
+    s.smoothPieces.clear();
     // The command converts the texture to 24 bits first, which the layer may not hold.
     if (s.HasPixels()) TBitmap::CheckDepth24Size(s.Width(), s.Height());
     mAcross = s.settings.PiecesAcross;
@@ -128,6 +157,28 @@ TilePixels TileEngine::PieceTile(PiecePosition piece) {
     State& s = *mState;
     const std::vector<PiecePosition> order = Pieces();
     const auto at = static_cast<std::size_t>(std::find(order.begin(), order.end(), piece) - order.begin());
+    const auto rectOf = [&](std::size_t i) {
+        return Divided() ? PieceRect(s.Width(), s.Height(), mAcross, mDown, order[i])
+                         : TRect{0, 0, s.Width(), s.Height()};
+    };
+    if (s.filter == TileFilter::Smooth) {
+        const bool made = at >= s.smoothFirst && at < s.smoothFirst + s.smoothPieces.size() &&
+                          s.smoothPieces[at - s.smoothFirst].width == s.settings.TileWidth &&
+                          s.smoothPieces[at - s.smoothFirst].height == s.settings.TileHeight;
+        if (!made) {
+            // This piece and the next few, in one pass over the rows they span.
+            const std::size_t sums = std::size_t{s.settings.TileWidth} * s.settings.TileHeight *
+                                     7 * sizeof(double);
+            const std::size_t count =
+                std::clamp<std::size_t>(kSmoothSums / sums, 1, kSmoothPiecesAtOnce);
+            std::vector<TRect> rects;
+            for (std::size_t i = at; i < std::min(order.size(), at + count); ++i) rects.push_back(rectOf(i));
+            s.smoothPieces.clear();
+            s.smoothPieces = s.SmoothTiles(rects);
+            s.smoothFirst = at;
+        }
+        return s.smoothPieces[at - s.smoothFirst];
+    }
     PieceGroup& group = s.pieces;
     const bool readAlready = group.sampling && at >= group.first &&
                              at < group.first + kPiecesAtOnce && at < order.size() &&
@@ -137,13 +188,12 @@ TilePixels TileEngine::PieceTile(PiecePosition piece) {
         // This piece and the next few that the command will ask for, read in one pass.
         std::vector<TRect> rects;
         for (std::size_t i = at; i < std::min(order.size(), at + kPiecesAtOnce); ++i) {
-            rects.push_back(Divided() ? PieceRect(s.Width(), s.Height(), mAcross, mDown, order[i])
-                                      : TRect{0, 0, s.Width(), s.Height()});
+            rects.push_back(rectOf(i));
         }
         group.first = at;
         group.sampling = std::make_unique<TileSampling>(s.settings.TileWidth,
                                                         s.settings.TileHeight, rects);
-        s.ReadColours(*group.sampling, group.colours, group.alpha);
+        s.ReadColours(group.sampling->Samples(), group.colours, group.alpha);
     }
     return s.Compose(*group.sampling, group.sampling->TilePixels(at - group.first),
                      group.colours, group.alpha);
@@ -164,9 +214,87 @@ const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int3
     return *samplings.front().second;
 }
 
-void TileEngine::State::ReadColours(const TileSampling& sampling, std::vector<TColor>& out,
+std::shared_ptr<const SmoothSampling> TileEngine::State::SmoothSamplingFor(std::int32_t width,
+                                                                          std::int32_t height) {
+    const SamplingKey key{width, height, settings.TileWidth, settings.TileHeight};
+    auto found = std::find_if(smoothSamplings.begin(), smoothSamplings.end(),
+                              [&key](const auto& entry) { return entry.first == key; });
+    if (found == smoothSamplings.end()) {
+        if (smoothSamplings.size() == kKeptSmoothSamplings) smoothSamplings.pop_back();
+        smoothSamplings.emplace_back(key, std::make_shared<const SmoothSampling>(
+                                              key.tileWidth, key.tileHeight,
+                                              TRect{0, 0, width, height}));
+        found = smoothSamplings.end() - 1;
+    }
+    std::rotate(smoothSamplings.begin(), found, found + 1);
+    return smoothSamplings.front().second;
+}
+
+std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>& rects) {
+    // A texture without pixels stays the white the tile maker's working texture starts as.
+    if (!HasPixels()) {
+        SmoothTile white(*SmoothSamplingFor(1, 1), false);
+        const std::uint8_t texel[4] = {255, 255, 255, 255};
+        white.AddRow(0, texel);
+        return std::vector<TilePixels>(rects.size(), white.Tile());
+    }
+    const bool withAlpha = source && source->HasAlpha();
+    // Each piece's sampling is the same wherever the piece lies: rows go in counted from its top.
+    std::vector<std::shared_ptr<const SmoothSampling>> samplings;
+    std::vector<SmoothTile> tiles;
+    tiles.reserve(rects.size());
+    TRect all = rects.front();
+    for (const TRect& r : rects) {
+        samplings.push_back(SmoothSamplingFor(r.right - r.left, r.bottom - r.top));
+        tiles.emplace_back(*samplings.back(), withAlpha);
+        all = TRect{std::min(all.left, r.left), std::min(all.top, r.top),
+                    std::max(all.right, r.right), std::max(all.bottom, r.bottom)};
+    }
+    const auto width = static_cast<std::size_t>(all.right - all.left);
+    rgba.resize(width * 4);
+    const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
+                                             std::span<const std::uint8_t> rowAlpha) {
+        for (std::size_t x = 0; x < width; ++x) {
+            const TColor c = rowColours[x];
+            std::uint8_t* texel = &rgba[x * 4];
+            texel[0] = RedOf(c);
+            texel[1] = GreenOf(c);
+            texel[2] = BlueOf(c);
+            texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
+        }
+        for (std::size_t p = 0; p < rects.size(); ++p) {
+            const TRect& r = rects[p];
+            if (y < r.top || y >= r.bottom) continue;
+            tiles[p].AddRow(y - r.top, &rgba[static_cast<std::size_t>(r.left - all.left) * 4]);
+        }
+    };
+    if (source) {
+        source->ReadRows(all.top, all.bottom, all.left, all.right, take);
+    } else {
+        // A band of rows at a time: the sampler reads each band's bytes straight from the file.
+        const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
+        for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
+            const std::int32_t bottom = std::min(all.bottom, top + bandRows);
+            band.rows.clear();
+            band.columns.clear();
+            for (std::int32_t y = top; y < bottom; ++y) {
+                band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
+                                     static_cast<std::uint32_t>(width)});
+                for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
+            }
+            ReadColours(band, colours, alpha);
+            for (std::int32_t y = top; y < bottom; ++y) {
+                take(y, std::span<const TColor>(colours).subspan(static_cast<std::size_t>(y - top) * width, width), {});
+            }
+        }
+    }
+    std::vector<TilePixels> made;
+    for (const SmoothTile& tile : tiles) made.push_back(tile.Tile());
+    return made;
+}
+
+void TileEngine::State::ReadColours(const PixelSamples& samples, std::vector<TColor>& out,
                                     std::vector<std::uint8_t>& alphaOut) {
-    const PixelSamples& samples = sampling.Samples();
     out.resize(samples.Count());
     alphaOut.clear();
     if (!HasPixels()) {

@@ -11,6 +11,10 @@
 // dropped rows and columns together, goes through its working texture (working_texture.h),
 // which does the same.
 //
+// With the smooth filter (tile_filter.h) a flat tile is instead the average of the texture under
+// each of its pixels (smooth_sampling.h), read at full size a band of rows at a time, so that
+// memory follows the texture's width and the tile, not the picture.
+//
 // One engine per thread: it keeps its buffers and samplings from one texture to the next.
 // Engines on several threads may run at once: they share nothing.
 
@@ -21,6 +25,7 @@
 
 #include "raster/device_picture.h"
 #include "raster/texture_source.h"
+#include "tile_filter.h"
 #include "tile_maker.h"
 #include "tile_pixels.h"
 #include "tile_settings.h"
@@ -38,7 +43,7 @@ struct TileWithAlpha {
 class TileEngine {
 public:
     // The settings are read at each texture, as TileMaker reads them.
-    explicit TileEngine(const TTileSettings& settings);
+    explicit TileEngine(const TTileSettings& settings, TileFilter filter = TileFilter::Nearest);
     ~TileEngine();
     TileEngine(const TileEngine&) = delete;
     TileEngine& operator=(const TileEngine&) = delete;

@@ -1,0 +1,190 @@
+// --filter smooth through the real binary: PNG tiles of generated textures against the
+// independent reference of tests/support, whole and in pieces, from BMP and PNG textures, by the
+// tile command and the batch; BMP tiles by the half-coverage rule; nearest tiles unchanged.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "cli/support/command_line.h"
+#include "support/png_picture.h"
+#include "support/smooth_reference.h"
+
+namespace mosaren {
+namespace {
+
+using namespace mosaren::testing;
+
+using Texel = std::array<std::uint8_t, 4>;
+using TexelAt = std::function<Texel(int x, int y, std::mt19937& random)>;
+
+struct SmoothCase {
+    const char* name;
+    int side;  // of the square texture
+    TexelAt texel;
+    bool png;  // a PNG texture (read by libpng, with its alpha), else a 24-bit BMP file
+    int tileWidth;
+    int tileHeight;
+    int pieces;  // across and down
+};
+
+Texel Opaque(int r, int g, int b) {
+    return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+            static_cast<std::uint8_t>(b), 255};
+}
+
+Texel GradientTexel(int x, int y, std::mt19937&) { return Opaque(x * 2, 60 + y * 2, 200 - x); }
+Texel CheckerTexel(int x, int y, std::mt19937&) {
+    return (x + y) % 2 ? Opaque(250, 250, 250) : Opaque(10, 10, 10);
+}
+Texel NoiseTexel(int, int, std::mt19937& r) {
+    return Opaque(int(r() % 256), int(r() % 256), int(r() % 256));
+}
+Texel HoleTexel(int x, int y, std::mt19937& r) {
+    const bool hole = (x / 6 + y / 6) % 3 == 0;
+    return {static_cast<std::uint8_t>(r() % 256), static_cast<std::uint8_t>(x * 3),
+            static_cast<std::uint8_t>(y * 3), static_cast<std::uint8_t>(hole ? 0 : 100 + r() % 156)};
+}
+
+const SmoothCase kCases[] = {
+    {"GradientBmp", 96, GradientTexel, false, 72, 36, 1},
+    {"CheckerboardAtNyquistBmp", 64, CheckerTexel, false, 33, 17, 1},
+    {"NoisePng", 80, NoiseTexel, true, 64, 32, 1},
+    {"AlphaHolesPng", 60, HoleTexel, true, 72, 36, 1},
+    {"GradientPieces", 64, GradientTexel, false, 32, 16, 2},
+    {"AlphaHolesPieces", 60, HoleTexel, true, 40, 20, 3},
+};
+
+// PSNR of the premultiplied colours and the opacity over every pixel that either tile covers.
+double Psnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference) {
+    double squares = 0.0;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        const ReferencePixel& e = reference[i];
+        const PngPixel& a = tile.pixels[i];
+        const double opacity = e.coverage * e.alpha;
+        if (e.coverage <= 0.0 && a.alpha == 0) continue;
+        const double actualOpacity = a.alpha / 255.0;
+        const std::array<std::pair<double, double>, 4> channels{{
+            {RedOf(a.colour) * actualOpacity, e.red * opacity},
+            {GreenOf(a.colour) * actualOpacity, e.green * opacity},
+            {BlueOf(a.colour) * actualOpacity, e.blue * opacity},
+            {a.alpha, 255.0 * opacity},
+        }};
+        for (const auto& [x, y] : channels) squares += (x - y) * (x - y);
+        count += channels.size();
+    }
+    if (squares == 0.0) return 99.0;
+    return 10.0 * std::log10(255.0 * 255.0 / (squares / static_cast<double>(count)));
+}
+
+class SmoothTiles : public CommandLine, public ::testing::WithParamInterface<SmoothCase> {};
+
+TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
+    const SmoothCase& c = GetParam();
+    ReferenceTexture texture{c.side, c.side, {}};
+    std::mt19937 random(11);
+    for (int y = 0; y < c.side; ++y) {
+        for (int x = 0; x < c.side; ++x) {
+            const Texel t = c.texel(x, y, random);
+            texture.rgba.insert(texture.rgba.end(), t.begin(), t.end());
+        }
+    }
+    const std::string name = c.png ? "texture.png" : "texture.bmp";
+    if (c.png) {
+        WriteRgbaPng(mFolder.Path() / name, c.side, c.side, texture.rgba);
+    } else {
+        WriteTexture(mFolder / name, c.side, c.side, [&](int x, int y) {
+            const std::uint8_t* t = texture.Texel(x, y);
+            return Rgb(t[0], t[1], t[2]);
+        });
+    }
+    const std::string size = std::to_string(c.tileWidth) + "x" + std::to_string(c.tileHeight);
+    const std::string pieces = std::to_string(c.pieces) + "x" + std::to_string(c.pieces);
+    for (const char* format : {"png", "bmp"}) {
+        const CliRun run = Run({"tile", "--filter", "smooth", "--format", format, "--size", size,
+                                "--pieces", pieces, name, "smooth"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+
+    const int step = c.side / c.pieces;
+    for (int i = 1; i <= c.pieces; ++i) {
+        for (int j = 1; j <= c.pieces; ++j) {
+            const std::string stem = c.pieces == 1 ? std::string("smooth")
+                                                   : "smooth_" + std::to_string(i) + "_" +
+                                                         std::to_string(j);
+            SCOPED_TRACE(stem);
+            const std::vector<ReferencePixel> reference = ReferenceSmoothTile(
+                texture, (i - 1) * step, (j - 1) * step, i * step, j * step, c.tileWidth,
+                c.tileHeight, c.png);
+            const PngPicture png = ReadPngFile(mFolder.Path() / (stem + ".png"));
+            ASSERT_EQ(png.pixels.size(), reference.size());
+            EXPECT_GE(Psnr(png, reference), 40.0);
+
+            // A BMP pixel shows the tile where it covers half the pixel and is half opaque, in
+            // the colour of the PNG tile's pixel, never mixed with the mask.
+            const BmpPicture bmp = Tile(stem + ".bmp");
+            int shown = 0;
+            for (std::size_t p = 0; p < reference.size(); ++p) {
+                const ReferencePixel& e = reference[p];
+                const TColor colour = bmp.pixels[p];
+                if (colour != kMask) {
+                    EXPECT_EQ(colour, png.pixels[p].colour) << "pixel " << p;
+                    ++shown;
+                }
+                const bool borderline = std::abs(e.coverage - 0.5) < 0.01 ||
+                                        std::abs(e.alpha * 255.0 - 127.5) < 2.0;
+                if (!borderline) {
+                    EXPECT_EQ(colour != kMask, e.coverage >= 0.5 && e.alpha * 255.0 >= 128.0)
+                        << "pixel " << p;
+                }
+            }
+            EXPECT_GT(shown, 0);
+        }
+    }
+
+    if (c.pieces == 1) {
+        // The batch makes the same tiles, on several workers; nearest stays the default.
+        const std::string second = c.png ? "second.png" : "second.bmp";
+        std::filesystem::copy_file(mFolder.Path() / name, mFolder.Path() / second);
+        const CliRun batch = Run({"batch", "-q", "--filter", "smooth", "--format", "png", "--size",
+                                  size, "--jobs", "2", name, second});
+        ASSERT_EQ(batch.exitCode, 0) << batch.err;
+        for (const char* tile : {"texturetile.png", "secondtile.png"}) {
+            EXPECT_TRUE(FileBytes(mFolder.Path() / tile) == FileBytes(mFolder.Path() / "smooth.png"))
+                << tile;
+        }
+        for (const char* stem : {"default", "nearest"}) {
+            Args args{"tile", "--size", size, name, stem};
+            if (std::string(stem) == "nearest") args.insert(args.begin() + 1, {"--filter", "nearest"});
+            ASSERT_EQ(Run(args).exitCode, 0);
+        }
+        EXPECT_TRUE(FileBytes(mFolder.Path() / "nearest.bmp") ==
+                    FileBytes(mFolder.Path() / "default.bmp"));
+        EXPECT_FALSE(FileBytes(mFolder.Path() / "nearest.bmp") ==
+                     FileBytes(mFolder.Path() / "smooth.bmp"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, SmoothTiles, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, SmoothFilterIsRefusedForBlocksAndTransitionsAndUnknownFilters) {
+    Texture("a.bmp", Rgb(0, 128, 0));
+    for (const Args& args : {Args{"tile", "--filter", "smooth", "--block", "8", "a.bmp", "o"},
+                             Args{"transitions", "--filter", "smooth", "a.bmp", "a.bmp", "t"},
+                             Args{"batch", "--filter", "bilinear", "a.bmp"}}) {
+        const CliRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 2) << args[0];
+        EXPECT_EQ(run.err.rfind("mosaren-cli: --filter", 0), 0u) << run.err;
+        EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
+    }
+}
+
+}  // namespace
+}  // namespace mosaren
