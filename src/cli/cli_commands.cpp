@@ -1,50 +1,67 @@
 #include "cli_commands.h"
 
+#include <cstdint>
 #include <memory>
-#include <optional>
+#include <string>
 
 #include "export/map_preview.h"
 #include "export/run_outputs.h"
 #include "raster/exceptions.h"
 #include "texture_import.h"
 #include "tile_pictures.h"
-#include "tiling/block_maker.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
 #include "tiling/tile_names.h"
+#include "tiling/working_texture.h"
 
 namespace mosaren::cli {
 
 namespace {
 
-// Blocks take the reference tile maker's path: a block's side faces need the working texture
-// that the maker keeps beside each tile, and the tile engine makes none.
+// What makes a piece's tile, with a picture found damaged as it is read named, as the
+// command's message has it nowhere else; a BMP file's failures stay as they were.
+template <typename Make>
+TilePixels NamingDamage(const std::string& texturePath, bool picture, const Make& make) {
+    try {
+        return make();
+    } catch (const EInvalidGraphic& damaged) {
+        if (!picture) throw;
+        throw EInvalidGraphic(texturePath + ": " + damaged.Message());
+    }
+}
+
+// Each piece's block is gathered from the piece's working texture (block_gather.h), with the
+// alpha of its pixels; the engine takes the texture first, refusing what it refuses for flat
+// tiles.
 void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
-    const std::unique_ptr<BlockMaker> blocks = BlocksOf(options);
-    TileMaker maker(options.settings, AnyFormatReader(options.settings));
+    const WorkingTiles blocks(options);
+    const TTileSettings& settings = options.settings;
+    TileEngine engine(settings);
+    const std::string& texturePath = options.files.at(0);
     const std::string& saveName = options.files.at(1);
-    maker.ReadTextureForPieces(options.files.at(0));
-    for (const PiecePosition piece : maker.Pieces()) {
-        maker.MakePieceTexture(piece);
-        maker.MakeTile();
-        outputs.Take(blocks->Raise(maker), PieceTileName(saveName, piece, maker.Divided()));
+    std::unique_ptr<TextureSource> source;
+    ReadAnyTextureForPieces(engine, texturePath, source);
+    WorkingTextureReader reader(options.depth);
+    const std::int32_t across = settings.PiecesAcross;
+    const std::int32_t down = settings.PiecesDown;
+    for (const PiecePosition piece : engine.Pieces()) {
+        const TilePixels block = NamingDamage(texturePath, source != nullptr, [&] {
+            return blocks.Of(source ? reader.ReadPiece(*source, across, down, piece)
+                                    : reader.ReadPiece(texturePath, across, down, piece));
+        });
+        outputs.Put(block, PieceTileName(saveName, piece, engine.Divided()));
     }
 }
 
 void TileFlat(const CliOptions& options, RunOutputs& outputs) {
     TileEngine engine(options.settings, options.filter);
+    const std::string& texturePath = options.files.at(0);
     const std::string& saveName = options.files.at(1);
     std::unique_ptr<TextureSource> source;
-    ReadAnyTextureForPieces(engine, options.files.at(0), source);
+    ReadAnyTextureForPieces(engine, texturePath, source);
     for (const PiecePosition piece : engine.Pieces()) {
-        TilePixels tile;
-        try {
-            tile = engine.PieceTile(piece);
-        } catch (const EInvalidGraphic& damaged) {
-            // A picture found damaged as it is read; a BMP file's failures stay as they were.
-            if (!source) throw;
-            throw EInvalidGraphic(options.files.at(0) + ": " + damaged.Message());
-        }
+        const TilePixels tile =
+            NamingDamage(texturePath, source != nullptr, [&] { return engine.PieceTile(piece); });
         outputs.Put(tile, PieceTileName(saveName, piece, engine.Divided()));
     }
 }

@@ -23,17 +23,6 @@ bool InNoFormatRead(const std::string& texturePath) {
 
 }  // namespace
 
-TextureReader AnyFormatReader(const TTileSettings& settings) {
-    return [&settings](TBitmap& source, const std::string& fileName) {
-        if (const std::optional<DecodedPicture> picture = ImportPicture(fileName)) {
-            InstallDecodedPicture(source, *picture,
-                                  Rgb(settings.MaskR, settings.MaskG, settings.MaskB));
-        } else {
-            ReadBmpTexture(source, fileName);
-        }
-    };
-}
-
 TilePixels TileAnyTexture(TileEngine& engine, const std::string& texturePath) {
     if (const std::unique_ptr<TextureSource> source = OpenTexture(texturePath)) {
         return engine.TileTexture(*source);

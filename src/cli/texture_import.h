@@ -1,22 +1,15 @@
 #pragma once
 
 // Textures of every picture format the command line reads (import/picture_import.h), for the
-// tile engine and for the tile maker, which makes blocks.
+// tile engine.
 
 #include <memory>
 #include <string>
 
 #include "raster/texture_source.h"
-#include "tiling/texture_reader.h"
 #include "tiling/tile_engine.h"
-#include "tiling/tile_settings.h"
 
 namespace mosaren::cli {
-
-// The tile maker's reader: BMP files by our reader, others decoded whole, their pixels of alpha
-// below kOpaqueFrom in the mask colour of settings (read at each texture), since a block keeps
-// no alpha.
-TextureReader AnyFormatReader(const TTileSettings& settings);
 
 // The batch's tile of a texture file of any format.
 TilePixels TileAnyTexture(TileEngine& engine, const std::string& texturePath);

@@ -1,19 +1,11 @@
 #include "tile_pictures.h"
 
+#include <memory>
+
 #include "import/picture_import.h"
 #include "texture_import.h"
 
 namespace mosaren::cli {
-
-std::unique_ptr<BlockMaker> BlocksOf(const CliOptions& options) {
-    if (!options.block.MakesBlocks()) return nullptr;
-    return std::make_unique<BlockMaker>(options.settings, options.block,
-                                        AnyFormatReader(options.settings));
-}
-
-TBitmap& Picture(TileMaker& maker, BlockMaker* blocks) {
-    return blocks ? blocks->Raise(maker) : maker.Tile();
-}
 
 WorkingTexture ReadAnyWorkingTexture(WorkingTextureReader& reader, const std::string& path) {
     if (const std::unique_ptr<TextureSource> source = OpenTexture(path))

@@ -3,26 +3,15 @@
 // What a command hands on for each tile it makes: the tile itself, or with --block the tile
 // raised into its block, its side textures in any format the command line reads.
 
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli_options.h"
 #include "tiling/block_gather.h"
-#include "tiling/block_maker.h"
-#include "tiling/tile_maker.h"
 #include "tiling/tile_pixels.h"
 #include "tiling/working_texture.h"
 
 namespace mosaren::cli {
-
-// With --block, what raises each tile into its block by the tile maker (the single-texture
-// command's pieces); it reads the side textures the command line names, so that one that cannot
-// be read fails the run before any file is written. None for flat tiles.
-std::unique_ptr<BlockMaker> BlocksOf(const CliOptions& options);
-
-// What the run hands on for the tile the maker has just made: the tile, or its block.
-TBitmap& Picture(TileMaker& maker, BlockMaker* blocks);
 
 // The working texture of a texture file of any format, with its alpha.
 WorkingTexture ReadAnyWorkingTexture(WorkingTextureReader& reader, const std::string& path);

@@ -56,19 +56,21 @@ struct WorkingTextureReader::State {
     std::vector<TColor> colours;
     std::vector<std::uint8_t> alpha;
 
-    // The texture's pixels under the working texture's, read by read, which fills colours (and
-    // alpha, when it has any) with those of the distinct rows and columns the stretch samples.
+    // The pixels of the area of a texture under the working texture's, read by read, which
+    // fills colours (and alpha, when it has any) with those of the distinct rows and columns the
+    // stretch samples.
     template <typename ReadSamples>
-    WorkingTexture Gather(std::int32_t width, std::int32_t height, bool hasAlpha,
-                          const ReadSamples& read);
+    WorkingTexture Gather(const TRect& area, bool hasAlpha, const ReadSamples& read);
     // A texture of one bit per pixel larger than the working texture, as the black-on-white
     // stretch draws it: what a side shrinks, it ANDs together, so black wins over white.
     WorkingTexture BlackOnWhite(std::int32_t width, std::int32_t height);
 };
 
 template <typename ReadSamples>
-WorkingTexture WorkingTextureReader::State::Gather(std::int32_t width, std::int32_t height,
-                                                   bool hasAlpha, const ReadSamples& read) {
+WorkingTexture WorkingTextureReader::State::Gather(const TRect& area, bool hasAlpha,
+                                                   const ReadSamples& read) {
+    const std::int32_t width = area.right - area.left;
+    const std::int32_t height = area.bottom - area.top;
     WorkingTexture texture;
     texture.colours.assign(kWorkingPixelCount, kWhite);
     // A texture without pixels leaves the working texture white, as the stretch does.
@@ -77,9 +79,9 @@ WorkingTexture WorkingTextureReader::State::Gather(std::int32_t width, std::int3
     const DistinctSamples rows = Distinct(StretchSamples(kSide, height));
     PixelSamples samples;
     for (const std::int32_t y : rows.values) {
-        samples.rows.push_back({y, static_cast<std::uint32_t>(samples.columns.size()),
+        samples.rows.push_back({area.top + y, static_cast<std::uint32_t>(samples.columns.size()),
                                 static_cast<std::uint32_t>(columns.values.size())});
-        samples.columns.insert(samples.columns.end(), columns.values.begin(), columns.values.end());
+        for (const std::int32_t x : columns.values) samples.columns.push_back(area.left + x);
     }
     colours.resize(samples.Count());
     alpha.assign(hasAlpha ? samples.Count() : 0, 255);
@@ -167,7 +169,7 @@ WorkingTexture WorkingTextureReader::Read(const std::string& bmpPath) {
     s.sampler.Open(bmpPath);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
-    if (!s.sampler.HasPixels()) return s.Gather(0, 0, false, [](const PixelSamples&) {});
+    if (!s.sampler.HasPixels()) return s.Gather(TRect{}, false, [](const PixelSamples&) {});
     // A texture of one bit per pixel larger than the working texture is drawn in the
     // black-on-white stretch, which reads the whole picture: one the tile command could not
     // hold as 24 bits is refused as that command refuses it.
@@ -175,7 +177,7 @@ WorkingTexture WorkingTextureReader::Read(const std::string& bmpPath) {
         TBitmap::CheckDepth24Size(width, height);
         return s.BlackOnWhite(width, height);
     }
-    return s.Gather(width, height, false, [&s](const PixelSamples& samples) {
+    return s.Gather(TRect{0, 0, width, height}, false, [&s](const PixelSamples& samples) {
         s.sampler.ReadColours(samples, s.colours);
     });
 }
@@ -183,7 +185,26 @@ WorkingTexture WorkingTextureReader::Read(const std::string& bmpPath) {
 WorkingTexture WorkingTextureReader::Read(TextureSource& texture) {
     State& s = *mState;
     return s.Gather(
-        texture.Width(), texture.Height(), texture.HasAlpha(),
+        TRect{0, 0, texture.Width(), texture.Height()}, texture.HasAlpha(),
+        [&](const PixelSamples& samples) { texture.ReadPixels(samples, s.colours, s.alpha); });
+}
+
+WorkingTexture WorkingTextureReader::ReadPiece(const std::string& bmpPath, std::int32_t across,
+                                               std::int32_t down, PiecePosition piece) {
+    State& s = *mState;
+    s.sampler.Open(bmpPath);
+    if (!s.sampler.HasPixels()) return s.Gather(TRect{}, false, [](const PixelSamples&) {});
+    const TRect area = PieceRect(s.sampler.Width(), s.sampler.Height(), across, down, piece);
+    return s.Gather(area, false, [&s](const PixelSamples& samples) {
+        s.sampler.ReadColours(samples, s.colours);
+    });
+}
+
+WorkingTexture WorkingTextureReader::ReadPiece(TextureSource& texture, std::int32_t across,
+                                               std::int32_t down, PiecePosition piece) {
+    State& s = *mState;
+    return s.Gather(
+        PieceRect(texture.Width(), texture.Height(), across, down, piece), texture.HasAlpha(),
         [&](const PixelSamples& samples) { texture.ReadPixels(samples, s.colours, s.alpha); });
 }
 

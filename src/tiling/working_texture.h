@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "raster/texture_source.h"
+#include "tile_maker.h"
 #include "tile_pixels.h"
 #include "tile_settings.h"
 
@@ -46,6 +47,17 @@ public:
     // The same of a texture in another format, with its alpha: what a 24-bit BMP file of its
     // colours gives.
     WorkingTexture Read(TextureSource& texture);
+
+    // The working texture TileMaker::MakePieceTexture makes of a piece of the texture, cut into
+    // across × down pieces (1 × 1: the texture whole), once TileEngine::ReadTextureForPieces has
+    // taken the texture (its refusals are that command's). The single-texture command converts
+    // the texture to 24 bits before it cuts and stretches it, so each working pixel is one pixel
+    // of the piece, whatever the texture's depth.
+    WorkingTexture ReadPiece(const std::string& bmpPath, std::int32_t across, std::int32_t down,
+                             PiecePosition piece);
+    // The same of a texture in another format, with its alpha.
+    WorkingTexture ReadPiece(TextureSource& texture, std::int32_t across, std::int32_t down,
+                             PiecePosition piece);
 
 private:
     struct State;

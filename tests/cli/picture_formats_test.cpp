@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "cli/support/command_line.h"
 #include "cli/support/test_pictures.h"
@@ -218,27 +220,37 @@ TEST_F(PictureTextures, TilePixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
 
 // Blocks and transition tiles keep the alpha of the texture pixels they show as flat tiles do:
 // unshaded faces (--shade 1,1,1), so that each pixel's alpha is still the green of its colour.
+// Each PNG file made of the picture is held to the one made the same way of its opaque twin.
 TEST_F(PictureTextures, BlockAndTransitionPixelsKeepTheAlphaOfTheTexturePixelsTheyShow) {
     Take("alpha.png");
     Take("alpha.png.twin.bmp");
     const Args block{"--block", "20", "--shade", "1,1,1"};
-    for (const char* format : {"bmp", "png"}) {
-        Args arguments{"batch", "-q", "--format", format, "alpha.png", "alpha.png.twin.bmp"};
+    const std::vector<Args> commands = {
+        {"batch", "-q", "--format", "bmp", "alpha.png", "alpha.png.twin.bmp"},
+        {"batch", "-q", "--format", "png", "alpha.png", "alpha.png.twin.bmp"},
+        {"transitions", "--format", "png", "alpha.png", "alpha.png", "shore"},
+        {"tile", "--format", "png", "alpha.png", "whole"},
+        {"tile", "--format", "png", "alpha.png.twin.bmp", "whole-twin"},
+        {"tile", "--format", "png", "--pieces", "2x2", "alpha.png", "piece"},
+        {"tile", "--format", "png", "--pieces", "2x2", "alpha.png.twin.bmp", "piece-twin"}};
+    for (Args arguments : commands) {
         arguments.insert(arguments.end(), block.begin(), block.end());
         const CliRun run = Run(arguments);
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
-    Args transitions{"transitions", "--format", "png", "alpha.png", "alpha.png", "shore"};
-    transitions.insert(transitions.end(), block.begin(), block.end());
-    const CliRun run = Run(transitions);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
 
-    const PngPicture opaque = ReadPngFile(mFolder.Path() / "alpha.png.twintile.png");
     const BmpPicture bmp = Tile("alphatile.bmp");
     const BmpPicture opaqueBmp = Tile("alpha.png.twintile.bmp");
-    for (const char* made : {"alphatile.png", "shore_00.png", "shore_15.png"}) {
+    const std::vector<std::pair<std::string, std::string>> madeAndTwin = {
+        {"alphatile.png", "alpha.png.twintile.png"},  {"shore_00.png", "alpha.png.twintile.png"},
+        {"shore_15.png", "alpha.png.twintile.png"},   {"whole.png", "whole-twin.png"},
+        {"piece_1_1.png", "piece-twin_1_1.png"},      {"piece_2_1.png", "piece-twin_2_1.png"},
+        {"piece_1_2.png", "piece-twin_1_2.png"},      {"piece_2_2.png", "piece-twin_2_2.png"}};
+    for (const auto& [made, twin] : madeAndTwin) {
         SCOPED_TRACE(made);
         const PngPicture png = ReadPngFile(mFolder.Path() / made);
+        const PngPicture opaque = ReadPngFile(mFolder.Path() / twin);
+        ASSERT_EQ(png.width, opaque.width);
         ASSERT_EQ(png.height, opaque.height);
         int translucent = 0;
         for (int y = 0; y < png.height; ++y) {
@@ -250,7 +262,7 @@ TEST_F(PictureTextures, BlockAndTransitionPixelsKeepTheAlphaOfTheTexturePixelsTh
                 if (!shown) continue;
                 ASSERT_EQ(pixel.colour, opaque.At(x, y).colour);
                 // In a BMP block, the mask (never shaded) below half opacity.
-                if (std::string(made) == "alphatile.png") {
+                if (made == "alphatile.png") {
                     ASSERT_EQ(bmp.At(x, y), pixel.alpha < 128 ? kMask : opaqueBmp.At(x, y));
                 }
                 translucent += pixel.alpha < 128;

@@ -177,6 +177,20 @@ TEST_P(TileEngineAgainstTileMaker, BlocksAreTheSameBytesAndFailuresTheSame) {
     }
 }
 
+TEST_P(TileEngineAgainstTileMaker, PieceBlocksAreTheSameBytesAndFailuresTheSame) {
+    const std::vector<std::string>& textures = Textures::Get().All();
+    for (std::size_t k = 0; k < textures.size(); ++k) {
+        const TTileSettings settings = Varied(k + 2);
+        const BlockSettings block = VariedBlock(k + 3, textures);
+        const TilesMade reference = PieceBlocksByMaker(settings, block, textures[k]);
+        const TilesMade fast = PieceBlocksByEngine(settings, block, textures[k]);
+        EXPECT_TRUE(fast == reference)
+            << textures[k] << " in " << settings.PiecesAcross << "x" << settings.PiecesDown
+            << " pieces raised " << block.height << " at " << int{settings.TileWidth} << "x"
+            << int{settings.TileHeight} << ": " << Difference(reference, fast);
+    }
+}
+
 TEST_P(TileEngineAgainstTileMaker, TransitionTilesAreTheSameBytes) {
     const std::vector<std::string>& textures = Textures::Get().All();
     const TerrainBorder borders[] = {{TerrainEdge::Straight, 1}, {TerrainEdge::Noise, 7},

@@ -107,6 +107,42 @@ inline TilesMade BlockByEngine(const TTileSettings& settings, const BlockSetting
         WriteBmp(BmpFormOf(gather.Raise(reader.Read(texture)), DisplayDepth(), mask), out);
     });
 }
+// The single-texture command's blocks of each piece, by the maker and by gathers of each piece's
+// working texture.
+inline TilesMade PieceBlocksByMaker(const TTileSettings& settings, const BlockSettings& block,
+                                    const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        BlockMaker blocks(settings, block);
+        TileMaker maker(settings);
+        maker.ReadTextureForPieces(texture);
+        for (const PiecePosition piece : maker.Pieces()) {
+            maker.MakePieceTexture(piece);
+            maker.MakeTile();
+            WriteBmp(blocks.Raise(maker), out);
+        }
+    });
+}
+inline TilesMade PieceBlocksByEngine(const TTileSettings& settings, const BlockSettings& block,
+                                     const std::string& texture) {
+    return TilesOf([&](OutputStream& out) {
+        WorkingTextureReader reader(DisplayDepth());
+        WorkingTexture left;
+        WorkingTexture right;
+        if (!block.leftTexture.empty()) left = reader.Read(block.leftTexture);
+        if (!block.rightTexture.empty()) right = reader.Read(block.rightTexture);
+        const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
+                                 block.rightTexture.empty() ? nullptr : &right);
+        // The engine takes the texture for pieces, refusing what the maker refuses.
+        TileEngine engine(settings);
+        engine.ReadTextureForPieces(texture);
+        const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
+        for (const PiecePosition piece : engine.Pieces()) {
+            const WorkingTexture own =
+                reader.ReadPiece(texture, settings.PiecesAcross, settings.PiecesDown, piece);
+            WriteBmp(BmpFormOf(gather.Raise(own), DisplayDepth(), mask), out);
+        }
+    });
+}
 
 // The 16 transition tiles between two terrain textures, flat or raised into blocks: by the
 // maker's steps (TerrainBlend, then MakeTile and BlockMaker) and gathered.
