@@ -269,13 +269,16 @@ void ReadTextureFolders(const QCommandLineParser& parser, const ParserOptions& o
     result.recursive = parser.isSet(options.recursive);
     if (result.command != CliCommand::Batch) return;
     std::vector<std::string> skip{result.outDir};
-    for (const QCommandLineOption* option :
-         {&options.sheet, &options.tsx, &options.godot, &options.godot3, &options.mapPreview}) {
-        if (parser.isSet(*option)) skip.push_back(InOutDir(result.outDir, Value(parser, *option)));
-    }
-    if (parser.isSet(options.map)) {
-        const QStringList maps = parser.value(options.map).split(QLatin1Char(','));
-        for (const QString& map : maps) skip.push_back(InOutDir(result.outDir, ToBytes(map)));
+    for (std::size_t i = 0; i < OutputKinds().size(); ++i) {
+        const QCommandLineOption& option = options.outputs.at(i);
+        if (!parser.isSet(option)) continue;
+        if (!OutputKinds()[i].list) {
+            skip.push_back(InOutDir(result.outDir, Value(parser, option)));
+            continue;
+        }
+        for (const QString& name : parser.value(option).split(QLatin1Char(','))) {
+            skip.push_back(InOutDir(result.outDir, ToBytes(name)));
+        }
     }
     result.files = ExpandTextureFolders(result.files, result.recursive, skip);
 }

@@ -40,9 +40,9 @@ public:
         Add(RunFile{RunFile::Role::Tile, "the tile " + Quoted(tile) + " of " + Quoted(texture),
                     mIdentities.Of(tile), mIdentities.PlaceOf(tile), mIdentities.Of(texture)});
     }
-    void Output(const char* option, const std::string& file) {
+    void Output(const std::string& option, const std::string& file) {
         if (file.empty()) return;
-        Add(RunFile{RunFile::Role::Output, std::string(option) + " " + Quoted(file),
+        Add(RunFile{RunFile::Role::Output, option + " " + Quoted(file),
                     mIdentities.Of(file), mIdentities.PlaceOf(file), {}});
     }
 

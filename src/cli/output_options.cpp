@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "cli_options.h"
-#include "export/godot_project.h"
+#include "export/run_files.h"
 #include "export/tile_sheet.h"
-#include "godot_options.h"
+#include "godot_root.h"
 #include "option_values.h"
 #include "out_dir.h"
 #include "parser_options.h"
@@ -25,13 +25,14 @@ const char* FormatName(ImageFormat format) { return format == ImageFormat::Png ?
 
 void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& options,
                       const CliOptions& result, OutputSettings& output) {
+    const QCommandLineOption& sheet = options.Output(RunFileRole::Sheet);
     for (const QCommandLineOption* option :
          {&options.columns, &options.margin, &options.spacing, &options.extrude}) {
-        if (parser.isSet(*option) && !parser.isSet(options.sheet)) {
+        if (parser.isSet(*option) && !parser.isSet(sheet)) {
             throw EUsageError(Spelling(*option) + " is for --sheet only");
         }
     }
-    if (!parser.isSet(options.sheet)) return;
+    if (!parser.isSet(sheet)) return;
 
     const bool divided = result.settings.PiecesAcross * result.settings.PiecesDown > 1;
     if (result.command == CliCommand::Tile && !divided) {
@@ -39,7 +40,7 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
             "--sheet is for a batch, or for a tile cut into pieces with --pieces: "
             "one tile makes no sheet");
     }
-    output.sheet = InOutDir(result.outDir, FileName(parser, options.sheet));
+    output.sheet = InOutDir(result.outDir, FileName(parser, sheet));
     // The name's own suffix settles the format when it is .bmp or .png; --format must agree.
     for (ImageFormat format : {ImageFormat::Bmp, ImageFormat::Png}) {
         if (!EndsWithNoCase(output.sheet, std::string(".") + FormatName(format))) continue;
@@ -100,51 +101,43 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
     }
 }
 
-// The starter maps, once the sheet, the tileset files and their format are read: each map's
-// kind by its suffix, and what it needs to be opened as it is written.
-void ReadMapOptions(const QCommandLineParser& parser, const ParserOptions& options,
-                    const std::string& outDir, OutputSettings& output) {
-    if (!parser.isSet(options.map)) return;
-    const std::string list = FileName(parser, options.map);
-    for (std::size_t start = 0; start <= list.size();) {
-        const std::size_t comma = std::min(list.find(',', start), list.size());
-        const std::string name = list.substr(start, comma - start);
+// The names an output's option gives, as given: one, or each of a list.
+std::vector<std::string> NamesOf(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                 const OutputKind& kind) {
+    const std::string value = FileName(parser, option);
+    if (!kind.list) return {value};
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start <= value.size();) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        names.push_back(value.substr(start, comma - start));
         start = comma + 1;
-        if (name.empty()) throw EUsageError("--map '" + list + "' holds an empty file name");
-        const std::string file = InOutDir(outDir, name);
-        StarterMap map{file, MapKind::Tmx};
-        if (EndsWithNoCase(file, ".tmx")) {
-            if (output.tsx.empty()) {
-                throw EUsageError("--map '" + file + "' needs --tsx: the Tiled map takes its "
-                                  "tiles from that tileset");
+    }
+    return names;
+}
+
+void Require(const std::string& failure) {
+    if (!failure.empty()) throw EUsageError(failure);
+}
+
+// The outputs of one step, in the order of their rows: each name checked as given, joined with
+// the output folder, stored, then checked against what is read so far.
+void ReadOutputStep(const QCommandLineParser& parser, const ParserOptions& options, int step,
+                    const std::string& outDir, OutputSettings& output) {
+    const std::span<const OutputKind> kinds = OutputKinds();
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const OutputKind& kind = kinds[i];
+        const QCommandLineOption& option = options.outputs.at(i);
+        if (kind.step != step || !parser.isSet(option)) continue;
+        for (const std::string& name : NamesOf(parser, option, kind)) {
+            if (name.empty()) {
+                throw EUsageError(Spelling(option) + " '" + Value(parser, option) +
+                                  "' holds an empty file name");
             }
-        } else if (EndsWithNoCase(file, ".tmj")) {
-            // Web engines slice one picture by its grid, and none of them keys a colour out.
-            map.kind = MapKind::Tmj;
-            if (output.sheet.empty() || output.format != ImageFormat::Png) {
-                throw EUsageError("--map '" + file + "' needs a PNG --sheet: web engines take "
-                                  "a tileset only as one picture, and none keys out a mask colour");
-            }
-        } else if (EndsWithNoCase(file, ".tscn")) {
-            if (output.godot.empty() == output.godot3.empty()) {
-                throw EUsageError("--map '" + file + "' needs one of --godot and --godot3, not " +
-                                  (output.godot.empty() ? "neither" : "both") +
-                                  ": the scene's TileMap uses that tile set, and Godot 4 and "
-                                  "Godot 3 each need a project of their own");
-            }
-            map.kind = output.godot.empty() ? MapKind::Godot3Scene : MapKind::Godot4Scene;
-            const std::string& tileset = output.godot.empty() ? output.godot3 : output.godot;
-            const std::string project = GodotProjectFolder(tileset, output.godotRoot);
-            if (!GodotResourcePath(tileset, project) || !GodotResourcePath(file, project)) {
-                throw EUsageError("--map '" + file + "' and its tile set '" + tileset +
-                                  "' must lie inside the Godot project '" +
-                                  (project.empty() ? "." : project) +
-                                  "'; say where the project is with --godot-root");
-            }
-        } else {
-            throw EUsageError("--map '" + file + "' is not a .tmx, .tmj or .tscn name");
+            if (kind.checkName) Require(kind.checkName(name));
+            const std::string file = InOutDir(outDir, name);
+            kind.store(output, file);
+            if (kind.check) Require(kind.check(output, file));
         }
-        output.maps.push_back(map);
     }
 }
 
@@ -165,26 +158,10 @@ void ReadOutputOptions(const QCommandLineParser& parser, const ParserOptions& op
     if (output.format == ImageFormat::Png && parser.isSet(options.depth)) {
         throw EUsageError("--depth is for BMP files only: PNG files are always 8-bit RGBA");
     }
-    if (parser.isSet(options.tsx)) {
-        output.tsx = InOutDir(result.outDir, FileName(parser, options.tsx));
-        // Tiled draws each image of a collection as it is: the transparent colour of a tileset
-        // applies to a sheet only, so BMP tiles would show their mask colour over their
-        // neighbours.
-        if (output.sheet.empty() && output.format == ImageFormat::Bmp) {
-            throw EUsageError("--tsx of separate BMP tiles would show their mask colour in Tiled, "
-                              "which keys out a colour only in a sheet: add --format png or "
-                              "--sheet");
-        }
-    }
-    if (parser.isSet(options.mapPreview)) {
-        output.mapPreview = InOutDir(result.outDir, FileName(parser, options.mapPreview));
-        if (!EndsWithNoCase(output.mapPreview, ".png")) {
-            throw EUsageError("--map-preview '" + output.mapPreview +
-                              "' is not a .png name: the preview is always a PNG picture");
-        }
-    }
-    ReadGodotOptions(parser, options, result.outDir, output);
-    ReadMapOptions(parser, options, result.outDir, output);
+    ReadOutputStep(parser, options, 1, result.outDir, output);
+    ReadGodotRoot(parser, options, output);
+    ReadOutputStep(parser, options, 2, result.outDir, output);
+    ReadOutputStep(parser, options, 3, result.outDir, output);
 }
 
 }  // namespace mosaren::cli

@@ -16,6 +16,15 @@ QCommandLineOption Option(const char* name, const char* description, const char*
                               QString::fromLatin1(description), QString::fromLatin1(valueName));
 }
 
+// The outputs' options, as their rows declare them.
+std::vector<QCommandLineOption> OutputOptions() {
+    std::vector<QCommandLineOption> options;
+    for (const OutputKind& output : OutputKinds()) {
+        options.push_back(Option(output.option, output.help, output.valueName));
+    }
+    return options;
+}
+
 QCommandLineOption Switch(QStringList names, const char* description) {
     return QCommandLineOption(names, QString::fromLatin1(description));
 }
@@ -43,11 +52,7 @@ ParserOptions::ParserOptions()
                     "colour, even one that equals the mask colour; the rest are fully "
                     "transparent.",
                     "bmp|png")),
-      sheet(Option("sheet",
-                   "All tiles of the run in one image FILE instead of separate files (batch, or "
-                   "tile with --pieces), row by row in the order they are made. A .png or .bmp "
-                   "name sets the format.",
-                   "FILE")),
+      outputs(OutputOptions()),
       columns(Option("columns",
                      "Sheet columns, 1 to 999 (default: the most nearly square grid, the least N "
                      "with N x N >= the tile count).",
@@ -62,29 +67,10 @@ ParserOptions::ParserOptions()
                      "filtering reads no background (default 0; needs --spacing 2xPX and --margin "
                      "PX).",
                      "PX")),
-      tsx(Option("tsx",
-                 "Write a Tiled tileset for what the run wrote: the sheet, or one image per tile "
-                 "file. Paths in it are relative to its folder.",
-                 "FILE")),
-      godot(Option("godot",
-                   "Write a Godot 4 TileSet resource for the --sheet, which must be a PNG inside "
-                   "the Godot project: an atlas of isometric tiles.",
-                   "FILE.tres")),
-      godot3(Option("godot3", "Write the same tile set for Godot 3.", "FILE.tres")),
       godotRoot(Option("godot-root",
                        "The Godot project's folder, from which --godot and --godot3 name the "
                        "sheet by a res:// path (default: the folder of each .tres file).",
                        "DIR")),
-      mapPreview(Option("map-preview",
-                        "Write a PNG picture of the tiles on a 6 x 6 isometric map, to check that "
-                        "they meet without seams.",
-                        "FILE.png")),
-      map(Option("map",
-                 "Write starter maps of the tiles, laid out as the map preview, ready to open "
-                 "(a comma-separated list): FILE.tmx for Tiled (needs --tsx), FILE.tmj, Tiled "
-                 "JSON for Phaser and other web engines (needs a PNG --sheet), FILE.tscn, a "
-                 "Godot scene of the --godot or the --godot3 tile set (one of them, not both).",
-                 "FILES")),
       block(Option("block",
                    "Raise each tile into a block HEIGHT pixels high, 1 to 255: the tile as its "
                    "lid and two shaded side faces below it, in a picture of the tile's width and "
@@ -141,11 +127,24 @@ ParserOptions::ParserOptions()
                    "file changes, until Ctrl-C.")) {}
 
 QList<QCommandLineOption> ParserOptions::All() const {
-    return {help,         version,   mask,       size,      pieces,          depth, filter, format,
-            sheet,        columns,   margin,     spacing,   extrude,         tsx,   godot,
-            godot3,       godotRoot, mapPreview, map,       block,           faces, shade,
-            leftTexture,  rightTexture, edge,    seed,      keepGoing,       overwriteInputs,
-            jobs,         quiet,     outDir,     recursive, force,           watch};
+    QList<QCommandLineOption> all{help, version, mask, size, pieces, depth, filter, format};
+    // Each output, and after it the settings it shares: the sheet's layout after the sheet, the
+    // Godot project's folder after the last Godot tile set.
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        all.push_back(outputs[i]);
+        const RunFileRole role = OutputKinds()[i].role;
+        if (role == RunFileRole::Sheet) all << columns << margin << spacing << extrude;
+        if (role == RunFileRole::Godot3Tileset) all << godotRoot;
+    }
+    all << block << faces << shade << leftTexture << rightTexture << edge << seed << keepGoing
+        << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
+    return all;
+}
+
+const QCommandLineOption& ParserOptions::Output(RunFileRole role) const {
+    std::size_t i = 0;
+    while (OutputKinds()[i].role != role) ++i;
+    return outputs.at(i);
 }
 
 std::string Spelling(const QCommandLineOption& option) {

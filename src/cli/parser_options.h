@@ -7,6 +7,9 @@
 #include <QList>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "export/run_files.h"
 
 class QCommandLineParser;
 
@@ -25,17 +28,14 @@ struct ParserOptions {
     QCommandLineOption filter;
     // The engine outputs.
     QCommandLineOption format;
-    QCommandLineOption sheet;
+    // One for each row of OutputKinds(), in its order.
+    std::vector<QCommandLineOption> outputs;
+    // The settings of the sheet's layout and of the Godot tile sets.
     QCommandLineOption columns;
     QCommandLineOption margin;
     QCommandLineOption spacing;
     QCommandLineOption extrude;
-    QCommandLineOption tsx;
-    QCommandLineOption godot;
-    QCommandLineOption godot3;
     QCommandLineOption godotRoot;
-    QCommandLineOption mapPreview;
-    QCommandLineOption map;
     // Blocks and walls.
     QCommandLineOption block;
     QCommandLineOption faces;
@@ -59,6 +59,8 @@ struct ParserOptions {
 
     // All of them, in the order --help lists them.
     QList<QCommandLineOption> All() const;
+    // The option of the output of that role.
+    const QCommandLineOption& Output(RunFileRole role) const;
 };
 
 // "--" and the option's long name, as messages name it.

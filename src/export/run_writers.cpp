@@ -5,9 +5,7 @@
 #include <utility>
 
 #include "bmp_output.h"
-#include "godot_project.h"
 #include "godot_scene.h"
-#include "godot_tileset.h"
 #include "map_preview.h"
 #include "png_output.h"
 #include "raster/exceptions.h"
@@ -16,7 +14,6 @@
 #include "terrain_map.h"
 #include "tile_sheet.h"
 #include "tile_spill.h"
-#include "tiled_map.h"
 #include "tsx_writer.h"
 
 namespace mosaren {
@@ -45,13 +42,6 @@ TsxTileset TsxOf(const RunTileset& run, const std::string& tsxFile) {
             tileset.tiles.push_back(TsxImage{file, run.geometry.width, run.geometry.PictureHeight()});
         }
     }
-    tileset.terrains = run.terrains;
-    return tileset;
-}
-
-GodotTileset GodotOf(const RunTileset& run) {
-    GodotTileset tileset = SheetGodotTileset(run.sheet, run.layout, run.tileCount,
-                                             run.geometry.width, run.geometry.footprintHeight);
     tileset.terrains = run.terrains;
     return tileset;
 }
@@ -114,43 +104,7 @@ void RunWriters::Write(const Written& written) const {
     const RunTileset run = Describe();
     std::vector<std::pair<std::string, std::function<void()>>> steps;
     for (const RunFile& file : RunFilesOf(mOutput)) {
-        const std::string& name = file.file;
-        switch (file.role) {
-            case RunFileRole::Sheet:
-                steps.emplace_back(name, [this, &run] { WriteSheet(run); });
-                break;
-            case RunFileRole::Tileset:
-                steps.emplace_back(name, [this, &run] { WriteTileset(run); });
-                break;
-            case RunFileRole::GodotTileset:
-            case RunFileRole::Godot3Tileset: {
-                const GodotVersion version = file.role == RunFileRole::GodotTileset
-                                                 ? GodotVersion::Godot4
-                                                 : GodotVersion::Godot3;
-                steps.emplace_back(name, [this, &run, name, version] {
-                    WriteGodotTileset(GodotOf(run), version, name,
-                                      GodotProjectFolder(name, mOutput.godotRoot));
-                });
-                break;
-            }
-            case RunFileRole::Map: {
-                const MapKind kind = file.mapKind;
-                steps.emplace_back(name, [this, &run, name, kind] {
-                    if (kind == MapKind::Tmx || kind == MapKind::Tmj) {
-                        WriteTiledMap(run, kind == MapKind::Tmj, name, mOutput.tsx);
-                        return;
-                    }
-                    const bool godot4 = kind == MapKind::Godot4Scene;
-                    const std::string& tileset = godot4 ? mOutput.godot : mOutput.godot3;
-                    WriteGodotScene(run, godot4 ? GodotVersion::Godot4 : GodotVersion::Godot3,
-                                    name, tileset, GodotProjectFolder(tileset, mOutput.godotRoot));
-                });
-                break;
-            }
-            case RunFileRole::Preview:
-                steps.emplace_back(name, [this, &run] { WritePreview(run); });
-                break;
-        }
+        steps.emplace_back(file.file, [this, &run, file] { file.kind->write(*this, run, file); });
     }
     for (std::size_t i = 0; i < steps.size(); ++i) {
         try {

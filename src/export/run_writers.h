@@ -48,10 +48,13 @@ public:
     // kept. The failure of one ends with "; not written either: " and the files after it.
     void Write(const Written& written) const;
 
-private:
+    // The writers of the outputs that draw on the tiles kept here (see OutputKinds()).
+    const OutputSettings& Output() const { return mOutput; }
     void WriteSheet(const RunTileset& run) const;
     void WriteTileset(const RunTileset& run) const;
     void WritePreview(const RunTileset& run) const;
+
+private:
     // Whether the preview shows the tile of that number.
     bool Shows(std::size_t tile) const;
 
