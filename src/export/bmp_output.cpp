@@ -38,22 +38,4 @@ std::vector<std::uint8_t> BmpTileFile(const TilePixels& tile, int bitCount, TCol
     return bytes.Bytes();
 }
 
-DevicePicture MaskTranslucent(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
-                              const TTileSettings& settings) {
-    DevicePicture masked = tile;
-    const std::size_t bytes = static_cast<std::size_t>(tile.BytesPerPixel());
-    std::vector<std::uint8_t> mask(bytes);
-    const TColor maskColour = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
-    EncodeDeviceColours(tile.bitCount, &maskColour, 1, mask.data());
-    for (std::int32_t y = 0; y < tile.height; ++y) {
-        std::uint8_t* row = masked.Row(y);
-        for (std::int32_t x = 0; x < tile.width; ++x) {
-            if (alpha[static_cast<std::size_t>(y) * tile.width + x] < kOpaqueFrom) {
-                std::copy(mask.begin(), mask.end(), row + static_cast<std::size_t>(x) * bytes);
-            }
-        }
-    }
-    return masked;
-}
-
 }  // namespace mosaren

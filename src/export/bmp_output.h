@@ -31,9 +31,4 @@ void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
 // (tile_bmp_form.h).
 std::vector<std::uint8_t> BmpTileFile(const TilePixels& tile, int bitCount, TColor mask);
 
-// A tile of a texture with alpha as its BMP file shows it: each pixel whose alpha (one for each
-// pixel, row by row from the top-left) is below kOpaqueFrom takes the mask colour of settings.
-DevicePicture MaskTranslucent(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
-                              const TTileSettings& settings);
-
 }  // namespace mosaren

@@ -32,11 +32,7 @@ RunOutputs::RunOutputs(const TTileSettings& settings, const OutputSettings& outp
       mOutput(output),
       mGeometry(GeometryOf(settings, block)),
       mStaged(true),
-      mWriters(settings, output, mGeometry) {
-    if (!MakesImages()) return;
-    mCoverage = TileCoverage(mSettings);
-    if (block.MakesBlocks()) mCoverage = BlockCoverage(mGeometry, mCoverage, block);
-}
+      mWriters(settings, output, mGeometry) {}
 
 RunOutputs::~RunOutputs() = default;
 
@@ -45,25 +41,6 @@ bool RunOutputs::MakesImages() const { return mOutput.format == ImageFormat::Png
 std::string RunOutputs::Destination(const std::string& bmpName) const {
     if (!mOutput.sheet.empty()) return mOutput.sheet;
     return TileDestination(mOutput, bmpName);
-}
-
-RunOutputs::PreparedTile RunOutputs::Prepare(const DevicePicture& tile,
-                                             std::span<const std::uint8_t> alpha,
-                                             const std::string& bmpName) const {
-    PreparedTile prepared;
-    prepared.destination = Destination(bmpName);
-    if (MakesImages()) prepared.image = TileImage(tile, mCoverage, alpha);
-    if (mOutput.sheet.empty()) {
-        if (mOutput.format == ImageFormat::Png) {
-            prepared.file = EncodePng(prepared.image);
-        } else {
-            // Exactly as the tile commands write it.
-            MemoryOutputStream bytes;
-            WriteBmp(alpha.empty() ? tile : MaskTranslucent(tile, alpha, mSettings), bytes);
-            prepared.file = bytes.Bytes();
-        }
-    }
-    return prepared;
 }
 
 RunOutputs::PreparedTile RunOutputs::Prepare(const TilePixels& tile,
@@ -121,22 +98,14 @@ bool RunOutputs::Commit() {
     });
 }
 
-void RunOutputs::Put(const TileWithAlpha& tile, const std::string& bmpName) {
-    PutPrepared([&] { return Prepare(tile.picture, tile.alpha, bmpName); });
-}
-
 void RunOutputs::Put(const TilePixels& tile, const std::string& bmpName) {
-    PutPrepared([&] { return Prepare(tile, bmpName); });
-}
-
-void RunOutputs::PutPrepared(const std::function<PreparedTile()>& prepare) {
     const Placed stopAtFailure = [this](std::exception_ptr failure) {
         mPutFailure = failure;
         return !failure;
     };
     PreparedTile prepared;
     try {
-        prepared = prepare();
+        prepared = Prepare(tile, bmpName);
     } catch (...) {
         // The tiles before it stay written, as they would had each been written at once.
         const std::exception_ptr failure = std::current_exception();
@@ -145,8 +114,6 @@ void RunOutputs::PutPrepared(const std::function<PreparedTile()>& prepare) {
     }
     if (!Take(std::move(prepared), stopAtFailure)) std::rethrow_exception(mPutFailure);
 }
-
-void RunOutputs::Take(TBitmap& tile, const std::string& bmpName) { Put(SectionCopy(tile), bmpName); }
 
 void RunOutputs::Finish(const Written& written) {
     if (Pending() && !Commit()) {

@@ -18,29 +18,24 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "godot_tileset.h"
 #include "output_settings.h"
-#include "raster/device_picture.h"
 #include "raster/file_replacement.h"
 #include "rgba_image.h"
 #include "run_writers.h"
 #include "terrain_set.h"
 #include "tile_sheet.h"
 #include "tiling/block_settings.h"
-#include "tiling/tile_coverage.h"
-#include "tiling/tile_engine.h"
 #include "tiling/tile_geometry.h"
 #include "tiling/tile_pixels.h"
 #include "tiling/tile_settings.h"
 
 namespace mosaren {
 
-class TBitmap;
 
 // Where a run of these settings writes a tile of that BMP name, when it writes tile files (no
 // sheet): the name in the run's format.
@@ -72,18 +67,9 @@ public:
         RgbaImage image;                                // for the sheet and the preview
     };
     // Turns one finished tile, which the tile commands would write as the BMP file bmpName, into
-    // what the run keeps of it. Touches no file, so it may run on any thread while tiles are
-    // taken on another.
-    PreparedTile Prepare(const DevicePicture& tile, const std::string& bmpName) const {
-        return Prepare(tile, {}, bmpName);
-    }
-    // The same for a tile of a texture with alpha (TileWithAlpha; empty: opaque): a PNG file or
-    // sheet keeps the alpha, a BMP file shows the mask where it is below kOpaqueFrom.
-    PreparedTile Prepare(const DevicePicture& tile, std::span<const std::uint8_t> alpha,
-                         const std::string& bmpName) const;
-    // The same for a tile in its neutral form: a BMP file at the run's depth
-    // (OutputSettings::bmpDepth) with the mask where the tile does not show, a PNG file or sheet
-    // with each pixel's opacity.
+    // what the run keeps of it: a BMP file at the run's depth (OutputSettings::bmpDepth) with
+    // the mask where the tile does not show, or a PNG file or sheet with each pixel's opacity.
+    // Touches no file, so it may run on any thread while tiles are taken on another.
     PreparedTile Prepare(const TilePixels& tile, const std::string& bmpName) const;
 
     // Told once a taken tile is where it goes (failure null), or why it could not be put there;
@@ -104,13 +90,7 @@ public:
     std::chrono::steady_clock::time_point CommitDue() const;
 
     // Takes a tile and raises its failure, after putting in place the tiles taken before it.
-    void Put(const DevicePicture& tile, const std::string& bmpName) {
-        Put(TileWithAlpha{tile, {}}, bmpName);
-    }
-    void Put(const TileWithAlpha& tile, const std::string& bmpName);
     void Put(const TilePixels& tile, const std::string& bmpName);
-    // The same for a tile the tile maker made.
-    void Take(TBitmap& tile, const std::string& bmpName);
 
     // Where a tile of that BMP name goes: the name in the run's format, or the sheet.
     std::string Destination(const std::string& bmpName) const;
@@ -130,8 +110,6 @@ private:
         RgbaImage image;
     };
 
-    // Put's: the tile prepare makes, taken.
-    void PutPrepared(const std::function<PreparedTile()>& prepare);
     bool KeepsImages() const { return mWriters.KeepsImages(); }
     // Whether each tile is turned into a picture with transparency: for PNG files or to keep.
     bool MakesImages() const;
@@ -139,7 +117,6 @@ private:
     const TTileSettings& mSettings;
     const OutputSettings& mOutput;
     const TileGeometry mGeometry;  // of every tile of the run
-    Coverage mCoverage;            // when images are needed
     StagedFiles mStaged;
     std::vector<Waiting> mWaiting;  // one for each file in mStaged
     std::chrono::steady_clock::time_point mFirstWaiting;

@@ -32,14 +32,6 @@
 
 namespace mosaren {
 
-// A tile as the tile maker's steps leave it, with the alpha of each tile pixel, row by row from
-// the top-left: the alpha of the texture pixel it shows, 0 where it shows the mask. The picture
-// holds each texture pixel's own colour, whatever its alpha.
-struct TileWithAlpha {
-    DevicePicture picture;
-    std::vector<std::uint8_t> alpha;  // empty: the texture is opaque
-};
-
 class TileEngine {
 public:
     // The settings are read at each texture, as TileMaker reads them.
