@@ -115,15 +115,6 @@ std::optional<int> ParseDepth(const std::string& text) {
     return std::nullopt;
 }
 
-bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = text[text.size() - suffix.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
-    }
-    return true;
-}
-
 std::optional<FaceShades> ParseShades(const std::string& text) {
     const std::vector<std::string> parts = SplitAt(text, ',');
     if (parts.size() != kBlockFaceCount) return std::nullopt;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "export/file_suffix.h"
 #include "export/output_settings.h"
 #include "tiling/block_settings.h"
 #include "tiling/terrain_border.h"
@@ -43,8 +44,6 @@ std::optional<int> ParseDepth(const std::string& text);
 // "nearest" or "smooth".
 std::optional<TileFilter> ParseFilter(const std::string& text);
 
-// Whether text ends with suffix (given in lower case), letters of either case.
-bool EndsWithNoCase(const std::string& text, const std::string& suffix);
 // By face, top, left and right.
 using FaceShades = std::array<std::int32_t, kBlockFaceCount>;
 using FaceChoice = std::array<bool, kBlockFaceCount>;

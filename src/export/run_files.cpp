@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "file_suffix.h"
 #include "godot_project.h"
 #include "godot_scene.h"
 #include "godot_text.h"
@@ -15,15 +16,6 @@
 namespace mosaren {
 
 namespace {
-
-bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = text[text.size() - suffix.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i]) return false;
-    }
-    return true;
-}
 
 bool SameName(const std::string& a, const std::string& b) {
     return std::filesystem::path(a).lexically_normal() ==
