@@ -9,6 +9,7 @@
 
 #include "argument_bytes.h"
 #include "parser_options.h"
+#include "project_toml.h"
 #include "raster/file_replacement.h"
 #include "usage_error.h"
 
@@ -34,13 +35,7 @@ public:
     explicit ContentReader(std::string file) : mFile(std::move(file)) {}
 
     ProjectContent Read() {
-        toml::table top;
-        try {
-            top = toml::parse_file(mFile);
-        } catch (const toml::parse_error& failure) {
-            throw EUsageError(mFile + ":" + std::to_string(failure.source().begin.line) + ": " +
-                              std::string(failure.description()));
-        }
+        const toml::table top = ParseProjectToml(mFile);
         ProjectContent content;
         for (const auto& [name, node] : InFileOrder(top)) {
             if (name == "terrains") {

@@ -10,6 +10,7 @@
 
 #include "argument_bytes.h"
 #include "parser_options.h"
+#include "project_toml.h"
 #include "texture_folders.h"
 #include "usage_error.h"
 
@@ -45,13 +46,7 @@ public:
     }
 
     Project Read() {
-        toml::table top;
-        try {
-            top = toml::parse_file(mFile);
-        } catch (const toml::parse_error& failure) {
-            throw EUsageError(mFile + ":" + std::to_string(failure.source().begin.line) + ": " +
-                              std::string(failure.description()));
-        }
+        const toml::table top = ParseProjectToml(mFile);
         Project project;
         project.file = mFile;
         std::map<std::string, Setting> common;
