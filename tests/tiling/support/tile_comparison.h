@@ -82,6 +82,21 @@ inline TilesMade PieceTilesByEngine(const TTileSettings& settings, const std::st
     });
 }
 
+// The engine's blocks of these settings, with the side textures the block settings name read at
+// the display depth, as the tests' engine runs make them.
+struct EngineBlocks {
+    EngineBlocks(const TTileSettings& settings, const BlockSettings& block)
+        : left(block.leftTexture.empty() ? WorkingTexture{} : reader.Read(block.leftTexture)),
+          right(block.rightTexture.empty() ? WorkingTexture{} : reader.Read(block.rightTexture)),
+          gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
+                 block.rightTexture.empty() ? nullptr : &right) {}
+
+    WorkingTextureReader reader{DisplayDepth()};
+    WorkingTexture left;
+    WorkingTexture right;
+    BlockGather gather;
+};
+
 // The block of the texture, its side faces from the textures the block settings name: by the
 // maker's BlockMaker, and gathered from working textures, stored at the display depth.
 inline TilesMade BlockByMaker(const TTileSettings& settings, const BlockSettings& block,
@@ -96,13 +111,9 @@ inline TilesMade BlockByMaker(const TTileSettings& settings, const BlockSettings
 inline TilesMade BlockByEngine(const TTileSettings& settings, const BlockSettings& block,
                                const std::string& texture) {
     return TilesOf([&](OutputStream& out) {
-        WorkingTextureReader reader(DisplayDepth());
-        WorkingTexture left;
-        WorkingTexture right;
-        if (!block.leftTexture.empty()) left = reader.Read(block.leftTexture);
-        if (!block.rightTexture.empty()) right = reader.Read(block.rightTexture);
-        const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
-                                 block.rightTexture.empty() ? nullptr : &right);
+        EngineBlocks blocks(settings, block);
+        WorkingTextureReader& reader = blocks.reader;
+        const BlockGather& gather = blocks.gather;
         const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
         WriteBmp(BmpFormOf(gather.Raise(reader.Read(texture)), DisplayDepth(), mask), out);
     });
@@ -125,13 +136,9 @@ inline TilesMade PieceBlocksByMaker(const TTileSettings& settings, const BlockSe
 inline TilesMade PieceBlocksByEngine(const TTileSettings& settings, const BlockSettings& block,
                                      const std::string& texture) {
     return TilesOf([&](OutputStream& out) {
-        WorkingTextureReader reader(DisplayDepth());
-        WorkingTexture left;
-        WorkingTexture right;
-        if (!block.leftTexture.empty()) left = reader.Read(block.leftTexture);
-        if (!block.rightTexture.empty()) right = reader.Read(block.rightTexture);
-        const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
-                                 block.rightTexture.empty() ? nullptr : &right);
+        EngineBlocks blocks(settings, block);
+        WorkingTextureReader& reader = blocks.reader;
+        const BlockGather& gather = blocks.gather;
         // The engine takes the texture for pieces, refusing what the maker refuses.
         TileEngine engine(settings);
         engine.ReadTextureForPieces(texture);
