@@ -46,19 +46,34 @@ std::int64_t Threshold(const TerrainBorder& border, std::int32_t x, std::int32_t
     return 5 * one;
 }
 
+// (f − t) · kThresholdOne · kInnerSpan², exactly.
+std::int64_t Level(const TerrainCorners& corners, const TerrainBorder& border, std::int32_t x,
+                   std::int32_t y) {
+    return Field(corners, x, y) * kThresholdOne -
+           Threshold(border, x, y) * kInnerSpan * kInnerSpan;
+}
+
 }  // namespace
 
-std::vector<Terrain> TerrainField(const TerrainCorners& corners, const TerrainBorder& border) {
+std::vector<double> TerrainLevels(const TerrainCorners& corners, const TerrainBorder& border) {
     constexpr std::int32_t side = kWorkingTextureSide;
-    std::vector<Terrain> field;
-    field.reserve(static_cast<std::size_t>(side) * side);
+    constexpr double scale = double(kThresholdOne) * double(kInnerSpan) * double(kInnerSpan);
+    std::vector<double> levels;
+    levels.reserve(static_cast<std::size_t>(side) * side);
     for (std::int32_t y = 0; y < side; ++y) {
         for (std::int32_t x = 0; x < side; ++x) {
-            const bool b = Field(corners, x, y) * kThresholdOne >=
-                           Threshold(border, x, y) * kInnerSpan * kInnerSpan;
-            field.push_back(b ? Terrain::B : Terrain::A);
+            levels.push_back(double(Level(corners, border, x, y)) / scale);
         }
     }
+    return levels;
+}
+
+std::vector<Terrain> TerrainField(const TerrainCorners& corners, const TerrainBorder& border) {
+    // A level keeps its sign through the division, so the choice is the exact one.
+    const std::vector<double> levels = TerrainLevels(corners, border);
+    std::vector<Terrain> field(levels.size());
+    std::transform(levels.begin(), levels.end(), field.begin(),
+                   [](double level) { return level >= 0 ? Terrain::B : Terrain::A; });
     return field;
 }
 

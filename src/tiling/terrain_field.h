@@ -38,4 +38,9 @@ inline constexpr std::int32_t kEdgeBand = 32;
 // The terrain of every working texture pixel, row by row from the top-left, 255 × 255.
 std::vector<Terrain> TerrainField(const TerrainCorners& corners, const TerrainBorder& border);
 
+// f − t at every working texture pixel, in the same order: B where it is at least 0, A elsewhere,
+// exactly as TerrainField decides. Its size says how far a pixel lies from the border, so that a
+// soft border can blend the terrains across it.
+std::vector<double> TerrainLevels(const TerrainCorners& corners, const TerrainBorder& border);
+
 }  // namespace mosaren
