@@ -9,10 +9,11 @@
 // smooth, one job) beside nearest ones. Everything runs in one go on the same textures and disk, each
 // figure the median of three runs, so that the ratios hold even on a busy machine.
 //
-//   build-bench/bench/batch_table [RUNS [SCALE [blocks]]]
+//   build-bench/bench/batch_table [RUNS [SCALE [blocks|pictures]]]
 //
 // It begins with blocks and transition tiles (`batch --block`, `transitions`) at one job and all
-// cores; "blocks" stops after that table.
+// cores; "blocks" stops after that table, "pictures" makes only the PNG and JPEG tables (and the
+// peak memory of 8000² PNG textures).
 //
 // SCALE multiplies the number of textures of each kind: a few dozen files take about as long as
 // starting the program and making the first group's temporary files, so a larger set shows what
@@ -396,6 +397,30 @@ public:
         }
     }
 
+    // Peak memory of very large PNG textures, which are read a few rows at a time: one 8000²
+    // texture with one job, two with two jobs.
+    void LargePngMemory() {
+        const Kind large = AsForm(Make("8000²", TextureForm::Rgb24, 2, 8000, 8000), "rgb-png",
+                                  "8000² PNG", ".png");
+        std::printf("\n| peak memory, MiB (8000² RGB PNG) | tiles | --filter smooth |\n"
+                    "|---|---|---|\n");
+        for (const std::size_t count : {std::size_t{1}, std::size_t{2}}) {
+            const std::vector<std::string> textures(large.textures.begin(),
+                                                    large.textures.begin() + count);
+            double peaks[2] = {};
+            for (int f = 0; f < 2; ++f) {
+                std::vector<double> runs;
+                for (int run = 0; run < mRuns; ++run) {
+                    runs.push_back(RunCli(Batch(textures, std::to_string(count),
+                                                f == 0 ? "nearest" : "smooth"))
+                                       .peakMiB);
+                }
+                peaks[f] = Median(runs);
+            }
+            std::printf("| %zu with --jobs %zu | %.1f | %.1f |\n", count, count, peaks[0], peaks[1]);
+        }
+    }
+
 private:
     static double RunPillow(const std::vector<std::string>& textures) {
         std::string command = MOSAREN_PILLOW_TILES;
@@ -439,18 +464,38 @@ private:
     std::uint32_t mSeed = 1;
 };
 
+// The PNG and JPEG tables, the 512² ones made from textures.
+void PictureTables(Bench& bench, const Kind& textures, int scale) {
+    // Enough of each that starting the program (a few tens of milliseconds) is a small part.
+    const Kind small = bench.Make("256²", TextureForm::Rgb24, 200 * scale, 256, 256);
+    const Kind huge = bench.Make("2048²", TextureForm::Rgb24, 12 * scale, 2048, 2048);
+    bench.PictureSpeed({Bench::AsForm(textures, "rgb-png", "512² RGB PNG", ".png"),
+                        Bench::AsForm(textures, "rgba-png", "512² RGBA PNG", ".png"),
+                        Bench::AsForm(huge, "rgb-png", "2048² RGB PNG", ".png"),
+                        Bench::AsForm(small, "palette-png", "256² paletted PNG", ".png"),
+                        Bench::AsForm(textures, "jpeg", "512² JPEG", ".jpeg"),
+                        Bench::AsForm(huge, "jpeg", "2048² JPEG", ".jpeg")});
+    bench.LargePngMemory();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
+    const std::string only = argc > 3 ? argv[3] : "";
     Bench bench(runs);
+    // "pictures": the PNG and JPEG tables alone.
+    if (only == "pictures") {
+        PictureTables(bench, bench.Make("512²", TextureForm::Rgb24, 200 * scale, 512, 512), scale);
+        return 0;
+    }
     const Kind blockTextures = bench.Make("512²", TextureForm::Rgb24, 100 * scale, 512, 512);
     bench.BlockSpeed(blockTextures);
     // "blocks": that table alone.
-    if (argc > 3 && std::string(argv[3]) == "blocks") return 0;
+    if (only == "blocks") return 0;
     std::printf("\n");
-    // The set: 200 of 512², 200 of 64², 4 of 2048² (24 bits), 40 paletted, 40 run-length,
+    // 200 of 512², 200 of 64², 4 of 2048² (24 bits), 40 paletted, 40 run-length,
     // 20 of 32 bits and 20 of odd sizes and forms.
     std::vector<Kind> kinds = {
         bench.Make("512²", TextureForm::Rgb24, 200 * scale, 512, 512),
@@ -478,12 +523,6 @@ int main(int argc, char** argv) {
     bench.Speed(formats, true);
 
     std::printf("\n");
-    const Kind small = bench.Make("256²", TextureForm::Rgb24, 40 * scale, 256, 256);
-    bench.PictureSpeed({Bench::AsForm(kinds[0], "rgb-png", "512² RGB PNG", ".png"),
-                        Bench::AsForm(kinds[0], "rgba-png", "512² RGBA PNG", ".png"),
-                        Bench::AsForm(kinds[2], "rgb-png", "2048² RGB PNG", ".png"),
-                        Bench::AsForm(small, "palette-png", "256² paletted PNG", ".png"),
-                        Bench::AsForm(kinds[0], "jpeg", "512² JPEG", ".jpeg"),
-                        Bench::AsForm(kinds[2], "jpeg", "2048² JPEG", ".jpeg")});
+    PictureTables(bench, kinds[0], scale);
     return 0;
 }
