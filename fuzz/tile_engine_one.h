@@ -54,12 +54,12 @@ inline std::string CompareTileEngineOnce(std::span<const std::uint8_t> input) {
 
     // Made once and never destroyed, as in a long batch: the maker's bitmaps must outlive the
     // drawing state they register with, whatever order the program's statics go in.
-    static TileEngine& engine = *new TileEngine(settings);
+    static TileEngine& engine = *new TileEngine(settings, DisplayDepth());
     static TileMaker& maker = *new TileMaker(settings);
     bool compared = true;
     BmpSampler sampler;
     try {
-        sampler.Open(path);
+        sampler.Open(path, DisplayDepth());
         if (std::int64_t{sampler.Width()} * sampler.Height() > kComparedPixels) {
             // A large picture of one bit per pixel the batch's engine reads whole, as the maker.
             if (!pieces && sampler.IsMonochrome()) return {};

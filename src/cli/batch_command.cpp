@@ -54,7 +54,7 @@ class TileSource {
 public:
     TileSource(const CliOptions& options, const WorkingTiles* blocks)
         : mBlocks(blocks), mReader(options.depth) {
-        if (!mBlocks) mEngine = std::make_unique<TileEngine>(options.settings, options.filter);
+        if (!mBlocks) mEngine = std::make_unique<TileEngine>(options.settings, options.depth, options.filter);
     }
 
     // What the run keeps of the texture's tile, which it names bmpName.

@@ -36,7 +36,7 @@ TilePixels NamingDamage(const std::string& texturePath, bool picture, const Make
 void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
     const WorkingTiles blocks(options);
     const TTileSettings& settings = options.settings;
-    TileEngine engine(settings);
+    TileEngine engine(settings, options.depth);
     const std::string& texturePath = options.files.at(0);
     const std::string& saveName = options.files.at(1);
     std::unique_ptr<TextureSource> source;
@@ -54,7 +54,7 @@ void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
 }
 
 void TileFlat(const CliOptions& options, RunOutputs& outputs) {
-    TileEngine engine(options.settings, options.filter);
+    TileEngine engine(options.settings, options.depth, options.filter);
     const std::string& texturePath = options.files.at(0);
     const std::string& saveName = options.files.at(1);
     std::unique_ptr<TextureSource> source;

@@ -6,15 +6,13 @@
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
 #include "raster/decoded_picture.h"
-#include "raster/display_depth.h"
 #include "tiling/tile_bmp_form.h"
 
 namespace mosaren {
 
 void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
-                  const TTileSettings& settings,
+                  const TTileSettings& settings, int depth,
                   const std::function<void(std::int32_t y, std::span<Rgba> row)>& rowAt) {
-    const int depth = DisplayDepth();
     WriteDeviceBmpHeaders(stream, width, height, depth);
     const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
     std::vector<Rgba> row(static_cast<std::size_t>(width));

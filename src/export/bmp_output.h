@@ -21,10 +21,10 @@ class OutputStream;
 
 // Writes the BMP file of a width × height picture to the stream, asking rowAt for each row
 // (from the top, width pixels) as it needs it: bottom row first, as the file stores them, so
-// that only one row is held at a time. Pixels of alpha below kOpaqueFrom take the mask colour of
-// settings; all others their own colour.
+// that only one row is held at a time; depth bits per pixel, as tiles are stored. Pixels of
+// alpha below kOpaqueFrom take the mask colour of settings; all others their own colour.
 void WriteBmpRows(OutputStream& stream, std::int32_t width, std::int32_t height,
-                  const TTileSettings& settings,
+                  const TTileSettings& settings, int depth,
                   const std::function<void(std::int32_t y, std::span<Rgba> row)>& rowAt);
 
 // The BMP file of a tile at bitCount bits per pixel, the mask where it does not show the tile

@@ -156,7 +156,7 @@ void RunWriters::WriteSheet(const RunTileset& run) const {
         });
     } else {
         ReplaceFileWith(mOutput.sheet, [&](OutputStream& stream) {
-            WriteBmpRows(stream, width, height, mSettings,
+            WriteBmpRows(stream, width, height, mSettings, mOutput.bmpDepth,
                          [&rows](std::int32_t y, std::span<Rgba> row) { rows.Row(y, row); });
         });
     }

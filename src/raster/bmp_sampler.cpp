@@ -102,7 +102,7 @@ BmpSampler::BmpSampler() : mState(std::make_unique<State>()) {}
 
 BmpSampler::~BmpSampler() = default;
 
-void BmpSampler::Open(const std::string& fileName) {
+void BmpSampler::Open(const std::string& fileName, int depth) {
     State& s = *mState;
     s.file.reset();
     s.kind = State::Kind::Empty;
@@ -139,7 +139,7 @@ void BmpSampler::Open(const std::string& fileName) {
             s.height = info.biHeight;
             // The device image holds each colour as the display's depth keeps it.
             s.runLengthColours = gdi::RunLengthColours(info, s.data.headers.colours);
-            const gdi::RowCodec device(gdi::PixelFormat::Of(DisplayDepth(), gdi::kBiRgb, {}), {});
+            const gdi::RowCodec device(gdi::PixelFormat::Of(depth, gdi::kBiRgb, {}), {});
             std::uint8_t stored[4] = {};
             for (TColor& colour : s.runLengthColours) {
                 device.Write(stored, 0, 1, &colour);

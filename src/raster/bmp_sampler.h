@@ -45,8 +45,9 @@ public:
     // Opens the file and reads its headers. Raises what ReadBmpFile raises for a file that it
     // refuses: one that cannot be opened, whose headers are not valid, or whose picture the
     // graphics layer would not make (a header it does not accept, a picture beyond its size
-    // cap). The file stays open until the next Open.
-    void Open(const std::string& fileName);
+    // cap). The file stays open until the next Open. A run-length picture's colours are read as
+    // the reader's device image at the display depth `depth` holds them.
+    void Open(const std::string& fileName, int depth);
 
     std::int32_t Width() const;
     std::int32_t Height() const;

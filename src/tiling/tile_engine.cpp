@@ -46,9 +46,10 @@ struct PieceGroup {
 }  // namespace
 
 struct TileEngine::State {
-    State(const TTileSettings& s, TileFilter f) : settings(s), filter(f) {}
+    State(const TTileSettings& s, int d, TileFilter f) : settings(s), depth(d), filter(f) {}
 
     const TTileSettings& settings;
+    const int depth;
     const TileFilter filter;
     BmpSampler sampler;
     TextureSource* source = nullptr;  // the texture when it is no BMP file
@@ -88,15 +89,15 @@ struct TileEngine::State {
     TilePixels BlackOnWhiteTile(const std::string& texturePath);
 };
 
-TileEngine::TileEngine(const TTileSettings& settings, TileFilter filter)
-    : mState(std::make_unique<State>(settings, filter)) {}
+TileEngine::TileEngine(const TTileSettings& settings, int depth, TileFilter filter)
+    : mState(std::make_unique<State>(settings, depth, filter)) {}
 
 TileEngine::~TileEngine() = default;
 
 TilePixels TileEngine::TileTexture(const std::string& texturePath) {
     State& s = *mState;
     s.source = nullptr;
-    s.sampler.Open(texturePath);
+    s.sampler.Open(texturePath, s.depth);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
     if (s.filter == TileFilter::Smooth) return s.SmoothTiles({TRect{0, 0, width, height}}).front();
@@ -133,7 +134,7 @@ TilePixels TileEngine::TileTexture(TextureSource& texture) {
 void TileEngine::ReadTextureForPieces(const std::string& texturePath) {
     State& s = *mState;
     s.source = nullptr;
-    s.sampler.Open(texturePath);
+    s.sampler.Open(texturePath, s.depth);
     TakePieces();
 }
 

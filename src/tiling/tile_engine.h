@@ -34,8 +34,9 @@ namespace mosaren {
 
 class TileEngine {
 public:
-    // The settings are read at each texture, as TileMaker reads them.
-    explicit TileEngine(const TTileSettings& settings, TileFilter filter = TileFilter::Nearest);
+    // The settings are read at each texture, as TileMaker reads them; depth is the display depth
+    // whose maker the engine's tiles match (it decides the colours of run-length textures).
+    TileEngine(const TTileSettings& settings, int depth, TileFilter filter = TileFilter::Nearest);
     ~TileEngine();
     TileEngine(const TileEngine&) = delete;
     TileEngine& operator=(const TileEngine&) = delete;

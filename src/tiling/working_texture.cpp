@@ -166,7 +166,7 @@ WorkingTextureReader::~WorkingTextureReader() = default;
 
 WorkingTexture WorkingTextureReader::Read(const std::string& bmpPath) {
     State& s = *mState;
-    s.sampler.Open(bmpPath);
+    s.sampler.Open(bmpPath, s.depth);
     const std::int32_t width = s.sampler.Width();
     const std::int32_t height = s.sampler.Height();
     if (!s.sampler.HasPixels()) return s.Gather(TRect{}, false, [](const PixelSamples&) {});
@@ -192,7 +192,7 @@ WorkingTexture WorkingTextureReader::Read(TextureSource& texture) {
 WorkingTexture WorkingTextureReader::ReadPiece(const std::string& bmpPath, std::int32_t across,
                                                std::int32_t down, PiecePosition piece) {
     State& s = *mState;
-    s.sampler.Open(bmpPath);
+    s.sampler.Open(bmpPath, s.depth);
     if (!s.sampler.HasPixels()) return s.Gather(TRect{}, false, [](const PixelSamples&) {});
     const TRect area = PieceRect(s.sampler.Width(), s.sampler.Height(), across, down, piece);
     return s.Gather(area, false, [&s](const PixelSamples& samples) {

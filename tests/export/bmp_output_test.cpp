@@ -49,7 +49,7 @@ TEST_P(BmpRows, AreTheWritersFileOfADeviceBitmapWithTheMaskWhereTransparent) {
     WriteBmp(bitmap, expected);
 
     MemoryOutputStream streamed;
-    WriteBmpRows(streamed, 13, 9, settings, [&](std::int32_t y, std::span<Rgba> row) {
+    WriteBmpRows(streamed, 13, 9, settings, DisplayDepth(), [&](std::int32_t y, std::span<Rgba> row) {
         for (std::int32_t x = 0; x < 13; ++x) row[static_cast<std::size_t>(x)] = picture.At(x, y);
     });
     EXPECT_EQ(streamed.Bytes(), expected.Bytes());

@@ -114,7 +114,7 @@ TEST_P(TileEngineAgainstTileMaker, BatchTilesAreTheSameBytesAndFailuresTheSame) 
     TTileSettings defaults;
     TTileSettings settings;  // changed between textures, as both read it at each
     TileMaker maker(settings);
-    TileEngine engine(settings);
+    TileEngine engine(settings, DisplayDepth());
     for (std::size_t k = 0; k < textures.size(); k += kTextureStride) {
         for (const TTileSettings& s : {defaults, Varied(k)}) {
             settings = s;

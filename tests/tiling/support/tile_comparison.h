@@ -74,7 +74,7 @@ inline TilesMade PieceTilesByMaker(const TTileSettings& settings, const std::str
 }
 inline TilesMade PieceTilesByEngine(const TTileSettings& settings, const std::string& texture) {
     return TilesOf([&](OutputStream& out) {
-        TileEngine engine(settings);
+        TileEngine engine(settings, DisplayDepth());
         engine.ReadTextureForPieces(texture);
         for (const PiecePosition piece : engine.Pieces()) {
             WriteBmp(EngineTileFile(engine.PieceTile(piece), settings), out);
@@ -140,7 +140,7 @@ inline TilesMade PieceBlocksByEngine(const TTileSettings& settings, const BlockS
         WorkingTextureReader& reader = blocks.reader;
         const BlockGather& gather = blocks.gather;
         // The engine takes the texture for pieces, refusing what the maker refuses.
-        TileEngine engine(settings);
+        TileEngine engine(settings, DisplayDepth());
         engine.ReadTextureForPieces(texture);
         const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
         for (const PiecePosition piece : engine.Pieces()) {
