@@ -222,15 +222,16 @@ public:
     }
 
     // PNG and JPEG sets: the batch with one job and all cores, a Pillow script doing the same
-    // work in one process, and decoding alone (the floor), in textures per second.
+    // work in one process, and decoding alone (the floor), in textures per second; then smooth tiles
+    // beside them and beside ImageMagick's smooth turn.
     void PictureSpeed(const std::vector<Kind>& kinds) {
         const std::string cores = std::to_string(std::thread::hardware_concurrency());
         std::printf("| textures/s | %s |\n|---|", Names(kinds).c_str());
         for (std::size_t i = 0; i < kinds.size(); ++i) std::printf("---|");
         std::printf("\n");
-        std::vector<double> floor, one, all, pillow;
+        std::vector<double> floor, one, all, pillow, smooth, magick;
         for (const Kind& kind : kinds) {
-            std::vector<double> f, o, a, p;
+            std::vector<double> f, o, a, p, s, m;
             for (int run = 0; run < mRuns; ++run) {
                 const auto start = std::chrono::steady_clock::now();
                 for (const std::string& texture : kind.textures) DecodeAlone(texture);
@@ -238,12 +239,16 @@ public:
                 o.push_back(RunCli(Batch(kind.textures, "1")).seconds);
                 a.push_back(RunCli(Batch(kind.textures, cores)).seconds);
                 p.push_back(RunPillow(kind.textures));
+                s.push_back(RunCli(Batch(kind.textures, "1", "smooth")).seconds);
+                m.push_back(RunMagick(kind.textures));
             }
             const double n = static_cast<double>(kind.textures.size());
             floor.push_back(n / Median(f));
             one.push_back(n / Median(o));
             all.push_back(n / Median(a));
             pillow.push_back(n / Median(p));
+            smooth.push_back(n / Median(s));
+            magick.push_back(n / Median(m));
         }
         Row("decoding alone, same library (floor)", floor);
         Row("Pillow script, one process", pillow);
@@ -252,6 +257,11 @@ public:
         Ratio("--jobs 1 / Pillow", one, pillow);
         Ratio("--jobs 1 / floor", one, floor);
         Ratio("all cores / --jobs 1", all, one);
+        Row("`batch --filter smooth --jobs 1`", smooth);
+        Row("ImageMagick `+distort SRT 45 -resize 72x36!`, once per texture", magick);
+        Ratio("smooth / nearest, --jobs 1", smooth, one);
+        Ratio("smooth / Pillow (nearest)", smooth, pillow);
+        Ratio("smooth / ImageMagick", smooth, magick);
     }
 
     Kind MakeOdd(int count) {
@@ -422,6 +432,18 @@ public:
     }
 
 private:
+    // ImageMagick's smooth turn and squeeze, one command per texture as a user's script would.
+    static double RunMagick(const std::vector<std::string>& textures) {
+        const std::string out = fs::path(textures.front()).parent_path() / "magick-tile.png";
+        const auto start = std::chrono::steady_clock::now();
+        for (const std::string& texture : textures) {
+            const std::string command = std::string(MOSAREN_IMAGEMAGICK) + " " + texture +
+                                        " +distort SRT 45 -resize '72x36!' " + out;
+            if (std::system(command.c_str()) != 0) std::abort();
+        }
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
     static double RunPillow(const std::vector<std::string>& textures) {
         std::string command = MOSAREN_PILLOW_TILES;
         for (const std::string& texture : textures) command += " " + texture;
