@@ -61,6 +61,7 @@ void WriteDamagedPng(const std::string& path) {
 // The files under folder (names relative to it) and their bytes, less the build's own record.
 std::map<std::string, std::vector<std::uint8_t>> FilesUnder(const fs::path& folder) {
     std::map<std::string, std::vector<std::uint8_t>> files;
+    if (!fs::exists(folder)) return files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (!entry.is_regular_file()) continue;
         const std::string name = fs::relative(entry.path(), folder).string();
@@ -194,19 +195,34 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
         SCOPED_TRACE("the selected texture's tile and map, as mosaren-cli tile makes them");
         list.setCurrentRow(1);  // grass.bmp
         WaitForPreview(window);
-        const QImage tile = window.TileView()->Image();
-        ASSERT_EQ(tile.size(), QSize(72, 36));
-        EXPECT_EQ(window.MapView()->Image().size(), QSize(6 * 72, 6 * 36));
-        ASSERT_EQ(RunCli({"tile", Q((textures / "grass.bmp").string()), "ref", "--format", "png"},
-                         Q(folder.Path().string())),
-                  0);
-        const QImage made = QImage(Q(folder / "ref.png")).convertToFormat(QImage::Format_ARGB32);
-        ASSERT_EQ(made.size(), tile.size());
-        for (int y = 0; y < tile.height(); ++y) {
-            for (int x = 0; x < tile.width(); ++x) {
-                ASSERT_EQ(tile.pixel(x, y), made.pixel(x, y)) << x << "," << y;
+        // Each filter as the command line makes it, and the two differ.
+        std::vector<QImage> tiles;
+        for (const char* filter : {"nearest", "smooth"}) {
+            SCOPED_TRACE(filter);
+            if (!tiles.empty()) {
+                Find<QComboBox>(window, "filter")->setCurrentIndex(1);
+                WaitForPreview(window);
             }
+            const QImage tile = window.TileView()->Image();
+            ASSERT_EQ(tile.size(), QSize(72, 36));
+            EXPECT_EQ(window.MapView()->Image().size(), QSize(6 * 72, 6 * 36));
+            ASSERT_EQ(RunCli({"tile", Q((textures / "grass.bmp").string()), "ref", "--format",
+                              "png", "--filter", filter},
+                             Q(folder.Path().string())),
+                      0);
+            const QImage made =
+                QImage(Q(folder / "ref.png")).convertToFormat(QImage::Format_ARGB32);
+            ASSERT_EQ(made.size(), tile.size());
+            for (int y = 0; y < tile.height(); ++y) {
+                for (int x = 0; x < tile.width(); ++x) {
+                    ASSERT_EQ(tile.pixel(x, y), made.pixel(x, y)) << x << "," << y;
+                }
+            }
+            tiles.push_back(tile);
         }
+        EXPECT_NE(tiles[0], tiles[1]);
+        Find<QComboBox>(window, "filter")->setCurrentIndex(0);
+        WaitForPreview(window);
     }
 
     {
