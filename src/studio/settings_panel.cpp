@@ -108,9 +108,6 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
                      "one picture and key no colour out."));
     own(mMaps[2], tr("The same map as a Godot scene of the Godot 4 or the Godot 3 tile set, "
                      "exactly one of them. Switches Godot 4 on when neither is."));
-    for (QWidget* held : {static_cast<QWidget*>(mFormat), static_cast<QWidget*>(mSheet)}) {
-        own(held, {});
-    }
 
     for (const SizePreset& preset : kSizePresets) {
         mSizePreset->addItem(tr("%1 × %2").arg(preset.width).arg(preset.height));

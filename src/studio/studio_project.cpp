@@ -18,11 +18,12 @@ constexpr const char* kTextureKeys[] = {"left-texture", "right-texture"};
 // Keys that say where a set's tiles go or how the run goes, not what a tile looks like: a
 // preview leaves them out. Every other key shapes the tiles and reaches the preview as it is, so
 // that a key the core gains shows there without a change here.
-constexpr const char* kNotShaping[] = {"format",      "depth",   "sheet",      "columns",
-                                       "margin",      "spacing", "extrude",    "tsx",
-                                       "godot",       "godot3",  "godot-root", "out-dir",
-                                       "map-preview", "map",     "keep-going", "overwrite-inputs",
-                                       "quiet",       "jobs",    "recursive",  "pieces"};
+constexpr const char* kNotShaping[] = {
+    "format",     "depth",   "sheet",       "columns",    "margin",
+    "spacing",    "extrude", "tsx",         "godot",      "godot3",
+    "godot-root", "out-dir", "map-preview", "map",        "keep-going",
+    "overwrite-inputs",      "quiet",       "jobs",       "recursive",
+    "pieces"};
 
 template <typename List>
 bool Among(const std::string& key, const List& list) {
@@ -242,9 +243,10 @@ void StudioProject::SetMap(const std::string& kind, bool on) {
         cli::SetKey(set->keys, "map",
                     WithMap(cli::KeyValue(set->keys, "map"), set->name, kind, on));
     }
-    if (!on)
+    if (!on) {
         cli::SetKey(mContent.keys, "map",
                     WithMap(cli::KeyValue(mContent.keys, "map"), {}, kind, false));
+    }
 }
 
 void StudioProject::SetLayout(const std::string& key, const std::string& value) {
