@@ -46,12 +46,11 @@ QStringList Parts(const std::string& value) {
 
 SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::SettingsPanel) {
     // The form (settings_panel.ui) lays the controls out; here they are tied to the keys. The
-    // keys the core is gaining (the filter, variants, feather, starter maps) take a group each in
-    // the form, below the outputs, with Load and Apply reading and writing their keys as for the
-    // groups above; the preview passes every key that shapes tiles to the core as it is
-    // (StudioProject::ShapingKeys), so it shows them without a change.
+    // preview passes every key that shapes tiles to the core as it is
+    // (StudioProject::ShapingKeys), so it shows a new one without a change there.
     mUi->setupUi(this);
     mSizePreset = mUi->sizePreset;
+    mFilter = mUi->filter;
     mWidth = mUi->tileWidth;
     mHeight = mUi->tileHeight;
     mMaskButton = mUi->mask;
@@ -82,6 +81,33 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
     mGodot = mUi->godot;
     mGodot3 = mUi->godot3;
     mMapPreview = mUi->mapPreview;
+    mMaps[0] = mUi->mapTmx;
+    mMaps[1] = mUi->mapTmj;
+    mMaps[2] = mUi->mapTscn;
+    // The transition tiles' form has room below the seed for the keys the core is gaining: a
+    // row "Variants" (a spin box, 1-8) and a row "Feather" (a spin box in px, enabled with the
+    // filter smooth), each read in Load and written in Apply as the seed is.
+
+    // Each control's own tooltip, shown while it is enabled (Hold).
+    const auto own = [](QWidget* control, const QString& tip) {
+        control->setToolTip(tip);
+        control->setProperty("ownToolTip", tip);
+    };
+    own(mFilter, tr("How a tile samples its texture. Nearest: each tile pixel takes one texture "
+                    "pixel, for pixel art. Smooth: each tile pixel blends the texture pixels it "
+                    "covers, for painted and photographic textures."));
+    own(mTsx, tr("With BMP tiles this switches the sheet on: Tiled keys the mask colour out of a "
+                 "sheet only."));
+    own(mGodot, tr("Switches on a PNG sheet: the tile set is an atlas of the sheet, and Godot "
+                   "keys no mask colour out."));
+    own(mGodot3, mGodot->toolTip());
+    own(mMaps[0], tr("The map preview's 6 × 6 map as a Tiled map, named after the set. Switches "
+                     "the Tiled tileset on: the map takes its tiles from it."));
+    own(mMaps[1], tr("The same map as Tiled JSON, for Phaser and other web engines, the sheet's "
+                     "tileset embedded. Switches on a PNG sheet: web engines take a tileset as "
+                     "one picture and key no colour out."));
+    own(mMaps[2], tr("The same map as a Godot scene of the Godot 4 or the Godot 3 tile set, "
+                     "exactly one of them. Switches Godot 4 on when neither is."));
 
     for (const SizePreset& preset : kSizePresets) {
         mSizePreset->addItem(tr("%1 × %2").arg(preset.width).arg(preset.height));
@@ -109,11 +135,11 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
     Browse(mUi->terrainBBrowse, mTerrainB, false);
 
     const std::initializer_list<QWidget*> controls = {
-        mSizePreset,  mWidth,       mHeight,       mFormat,      mOutDir,    mBlock,
-        mBlockHeight, mFaces[0],    mFaces[1],     mFaces[2],    mShades[0], mShades[1],
-        mShades[2],   mLeftTexture, mRightTexture, mTransitions, mTerrainA,  mTerrainB,
-        mEdge,        mSeed,        mSheet,        mLayout[0],   mLayout[1], mLayout[2],
-        mLayout[3],   mTsx,         mGodot,        mGodot3,      mMapPreview};
+        mSizePreset,  mFilter,       mWidth,       mHeight,    mFormat,    mOutDir,    mBlock,
+        mBlockHeight, mFaces[0],     mFaces[1],    mFaces[2],  mShades[0], mShades[1], mShades[2],
+        mLeftTexture, mRightTexture, mTransitions, mTerrainA,  mTerrainB,  mEdge,      mSeed,
+        mSheet,       mLayout[0],    mLayout[1],   mLayout[2], mLayout[3], mTsx,       mGodot,
+        mGodot3,      mMapPreview,   mMaps[0],     mMaps[1],   mMaps[2]};
     for (QWidget* control : controls) Watch(control);
     UpdateEnabled();
 }
@@ -122,6 +148,12 @@ SettingsPanel::~SettingsPanel() = default;
 
 void SettingsPanel::Watch(QWidget* control) {
     const auto changed = [this] {
+        if (!mLoading) {
+            // The controls switched on here report to this same function, as loaded ones do.
+            mLoading = true;
+            SwitchOnNeeds();
+            mLoading = false;
+        }
         UpdateEnabled();
         if (!mLoading) emit Changed();
     };
@@ -158,6 +190,36 @@ void SettingsPanel::ShowMask() {
     mMaskButton->setIcon(QIcon(swatch));
 }
 
+// The outputs' needs are the command line's checks, made before it writes anything: a Godot tile
+// set and a Tiled JSON map need a PNG sheet (neither Godot nor a web engine keys a colour out), a
+// Tiled map the Tiled tileset, a Godot scene exactly one Godot tile set, a Tiled tileset of BMP
+// tiles a sheet (Tiled keys the mask colour out of a sheet only), and a block nearest sampling.
+// Switching an output on switches on what it needs, and what an output needs is held while the
+// output is on (UpdateEnabled), so that the Studio never saves a project the build refuses.
+void SettingsPanel::SwitchOnNeeds() {
+    if (mBlock->currentIndex() != 0) mFilter->setCurrentIndex(0);
+    if (mMaps[0]->isChecked()) mTsx->setChecked(true);
+    if (mMaps[2]->isChecked() && !mGodot->isChecked() && !mGodot3->isChecked()) {
+        mGodot->setChecked(true);
+    }
+    if (NeedsPngSheet()) {
+        mFormat->setCurrentIndex(1);
+        mSheet->setChecked(true);
+    }
+    if (mTsx->isChecked() && mFormat->currentIndex() == 0) mSheet->setChecked(true);
+}
+
+bool SettingsPanel::NeedsPngSheet() const {
+    return mGodot->isChecked() || mGodot3->isChecked() || mMaps[1]->isChecked();
+}
+
+bool SettingsPanel::SceneAllowed() const { return !(mGodot->isChecked() && mGodot3->isChecked()); }
+
+void SettingsPanel::Hold(QWidget* control, bool held, const QString& why) {
+    control->setEnabled(!held);
+    control->setToolTip(held ? why : control->property("ownToolTip").toString());
+}
+
 void SettingsPanel::UpdateEnabled() {
     mWidth->setEnabled(mSizePreset->currentIndex() == static_cast<int>(std::size(kSizePresets)));
     mHeight->setEnabled(mWidth->isEnabled());
@@ -165,6 +227,26 @@ void SettingsPanel::UpdateEnabled() {
     mBlockDetails->setEnabled(mBlock->currentIndex() != 0);
     for (QSpinBox* layout : mLayout) layout->setEnabled(mSheet->isChecked());
     mSeed->setEnabled(mEdge->currentIndex() != 0);
+
+    Hold(mFilter, mBlock->currentIndex() != 0, tr("Nearest: blocks are made by nearest sampling."));
+    const bool pngSheet = NeedsPngSheet();
+    Hold(mFormat, pngSheet,
+         tr("PNG: the Godot tile sets and the Tiled JSON map need a PNG sheet, as neither Godot "
+            "nor a web engine keys a mask colour out."));
+    const bool bmpTileset = mTsx->isChecked() && mFormat->currentIndex() == 0;
+    Hold(mSheet, pngSheet || bmpTileset,
+         pngSheet ? tr("The Godot tile sets and the Tiled JSON map are made of the sheet.")
+                  : tr("The Tiled tileset of BMP tiles needs the sheet: Tiled keys the mask "
+                       "colour out of a sheet only."));
+    Hold(mTsx, mMaps[0]->isChecked(), tr("The Tiled map takes its tiles from this tileset."));
+    const bool scene = mMaps[2]->isChecked() && SceneAllowed();
+    const QString sceneWhy =
+        tr("The Godot scene uses one tile set, and Godot 4 and Godot 3 each "
+           "need a project of their own: switch the scene off first.");
+    Hold(mGodot, scene, sceneWhy);
+    Hold(mGodot3, scene, sceneWhy);
+    Hold(mMaps[2], !SceneAllowed(),
+         tr("A Godot scene uses one tile set: switch Godot 4 or Godot 3 off."));
 }
 
 void SettingsPanel::Load(const StudioProject& project) {
@@ -186,6 +268,7 @@ void SettingsPanel::Load(const StudioProject& project) {
     ShowMask();
     mFormat->setCurrentIndex(project.Value("format") == "png" ? 1 : 0);
     mOutDir->setText(Text(project.Value("out-dir")));
+    mFilter->setCurrentIndex(project.Value("filter") == "smooth" ? 1 : 0);
 
     const std::string block = project.Value("block");
     mBlock->setCurrentIndex(block.empty() ? 0 : block == "cube" ? 1 : 2);
@@ -215,6 +298,7 @@ void SettingsPanel::Load(const StudioProject& project) {
     mGodot->setChecked(project.Output("godot"));
     mGodot3->setChecked(project.Output("godot3"));
     mMapPreview->setChecked(project.Output("map-preview"));
+    for (int kind = 0; kind < 3; ++kind) mMaps[kind]->setChecked(project.Map(kMapKinds[kind]));
     mLoading = false;
     UpdateEnabled();
 }
@@ -236,6 +320,9 @@ void SettingsPanel::Apply(StudioProject& project) const {
     project.SetValue("out-dir", Bytes(mOutDir->text()));
 
     const int block = mBlock->currentIndex();
+    // The filter shapes the flat tiles of the tiles set; the command line makes blocks (and,
+    // for now, transition tiles) by nearest sampling only, so it goes with flat tiles only.
+    project.SetValue("filter", mFilter->currentIndex() == 1 && block == 0 ? "smooth" : "");
     project.SetValue("block", block == 0   ? ""
                               : block == 1 ? "cube"
                                            : std::to_string(mBlockHeight->value()));
@@ -277,6 +364,10 @@ void SettingsPanel::Apply(StudioProject& project) const {
     project.SetOutput("godot", mGodot->isChecked());
     project.SetOutput("godot3", mGodot3->isChecked());
     project.SetOutput("map-preview", mMapPreview->isChecked());
+    for (int kind = 0; kind < 3; ++kind) {
+        const bool allowed = kind != 2 || SceneAllowed();
+        project.SetMap(kMapKinds[kind], mMaps[kind]->isChecked() && allowed);
+    }
 }
 
 }  // namespace mosaren::studio

@@ -42,13 +42,22 @@ private:
     void Browse(QToolButton* button, QLineEdit* line, bool folder);
     void Watch(QWidget* control);
     void ShowMask();
+    // What an output needs, switched on when the user switches the output on.
+    void SwitchOnNeeds();
+    // Whether an output is on that needs a PNG sheet.
+    bool NeedsPngSheet() const;
+    // Whether the Godot scene can be written: it takes exactly one Godot tile set.
+    bool SceneAllowed() const;
     void UpdateEnabled();
+    // Enables control, or disables it with why as its tooltip in place of its own.
+    void Hold(QWidget* control, bool held, const QString& why);
 
     std::unique_ptr<Ui::SettingsPanel> mUi;
     bool mLoading = false;
     QColor mMask;
 
     QComboBox* mSizePreset = nullptr;
+    QComboBox* mFilter = nullptr;
     QSpinBox* mWidth = nullptr;
     QSpinBox* mHeight = nullptr;
     QPushButton* mMaskButton = nullptr;
@@ -75,6 +84,7 @@ private:
     QCheckBox* mGodot = nullptr;
     QCheckBox* mGodot3 = nullptr;
     QCheckBox* mMapPreview = nullptr;
+    QCheckBox* mMaps[3] = {};  // by kMapKinds: .tmx, .tmj, .tscn
 };
 
 }  // namespace mosaren::studio

@@ -1,6 +1,7 @@
 #include "studio_project.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 
@@ -63,6 +64,48 @@ std::string OutputName(const std::string& set, const std::string& key, const std
     if (key == "godot") return set + ".tres";
     if (key == "godot3") return set + "-godot3.tres";
     return set + "-map.png";
+}
+
+// The map key's list, as the command line splits it.
+std::vector<std::string> MapList(const std::string& value) {
+    std::vector<std::string> files;
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        if (comma > start) files.push_back(value.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return files;
+}
+
+std::string MapValue(const std::vector<std::string>& files) {
+    std::string value;
+    for (const std::string& file : files) value += (value.empty() ? "" : ",") + file;
+    return value;
+}
+
+// Whether file is a map of the kind: its suffix, in any case, as the command line takes it.
+bool OfKind(const std::string& file, const std::string& kind) {
+    const std::string suffix = "." + kind;
+    if (file.size() < suffix.size()) return false;
+    return std::equal(suffix.begin(), suffix.end(), file.end() - suffix.size(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+// The list with the set's map of the kind in it (named after the set unless one is there), or
+// with every map of the kind out of it.
+std::string WithMap(const std::string& value, const std::string& set, const std::string& kind,
+                    bool on) {
+    std::vector<std::string> files = MapList(value);
+    const auto ofKind = [&](const std::string& file) { return OfKind(file, kind); };
+    if (!on) {
+        files.erase(std::remove_if(files.begin(), files.end(), ofKind), files.end());
+    } else if (std::none_of(files.begin(), files.end(), ofKind)) {
+        files.push_back(set + "." + kind);
+    }
+    return MapValue(files);
 }
 
 // A terrain's name from its texture's: letters, digits, '-' and '_' only.
@@ -189,6 +232,23 @@ void StudioProject::SetOutput(const std::string& key, bool on) {
     if (!on) cli::SetKey(mContent.keys, key, "");
 }
 
+bool StudioProject::Map(const std::string& kind) const {
+    const std::vector<std::string> files = MapList(Value("map"));
+    return std::any_of(files.begin(), files.end(),
+                       [&](const std::string& file) { return OfKind(file, kind); });
+}
+
+void StudioProject::SetMap(const std::string& kind, bool on) {
+    for (cli::ProjectContentSet* set : EditedSets()) {
+        cli::SetKey(set->keys, "map",
+                    WithMap(cli::KeyValue(set->keys, "map"), set->name, kind, on));
+    }
+    if (!on) {
+        cli::SetKey(mContent.keys, "map",
+                    WithMap(cli::KeyValue(mContent.keys, "map"), {}, kind, false));
+    }
+}
+
 void StudioProject::SetLayout(const std::string& key, const std::string& value) {
     for (cli::ProjectContentSet* set : EditedSets()) cli::SetKey(set->keys, key, value);
 }
@@ -230,6 +290,12 @@ void StudioProject::SetTransitionTiles(const Transitions& transitions) {
         for (const auto& [key, value] : tiles.keys) {
             if (Among(key, kOutputKeys)) {
                 cli::SetKey(added.keys, key, OutputName(added.name, key, Value("format")));
+            } else if (key == "map") {
+                std::string maps;
+                for (const char* kind : kMapKinds) {
+                    if (Map(kind)) maps = WithMap(maps, added.name, kind, true);
+                }
+                cli::SetKey(added.keys, key, maps);
             } else if (Among(key, kSheetLayoutKeys)) {
                 cli::SetKey(added.keys, key, value);
             }

@@ -20,6 +20,9 @@ inline constexpr const char* kTransitionsSet = "transitions";
 
 // The output files a set may write, by key; each is named after its set when switched on.
 inline constexpr const char* kOutputKeys[] = {"sheet", "tsx", "godot", "godot3", "map-preview"};
+// The starter maps a set may write, by suffix (the map key holds a list of them); each is named
+// after its set when switched on: tiles.tmx, transitions.tscn, ...
+inline constexpr const char* kMapKinds[] = {"tmx", "tmj", "tscn"};
 // The keys of a sheet's layout, which go with the sheet in each set.
 inline constexpr const char* kSheetLayoutKeys[] = {"columns", "margin", "spacing", "extrude"};
 
@@ -52,6 +55,11 @@ public:
     // set (tiles.png, transitions.tsx, ...) unless the set names it already.
     bool Output(const std::string& key) const;
     void SetOutput(const std::string& key, bool on);
+    // Whether a starter map of the kind (a kMapKinds entry) is written; switching it on adds one
+    // named after each set unless the set names one of that kind already, switching it off
+    // takes every map of the kind out of the list. The other maps keep their places.
+    bool Map(const std::string& kind) const;
+    void SetMap(const std::string& kind, bool on);
     // A sheet layout key, the same in every set the Studio edits.
     void SetLayout(const std::string& key, const std::string& value);
 

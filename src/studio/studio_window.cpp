@@ -31,6 +31,9 @@ namespace {
 constexpr int kZooms[] = {1, 2, 4, 8};
 constexpr int kRecentCount = 8;
 const QString kRecentKey = QStringLiteral("recentFiles");
+// The preview's zoom, the same for the tile and the map, kept from one start to the next.
+const QString kZoomKey = QStringLiteral("previewZoom");
+constexpr int kDefaultZoom = 2;
 
 QScrollArea* Scrolled(QWidget* content, QWidget* parent) {
     auto* area = new QScrollArea(parent);
@@ -167,7 +170,8 @@ QWidget* StudioWindow::BuildPreviewPane() {
     mZoom = new QComboBox(pane);
     mZoom->setObjectName(QStringLiteral("zoom"));
     for (const int zoom : kZooms) mZoom->addItem(tr("%1×").arg(zoom), zoom);
-    mZoom->setCurrentIndex(1);
+    const int remembered = mZoom->findData(QSettings().value(kZoomKey, kDefaultZoom).toInt());
+    mZoom->setCurrentIndex(remembered >= 0 ? remembered : mZoom->findData(kDefaultZoom));
     mGrid = new QCheckBox(tr("Pixel grid"), pane);
     mGrid->setObjectName(QStringLiteral("grid"));
     mMask = new QCheckBox(tr("Mask colour"), pane);
@@ -185,6 +189,7 @@ QWidget* StudioWindow::BuildPreviewPane() {
     mTileView->setObjectName(QStringLiteral("tileView"));
     mMapView = new PixelView;
     mMapView->setObjectName(QStringLiteral("mapView"));
+    for (PixelView* view : {mTileView, mMapView}) view->SetZoom(mZoom->currentData().toInt());
     layout->addWidget(new QLabel(tr("Tile"), pane));
     layout->addWidget(Scrolled(mTileView, pane), 1);
     layout->addWidget(new QLabel(tr("Map"), pane));
@@ -203,6 +208,8 @@ QWidget* StudioWindow::BuildPreviewPane() {
         }
     };
     connect(mZoom, &QComboBox::currentIndexChanged, this, showOptions);
+    connect(mZoom, &QComboBox::currentIndexChanged, this,
+            [this] { QSettings().setValue(kZoomKey, mZoom->currentData().toInt()); });
     connect(mGrid, &QCheckBox::toggled, this, showOptions);
     connect(mMask, &QCheckBox::toggled, this, showOptions);
     connect(mShow, &QComboBox::currentIndexChanged, this, &StudioWindow::RequestPreview);

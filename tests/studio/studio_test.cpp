@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -59,6 +61,7 @@ void WriteDamagedPng(const std::string& path) {
 // The files under folder (names relative to it) and their bytes, less the build's own record.
 std::map<std::string, std::vector<std::uint8_t>> FilesUnder(const fs::path& folder) {
     std::map<std::string, std::vector<std::uint8_t>> files;
+    if (!fs::exists(folder)) return files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (!entry.is_regular_file()) continue;
         const std::string name = fs::relative(entry.path(), folder).string();
@@ -192,19 +195,34 @@ TEST(StudioWindow, AddsTexturesPreviewsExportsAsTheCommandLineAndReopens) {
         SCOPED_TRACE("the selected texture's tile and map, as mosaren-cli tile makes them");
         list.setCurrentRow(1);  // grass.bmp
         WaitForPreview(window);
-        const QImage tile = window.TileView()->Image();
-        ASSERT_EQ(tile.size(), QSize(72, 36));
-        EXPECT_EQ(window.MapView()->Image().size(), QSize(6 * 72, 6 * 36));
-        ASSERT_EQ(RunCli({"tile", Q((textures / "grass.bmp").string()), "ref", "--format", "png"},
-                         Q(folder.Path().string())),
-                  0);
-        const QImage made = QImage(Q(folder / "ref.png")).convertToFormat(QImage::Format_ARGB32);
-        ASSERT_EQ(made.size(), tile.size());
-        for (int y = 0; y < tile.height(); ++y) {
-            for (int x = 0; x < tile.width(); ++x) {
-                ASSERT_EQ(tile.pixel(x, y), made.pixel(x, y)) << x << "," << y;
+        // Each filter as the command line makes it, and the two differ.
+        std::vector<QImage> tiles;
+        for (const char* filter : {"nearest", "smooth"}) {
+            SCOPED_TRACE(filter);
+            if (!tiles.empty()) {
+                Find<QComboBox>(window, "filter")->setCurrentIndex(1);
+                WaitForPreview(window);
             }
+            const QImage tile = window.TileView()->Image();
+            ASSERT_EQ(tile.size(), QSize(72, 36));
+            EXPECT_EQ(window.MapView()->Image().size(), QSize(6 * 72, 6 * 36));
+            ASSERT_EQ(RunCli({"tile", Q((textures / "grass.bmp").string()), "ref", "--format",
+                              "png", "--filter", filter},
+                             Q(folder.Path().string())),
+                      0);
+            const QImage made =
+                QImage(Q(folder / "ref.png")).convertToFormat(QImage::Format_ARGB32);
+            ASSERT_EQ(made.size(), tile.size());
+            for (int y = 0; y < tile.height(); ++y) {
+                for (int x = 0; x < tile.width(); ++x) {
+                    ASSERT_EQ(tile.pixel(x, y), made.pixel(x, y)) << x << "," << y;
+                }
+            }
+            tiles.push_back(tile);
         }
+        EXPECT_NE(tiles[0], tiles[1]);
+        Find<QComboBox>(window, "filter")->setCurrentIndex(0);
+        WaitForPreview(window);
     }
 
     {
@@ -319,6 +337,18 @@ TEST(StudioWindow, OpensAHandWrittenProjectAndSavesItsKeysUnchanged) {
     ASSERT_TRUE(window.SaveProjectAs(Q(saved)));
     EXPECT_TRUE(cli::ReadProjectContent(saved) == cli::ReadProjectContent(original))
         << cli::ProjectText(cli::ReadProjectContent(saved));
+
+    // Its maps (a Tiled map and a Godot scene) and every other key of the set the controls show
+    // are written back by them as they were. (The controls' outputs go to the transition set
+    // they edit as well, so that set takes the shown set's outputs.)
+    EXPECT_TRUE(Find<QCheckBox>(window, "mapTmx")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(window, "mapTmj")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(window, "mapTscn")->isChecked());
+    StudioProject applied = window.Project();
+    window.Settings()->Apply(applied);
+    EXPECT_TRUE(applied.Content().keys == window.Project().Content().keys);
+    EXPECT_TRUE(applied.Content().sets.at(0) == window.Project().Content().sets.at(0))
+        << cli::ProjectText(applied.Content());
 }
 
 TEST(StudioWindow, AsksAboutUnsavedChangesOnClose) {
@@ -464,6 +494,246 @@ TEST(StudioTranslations, FollowTheLocale) {
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
                   QString::fromUtf8(test.qtCancel));
     }
+}
+
+}  // namespace
+}  // namespace mosaren::studio
+
+namespace mosaren::studio {
+namespace {
+
+// Each output switched on brings what the command line needs for it, and what it needs is held
+// while it is on; then the Studio's export of the project it saved equals `mosaren-cli build` of
+// it byte for byte, and the project reopens with the same controls and keys.
+TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
+    const auto check = [](const char* name) {
+        return [name](StudioWindow& window) { Find<QCheckBox>(window, name)->setChecked(true); };
+    };
+    const auto choose = [](const char* name, int index) {
+        return [name, index](StudioWindow& window) {
+            Find<QComboBox>(window, name)->setCurrentIndex(index);
+        };
+    };
+    const auto transitions = [](StudioWindow& window) {
+        const std::vector<std::string> textures = window.Textures()->Textures();
+        Find<QGroupBox>(window, "transitions")->setChecked(true);
+        Find<QLineEdit>(window, "terrainA")->setText(Q(textures.at(0)));
+        Find<QLineEdit>(window, "terrainB")->setText(Q(textures.at(1)));
+    };
+    using Action = std::function<void(StudioWindow&)>;
+    struct Case {
+        const char* name;
+        std::vector<Action> actions;
+        std::vector<const char*> on;    // check boxes on afterwards
+        std::vector<const char*> off;   // and off
+        std::vector<const char*> held;  // controls the user cannot change while the others are on
+        bool png;
+        const char* filter;  // the tiles set's filter key
+        const char* maps;    // the tiles set's map key
+        std::vector<const char*> files;
+    };
+    const Case cases[] = {
+        {"smooth flat tiles in Tiled maps",
+         {choose("filter", 1), check("mapTmx"), check("mapTmj")},
+         {"tsx", "sheet"},
+         {"godot", "godot3"},
+         {"tsx", "sheet", "format"},
+         true,
+         "smooth",
+         "tiles.tmx,tiles.tmj",
+         {"tiles.png", "tiles.tsx", "tiles.tmx", "tiles.tmj"}},
+        {"a Godot scene from BMP tiles: Godot 4, a PNG sheet",
+         {check("mapTscn")},
+         {"godot", "sheet"},
+         {"godot3", "tsx"},
+         {"godot", "godot3", "sheet", "format"},
+         true,
+         "",
+         "tiles.tscn",
+         {"tiles.png", "tiles.tres", "tiles.tscn"}},
+        {"a Godot 3 scene of the Godot 3 tile set chosen first",
+         {check("godot3"), check("mapTscn")},
+         {"godot3", "sheet"},
+         {"godot"},
+         {"godot", "godot3", "sheet", "format"},
+         true,
+         "",
+         "tiles.tscn",
+         {"tiles.png", "tiles.png.import", "tiles-godot3.tres", "tiles.tscn"}},
+        {"both Godot tile sets: no scene",
+         {check("godot"), check("godot3")},
+         {"godot", "godot3", "sheet"},
+         {"mapTscn"},
+         {"mapTscn", "sheet", "format"},
+         true,
+         "",
+         "",
+         {"tiles.png", "tiles.tres", "tiles-godot3.tres"}},
+        {"a Tiled tileset of BMP tiles: a BMP sheet",
+         {check("tsx")},
+         {"tsx", "sheet"},
+         {},
+         {"sheet"},
+         false,
+         "",
+         "",
+         {"tiles.bmp", "tiles.tsx"}},
+        {"smooth, then a block: nearest",
+         {choose("filter", 1), choose("block", 1)},
+         {},
+         {},
+         {"filter"},
+         false,
+         "",
+         "",
+         {"grasstile.bmp", "watertile.bmp"}},
+        {"transition tiles with their maps beside the smooth flat tiles'",
+         {transitions, choose("filter", 1), check("mapTmx"), choose("format", 1), check("mapTmj")},
+         {"tsx", "sheet"},
+         {},
+         {"tsx", "sheet", "format"},
+         true,
+         "smooth",
+         "tiles.tmx,tiles.tmj",
+         {"tiles.png", "tiles.tsx", "tiles.tmx", "tiles.tmj", "transitions.png", "transitions.tsx",
+          "transitions.tmx", "transitions.tmj"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        TempFolder folder;
+        const fs::path textures = folder.Path() / "textures";
+        fs::create_directories(textures);
+        for (const char* name : {"grass.bmp", "water.bmp"}) {
+            fs::copy_file(Example(name), textures / name);
+        }
+        StudioWindow window(QCoreApplication::applicationFilePath());
+        window.Textures()->AddPaths(
+            {Q((textures / "grass.bmp").string()), Q((textures / "water.bmp").string())});
+        for (const Action& act : test.actions) act(window);
+        for (const char* name : test.on)
+            EXPECT_TRUE(Find<QCheckBox>(window, name)->isChecked()) << name;
+        for (const char* name : test.off) {
+            EXPECT_FALSE(Find<QCheckBox>(window, name)->isChecked()) << name;
+        }
+        for (const char* name : {"filter", "format", "sheet", "tsx", "godot", "godot3", "mapTmx",
+                                 "mapTmj", "mapTscn"}) {
+            auto* control = Find<QWidget>(window, name);
+            const bool held = std::find_if(test.held.begin(), test.held.end(), [&](const char* n) {
+                                  return std::string(n) == name;
+                              }) != test.held.end();
+            EXPECT_EQ(!control->isEnabled(), held) << name;
+            EXPECT_FALSE(control->toolTip().isEmpty() && held) << name << ": says why it is held";
+        }
+        EXPECT_EQ(Find<QComboBox>(window, "format")->currentIndex(), test.png ? 1 : 0);
+
+        const std::string file = folder / "mosaren.toml";
+        ASSERT_TRUE(window.SaveProjectAs(Q(file)));
+        const cli::ProjectContent saved = cli::ReadProjectContent(file);
+        const cli::ProjectContentSet& tiles = saved.sets.at(0);
+        EXPECT_EQ(cli::KeyValue(tiles.keys, "filter"), test.filter);
+        EXPECT_EQ(cli::KeyValue(tiles.keys, "map"), test.maps);
+
+        window.Export();
+        EXPECT_EQ(WaitForExport(window), 0) << window.LastExportReport().toStdString();
+        const auto exported = FilesUnder(folder.Path() / "tiles");
+        for (const char* name : test.files) EXPECT_EQ(exported.count(name), 1u) << name;
+        fs::remove_all(folder.Path() / "tiles");
+        EXPECT_EQ(RunCli({"build", "--quiet", "mosaren.toml"}, Q(folder.Path().string())), 0);
+        const auto built = FilesUnder(folder.Path() / "tiles");
+        ASSERT_EQ(built.size(), exported.size());
+        for (const auto& [name, bytes] : exported) {
+            EXPECT_TRUE(built.count(name) && built.at(name) == bytes) << name;
+        }
+
+        StudioWindow reopened(QCoreApplication::applicationFilePath());
+        ASSERT_TRUE(reopened.OpenProject(Q(file)));
+        EXPECT_TRUE(reopened.Project().Content() == window.Project().Content());
+        for (const char* name :
+             {"sheet", "tsx", "godot", "godot3", "mapTmx", "mapTmj", "mapTscn"}) {
+            EXPECT_EQ(Find<QCheckBox>(reopened, name)->isChecked(),
+                      Find<QCheckBox>(window, name)->isChecked())
+                << name;
+            EXPECT_EQ(Find<QWidget>(reopened, name)->isEnabled(),
+                      Find<QWidget>(window, name)->isEnabled())
+                << name;
+        }
+        EXPECT_EQ(Find<QComboBox>(reopened, "filter")->currentIndex(),
+                  Find<QComboBox>(window, "filter")->currentIndex());
+        StudioProject applied = reopened.Project();
+        reopened.Settings()->Apply(applied);
+        EXPECT_TRUE(applied.Content() == reopened.Project().Content())
+            << cli::ProjectText(applied.Content());
+    }
+}
+
+// Switched off, a starter map leaves the set's other maps, whatever they are named, as they were.
+TEST(StudioProject, SwitchesAMapKindOffAndOnKeepingTheOtherMaps) {
+    StudioProject project;
+    project.SetValue("map", "my.TMX,other.tscn");
+    EXPECT_TRUE(project.Map("tmx"));
+    EXPECT_FALSE(project.Map("tmj"));
+    project.SetMap("tmj", true);
+    EXPECT_EQ(project.Value("map"), "my.TMX,other.tscn,tiles.tmj");
+    project.SetMap("tmx", true);
+    EXPECT_EQ(project.Value("map"), "my.TMX,other.tscn,tiles.tmj") << "named already";
+    project.SetMap("tscn", false);
+    EXPECT_EQ(project.Value("map"), "my.TMX,tiles.tmj");
+    project.SetMap("tmx", false);
+    project.SetMap("tmj", false);
+    EXPECT_EQ(cli::KeyValue(project.Content().sets.at(0).keys, "map"), "") << "the key goes";
+}
+
+// One zoom for the tile and the map, the next window opening at the zoom the last one left.
+TEST(StudioWindow, OneZoomForBothPanesRememberedForTheNextWindow) {
+    constexpr int kZooms[] = {1, 2, 4, 8};
+    for (const int index : {3, 0, 2, 1}) {
+        SCOPED_TRACE(kZooms[index]);
+        {
+            StudioWindow window(QCoreApplication::applicationFilePath());
+            Find<QComboBox>(window, "zoom")->setCurrentIndex(index);
+            EXPECT_EQ(window.TileView()->Zoom(), kZooms[index]);
+            EXPECT_EQ(window.MapView()->Zoom(), kZooms[index]);
+        }
+        StudioWindow next(QCoreApplication::applicationFilePath());
+        EXPECT_EQ(Find<QComboBox>(next, "zoom")->currentIndex(), index);
+        EXPECT_EQ(next.TileView()->Zoom(), kZooms[index]);
+        EXPECT_EQ(next.MapView()->Zoom(), kZooms[index]);
+    }
+}
+
+// Every text of the settings in Russian: each differs from its English but for the few that are
+// the same in both (format names, the size presets).
+TEST(StudioTranslations, EverySettingsTextHasItsRussian) {
+    const auto texts = [](const char* locale) {
+        const auto translations = InstallStudioTranslations(QLocale(QString::fromLatin1(locale)));
+        SettingsPanel panel;
+        std::map<std::string, QString> found;
+        for (QWidget* child : panel.findChildren<QWidget*>()) {
+            const std::string name = child->objectName().toStdString();
+            const auto add = [&](const char* what, const QString& text) {
+                if (!text.isEmpty()) found[name + " " + what] = text;
+            };
+            add("tooltip", child->property("ownToolTip").toString());
+            if (auto* label = qobject_cast<QLabel*>(child)) add("text", label->text());
+            if (auto* button = qobject_cast<QAbstractButton*>(child)) add("text", button->text());
+            if (auto* group = qobject_cast<QGroupBox*>(child)) add("title", group->title());
+            if (auto* line = qobject_cast<QLineEdit*>(child)) add("hint", line->placeholderText());
+            if (auto* box = qobject_cast<QComboBox*>(child)) {
+                for (int k = 0; k < box->count(); ++k)
+                    add(("item " + std::to_string(k)).c_str(), box->itemText(k));
+            }
+        }
+        return found;
+    };
+    const auto english = texts("en_GB");
+    const auto russian = texts("ru_RU");
+    ASSERT_EQ(english.size(), russian.size());
+    const std::set<QString> same = {QStringLiteral("BMP"), QStringLiteral("…")};
+    for (const auto& [where, text] : english) {
+        if (same.count(text) || text.contains(QStringLiteral(" × "))) continue;
+        EXPECT_NE(russian.at(where).toStdString(), text.toStdString()) << where;
+    }
+    EXPECT_GT(english.size(), 50u);
 }
 
 }  // namespace
