@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "cli/support/command_line.h"
+#include "cli/support/preview_cells.h"
 #include "support/png_picture.h"
 #include "support/tsx_reader.h"
 
@@ -457,12 +458,13 @@ TEST_P(MapPreviews, OfOpaqueTexturesCoverTheMapOutlineExactlyWithTheTilesInOrder
                 << x << "," << y;
         }
     }
-    // The cell in column c and row r shows tile (6r + c) mod 3 at its centre.
+    // The cell in column c and row r shows its patch's tile at its centre.
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 6; ++column) {
             const int x = (column - row + 5) * p.width / 2 + p.width / 2;
             const int y = (column + row) * p.height / 2 + p.height / 2;
-            EXPECT_EQ(map.At(x, y).colour, colours[(6 * row + column) % 3]) << column << "," << row;
+            EXPECT_EQ(map.At(x, y).colour, colours[PreviewTileOfCell(3, column, row)])
+                << column << "," << row;
         }
     }
 }
