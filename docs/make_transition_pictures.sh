@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures of transition tiles with the program itself: the 16 tiles between
 # the sample grass and water, enlarged twice (each pixel a 2 × 2 square), and the map preview of
-# them with each of the three borders, as the program writes it.
+# them with each of the three borders, as the program writes it, and the map of them raised into
+# blocks, whose side faces show the terrain of the lid's edge above them.
 #   docs/make_transition_pictures.sh [BUILD_FOLDER]   (default: build; needs python3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,4 +18,7 @@ for edge in straight noise dither; do
     "$cli" transitions -q "$work/grass.bmp" "$work/water.bmp" "$work/shore" --edge "$edge" \
         --format png --map-preview "docs/transition-map-$edge.png"
 done
-echo "Wrote docs/transition-tiles.png and docs/transition-map-{straight,noise,dither}.png."
+"$cli" transitions -q "$work/grass.bmp" "$work/water.bmp" "$work/shore" --edge noise \
+    --block 24 --format png --map-preview docs/transition-block-map.png
+echo "Wrote docs/transition-tiles.png, docs/transition-map-{straight,noise,dither}.png and"
+echo "docs/transition-block-map.png."

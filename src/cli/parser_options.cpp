@@ -87,10 +87,12 @@ ParserOptions::ParserOptions()
                    "1,0.8,0.6, light from the upper left).",
                    "TOP,LEFT,RIGHT")),
       leftTexture(Option("left-texture",
-                         "With --block: the texture of the left face (default the tile's own).",
+                         "With --block: the texture of the left face (default the tile's own; on a "
+                         "transition tile, the terrain of the lid's edge above it).",
                          "FILE")),
       rightTexture(Option("right-texture",
-                          "With --block: the texture of the right face (default the tile's own).",
+                          "With --block: the texture of the right face (default the tile's own; on a "
+                          "transition tile, the terrain of the lid's edge above it).",
                           "FILE")),
       edge(Option("edge",
                   "transitions only: the border between the terrains, straight (default), noise "

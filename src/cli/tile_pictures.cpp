@@ -24,10 +24,17 @@ WorkingTiles::WorkingTiles(const CliOptions& options) {
     if (!block.rightTexture.empty()) mRight = ReadAnyWorkingTexture(reader, block.rightTexture);
     mBlocks.emplace(options.settings, block, mLeft ? &*mLeft : nullptr,
                     mRight ? &*mRight : nullptr);
+    mSides.emplace(options.settings.TileWidth, options.settings.TileHeight);
 }
 
 TilePixels WorkingTiles::Of(const WorkingTexture& texture) const {
     return mBlocks ? mBlocks->Raise(texture) : mFlat->Tile(texture);
+}
+
+TilePixels WorkingTiles::Of(const TransitionGather& transitions,
+                            const TerrainCorners& corners) const {
+    return mBlocks ? transitions.Raise(corners, *mBlocks, *mSides)
+                   : mFlat->Tile(transitions.Blend(corners));
 }
 
 }  // namespace mosaren::cli

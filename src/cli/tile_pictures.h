@@ -9,6 +9,8 @@
 #include "cli_options.h"
 #include "tiling/block_gather.h"
 #include "tiling/tile_pixels.h"
+#include "tiling/transition_gather.h"
+#include "tiling/transition_sides.h"
 #include "tiling/working_texture.h"
 
 namespace mosaren::cli {
@@ -25,12 +27,15 @@ public:
 
     // The tile or block of the texture.
     TilePixels Of(const WorkingTexture& texture) const;
+    // The transition tile or block with these corners.
+    TilePixels Of(const TransitionGather& transitions, const TerrainCorners& corners) const;
 
 private:
     std::optional<WorkingTexture> mLeft;
     std::optional<WorkingTexture> mRight;
     std::optional<WorkingTile> mFlat;
     std::optional<BlockGather> mBlocks;
+    std::optional<TransitionSides> mSides;
 };
 
 }  // namespace mosaren::cli

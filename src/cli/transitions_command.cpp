@@ -82,7 +82,7 @@ void RunTransitionsCommand(const CliOptions& options) {
     Work work(count, jobs, std::vector<std::size_t>(count, Work::kNoWait),
               [&](std::size_t k, std::size_t) {
                   const int index = static_cast<int>(k);
-                  return outputs.Prepare(tiles.Of(transitions.Blend(TransitionCorners(index))),
+                  return outputs.Prepare(tiles.Of(transitions, TransitionCorners(index)),
                                          TransitionTileName(saveName, index));
               });
     // Each tile goes in place as RunOutputs::Put puts it: a failure is raised after the tiles

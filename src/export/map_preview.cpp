@@ -55,6 +55,20 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellH
     return map;
 }
 
+std::vector<std::size_t> PatchMapCells(std::size_t tiles) {
+    const std::size_t shown = std::clamp<std::size_t>(tiles, 1, kPatchedTiles);
+    const auto side = static_cast<std::size_t>(kMapSide);
+    // Three patches a row: three tiles in rows of 3q + p would repeat down the columns.
+    const std::size_t rowStep = shown == 3 ? 1 : 3;
+    std::vector<std::size_t> cells;
+    for (std::size_t row = 0; row < side; ++row) {
+        for (std::size_t column = 0; column < side; ++column) {
+            cells.push_back((rowStep * (row / 2) + column / 2) % shown);
+        }
+    }
+    return cells;
+}
+
 std::vector<std::size_t> PieceMapCells(std::int32_t across, std::int32_t down) {
     std::vector<std::size_t> cells;
     for (int row = 0; row < kMapSide; ++row) {

@@ -25,6 +25,18 @@ RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellH
 RgbaImage DrawMapPreview(const std::vector<RgbaImage>& tiles, std::int32_t cellHeight,
                          const std::vector<std::size_t>& cells);
 
+// How many tiles the preview of a run of flat tiles or blocks shows: a run of more shows its
+// first ones.
+inline constexpr std::size_t kPatchedTiles = 9;
+
+// The cells that show the first min(tiles, 9) tiles of a run, n of them, each against itself and
+// against others: the map is 3 × 3 patches of 2 × 2 cells (cell (c, r) in patch (c div 2,
+// r div 2)), so that inside its patch a tile meets itself across both its edges, and across a
+// patch's edges it meets the tiles of the patches beside it. The patch in column p and row q
+// shows tile (3q + p) mod n, and with three tiles (p + q) mod 3: every tile shown at least once,
+// and no two patches side by side alike when there are two or more.
+std::vector<std::size_t> PatchMapCells(std::size_t tiles);
+
 // The cells that show the pieces of one texture cut into across × down as they join, the cut
 // texture repeated over the map: the texture's rows run down the map's columns to the lower
 // left, its columns along the map's rows to the lower right. The tiles are the pieces in the

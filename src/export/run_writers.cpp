@@ -20,9 +20,6 @@ namespace mosaren {
 
 namespace {
 
-// The preview draws this many cells; a run of more tiles shows only its first ones.
-constexpr std::size_t kShownTiles = static_cast<std::size_t>(kMapSide) * kMapSide;
-
 TsxTileset TsxOf(const RunTileset& run, const std::string& tsxFile) {
     TsxTileset tileset;
     tileset.name = std::filesystem::path(tsxFile).stem().string();
@@ -71,7 +68,9 @@ void RunWriters::Keep(const std::string& file, RgbaImage image) {
 }
 
 bool RunWriters::Shows(std::size_t tile) const {
-    if (mPreviewCells.empty()) return tile < kShownTiles;
+    // Transition tiles are all on their map, one of each corner combination at least.
+    if (mTerrains) return true;
+    if (mPreviewCells.empty()) return tile < kPatchedTiles;
     return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
 }
 
@@ -87,14 +86,15 @@ RunTileset RunWriters::Describe() const {
         run.transparentColour = HexColour(mSettings.MaskR, mSettings.MaskG, mSettings.MaskB);
     }
     run.terrains = mTerrains;
-    // The map repeats the tiles in order over its cells, unless the tiles are transition tiles,
-    // painted by their corners, or pieces laid out as they join.
+    // The map shows the first tiles in patches, each beside itself and beside the others,
+    // unless the tiles are transition tiles, painted by their corners, or pieces laid out as
+    // they join.
     if (mTerrains) {
         run.mapCells = TerrainMapCells(*mTerrains);
     } else if (!mPreviewCells.empty()) {
         run.mapCells = mPreviewCells;
     } else {
-        for (std::size_t k = 0; k < kShownTiles; ++k) run.mapCells.push_back(k % mTiles);
+        run.mapCells = PatchMapCells(mTiles);
     }
     return run;
 }

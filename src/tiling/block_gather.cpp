@@ -31,9 +31,12 @@ BlockGather::BlockGather(const TTileSettings& settings, const BlockSettings& blo
     }
 }
 
-TilePixels BlockGather::Raise(const WorkingTexture& own) const {
-    const WorkingTexture* textures[kBlockFaceCount] = {&own, mLeft ? mLeft : &own,
-                                                       mRight ? mRight : &own};
+TilePixels BlockGather::Raise(const WorkingTexture& own) const { return Raise(own, own, own); }
+
+TilePixels BlockGather::Raise(const WorkingTexture& own, const WorkingTexture& left,
+                              const WorkingTexture& right) const {
+    const WorkingTexture* textures[kBlockFaceCount] = {&own, mLeft ? mLeft : &left,
+                                                       mRight ? mRight : &right};
     TilePixels block(mGeometry.width, mGeometry.PictureHeight());
     for (const WorkingTexture* texture : textures) {
         if (!texture->alpha.empty()) block.hasAlpha = true;

@@ -32,6 +32,10 @@ public:
 
     // The block of the texture, whose flat tile is its lid.
     TilePixels Raise(const WorkingTexture& own) const;
+    // The same with side faces of their own (a transition tile's): left and right, where the
+    // block settings name no texture for a face.
+    TilePixels Raise(const WorkingTexture& own, const WorkingTexture& left,
+                     const WorkingTexture& right) const;
 
 private:
     // What one block pixel shows.

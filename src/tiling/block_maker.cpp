@@ -83,13 +83,14 @@ BlockMaker::BlockMaker(const TTileSettings& settings, const BlockSettings& block
       mLeftTexture(ReadSideTexture(settings, block.leftTexture, readTexture)),
       mRightTexture(ReadSideTexture(settings, block.rightTexture, readTexture)) {}
 
-TBitmap& BlockMaker::Raise(TileMaker& maker) {
-    const TBitmap& own = maker.Texture();
+TBitmap& BlockMaker::Raise(TileMaker& maker) { return Raise(maker, maker.Texture(), maker.Texture()); }
+
+TBitmap& BlockMaker::Raise(TileMaker& maker, const TBitmap& left, const TBitmap& right) {
     // A fresh bitmap for every block, as the tile maker makes a fresh tile.
     mPicture = std::make_unique<TBitmap>();
     MakeBlock(
         maker.Tile(), mTileCoverage,
-        SideTextures{mLeftTexture ? *mLeftTexture : own, mRightTexture ? *mRightTexture : own},
+        SideTextures{mLeftTexture ? *mLeftTexture : left, mRightTexture ? *mRightTexture : right},
         mBlock, mSettings, *mPicture);
     return *mPicture;
 }

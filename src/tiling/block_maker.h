@@ -50,6 +50,9 @@ public:
     // The block of the tile that maker has just made, its side faces by default from the working
     // texture the tile was made of. It stays until the next call.
     TBitmap& Raise(TileMaker& maker);
+    // The same with side faces of their own (a transition tile's, 255 × 255 working textures):
+    // left and right, where the block settings name no texture for a face.
+    TBitmap& Raise(TileMaker& maker, const TBitmap& left, const TBitmap& right);
 
 private:
     const TTileSettings& mSettings;

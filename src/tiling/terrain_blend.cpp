@@ -7,6 +7,7 @@
 #include "terrain_field.h"
 #include "tile_maker.h"
 #include "tile_settings.h"
+#include "transition_sides.h"
 #include "working_texture.h"
 
 namespace mosaren {
@@ -56,6 +57,16 @@ void TerrainBlend::MakeWorkingTexture(const TerrainCorners& corners, TileMaker& 
     texture.SetImageWidth(kSide);
     texture.ConvertDepth(TPixelDepth::Depth24);
     texture.WriteColours(kWholeTexture, blend);
+}
+
+void TerrainBlend::MakeSideTexture(const TerrainCorners& corners, BlockFace side,
+                                   const TransitionSides& sides, TBitmap& texture) const {
+    const std::vector<Terrain> field = TerrainField(corners, mBorder);
+    // Made as the tile's own working texture is, so that a face shows the same colours.
+    texture.SetImageHeight(kSide);
+    texture.SetImageWidth(kSide);
+    texture.ConvertDepth(TPixelDepth::Depth24);
+    texture.WriteColours(kWholeTexture, sides.SideColours(side, field, mColoursA, mColoursB));
 }
 
 }  // namespace mosaren

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "block_settings.h"
 #include "raster/bitmap.h"
 #include "terrain_border.h"
 #include "terrain_corners.h"
@@ -13,6 +14,7 @@
 namespace mosaren {
 
 class TileMaker;
+class TransitionSides;
 
 class TerrainBlend {
 public:
@@ -26,6 +28,12 @@ public:
     // Makes the maker's working texture that of the tile with these corners; the maker's
     // MakeTile then makes the tile.
     void MakeWorkingTexture(const TerrainCorners& corners, TileMaker& maker) const;
+
+    // Makes texture, a new bitmap, the 255 × 255 working texture that the left or the right face
+    // of the block of the tile with these corners shows: column by column the terrain of the
+    // lid's edge above it, as sides chooses (transition_sides.h).
+    void MakeSideTexture(const TerrainCorners& corners, BlockFace side,
+                         const TransitionSides& sides, TBitmap& texture) const;
 
     // The colours of a terrain's working texture, row by row from the top-left.
     const std::vector<TColor>& ColoursOf(Terrain terrain) const {

@@ -9,8 +9,15 @@ namespace mosaren {
 TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border)
     : mA(std::move(a)), mB(std::move(b)), mBorder(border) {}
 
+std::vector<Terrain> TransitionGather::Field(const TerrainCorners& corners) const {
+    return TerrainField(corners, mBorder);
+}
+
 WorkingTexture TransitionGather::Blend(const TerrainCorners& corners) const {
-    const std::vector<Terrain> field = TerrainField(corners, mBorder);
+    return Blend(Field(corners));
+}
+
+WorkingTexture TransitionGather::Blend(const std::vector<Terrain>& field) const {
     const bool hasAlpha = !mA.alpha.empty() || !mB.alpha.empty();
     WorkingTexture blend;
     blend.colours.resize(field.size());
@@ -21,6 +28,13 @@ WorkingTexture TransitionGather::Blend(const TerrainCorners& corners) const {
         if (hasAlpha) blend.alpha[i] = chosen.alpha.empty() ? std::uint8_t{255} : chosen.alpha[i];
     }
     return blend;
+}
+
+TilePixels TransitionGather::Raise(const TerrainCorners& corners, const BlockGather& blocks,
+                                   const TransitionSides& sides) const {
+    const std::vector<Terrain> field = Field(corners);
+    return blocks.Raise(Blend(field), sides.Side(BlockFace::Left, field, mA, mB),
+                        sides.Side(BlockFace::Right, field, mA, mB));
 }
 
 }  // namespace mosaren

@@ -233,9 +233,10 @@ TEST_F(Blocks, BatchMakesSheetTilesetAndPreviewOfTheBlocks) {
     ASSERT_EQ(map.width, 6 * 72);
     ASSERT_EQ(map.height, 6 * 36 + 24);
     // In front, the nearest block's two sides: left of the middle the left face of cell (5, 5)
-    // shows tile 35 mod 3 = 2 (kBlue, times 0.8), right of it its right face (times 0.6).
-    EXPECT_EQ(map.At(6 * 72 / 2 - 2, map.height - 3).colour, Rgb(16, 16, 176));
-    EXPECT_EQ(map.At(6 * 72 / 2 + 1, map.height - 3).colour, Rgb(12, 12, 132));
+    // shows the tile of the last patch, (2 + 2) mod 3 = 1 of three (kRed, times 0.8), right of
+    // it its right face (times 0.6).
+    EXPECT_EQ(map.At(6 * 72 / 2 - 2, map.height - 3).colour, Rgb(176, 16, 16));
+    EXPECT_EQ(map.At(6 * 72 / 2 + 1, map.height - 3).colour, Rgb(132, 12, 12));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "cli/support/command_line.h"
+#include "cli/support/preview_cells.h"
 #include "support/png_picture.h"
 #include "support/tsx_reader.h"
 
@@ -457,12 +458,13 @@ TEST_P(MapPreviews, OfOpaqueTexturesCoverTheMapOutlineExactlyWithTheTilesInOrder
                 << x << "," << y;
         }
     }
-    // The cell in column c and row r shows tile (6r + c) mod 3 at its centre.
+    // The cell in column c and row r shows its patch's tile at its centre.
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 6; ++column) {
             const int x = (column - row + 5) * p.width / 2 + p.width / 2;
             const int y = (column + row) * p.height / 2 + p.height / 2;
-            EXPECT_EQ(map.At(x, y).colour, colours[(6 * row + column) % 3]) << column << "," << row;
+            EXPECT_EQ(map.At(x, y).colour, colours[PreviewTileOfCell(3, column, row)])
+                << column << "," << row;
         }
     }
 }
@@ -495,6 +497,59 @@ TEST_F(EngineOutput, MapPreviewLaysPiecesOutAsTheyJoin) {
                 const int y = (column + row) * 16 + 16;
                 EXPECT_EQ(map.At(x, y).colour, colours[column % across][row % down])
                     << pieces << " " << column << "," << row;
+            }
+        }
+    }
+}
+
+// The same, pixel for pixel, against a map composed here of the piece files the run wrote: each
+// cell (c, r) takes piece (c mod across + 1, r mod down + 1) of the texture, cells drawn back to
+// front, each tile's opaque pixels over what lies behind. The texture is a gradient, so that
+// every piece differs from every other everywhere.
+TEST_F(EngineOutput, MapPreviewOfPiecesIsTheMapOfThePieceFilesPlacedByTheirColumnAndRow) {
+    constexpr int kW = 64;
+    constexpr int kH = 32;
+    for (const auto& [across, down] : {std::pair{2, 2}, std::pair{3, 2}, std::pair{1, 4}}) {
+        const std::string pieces = std::to_string(across) + "x" + std::to_string(down);
+        SCOPED_TRACE(pieces);
+        WriteTexture(mFolder / "t.bmp", 20 * across, 20 * down, [](int x, int y) {
+            return Rgb(static_cast<std::uint8_t>(3 * x + 10), static_cast<std::uint8_t>(3 * y + 10),
+                       static_cast<std::uint8_t>((x * y) % 200 + 20));
+        });
+        RunOk({"tile", "-q", "--pieces", pieces, "--size", "64x32", "--format", "png",
+               "--map-preview", "map.png", "t.bmp", "p" + pieces});
+        const PngPicture map = Read("map.png");
+        ASSERT_EQ(map.width, 6 * kW);
+        ASSERT_EQ(map.height, 6 * kH);
+        std::vector<PngPixel> composed(static_cast<std::size_t>(map.width * map.height));
+        for (int sum = 0; sum <= 10; ++sum) {
+            for (int column = 0; column < 6; ++column) {
+                const int row = sum - column;
+                if (row < 0 || row >= 6) continue;
+                const PngPicture piece =
+                    Read("p" + pieces + "_" + std::to_string(column % across + 1) + "_" +
+                         std::to_string(row % down + 1) + ".png");
+                const int left = (column - row + 5) * kW / 2;
+                const int top = (column + row) * kH / 2;
+                for (int y = 0; y < kH; ++y) {
+                    for (int x = 0; x < kW; ++x) {
+                        const PngPixel pixel = piece.At(x, y);
+                        ASSERT_TRUE(pixel.alpha == 0 || pixel.alpha == 255);
+                        if (pixel.alpha == 255) {
+                            composed[static_cast<std::size_t>((top + y) * map.width + left + x)] = pixel;
+                        }
+                    }
+                }
+            }
+        }
+        for (int y = 0; y < map.height; ++y) {
+            for (int x = 0; x < map.width; ++x) {
+                const PngPixel expected = composed[static_cast<std::size_t>(y * map.width + x)];
+                if (expected.alpha == 0) {
+                    ASSERT_EQ(map.At(x, y).alpha, 0) << x << "," << y;
+                } else {
+                    ASSERT_EQ(map.At(x, y), expected) << x << "," << y;
+                }
             }
         }
     }

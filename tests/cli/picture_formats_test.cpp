@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/support/block_outline.h"
 #include "cli/support/command_line.h"
 #include "cli/support/test_pictures.h"
 #include "support/png_picture.h"
@@ -269,6 +270,51 @@ TEST_F(PictureTextures, BlockAndTransitionPixelsKeepTheAlphaOfTheTexturePixelsTh
             }
         }
         EXPECT_GT(translucent, 0);
+    }
+}
+
+// Shading a block's faces (the default 1, 0.8, 0.6) changes their colours, never their holes: in
+// a PNG block, of one texture or of two terrains, each pixel has the alpha it has unshaded, and a
+// BMP block shows the mask, unshaded, exactly where that alpha is below half.
+TEST_F(PictureTextures, ShadedFacesKeepTheirHolesTransparentAndTheMaskUnshaded) {
+    Take("alpha.png");
+    Take("alpha.png.twin.bmp");
+    const std::vector<std::pair<Args, std::vector<std::string>>> runs = {
+        {{"batch", "-q", "alpha.png", "--out-dir", "SET"}, {"alphatile"}},
+        {{"transitions", "alpha.png", "alpha.png.twin.bmp", "SET/t"}, {"t_00", "t_01", "t_06"}}};
+    for (const auto& [command, tiles] : runs) {
+        for (const std::string set : {"shaded-png", "unshaded-png", "shaded-bmp"}) {
+            Args arguments = command;
+            for (std::string& argument : arguments) {
+                if (argument.rfind("SET", 0) == 0) argument = set + argument.substr(3);
+            }
+            std::filesystem::create_directory(mFolder.Path() / set);
+            arguments.insert(arguments.end(), {"--block", "24", "--format", set.substr(set.size() - 3)});
+            if (set == "unshaded-png") arguments.insert(arguments.end(), {"--shade", "1,1,1"});
+            const CliRun run = Run(arguments);
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+        }
+        for (const std::string& tile : tiles) {
+            SCOPED_TRACE(tile);
+            const PngPicture shaded = ReadPngFile(mFolder.Path() / "shaded-png" / (tile + ".png"));
+            const PngPicture unshaded = ReadPngFile(mFolder.Path() / "unshaded-png" / (tile + ".png"));
+            const BmpPicture bmp = Tile("shaded-bmp/" + tile + ".bmp");
+            ASSERT_EQ(shaded.width, 72);
+            ASSERT_EQ(shaded.height, 60);
+            int sideHoles = 0;
+            for (int y = 0; y < shaded.height; ++y) {
+                for (int x = 0; x < shaded.width; ++x) {
+                    SCOPED_TRACE("pixel " + std::to_string(x) + ", " + std::to_string(y));
+                    const PngPixel pixel = shaded.At(x, y);
+                    ASSERT_EQ(pixel.alpha, unshaded.At(x, y).alpha);
+                    ASSERT_EQ(bmp.At(x, y), pixel.alpha < 128 ? kMask : pixel.colour);
+                    // Below the lid's rows only side faces show.
+                    sideHoles += y >= 36 && pixel.alpha < 128 &&
+                                 OutlineAt(x, y, 72, 36, 24) == Outline::Inside;
+                }
+            }
+            EXPECT_GT(sideHoles, 0);
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "cli/support/command_line.h"
+#include "cli/support/preview_cells.h"
 #include "cli/support/tiled.h"
 #include "support/godot3.h"
 #include "support/godot4_tileset_reader.h"
@@ -180,8 +181,8 @@ TEST_F(StarterMaps, Godot3LoadsTheSceneWithThePreviewsCellsOnAnUnfilteredSheet) 
     EXPECT_FALSE(scene.filtered);
     ASSERT_EQ(scene.cells.size(), 36u);
     for (const Godot3Scene::Cell& cell : scene.cells) {
-        // The preview's map: the tiles in order, row by row, each at the preview's place.
-        EXPECT_EQ(cell.tile, (6 * cell.y + cell.x) % 3) << cell.x << "," << cell.y;
+        // The preview's map: the tiles in patches, each at the preview's place.
+        EXPECT_EQ(cell.tile, PreviewTileOfCell(3, cell.x, cell.y)) << cell.x << "," << cell.y;
         EXPECT_EQ(cell.worldX, (cell.x - cell.y) * kW / 2) << cell.x << "," << cell.y;
         EXPECT_EQ(cell.worldY, (cell.x + cell.y) * kH / 2) << cell.x << "," << cell.y;
     }

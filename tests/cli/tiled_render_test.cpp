@@ -8,6 +8,7 @@
 
 #include "cli/support/block_outline.h"
 #include "cli/support/command_line.h"
+#include "cli/support/preview_cells.h"
 #include "cli/support/tiled.h"
 #include "support/png_picture.h"
 #include "support/requirements.h"
@@ -21,12 +22,12 @@ constexpr int kW = 72;
 constexpr int kH = 36;
 constexpr int kRise = 24;
 
-// The map preview's 6 × 6 map: cell (c, r) shows tile (6r + c) mod 3, the layer moved down by the
-// blocks' height, since tmxrasterizer draws only the map's own rectangle and the back row's
-// blocks reach that far above it.
+// The map preview's 6 × 6 map of three tiles in patches, the layer moved down by the blocks'
+// height, since tmxrasterizer draws only the map's own rectangle and the back row's blocks reach
+// that far above it.
 std::string MapOfTheBlocks(const std::string& tileset) {
     std::vector<int> gids;
-    for (int k = 0; k < 36; ++k) gids.push_back(k % 3 + 1);
+    for (int k = 0; k < 36; ++k) gids.push_back(PreviewTileOfCell(3, k % 6, k / 6) + 1);
     return IsometricTmx(tileset, 6, 6, kW, kH, gids, kRise);
 }
 

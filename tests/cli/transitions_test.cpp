@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <random>
 
 #include "cli/support/command_line.h"
@@ -70,6 +71,81 @@ TEST_F(Transitions, WriteSixteenTilesInIndexOrderEachWithItsCornersTerrains) {
         EXPECT_EQ(tile.At(1, 17), SandAt(index, 1) ? kSand : kGrass) << name;
     }
     EXPECT_EQ(FolderNames(mFolder.Path() / "out"), tiles);
+}
+
+// A colour times a face's shade of tenths, rounded half up, as the block's faces are shaded.
+TColor Shade(TColor c, int tenths) {
+    const auto times = [tenths](int channel) {
+        return static_cast<std::uint8_t>((channel * tenths + 5) / 10);
+    };
+    return Rgb(times(RedOf(c)), times(GreenOf(c)), times(BlueOf(c)));
+}
+
+// Transition blocks: each side face shows, column by column, the terrain of the lid's edge pixel
+// right above it (grass or sand under the default shades 1, 0.8, 0.6), beginning and ending with
+// its edge's corners; a side texture given on the command line takes its face's place.
+TEST_F(Transitions, BlockSidesShowTheTerrainOfTheLidEdgeAboveThemUnlessATextureIsGiven) {
+    constexpr TColor kWall = Rgb(90, 90, 90);
+    WriteSolidTexture(mFolder / "wall.bmp", 8, 8, kWall);
+    RunOk({"transitions", "--block", "20", "--format", "png", "--edge", "noise", "grass.bmp",
+           "sand.bmp", "b"});
+    RunOk({"transitions", "--block", "20", "--format", "png", "--edge", "noise", "--left-texture",
+           "wall.bmp", "grass.bmp", "sand.bmp", "w"});
+    enum Face { kTop, kLeft, kRight };
+    for (int index = 0; index < 16; ++index) {
+        const std::string number = (index < 10 ? "_0" : "_") + std::to_string(index) + ".png";
+        SCOPED_TRACE(number);
+        const PngPicture block = Png("b" + number);
+        const PngPicture walled = Png("w" + number);
+        ASSERT_EQ(block.width, 72);
+        ASSERT_EQ(block.height, 56);
+        // Per column: the lowest lid pixel's terrain (sand or not), and each side pixel's.
+        std::vector<int> lid(72, -1);
+        std::vector<std::vector<std::pair<Face, bool>>> sides(72);
+        for (int y = 0; y < block.height; ++y) {
+            for (int x = 0; x < block.width; ++x) {
+                const PngPixel pixel = block.At(x, y);
+                if (pixel.alpha == 0) continue;
+                ASSERT_EQ(pixel.alpha, 255);
+                std::optional<Face> seen;
+                for (const auto& [face, tenths] : {std::pair{kTop, 10}, {kLeft, 8}, {kRight, 6}}) {
+                    for (const bool sand : {false, true}) {
+                        if (pixel.colour != Shade(sand ? kSand : kGrass, tenths)) continue;
+                        seen = face;
+                        if (face == kTop) {
+                            lid[static_cast<std::size_t>(x)] = sand;
+                        } else {
+                            sides[static_cast<std::size_t>(x)].push_back({face, sand});
+                        }
+                    }
+                }
+                ASSERT_TRUE(seen) << x << "," << y;
+                // The walled block: its left face the wall's, everything else as it was.
+                const PngPixel expected =
+                    seen == kLeft ? PngPixel{Shade(kWall, 8), 255} : pixel;
+                EXPECT_EQ(walled.At(x, y), expected) << x << "," << y;
+            }
+        }
+        std::vector<bool> left;
+        std::vector<bool> right;
+        for (std::size_t x = 0; x < sides.size(); ++x) {
+            if (sides[x].empty()) continue;
+            const bool sand = sides[x].front().second;
+            for (const auto& [face, pixelSand] : sides[x]) {
+                EXPECT_EQ(pixelSand, sand) << "column " << x;
+            }
+            if (lid[x] >= 0) {
+                EXPECT_EQ(sand, lid[x] == 1) << "column " << x;
+            }
+            (sides[x].front().first == kLeft ? left : right).push_back(sand);
+        }
+        ASSERT_FALSE(left.empty());
+        ASSERT_FALSE(right.empty());
+        EXPECT_EQ(left.front(), SandAt(index, 1));   // the left vertex
+        EXPECT_EQ(left.back(), SandAt(index, 2));    // the bottom one
+        EXPECT_EQ(right.front(), SandAt(index, 2));
+        EXPECT_EQ(right.back(), SandAt(index, 4));   // the right one
+    }
 }
 
 // A texture that cannot be read, or a terrain name that the tileset cannot carry, fails the run

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace mosaren {
 namespace {
 
@@ -58,6 +61,42 @@ TEST(MapPreview, RepeatsTheTilesInOrderRowByRowOrPutsEachWhereItIsTold) {
             EXPECT_EQ(asTold.At(x, y).r, told[static_cast<std::size_t>(cell)] + 1)
                 << column << "," << row;
         }
+    }
+}
+
+// A run's tiles in patches: for every count of tiles, each tile of the first nine shows in at
+// least one patch of 2 × 2 cells that are all that tile (so it meets itself across both its
+// edges), patches side by side differ, and no tile after the ninth shows.
+TEST(MapPreview, ShowsTheFirstNineTilesInPatchesEachBesideItselfAndBesideOthers) {
+    const int side = kMapSide;
+    for (std::size_t tiles = 1; tiles <= 40; ++tiles) {
+        SCOPED_TRACE(std::to_string(tiles) + " tiles");
+        const std::vector<std::size_t> cells = PatchMapCells(tiles);
+        ASSERT_EQ(cells.size(), static_cast<std::size_t>(side * side));
+        const auto at = [&](int column, int row) {
+            return cells[static_cast<std::size_t>(row * side + column)];
+        };
+        const std::size_t shown = std::min<std::size_t>(tiles, 9);
+        std::vector<bool> inAPatch(shown, false);
+        for (int row = 0; row < side; ++row) {
+            for (int column = 0; column < side; ++column) {
+                const std::size_t tile = at(column, row);
+                ASSERT_LT(tile, shown) << column << "," << row;
+                // Patches start at even cells; a patch's four cells agree.
+                if (column % 2 == 0 && row % 2 == 0 && at(column + 1, row) == tile &&
+                    at(column, row + 1) == tile && at(column + 1, row + 1) == tile) {
+                    inAPatch[tile] = true;
+                }
+                // Across a patch's edge, along either axis of the map.
+                if (tiles >= 2 && column % 2 == 1 && column + 1 < side) {
+                    EXPECT_NE(tile, at(column + 1, row)) << column << "," << row;
+                }
+                if (tiles >= 2 && row % 2 == 1 && row + 1 < side) {
+                    EXPECT_NE(tile, at(column, row + 1)) << column << "," << row;
+                }
+            }
+        }
+        for (std::size_t tile = 0; tile < shown; ++tile) EXPECT_TRUE(inAPatch[tile]) << tile;
     }
 }
 

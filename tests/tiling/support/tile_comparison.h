@@ -23,6 +23,7 @@
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
 #include "tiling/transition_gather.h"
+#include "tiling/transition_sides.h"
 #include "tiling/working_texture.h"
 
 namespace mosaren::testing {
@@ -152,7 +153,8 @@ inline TilesMade PieceBlocksByEngine(const TTileSettings& settings, const BlockS
 }
 
 // The 16 transition tiles between two terrain textures, flat or raised into blocks: by the
-// maker's steps (TerrainBlend, then MakeTile and BlockMaker) and gathered.
+// maker's steps (TerrainBlend, then MakeTile and BlockMaker, the side faces showing the lid's
+// edge) and gathered.
 inline TilesMade TransitionsByMaker(const TTileSettings& settings, const BlockSettings& block,
                                     const std::string& a, const std::string& b,
                                     const TerrainBorder& border) {
@@ -165,11 +167,22 @@ inline TilesMade TransitionsByMaker(const TTileSettings& settings, const BlockSe
         const TerrainBlend blend(textureA, textureB, border);
         std::unique_ptr<BlockMaker> blocks;
         if (block.MakesBlocks()) blocks = std::make_unique<BlockMaker>(settings, block);
+        const TransitionSides sides(settings.TileWidth, settings.TileHeight);
         TileMaker maker(settings);
         for (int index = 0; index < kTransitionTileCount; ++index) {
-            blend.MakeWorkingTexture(TransitionCorners(index), maker);
+            const TerrainCorners corners = TransitionCorners(index);
+            blend.MakeWorkingTexture(corners, maker);
             maker.MakeTile();
-            WriteBmp(blocks ? blocks->Raise(maker) : maker.Tile(), out);
+            if (!blocks) {
+                WriteBmp(maker.Tile(), out);
+                continue;
+            }
+            // Fresh side textures for every block, as the tile's own working texture is.
+            TBitmap left;
+            TBitmap right;
+            blend.MakeSideTexture(corners, BlockFace::Left, sides, left);
+            blend.MakeSideTexture(corners, BlockFace::Right, sides, right);
+            WriteBmp(blocks->Raise(maker, left, right), out);
         }
     });
 }
@@ -187,10 +200,13 @@ inline TilesMade TransitionsByEngine(const TTileSettings& settings, const BlockS
         const BlockGather gather(settings, block, block.leftTexture.empty() ? nullptr : &left,
                                  block.rightTexture.empty() ? nullptr : &right);
         const WorkingTile flat(settings.TileWidth, settings.TileHeight);
+        const TransitionSides sides(settings.TileWidth, settings.TileHeight);
         const TColor mask = Rgb(settings.MaskR, settings.MaskG, settings.MaskB);
         for (int index = 0; index < kTransitionTileCount; ++index) {
-            const WorkingTexture blend = transitions.Blend(TransitionCorners(index));
-            const TilePixels tile = block.MakesBlocks() ? gather.Raise(blend) : flat.Tile(blend);
+            const TerrainCorners corners = TransitionCorners(index);
+            const TilePixels tile = block.MakesBlocks()
+                                        ? transitions.Raise(corners, gather, sides)
+                                        : flat.Tile(transitions.Blend(corners));
             WriteBmp(BmpFormOf(tile, DisplayDepth(), mask), out);
         }
     });
