@@ -9,8 +9,11 @@ namespace mosaren {
 TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border)
     : mA(std::move(a)), mB(std::move(b)), mBorder(border) {}
 
-WorkingTexture TransitionGather::Blend(const TerrainCorners& corners) const {
-    const std::vector<Terrain> field = TerrainField(corners, mBorder);
+WorkingTexture TransitionGather::Blend(const TerrainCorners& corners,
+                                       std::uint32_t variant) const {
+    TerrainBorder border = mBorder;
+    border.variant = variant;
+    const std::vector<Terrain> field = TerrainField(corners, border);
     const bool hasAlpha = !mA.alpha.empty() || !mB.alpha.empty();
     WorkingTexture blend;
     blend.colours.resize(field.size());

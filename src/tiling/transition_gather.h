@@ -8,6 +8,8 @@
 //
 // One gather serves the run's tiles on every thread.
 
+#include <cstdint>
+
 #include "terrain_border.h"
 #include "terrain_corners.h"
 #include "working_texture.h"
@@ -20,8 +22,9 @@ public:
 
     const WorkingTexture& Of(Terrain terrain) const { return terrain == Terrain::A ? mA : mB; }
 
-    // The working texture of the tile with these corners.
-    WorkingTexture Blend(const TerrainCorners& corners) const;
+    // The working texture of the tile with these corners, in that variant of the border (see
+    // TerrainBorder::variant).
+    WorkingTexture Blend(const TerrainCorners& corners, std::uint32_t variant = 0) const;
 
 private:
     WorkingTexture mA;
