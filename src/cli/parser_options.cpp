@@ -145,8 +145,7 @@ QList<QCommandLineOption> ParserOptions::All() const {
         if (role == RunFileRole::Godot3Tileset) all << godotRoot;
     }
     all << block << faces << shade << leftTexture << rightTexture << edge << seed << variants
-        << keepGoing
-        << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
+        << keepGoing << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
     return all;
 }
 
