@@ -227,6 +227,9 @@ compare cli batch --keep-going --format png --sheet s.png --map-preview m.png gr
     water.bmp
 compare cli transitions --format png --edge noise --seed 4294967295 --tsx t.tsx --map-preview m.png \
     grass.bmp water.bmp t
+compare cli transitions --format png --variants 3 --edge dither --seed 5 --sheet v.png --tsx v.tsx \
+    --godot3 v.tres --map v.tmx,v.tscn --map-preview vm.png grass.bmp water.bmp t
+compare cli transitions --variants 2 --seed 8 grass.bmp water.bmp t
 if [ ${#suite[@]} -gt 0 ]; then
     compare cli batch --keep-going --format png --sheet s.png --tsx t.tsx --map-preview m.png \
         "${suite[@]}"

@@ -27,6 +27,7 @@ struct CliOptions {
     OutputSettings output;
     BlockSettings block;  // flat tiles unless --block
     TerrainBorder border;  // transitions only
+    int variants = 1;      // transitions: the variants of each of the 16 tiles
     bool keepGoing = false;
     bool overwriteInputs = false;  // a tile file may replace a texture of the run
     bool quiet = false;

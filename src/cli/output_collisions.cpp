@@ -106,9 +106,12 @@ std::vector<std::pair<std::string, std::string>> TileFilesOfRun(const CliOptions
         }
     } else if (options.command == CliCommand::Transitions) {
         // Each transition tile is made of both terrains; it is named after the first.
-        for (int index = 0; index < kTransitionTileCount; ++index) {
-            tiles.emplace_back(TileDestination(output, TransitionTileName(options.files.at(2), index)),
-                               options.files.at(0));
+        for (int variant = 0; variant < options.variants; ++variant) {
+            for (int index = 0; index < kTransitionTileCount; ++index) {
+                tiles.emplace_back(
+                    TileDestination(output, TransitionTileName(options.files.at(2), index, variant)),
+                    options.files.at(0));
+            }
         }
     } else {
         const TTileSettings& settings = options.settings;

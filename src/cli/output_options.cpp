@@ -85,7 +85,7 @@ void ReadSheetOptions(const QCommandLineParser& parser, const ParserOptions& opt
     // The sheet's size is known before the first tile: every texture of a batch, every piece
     // of a tile, every transition tile gives one cell. A sheet too large to make is refused
     // before any work.
-    std::size_t tiles = kTransitionTileCount;
+    std::size_t tiles = static_cast<std::size_t>(kTransitionTileCount) * result.variants;
     if (result.command == CliCommand::Batch) tiles = result.files.size();
     if (result.command == CliCommand::Tile) {
         tiles = static_cast<std::size_t>(result.settings.PiecesAcross) * result.settings.PiecesDown;

@@ -99,9 +99,17 @@ ParserOptions::ParserOptions()
                   "(roughened by smooth noise) or dither (scattered pixels).",
                   "straight|noise|dither")),
       seed(Option("seed",
-                  "With --edge noise or dither: the seed of the pattern, 0 to 4294967295 "
-                  "(default 1).",
+                  "With --edge noise or dither, or --variants: the seed of the pattern and of "
+                  "the maps' choice of variants, 0 to 4294967295 (default 1).",
                   "N")),
+      variants(Option("variants",
+                      "transitions only: make N variants of each of the 16 tiles, 1 to 8 "
+                      "(default 1), each fitting every neighbour: tile i of variant v goes to "
+                      "SAVE_NAME_ii_vV.bmp (variant 0 to SAVE_NAME_ii.bmp) and to the sheet's "
+                      "cell 16 v + i. The tilesets list every variant under its corners, for "
+                      "the editors to pick among at random; the map preview and the starter "
+                      "maps pick one for each cell from --seed.",
+                      "N")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
       overwriteInputs(Switch({QStringLiteral("overwrite-inputs")},
@@ -138,8 +146,8 @@ QList<QCommandLineOption> ParserOptions::All() const {
         if (role == RunFileRole::Sheet) all << columns << margin << spacing << extrude;
         if (role == RunFileRole::Godot3Tileset) all << godotRoot;
     }
-    all << block << faces << shade << leftTexture << rightTexture << edge << seed << keepGoing
-        << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
+    all << block << faces << shade << leftTexture << rightTexture << edge << seed << variants
+        << keepGoing << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
     return all;
 }
 

@@ -31,10 +31,10 @@ TilePixels WorkingTiles::Of(const WorkingTexture& texture) const {
     return mBlocks ? mBlocks->Raise(texture) : mFlat->Tile(texture);
 }
 
-TilePixels WorkingTiles::Of(const TransitionGather& transitions,
-                            const TerrainCorners& corners) const {
-    return mBlocks ? transitions.Raise(corners, *mBlocks, *mSides)
-                   : mFlat->Tile(transitions.Blend(corners));
+TilePixels WorkingTiles::Of(const TransitionGather& transitions, const TerrainCorners& corners,
+                            std::uint32_t variant) const {
+    return mBlocks ? transitions.Raise(corners, variant, *mBlocks, *mSides)
+                   : mFlat->Tile(transitions.Blend(corners, variant));
 }
 
 }  // namespace mosaren::cli

@@ -27,8 +27,9 @@ public:
 
     // The tile or block of the texture.
     TilePixels Of(const WorkingTexture& texture) const;
-    // The transition tile or block with these corners.
-    TilePixels Of(const TransitionGather& transitions, const TerrainCorners& corners) const;
+    // The transition tile or block with these corners, in that variant of the border.
+    TilePixels Of(const TransitionGather& transitions, const TerrainCorners& corners,
+                  std::uint32_t variant) const;
 
 private:
     std::optional<WorkingTexture> mLeft;

@@ -5,13 +5,14 @@
 #include "cli_options.h"
 #include "option_values.h"
 #include "parser_options.h"
+#include "tiling/terrain_corners.h"
 #include "usage_error.h"
 
 namespace mosaren::cli {
 
 void ReadTransitionOptions(const QCommandLineParser& parser, const ParserOptions& options,
                            CliOptions& result) {
-    for (const QCommandLineOption* option : {&options.edge, &options.seed}) {
+    for (const QCommandLineOption* option : {&options.edge, &options.seed, &options.variants}) {
         if (parser.isSet(*option) && result.command != CliCommand::Transitions) {
             throw EUsageError(Spelling(*option) + " is for the transitions command only");
         }
@@ -23,8 +24,12 @@ void ReadTransitionOptions(const QCommandLineParser& parser, const ParserOptions
         if (!edge) throw EUsageError("--edge '" + text + "' is not straight, noise or dither");
         border.edge = *edge;
     }
+    if (parser.isSet(options.variants)) {
+        result.variants = WholeNumber(parser, options.variants, 1, kMostTransitionVariants);
+    }
     if (parser.isSet(options.seed)) {
-        if (border.edge == TerrainEdge::Straight) {
+        // The maps draw their cells' variants from the seed too, whatever the border.
+        if (border.edge == TerrainEdge::Straight && result.variants == 1) {
             throw EUsageError(
                 "--seed is for --edge noise or dither: a straight border has no "
                 "pattern to seed");

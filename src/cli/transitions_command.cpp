@@ -1,16 +1,19 @@
-// The transitions command: the 16 tiles where two terrains meet, gathered from the terrains'
-// working textures on several threads at once (--jobs) and taken in the order of the tiles, so
-// that the files are what one tile at a time would give.
+// The transitions command: the 16 tiles where two terrains meet, in each of the run's variants,
+// gathered from the terrains' working textures on several threads at once (--jobs) and taken in
+// the order of the tiles (variant by variant), so that the files are what one tile at a time
+// would give.
 
 #include "transitions_command.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <vector>
 
 #include "console.h"
 #include "export/run_outputs.h"
+#include "export/terrain_map.h"
 #include "export/terrain_set.h"
 #include "export/text_name.h"
 #include "raster/decoded_picture.h"
@@ -61,7 +64,8 @@ void RunTransitionsCommand(const CliOptions& options) {
     TerrainSet terrains =
         TransitionTerrains(textureA, textureB,
                            TerrainBlend(LabelColours(workingA, options),
-                                        LabelColours(workingB, options), options.border));
+                                        LabelColours(workingB, options), options.border),
+                           options.variants, options.border.seed);
     const TransitionGather transitions(std::move(workingA), std::move(workingB), options.border);
     // The terrain names go into the tileset files as text: one they cannot carry fails the run
     // before any tile is written rather than after.
@@ -73,17 +77,23 @@ void RunTransitionsCommand(const CliOptions& options) {
         }
     }
 
+    const std::size_t count = terrains.tiles.size();
     RunOutputs outputs(options.settings, output, options.block);
+    // The preview keeps the pictures of the tiles its map shows, whichever variants they are.
+    outputs.SetPreviewCells(TerrainMapCells(terrains));
     outputs.SetTerrains(std::move(terrains));
     const WorkingTiles tiles(options);
     using Work = OrderedWork<RunOutputs::PreparedTile>;
-    const std::size_t count = kTransitionTileCount;
     const std::size_t jobs = std::min(static_cast<std::size_t>(options.jobs), count);
     Work work(count, jobs, std::vector<std::size_t>(count, Work::kNoWait),
               [&](std::size_t k, std::size_t) {
-                  const int index = static_cast<int>(k);
-                  return outputs.Prepare(tiles.Of(transitions, TransitionCorners(index)),
-                                         TransitionTileName(saveName, index));
+                  // Tile k is tile k mod 16 of variant k div 16, as the terrain set numbers it.
+                  const int index = static_cast<int>(k % kTransitionTileCount);
+                  const int variant = static_cast<int>(k / kTransitionTileCount);
+                  return outputs.Prepare(
+                      tiles.Of(transitions, TransitionCorners(index),
+                               static_cast<std::uint32_t>(variant)),
+                      TransitionTileName(saveName, index, variant));
               });
     // Each tile goes in place as RunOutputs::Put puts it: a failure is raised after the tiles
     // before it are in place.

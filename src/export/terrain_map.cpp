@@ -1,5 +1,7 @@
 #include "terrain_map.h"
 
+#include <cstdint>
+
 #include "map_preview.h"
 #include "raster/exceptions.h"
 
@@ -23,6 +25,15 @@ const char* const kVertices[kVertexSide] = {
 };
 // clang-format on
 
+// A number from the seed and the cell, every bit of it depending on both (SplitMix64's
+// finalizer), for the cell's choice among its variants.
+std::uint64_t CellDraw(std::uint32_t seed, std::size_t cell) {
+    std::uint64_t z = (std::uint64_t{seed} << 32 | cell) + 0x9E3779B97F4A7C15u;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
 }  // namespace
 
 std::vector<Terrain> TerrainMapVertices() {
@@ -45,11 +56,15 @@ std::vector<std::size_t> TerrainMapCells(const TerrainSet& set) {
         for (int column = 0; column < kMapSide; ++column) {
             const TerrainCorners corners{at(column, row), at(column + 1, row),
                                          at(column + 1, row + 1), at(column, row + 1)};
-            const int tile = TileWithCorners(set, corners);
-            if (tile < 0) {
+            std::vector<std::size_t> variants;
+            for (std::size_t id = 0; id < set.tiles.size(); ++id) {
+                if (set.tiles[id] == corners) variants.push_back(id);
+            }
+            if (variants.empty()) {
                 throw EInvalidOperation("The terrain map needs a tile of every kind of corners");
             }
-            cells.push_back(static_cast<std::size_t>(tile));
+            const std::uint64_t draw = CellDraw(set.mapSeed, cells.size());
+            cells.push_back(variants[variants.size() == 1 ? 0 : draw % variants.size()]);
         }
     }
     return cells;

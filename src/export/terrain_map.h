@@ -16,9 +16,10 @@ namespace mosaren {
 // (c, r + 1).
 std::vector<Terrain> TerrainMapVertices();
 
-// The tile of each cell, row by row (as DrawMapPreview takes them): the first of set whose
-// corners are the terrains at the cell's vertices. Raises EInvalidOperation when set has no such
-// tile.
+// The tile of each cell, row by row (as DrawMapPreview takes them): one of set's tiles whose
+// corners are the terrains at the cell's vertices, the only one or, among variants, one drawn
+// from set.mapSeed and the cell alone, so that a seed gives the same map every time and each
+// variant is as likely. Raises EInvalidOperation when set has no such tile.
 std::vector<std::size_t> TerrainMapCells(const TerrainSet& set);
 
 }  // namespace mosaren

@@ -32,13 +32,16 @@ TerrainLabel LabelOf(const std::string& texture, const std::vector<TColor>& colo
 }  // namespace
 
 TerrainSet TransitionTerrains(const std::string& textureA, const std::string& textureB,
-                              const TerrainBlend& blend) {
+                              const TerrainBlend& blend, int variants, std::uint32_t mapSeed) {
     TerrainSet set;
     set.terrains = {LabelOf(textureA, blend.ColoursOf(Terrain::A)),
                     LabelOf(textureB, blend.ColoursOf(Terrain::B))};
-    for (int index = 0; index < kTransitionTileCount; ++index) {
-        set.tiles.push_back(TransitionCorners(index));
+    for (int variant = 0; variant < variants; ++variant) {
+        for (int index = 0; index < kTransitionTileCount; ++index) {
+            set.tiles.push_back(TransitionCorners(index));
+        }
     }
+    set.mapSeed = mapSeed;
     return set;
 }
 

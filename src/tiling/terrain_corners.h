@@ -22,6 +22,9 @@ struct TerrainCorners {
 
 inline constexpr int kTransitionTileCount = 16;
 
+// A run makes from 1 to this many variants of each of the 16 tiles.
+inline constexpr int kMostTransitionVariants = 8;
+
 // Tile i has the corners of the bits of i = 8·TL + 4·TR + 2·BR + BL, a bit 1 for B: tile 0 is
 // all A, tile 15 all B, tile 3 A along the top edge and B along the bottom one.
 constexpr TerrainCorners TransitionCorners(int index) {

@@ -43,8 +43,9 @@ std::string PieceTileName(const std::string& saveName, PiecePosition piece, bool
     return saveName + "_" + std::to_string(piece.column) + "_" + std::to_string(piece.row) + ".bmp";
 }
 
-std::string TransitionTileName(const std::string& saveName, int index) {
-    return saveName + (index < 10 ? "_0" : "_") + std::to_string(index) + ".bmp";
+std::string TransitionTileName(const std::string& saveName, int index, int variant) {
+    const std::string suffix = variant == 0 ? "" : "_v" + std::to_string(variant);
+    return saveName + (index < 10 ? "_0" : "_") + std::to_string(index) + suffix + ".bmp";
 }
 
 std::string BatchTileName(const std::string& texturePath) {

@@ -9,12 +9,16 @@ namespace mosaren {
 TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border)
     : mA(std::move(a)), mB(std::move(b)), mBorder(border) {}
 
-std::vector<Terrain> TransitionGather::Field(const TerrainCorners& corners) const {
-    return TerrainField(corners, mBorder);
+std::vector<Terrain> TransitionGather::Field(const TerrainCorners& corners,
+                                             std::uint32_t variant) const {
+    TerrainBorder border = mBorder;
+    border.variant = variant;
+    return TerrainField(corners, border);
 }
 
-WorkingTexture TransitionGather::Blend(const TerrainCorners& corners) const {
-    return Blend(Field(corners));
+WorkingTexture TransitionGather::Blend(const TerrainCorners& corners,
+                                       std::uint32_t variant) const {
+    return Blend(Field(corners, variant));
 }
 
 WorkingTexture TransitionGather::Blend(const std::vector<Terrain>& field) const {
@@ -30,9 +34,9 @@ WorkingTexture TransitionGather::Blend(const std::vector<Terrain>& field) const 
     return blend;
 }
 
-TilePixels TransitionGather::Raise(const TerrainCorners& corners, const BlockGather& blocks,
-                                   const TransitionSides& sides) const {
-    const std::vector<Terrain> field = Field(corners);
+TilePixels TransitionGather::Raise(const TerrainCorners& corners, std::uint32_t variant,
+                                   const BlockGather& blocks, const TransitionSides& sides) const {
+    const std::vector<Terrain> field = Field(corners, variant);
     return blocks.Raise(Blend(field), sides.Side(BlockFace::Left, field, mA, mB),
                         sides.Side(BlockFace::Right, field, mA, mB));
 }

@@ -9,6 +9,7 @@
 //
 // One gather serves the run's tiles on every thread.
 
+#include <cstdint>
 #include <vector>
 
 #include "block_gather.h"
@@ -25,17 +26,18 @@ public:
 
     const WorkingTexture& Of(Terrain terrain) const { return terrain == Terrain::A ? mA : mB; }
 
-    // The terrain of each working pixel of the tile with these corners (terrain_field.h).
-    std::vector<Terrain> Field(const TerrainCorners& corners) const;
+    // The terrain of each working pixel of the tile with these corners, in that variant of the
+    // border (see TerrainBorder::variant; terrain_field.h).
+    std::vector<Terrain> Field(const TerrainCorners& corners, std::uint32_t variant = 0) const;
 
-    // The working texture of the tile with these corners.
-    WorkingTexture Blend(const TerrainCorners& corners) const;
+    // The working texture of the tile with these corners, in that variant of the border.
+    WorkingTexture Blend(const TerrainCorners& corners, std::uint32_t variant = 0) const;
     // The same of the tile's terrain field.
     WorkingTexture Blend(const std::vector<Terrain>& field) const;
 
     // The block of the tile with these corners: the side faces that the block settings give no
     // texture of their own show, column by column, the terrain of the lid's edge above them.
-    TilePixels Raise(const TerrainCorners& corners, const BlockGather& blocks,
+    TilePixels Raise(const TerrainCorners& corners, std::uint32_t variant, const BlockGather& blocks,
                      const TransitionSides& sides) const;
 
 private:

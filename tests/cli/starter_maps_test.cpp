@@ -87,6 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {"batch", "--block", "24", "--sheet", "s.bmp", "a.bmp", "b.bmp", "c.bmp"}, 24},
         TiledCase{"Transitions",
                   {"transitions", "--edge", "noise", "--sheet", "s.png", "a.bmp", "c.bmp", "tr"}, 0},
+        TiledCase{"TransitionVariants",
+                  {"transitions", "--variants", "3", "--edge", "noise", "--sheet", "s.png", "a.bmp",
+                   "c.bmp", "tr"},
+                  0},
         TiledCase{"Pieces", {"tile", "--pieces", "2x3", "--format", "png", "b.bmp", "pc"}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -227,7 +231,11 @@ INSTANTIATE_TEST_SUITE_P(
     Runs, Godot3StarterScene,
     ::testing::Values(SceneCase{"Blocks", {"batch", "--block", "24", "a.bmp", "b.bmp", "c.bmp"}, 24},
                       SceneCase{"Transitions",
-                                {"transitions", "--edge", "dither", "a.bmp", "c.bmp", "tr"}, 0}),
+                                {"transitions", "--edge", "dither", "a.bmp", "c.bmp", "tr"}, 0},
+                      SceneCase{"TransitionVariants",
+                                {"transitions", "--variants", "3", "--edge", "dither", "a.bmp",
+                                 "c.bmp", "tr"},
+                                0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StarterMaps, Godot3ImportSettingsAreWrittenOnlyWhereNoneAre) {

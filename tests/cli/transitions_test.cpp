@@ -175,7 +175,9 @@ TEST_F(Transitions, AreTheSameForEveryJobCount) {
     const Args runs[] = {
         {"transitions", "--edge", "noise", "rle.bmp", "pal.bmp", "t", "--depth", "16"},
         {"transitions", "--edge", "dither", "grass.bmp", "rle.bmp", "t", "--block", "20",
-         "--right-texture", "pal.bmp", "--sheet", "t.png", "--tsx", "t.tsx"}};
+         "--right-texture", "pal.bmp", "--sheet", "t.png", "--tsx", "t.tsx"},
+        {"transitions", "--variants", "3", "--edge", "noise", "rle.bmp", "pal.bmp", "t",
+         "--format", "png", "--map-preview", "tp.png"}};
     for (const Args& arguments : runs) {
         std::map<std::string, std::vector<std::uint8_t>> one;
         for (const char* jobs : {"1", "2", "5"}) {
@@ -195,17 +197,6 @@ TEST_F(Transitions, AreTheSameForEveryJobCount) {
 }
 
 // ----- Tiled -----
-
-// Tiled's own reading of the tileset, exported as JSON by Tiled itself.
-QJsonObject TiledExport(const std::filesystem::path& folder, const std::string& tsx) {
-    const bool ran =
-        RunOffscreen(folder, "tiled --export-tileset json " + tsx + " tiled.json", "tiled.log");
-    EXPECT_TRUE(ran) << "tiled failed, see tiled.log";
-    const std::vector<std::uint8_t> bytes = FileBytes(folder / "tiled.json");
-    return QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size())))
-        .object();
-}
 
 TEST_F(Transitions, GiveTiledOneCornerWangSetWhoseTilesHaveTheirCorners) {
     MOSAREN_REQUIRE(HaveProgram("tiled"), "Tiled is not installed (tools/setup installs it)");

@@ -71,7 +71,7 @@ TEST(TransitionSides, EachSideColumnShowsTheTerrainOfTheLidEdgeAboveIt) {
                              " edge " + std::to_string(static_cast<int>(border.edge)) +
                              " tile " + std::to_string(index));
                 const TerrainCorners corners = TransitionCorners(index);
-                const TilePixels picture = transitions.Raise(corners, gather, sides);
+                const TilePixels picture = transitions.Raise(corners, 0, gather, sides);
                 // Per picture column: the terrain of the lowest lid pixel, and of each side pixel.
                 std::vector<std::optional<Terrain>> lid(static_cast<std::size_t>(size.width));
                 std::vector<std::vector<Seen>> side(static_cast<std::size_t>(size.width));
@@ -131,7 +131,7 @@ TEST(TransitionSides, GiveWayToASideTextureOfTheSettings) {
     const TransitionSides sides(settings.TileWidth, settings.TileHeight);
     const TransitionGather transitions(Flat(kColourA), Flat(kColourB), TerrainBorder{});
     // Tile 15: B alone.
-    const TilePixels picture = transitions.Raise(TransitionCorners(15), gather, sides);
+    const TilePixels picture = transitions.Raise(TransitionCorners(15), 0, gather, sides);
     int walls = 0;
     int rightB = 0;
     for (const TilePixel& pixel : picture.pixels) {

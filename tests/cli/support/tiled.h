@@ -1,12 +1,20 @@
 #pragma once
 
 // Tiled itself as the consumer of what mosaren-cli writes (Debian's tiled, which tools/setup
-// installs): maps for its tmxrasterizer, and the programs run offscreen in a folder.
+// installs): maps for its tmxrasterizer, tilesets read back by its export, and the programs run
+// offscreen in a folder.
 
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "support/files.h"
 
 namespace mosaren::testing {
 
@@ -50,6 +58,17 @@ inline std::string IsometricTmx(const std::string& tileset, int width, int heigh
            "</data>\n"
            " </layer>\n"
            "</map>\n";
+}
+
+// Tiled's own reading of the tileset, exported as JSON by Tiled itself.
+inline QJsonObject TiledExport(const std::filesystem::path& folder, const std::string& tsx) {
+    const bool ran =
+        RunOffscreen(folder, "tiled --export-tileset json " + tsx + " tiled.json", "tiled.log");
+    EXPECT_TRUE(ran) << "tiled failed, see tiled.log";
+    const std::vector<std::uint8_t> bytes = FileBytes(folder / "tiled.json");
+    return QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size())))
+        .object();
 }
 
 }  // namespace mosaren::testing

@@ -205,7 +205,7 @@ inline TilesMade TransitionsByEngine(const TTileSettings& settings, const BlockS
         for (int index = 0; index < kTransitionTileCount; ++index) {
             const TerrainCorners corners = TransitionCorners(index);
             const TilePixels tile = block.MakesBlocks()
-                                        ? transitions.Raise(corners, gather, sides)
+                                        ? transitions.Raise(corners, 0, gather, sides)
                                         : flat.Tile(transitions.Blend(corners));
             WriteBmp(BmpFormOf(tile, DisplayDepth(), mask), out);
         }
