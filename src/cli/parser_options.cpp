@@ -100,6 +100,10 @@ ParserOptions::ParserOptions()
                   "With --edge noise or dither: the seed of the pattern, 0 to 4294967295 "
                   "(default 1).",
                   "N")),
+      feather(Option("feather",
+                     "transitions with --filter smooth: blend the terrains across the border "
+                     "over PX tile pixels, 0 to 64 (default 2; 0: a hard border).",
+                     "PX")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
       overwriteInputs(Switch({QStringLiteral("overwrite-inputs")},
@@ -136,7 +140,7 @@ QList<QCommandLineOption> ParserOptions::All() const {
         if (role == RunFileRole::Sheet) all << columns << margin << spacing << extrude;
         if (role == RunFileRole::Godot3Tileset) all << godotRoot;
     }
-    all << block << faces << shade << leftTexture << rightTexture << edge << seed << keepGoing
+    all << block << faces << shade << leftTexture << rightTexture << edge << seed << feather << keepGoing
         << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
     return all;
 }

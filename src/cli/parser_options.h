@@ -45,6 +45,7 @@ struct ParserOptions {
     // Transition tiles.
     QCommandLineOption edge;
     QCommandLineOption seed;
+    QCommandLineOption feather;
     // The run.
     QCommandLineOption keepGoing;
     QCommandLineOption overwriteInputs;

@@ -60,29 +60,6 @@ const SmoothCase kCases[] = {
     {"AlphaHolesPieces", 60, HoleTexel, true, 40, 20, 3},
 };
 
-// PSNR of the premultiplied colours and the opacity over every pixel that either tile covers.
-double Psnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference) {
-    double squares = 0.0;
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < reference.size(); ++i) {
-        const ReferencePixel& e = reference[i];
-        const PngPixel& a = tile.pixels[i];
-        const double opacity = e.coverage * e.alpha;
-        if (e.coverage <= 0.0 && a.alpha == 0) continue;
-        const double actualOpacity = a.alpha / 255.0;
-        const std::array<std::pair<double, double>, 4> channels{{
-            {RedOf(a.colour) * actualOpacity, e.red * opacity},
-            {GreenOf(a.colour) * actualOpacity, e.green * opacity},
-            {BlueOf(a.colour) * actualOpacity, e.blue * opacity},
-            {a.alpha, 255.0 * opacity},
-        }};
-        for (const auto& [x, y] : channels) squares += (x - y) * (x - y);
-        count += channels.size();
-    }
-    if (squares == 0.0) return 99.0;
-    return 10.0 * std::log10(255.0 * 255.0 / (squares / static_cast<double>(count)));
-}
-
 class SmoothTiles : public CommandLine, public ::testing::WithParamInterface<SmoothCase> {};
 
 TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
@@ -124,7 +101,7 @@ TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
                 c.tileHeight, c.png);
             const PngPicture png = ReadPngFile(mFolder.Path() / (stem + ".png"));
             ASSERT_EQ(png.pixels.size(), reference.size());
-            EXPECT_GE(Psnr(png, reference), 40.0);
+            EXPECT_GE(SmoothPsnr(png, reference), 40.0);
 
             // A BMP pixel shows the tile where it covers half the pixel and is half opaque, in
             // the colour of the PNG tile's pixel, never mixed with the mask.
