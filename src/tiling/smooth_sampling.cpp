@@ -71,6 +71,12 @@ FacePlacement DiamondPlacement(std::int32_t w, std::int32_t h) {
     return FacePlacement{w / 2.0, 0.0, double(w), h / 2.0, 0.0, h / 2.0};
 }
 
+double PixelAreaOf(const FacePlacement& p, double pieceWidth, double pieceHeight) {
+    const double det = (p.rightX - p.originX) * (p.downY - p.originY) -
+                       (p.rightY - p.originY) * (p.downX - p.originX);
+    return pieceWidth * pieceHeight / std::abs(det);
+}
+
 SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece)
     : SmoothSampling(tileWidth, tileHeight, piece, DiamondPlacement(tileWidth, tileHeight)) {}
 
@@ -92,7 +98,7 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
     const double by = placement.downY - placement.originY;
     const double det = ax * by - ay * bx;
     if (det == 0.0) throw EInvalidOperation("A smooth tile's face must span some area");
-    mPixelArea = pw * ph / std::abs(det);
+    mPixelArea = PixelAreaOf(placement, pw, ph);
     const auto textureOf = [&](double x, double y) {
         const double dx = x - placement.originX;
         const double dy = y - placement.originY;

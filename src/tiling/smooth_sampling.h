@@ -48,6 +48,9 @@ struct FacePlacement {
 // The flat tile's placement: the diamond of a tile of w × h.
 FacePlacement DiamondPlacement(std::int32_t w, std::int32_t h);
 
+// How many texels of a piece of pieceWidth × pieceHeight placed so one pixel spans.
+double PixelAreaOf(const FacePlacement& placement, double pieceWidth, double pieceHeight);
+
 class SmoothSampling {
 public:
     // The tile of tileWidth × tileHeight made of the part of a texture from (piece.left,

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "raster/bmp_sampler.h"
+#include "box_reduction.h"
 #include "smooth_block.h"
 #include "smooth_sampling.h"
 #include "tile_sampling.h"
@@ -86,8 +87,12 @@ struct TileEngine::State {
     // One tile for each sampling, of the rectangle of the texture beside it, in one pass.
     struct SmoothJob {
         TRect rect;
-        std::shared_ptr<const SmoothSampling> sampling;
+        std::shared_ptr<const SmoothSampling> sampling;  // of the rectangle reduced by factor
+        std::int32_t factor = 1;
     };
+    // The job of the rectangle onto the flat tile or the face: reduced (box_reduction.h) where it
+    // is far larger than the tile.
+    SmoothJob SmoothJobFor(const TRect& rect, std::optional<BlockFace> face = {});
     std::vector<SmoothTile> SmoothPass(const std::vector<SmoothJob>& jobs);
     // Every pixel of the rectangle of the open texture, a row at a time from the top.
     void StreamRows(const TRect& all, const TextureSource::RowTaker& take);
@@ -260,8 +265,7 @@ FaceLight TileEngine::SmoothFace(const std::string& texturePath, BlockFace face)
     s.source = nullptr;
     s.sampler.Open(texturePath);
     const TRect whole = s.HasPixels() ? TRect{0, 0, s.Width(), s.Height()} : TRect{0, 0, 1, 1};
-    const State::SmoothJob job{whole, s.SmoothSamplingFor(whole.right, whole.bottom, face)};
-    return LightOf(s.SmoothPass({job}).front(), false);
+    return LightOf(s.SmoothPass({s.SmoothJobFor(whole, face)}).front(), false);
 }
 
 FaceLight TileEngine::SmoothFace(TextureSource& texture, BlockFace face) {
@@ -270,8 +274,8 @@ FaceLight TileEngine::SmoothFace(TextureSource& texture, BlockFace face) {
     FaceLight light;
     try {
         const TRect whole = s.HasPixels() ? TRect{0, 0, s.Width(), s.Height()} : TRect{0, 0, 1, 1};
-        const State::SmoothJob job{whole, s.SmoothSamplingFor(whole.right, whole.bottom, face)};
-        light = LightOf(s.SmoothPass({job}).front(), s.HasPixels() && texture.HasAlpha());
+        light = LightOf(s.SmoothPass({s.SmoothJobFor(whole, face)}).front(),
+                        s.HasPixels() && texture.HasAlpha());
     } catch (...) {
         s.source = nullptr;
         throw;
@@ -317,6 +321,17 @@ std::shared_ptr<const SmoothSampling> TileEngine::State::SmoothSamplingFor(
     return smoothSamplings.front().second;
 }
 
+TileEngine::State::SmoothJob TileEngine::State::SmoothJobFor(const TRect& rect,
+                                                             std::optional<BlockFace> face) {
+    const std::int32_t width = rect.right - rect.left;
+    const std::int32_t height = rect.bottom - rect.top;
+    const TileGeometry geometry{settings.TileWidth, settings.TileHeight, block ? block->height : 0};
+    const FacePlacement placement = face ? BlockFacePlacement(geometry, *face)
+                                         : DiamondPlacement(settings.TileWidth, settings.TileHeight);
+    const std::int32_t factor = ReductionFactor(width, height, PixelAreaOf(placement, width, height));
+    return SmoothJob{rect, SmoothSamplingFor(width / factor, height / factor, face), factor};
+}
+
 std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>& pieces) {
     // A texture without pixels stays the white the tile maker's working texture starts as: one
     // white texel.
@@ -324,10 +339,8 @@ std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>&
         HasPixels() ? pieces : std::vector<TRect>(pieces.size(), TRect{0, 0, 1, 1});
     std::vector<SmoothJob> jobs;
     for (const TRect& r : rects) {
-        const std::int32_t width = r.right - r.left;
-        const std::int32_t height = r.bottom - r.top;
         if (!block) {
-            jobs.push_back({r, SmoothSamplingFor(width, height)});
+            jobs.push_back(SmoothJobFor(r));
             continue;
         }
         for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
@@ -336,7 +349,7 @@ std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>&
                                    : face == BlockFace::Right ? sides.right
                                                               : nullptr;
             if (!block->Face(face).shown || own) continue;
-            jobs.push_back({r, SmoothSamplingFor(width, height, face)});
+            jobs.push_back(SmoothJobFor(r, face));
         }
     }
     const std::vector<SmoothTile> tiles = SmoothPass(jobs);
@@ -390,7 +403,35 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
         all = TRect{std::min(all.left, r.left), std::min(all.top, r.top),
                     std::max(all.right, r.right), std::max(all.bottom, r.bottom)};
     }
-    const auto width = static_cast<std::size_t>(all.right - all.left);
+    // A JPEG file decodes at a half, a quarter or an eighth for little more than the cost of
+    // reading it: where every job takes the whole texture reduced by a multiple of such a scale,
+    // the decoder does that much of the reduction.
+    std::int32_t scale = 1;
+    const TRect whole{0, 0, Width(), Height()};
+    if (source) {
+        for (const std::int32_t candidate : {8, 4, 2}) {
+            const bool fits = std::all_of(jobs.begin(), jobs.end(), [&](const SmoothJob& job) {
+                const TRect& r = job.rect;
+                return r.left == whole.left && r.top == whole.top && r.right == whole.right &&
+                       r.bottom == whole.bottom && job.factor % candidate == 0;
+            });
+            if (fits && source->CanReduce(candidate)) {
+                scale = candidate;
+                break;
+            }
+        }
+    }
+    std::vector<std::optional<BoxReduction>> reductions(jobs.size());
+    for (std::size_t p = 0; p < jobs.size(); ++p) {
+        const SmoothJob& job = jobs[p];
+        const std::int32_t factor = job.factor / scale;
+        if (factor > 1) {
+            reductions[p].emplace((job.rect.right - job.rect.left) / scale,
+                                  (job.rect.bottom - job.rect.top) / scale, factor, withAlpha);
+        }
+    }
+    const TRect read = scale == 1 ? all : TRect{0, 0, Width() / scale, Height() / scale};
+    const auto width = static_cast<std::size_t>(read.right - read.left);
     rgba.resize(width * 4);
     const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
                                              std::span<const std::uint8_t> rowAlpha) {
@@ -403,12 +444,24 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
             texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
         }
         for (std::size_t p = 0; p < jobs.size(); ++p) {
-            const TRect& r = jobs[p].rect;
+            const TRect r = scale == 1 ? jobs[p].rect : read;
             if (y < r.top || y >= r.bottom) continue;
-            tiles[p].AddRow(y - r.top, &rgba[static_cast<std::size_t>(r.left - all.left) * 4]);
+            const std::uint8_t* row = &rgba[static_cast<std::size_t>(r.left - read.left) * 4];
+            if (reductions[p]) {
+                reductions[p]->AddRow(y - r.top, row);
+            } else {
+                tiles[p].AddRow(y - r.top, row);
+            }
         }
     };
-    StreamRows(all, take);
+    if (scale == 1) {
+        StreamRows(all, take);
+    } else {
+        source->ReadReducedRows(scale, take);
+    }
+    for (std::size_t p = 0; p < jobs.size(); ++p) {
+        if (reductions[p]) reductions[p]->Feed(tiles[p]);
+    }
     return tiles;
 }
 

@@ -162,7 +162,9 @@ TEST_P(SmoothBlocks, MatchTheReferenceWithoutSeamsAndKeepTheBmpRule) {
                     EXPECT_EQ(png.pixels[p].alpha, 255) << "pixel " << p;
                 }
                 const TColor colour = bmp.pixels[p];
-                if (colour != kMask) EXPECT_EQ(colour, png.pixels[p].colour) << "pixel " << p;
+                if (colour != kMask) {
+                    EXPECT_EQ(colour, png.pixels[p].colour) << "pixel " << p;
+                }
                 const bool borderline = std::abs(e.coverage - 0.5) < 0.01 ||
                                         std::abs(e.alpha * 255.0 - 127.5) < 2.0;
                 if (!borderline) {

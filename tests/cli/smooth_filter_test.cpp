@@ -151,15 +151,38 @@ TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
 INSTANTIATE_TEST_SUITE_P(Textures, SmoothTiles, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CommandLine, SmoothFilterIsRefusedForBlocksAndTransitionsAndUnknownFilters) {
+TEST_F(CommandLine, SmoothOptionsAreRefusedWhereTheyDoNotApply) {
     Texture("a.bmp", Rgb(0, 128, 0));
-    for (const Args& args : {Args{"tile", "--filter", "smooth", "--block", "8", "a.bmp", "o"},
-                             Args{"transitions", "--filter", "smooth", "a.bmp", "a.bmp", "t"},
-                             Args{"batch", "--filter", "bilinear", "a.bmp"}}) {
-        const CliRun run = Run(args);
-        EXPECT_EQ(run.exitCode, 2) << args[0];
-        EXPECT_EQ(run.err.rfind("mosaren-cli: --filter", 0), 0u) << run.err;
+    struct Refusal {
+        Args args;
+        const char* message;
+    };
+    const Refusal refusals[] = {
+        {{"transitions", "--filter", "smooth", "--block", "8", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --filter smooth makes flat transition tiles only"},
+        {{"transitions", "--feather", "2", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather is for --filter smooth"},
+        {{"tile", "--filter", "smooth", "--feather", "2", "a.bmp", "o"},
+         "mosaren-cli: --feather is for the transitions command only"},
+        {{"transitions", "--filter", "smooth", "--feather", "64.5", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather '64.5' is not a number"},
+        {{"transitions", "--filter", "smooth", "--feather", "-1", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather '-1' is not a number"},
+        {{"transitions", "--filter", "smooth", "--feather", "1.", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather '1.' is not a number"},
+        {{"batch", "--filter", "bilinear", "a.bmp"}, "mosaren-cli: --filter 'bilinear'"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CliRun run = Run(refusal.args);
+        EXPECT_EQ(run.exitCode, 2) << refusal.message;
+        EXPECT_EQ(run.err.rfind(refusal.message, 0), 0u) << run.err;
         EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
+    }
+    // Values it takes: whole and decimal, 0 the hard border.
+    for (const char* feather : {"0", ".5", "2.25", "64"}) {
+        const CliRun run = Run({"transitions", "--filter", "smooth", "--feather", feather, "--size",
+                                "16x8", "a.bmp", "a.bmp", "t"});
+        EXPECT_EQ(run.exitCode, 0) << feather << run.err;
     }
 }
 
