@@ -43,8 +43,8 @@ ParserOptions::ParserOptions()
                     "How a tile takes its colours from the texture: nearest (default; each tile "
                     "pixel one texture pixel, for pixel art) or smooth (the average of the "
                     "texture under each tile pixel, read at full size, the diamond's rim "
-                    "antialiased in PNG files; for painted and photographic textures). Flat "
-                    "tiles only: not with --block or for transitions.",
+                    "antialiased in PNG files; for painted and photographic textures), for "
+                    "flat tiles, blocks and transition tiles (not transition blocks).",
                     "nearest|smooth")),
       format(Option("format",
                     "Image format of the tile files or the sheet: bmp (default) or png. PNG is "

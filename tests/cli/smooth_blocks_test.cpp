@@ -120,7 +120,7 @@ TEST_P(SmoothBlocks, MatchTheReferenceWithoutSeamsAndKeepTheBmpRule) {
     if (c.leftTexel) {
         left = MakeTexture(32, c.leftTexel, 9);
         Write("left.bmp", left, false);
-        common.insert(common.end(), {"--left-texture", "left.bmp"});
+        common.insert(common.begin(), {"--left-texture", "left.bmp"});
     }
     for (const char* format : {"png", "bmp"}) {
         Args args{"tile", "--format", format};
@@ -180,7 +180,7 @@ TEST_P(SmoothBlocks, MatchTheReferenceWithoutSeamsAndKeepTheBmpRule) {
         const std::string second = c.png ? "second.png" : "second.bmp";
         std::filesystem::copy_file(mFolder.Path() / name, mFolder.Path() / second);
         Args batch{"batch", "-q", "--format", "png", "--jobs", "2"};
-        batch.insert(batch.end(), common.begin(), common.end() - 2);  // no --pieces
+        batch.insert(batch.end(), common.begin(), common.end() - 2);  // no --pieces, last
         batch.insert(batch.end(), {name, second});
         const CliRun run = Run(batch);
         ASSERT_EQ(run.exitCode, 0) << run.err;
