@@ -88,5 +88,32 @@ TEST_P(SmoothTransitionSeams, NeighboursJoinWithoutASeam) {
 
 INSTANTIATE_TEST_SUITE_P(Edges, SmoothTransitionSeams, ::testing::Values("straight", "noise"));
 
+// The project key feather is the option: a project's tiles are the command line's bytes, and a
+// soft border is no hard one.
+TEST_F(CommandLine, ProjectKeyFeatherIsTheOption) {
+    WriteSolidTexture(mFolder / "a.bmp", 32, 32, kTerrainA);
+    WriteSolidTexture(mFolder / "b.bmp", 32, 32, kTerrainB);
+    WriteBytes(mFolder / "mosaren.toml", [] {
+        const std::string text =
+            "size = \"32x16\"\nformat = \"png\"\nout-dir = \"project\"\n"
+            "[terrains]\na = \"a.bmp\"\nb = \"b.bmp\"\n"
+            "[sets.shore]\ntransitions = [\"a\", \"b\"]\nfilter = \"smooth\"\nfeather = 6\n";
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }());
+    const CliRun build = Run({"build", "-q", "mosaren.toml"});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    for (const char* feather : {"6", "0"}) {
+        const CliRun run = Run({"transitions", "--filter", "smooth", "--feather", feather, "--size",
+                                "32x16", "--format", "png", "a.bmp", "b.bmp",
+                                std::string("feather") + feather});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    for (const char* tile : {"_01.png", "_06.png", "_13.png"}) {
+        const auto project = FileBytes(mFolder.Path() / "project" / (std::string("shore") + tile));
+        EXPECT_TRUE(project == FileBytes(mFolder.Path() / (std::string("feather6") + tile))) << tile;
+        EXPECT_FALSE(project == FileBytes(mFolder.Path() / (std::string("feather0") + tile))) << tile;
+    }
+}
+
 }  // namespace
 }  // namespace mosaren
