@@ -6,8 +6,9 @@
 // shows what decoding PNG costs; then PNG and JPEG sets against a Pillow script doing the same
 // work in one process and against decoding alone with the batch's own libraries (libpng,
 // libjpeg-turbo), the floor of a batch of them. The BMP and PNG sets show smooth tiles (--filter
-// smooth, one job) beside nearest ones. Everything runs in one go on the same textures and disk, each
-// figure the median of three runs, so that the ratios hold even on a busy machine.
+// smooth, one job) beside nearest ones, and so do the PNG and JPEG sets, beside ImageMagick's
+// smooth turn too. Everything runs in one go on the same textures and disk, each figure the
+// median of three runs, so that the ratios hold even on a busy machine.
 //
 //   build-bench/bench/batch_table [RUNS [SCALE [blocks|pictures]]]
 //

@@ -52,9 +52,11 @@ std::vector<std::size_t> EarlierWriters(const std::vector<std::string>& textures
 // texture's working texture (the side textures, read once for the run, shared by every worker).
 class TileSource {
 public:
-    TileSource(const CliOptions& options, const WorkingTiles* blocks)
+    // Smooth blocks (smoothSides given) are the engine's too.
+    TileSource(const CliOptions& options, const WorkingTiles* blocks,
+               const SmoothSideFaces* smoothSides)
         : mBlocks(blocks), mReader(options.depth) {
-        if (!mBlocks) mEngine = std::make_unique<TileEngine>(options.settings, options.depth, options.filter);
+        if (!mBlocks) mEngine = RunEngine(options, smoothSides);
     }
 
     // What the run keeps of the texture's tile, which it names bmpName.
@@ -88,11 +90,17 @@ bool RunBatchCommand(const CliOptions& options, Console& console) {
                                      : std::vector<std::size_t>(count, Work::kNoWait);
 
     std::optional<WorkingTiles> blocks;
-    if (options.block.MakesBlocks()) blocks.emplace(options);
+    std::optional<SmoothSideFaces> smoothSides;
+    if (options.block.MakesBlocks() && options.filter == TileFilter::Smooth) {
+        smoothSides.emplace(options);
+    } else if (options.block.MakesBlocks()) {
+        blocks.emplace(options);
+    }
     const std::size_t jobs = std::min(static_cast<std::size_t>(options.jobs), count);
     std::vector<std::unique_ptr<TileSource>> sources;
     for (std::size_t w = 0; w < jobs; ++w) {
-        sources.push_back(std::make_unique<TileSource>(options, blocks ? &*blocks : nullptr));
+        sources.push_back(std::make_unique<TileSource>(options, blocks ? &*blocks : nullptr,
+                                                       smoothSides ? &*smoothSides : nullptr));
     }
     Work work(count, jobs, waits, [&](std::size_t k, std::size_t worker) {
         return sources[worker]->Prepare(textures[k], outputs, tiles[k]);

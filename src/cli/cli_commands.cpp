@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "export/map_preview.h"
@@ -53,8 +54,12 @@ void TileBlocks(const CliOptions& options, RunOutputs& outputs) {
     }
 }
 
+// Flat tiles, and smooth blocks, which the engine makes of the texture at full size.
 void TileFlat(const CliOptions& options, RunOutputs& outputs) {
-    TileEngine engine(options.settings, options.depth, options.filter);
+    std::optional<SmoothSideFaces> sides;
+    if (options.block.MakesBlocks()) sides.emplace(options);
+    const std::unique_ptr<TileEngine> made = RunEngine(options, sides ? &*sides : nullptr);
+    TileEngine& engine = *made;
     const std::string& texturePath = options.files.at(0);
     const std::string& saveName = options.files.at(1);
     std::unique_ptr<TextureSource> source;
@@ -75,7 +80,7 @@ void RunTileCommand(const CliOptions& options) {
         // The pieces of one texture are seen right only as they join.
         outputs.SetPreviewCells(PieceMapCells(settings.PiecesAcross, settings.PiecesDown));
     }
-    if (options.block.MakesBlocks()) {
+    if (options.block.MakesBlocks() && options.filter != TileFilter::Smooth) {
         TileBlocks(options, outputs);
     } else {
         TileFlat(options, outputs);

@@ -340,11 +340,11 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     ReadTextureFolders(parser, options, result);
     // Before the outputs, whose sheet cells take the blocks' height.
     ReadBlockOptions(parser, options, result);
-    if (result.filter == TileFilter::Smooth &&
-        (result.command == CliCommand::Transitions || result.block.MakesBlocks())) {
-        throw EUsageError(std::string("--filter smooth is for flat tiles only: ") +
-                          (result.block.MakesBlocks() ? "blocks" : "transition tiles") +
-                          " are made by nearest sampling");
+    if (result.filter == TileFilter::Smooth && result.command == CliCommand::Transitions &&
+        result.block.MakesBlocks()) {
+        throw EUsageError(
+            "--filter smooth makes flat transition tiles only: transition blocks are made by "
+            "nearest sampling");
     }
     ReadOutputOptions(parser, options, result);
     if (result.command != CliCommand::Batch) {

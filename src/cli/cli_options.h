@@ -9,6 +9,7 @@
 #include "export/output_settings.h"
 #include "tiling/block_settings.h"
 #include "tiling/terrain_border.h"
+#include "tiling/smooth_transition.h"
 #include "tiling/tile_filter.h"
 #include "tiling/tile_settings.h"
 
@@ -28,6 +29,7 @@ struct CliOptions {
     BlockSettings block;  // flat tiles unless --block
     TerrainBorder border;  // transitions only
     int variants = 1;      // transitions: the variants of each of the 16 tiles
+    double feather = kDefaultFeather;  // smooth transitions: the soft border's width, tile pixels
     bool keepGoing = false;
     bool overwriteInputs = false;  // a tile file may replace a texture of the run
     bool quiet = false;

@@ -1,6 +1,7 @@
 #include "option_values.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <vector>
 
@@ -154,6 +155,27 @@ std::optional<std::uint32_t> ParseSeed(const std::string& text) {
     }
     if (value > 0xFFFFFFFFu) return std::nullopt;
     return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace mosaren::cli
+
+namespace mosaren::cli {
+
+std::optional<double> ParseFeather(const std::string& text) {
+    const std::size_t point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    const std::string places = point == std::string::npos ? "" : text.substr(point + 1);
+    const auto digits = [](const std::string& part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if ((whole.empty() && places.empty()) || whole.size() > 2 || places.size() > 3 ||
+        !digits(whole) || !digits(places) || (point != std::string::npos && places.empty())) {
+        return std::nullopt;
+    }
+    const double value = (whole.empty() ? 0.0 : std::stoi(whole)) +
+                         (places.empty() ? 0.0 : std::stoi(places) / std::pow(10.0, places.size()));
+    if (value > 64.0) return std::nullopt;
+    return value;
 }
 
 }  // namespace mosaren::cli

@@ -57,5 +57,7 @@ std::optional<FaceChoice> ParseFaces(const std::string& text);
 std::optional<TerrainEdge> ParseEdge(const std::string& text);
 // A whole number from 0 to 4294967295, at most ten digits.
 std::optional<std::uint32_t> ParseSeed(const std::string& text);
+// A decimal number from 0 to 64 with at most three places ("2", "1.5", ".5").
+std::optional<double> ParseFeather(const std::string& text);
 
 }  // namespace mosaren::cli

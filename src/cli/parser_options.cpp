@@ -43,8 +43,8 @@ ParserOptions::ParserOptions()
                     "How a tile takes its colours from the texture: nearest (default; each tile "
                     "pixel one texture pixel, for pixel art) or smooth (the average of the "
                     "texture under each tile pixel, read at full size, the diamond's rim "
-                    "antialiased in PNG files; for painted and photographic textures). Flat "
-                    "tiles only: not with --block or for transitions.",
+                    "antialiased in PNG files; for painted and photographic textures), for "
+                    "flat tiles, blocks and transition tiles (not transition blocks).",
                     "nearest|smooth")),
       format(Option("format",
                     "Image format of the tile files or the sheet: bmp (default) or png. PNG is "
@@ -110,6 +110,10 @@ ParserOptions::ParserOptions()
                       "the editors to pick among at random; the map preview and the starter "
                       "maps pick one for each cell from --seed.",
                       "N")),
+      feather(Option("feather",
+                     "transitions with --filter smooth: blend the terrains across the border "
+                     "over PX tile pixels, 0 to 64 (default 2; 0: a hard border).",
+                     "PX")),
       keepGoing(Switch({QStringLiteral("keep-going")},
                        "batch only: go on past a failing texture, report each failure.")),
       overwriteInputs(Switch({QStringLiteral("overwrite-inputs")},
@@ -147,7 +151,8 @@ QList<QCommandLineOption> ParserOptions::All() const {
         if (role == RunFileRole::Godot3Tileset) all << godotRoot;
     }
     all << block << faces << shade << leftTexture << rightTexture << edge << seed << variants
-        << keepGoing << overwriteInputs << jobs << quiet << outDir << recursive << force << watch;
+        << feather << keepGoing << overwriteInputs << jobs << quiet << outDir << recursive << force
+        << watch;
     return all;
 }
 

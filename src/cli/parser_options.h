@@ -46,6 +46,7 @@ struct ParserOptions {
     QCommandLineOption edge;
     QCommandLineOption seed;
     QCommandLineOption variants;
+    QCommandLineOption feather;
     // The run.
     QCommandLineOption keepGoing;
     QCommandLineOption overwriteInputs;

@@ -37,4 +37,27 @@ TilePixels WorkingTiles::Of(const TransitionGather& transitions, const TerrainCo
                    : mFlat->Tile(transitions.Blend(corners, variant));
 }
 
+SmoothSideFaces::SmoothSideFaces(const CliOptions& options) {
+    TileEngine engine(options.settings, options.depth, TileFilter::Smooth);
+    engine.RaiseSmoothBlocks(options.block, {});
+    const auto face = [&engine](const std::string& path, BlockFace which) {
+        if (const std::unique_ptr<TextureSource> source = OpenTexture(path))
+            return engine.SmoothFace(*source, which);
+        return engine.SmoothFace(path, which);
+    };
+    const BlockSettings& block = options.block;
+    if (!block.leftTexture.empty()) mLeft = face(block.leftTexture, BlockFace::Left);
+    if (!block.rightTexture.empty()) mRight = face(block.rightTexture, BlockFace::Right);
+}
+
+SmoothSides SmoothSideFaces::Sides() const {
+    return SmoothSides{mLeft ? &*mLeft : nullptr, mRight ? &*mRight : nullptr};
+}
+
+std::unique_ptr<TileEngine> RunEngine(const CliOptions& options, const SmoothSideFaces* sides) {
+    auto engine = std::make_unique<TileEngine>(options.settings, options.depth, options.filter);
+    if (sides) engine->RaiseSmoothBlocks(options.block, sides->Sides());
+    return engine;
+}
+
 }  // namespace mosaren::cli

@@ -3,11 +3,14 @@
 // What a command hands on for each tile it makes: the tile itself, or with --block the tile
 // raised into its block, its side textures in any format the command line reads.
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli_options.h"
 #include "tiling/block_gather.h"
+#include "tiling/smooth_block.h"
+#include "tiling/tile_engine.h"
 #include "tiling/tile_pixels.h"
 #include "tiling/transition_gather.h"
 #include "tiling/transition_sides.h"
@@ -38,5 +41,22 @@ private:
     std::optional<BlockGather> mBlocks;
     std::optional<TransitionSides> mSides;
 };
+
+// The side faces of smooth blocks that show textures of their own, read once for the run, when
+// it is made, and shared by every worker's engine.
+class SmoothSideFaces {
+public:
+    explicit SmoothSideFaces(const CliOptions& options);
+
+    SmoothSides Sides() const;
+
+private:
+    std::optional<FaceLight> mLeft;
+    std::optional<FaceLight> mRight;
+};
+
+// An engine that makes the run's tiles: flat, or smooth blocks with these side faces (which must
+// outlive it).
+std::unique_ptr<TileEngine> RunEngine(const CliOptions& options, const SmoothSideFaces* sides);
 
 }  // namespace mosaren::cli

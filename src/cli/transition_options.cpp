@@ -41,6 +41,19 @@ void ReadTransitionOptions(const QCommandLineParser& parser, const ParserOptions
         }
         border.seed = *seed;
     }
+    if (parser.isSet(options.feather)) {
+        if (result.command != CliCommand::Transitions) {
+            throw EUsageError("--feather is for the transitions command only");
+        }
+        if (result.filter != TileFilter::Smooth) {
+            throw EUsageError(
+                "--feather is for --filter smooth: nearest transition tiles have a hard border");
+        }
+        const std::string text = Value(parser, options.feather);
+        const auto feather = ParseFeather(text);
+        if (!feather) throw EUsageError("--feather '" + text + "' is not a number from 0 to 64");
+        result.feather = *feather;
+    }
 }
 
 }  // namespace mosaren::cli

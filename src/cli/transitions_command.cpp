@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "console.h"
@@ -19,7 +20,10 @@
 #include "raster/decoded_picture.h"
 #include "raster/exceptions.h"
 #include "tile_pictures.h"
+#include "import/picture_import.h"
 #include "tiling/ordered_work.h"
+#include "tiling/smooth_transition.h"
+#include "tiling/tile_engine.h"
 #include "tiling/terrain_blend.h"
 #include "tiling/tile_names.h"
 #include "tiling/transition_gather.h"
@@ -50,6 +54,17 @@ std::vector<TColor> LabelColours(const WorkingTexture& texture, const CliOptions
         if (texture.alpha[i] < kOpaqueFrom) colours[i] = mask;
     }
     return colours;
+}
+
+// A terrain's texture whole, for smooth tiles, named as TerrainTexture names it.
+TerrainPicture TerrainWhole(TileEngine& engine, const std::string& path) {
+    try {
+        if (const std::unique_ptr<TextureSource> source = OpenTexture(path))
+            return engine.WholeTexture(*source);
+        return engine.WholeTexture(path);
+    } catch (const std::exception&) {
+        throw Exception(path + ": " + FailureText(std::current_exception()));
+    }
 }
 
 }  // namespace
@@ -83,17 +98,27 @@ void RunTransitionsCommand(const CliOptions& options) {
     outputs.SetPreviewCells(TerrainMapCells(terrains));
     outputs.SetTerrains(std::move(terrains));
     const WorkingTiles tiles(options);
+    // Smooth tiles blend the terrains' textures at full size.
+    std::optional<SmoothTransitions> smooth;
+    if (options.filter == TileFilter::Smooth) {
+        TileEngine engine(options.settings, options.depth, options.filter);
+        TerrainPicture a = TerrainWhole(engine, textureA);
+        TerrainPicture b = TerrainWhole(engine, textureB);
+        smooth.emplace(std::move(a), std::move(b), options.border, options.feather,
+                       options.settings.TileWidth, options.settings.TileHeight);
+    }
     using Work = OrderedWork<RunOutputs::PreparedTile>;
     const std::size_t jobs = std::min(static_cast<std::size_t>(options.jobs), count);
     Work work(count, jobs, std::vector<std::size_t>(count, Work::kNoWait),
               [&](std::size_t k, std::size_t) {
                   // Tile k is tile k mod 16 of variant k div 16, as the terrain set numbers it.
                   const int index = static_cast<int>(k % kTransitionTileCount);
-                  const int variant = static_cast<int>(k / kTransitionTileCount);
-                  return outputs.Prepare(
-                      tiles.Of(transitions, TransitionCorners(index),
-                               static_cast<std::uint32_t>(variant)),
-                      TransitionTileName(saveName, index, variant));
+                  const auto variant = static_cast<std::uint32_t>(k / kTransitionTileCount);
+                  const TerrainCorners corners = TransitionCorners(index);
+                  return outputs.Prepare(smooth ? smooth->Tile(corners, variant)
+                                                : tiles.Of(transitions, corners, variant),
+                                         TransitionTileName(saveName, index,
+                                                            static_cast<int>(variant)));
               });
     // Each tile goes in place as RunOutputs::Put puts it: a failure is raised after the tiles
     // before it are in place.

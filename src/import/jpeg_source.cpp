@@ -263,6 +263,59 @@ public:
         return picture;
     }
 
+    // libjpeg-turbo's scaled decoding: each block's coefficients turned straight into fewer
+    // pixels, which skips most of the inverse transform's work.
+    bool CanReduce(std::int32_t factor) const override {
+        return (factor == 2 || factor == 4 || factor == 8) && mStoredWidth % factor == 0 &&
+               mStoredHeight % factor == 0;
+    }
+
+    void ReadReducedRows(std::int32_t factor, const RowTaker& take) override {
+        if (!CanReduce(factor)) {
+            throw EInvalidOperation("A JPEG file is decoded reduced only by 2, 4 or 8");
+        }
+        const std::int32_t storedWidth = mStoredWidth / factor;
+        const std::int32_t storedHeight = mStoredHeight / factor;
+        DecoderMessages messages;
+        JpegPass pass(mOwned.Get(), messages);
+        j_decompress_ptr info = pass.Info();
+        const bool cmyk = mCmyk;
+        pass.Run([info, cmyk, factor] {
+            jpeg_read_header(info, TRUE);
+            info->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+            info->scale_num = 1;
+            info->scale_denom = static_cast<unsigned int>(factor);
+            jpeg_start_decompress(info);
+        });
+        if (info->output_width != static_cast<JDIMENSION>(storedWidth) ||
+            info->output_height != static_cast<JDIMENSION>(storedHeight)) {
+            throw EInvalidOperation("libjpeg decoded a JPEG file at another scale than asked");
+        }
+        // Whole, small as it is, so that the picture's orientation can be applied.
+        std::vector<std::uint32_t> stored(static_cast<std::size_t>(storedWidth) * storedHeight);
+        mRow.resize(static_cast<std::size_t>(storedWidth));
+        mCmykRow.resize(cmyk ? static_cast<std::size_t>(storedWidth) * 4 : 0);
+        JSAMPROW row = cmyk ? mCmykRow.data() : reinterpret_cast<JSAMPROW>(mRow.data());
+        for (std::int32_t y = 0; y < storedHeight; ++y) {
+            pass.Run([info, &row] { jpeg_read_scanlines(info, &row, 1); });
+            if (cmyk) ConvertCmyk();
+            std::memcpy(stored.data() + static_cast<std::size_t>(y) * storedWidth, mRow.data(),
+                        static_cast<std::size_t>(storedWidth) * 4);
+        }
+        pass.Run([info] { jpeg_abort_decompress(info); });
+        const std::int32_t width = Width() / factor;
+        const std::int32_t height = Height() / factor;
+        std::vector<TColor> colours(static_cast<std::size_t>(width));
+        for (std::int32_t y = 0; y < height; ++y) {
+            for (std::int32_t x = 0; x < width; ++x) {
+                const StoredPixel at = StoredPixelOf(mOrientation, x, y, storedWidth, storedHeight);
+                colours[static_cast<std::size_t>(x)] = ColourOfArgb(
+                    mProfile.ToSrgb(stored[static_cast<std::size_t>(at.y) * storedWidth + at.x]));
+            }
+            take(y, colours, {});
+        }
+    }
+
 private:
     // A file in several scans passes over its coefficients once a scan.
     void CheckScans(const jpeg_decompress_struct& info) {

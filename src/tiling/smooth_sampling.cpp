@@ -67,7 +67,21 @@ double SignedArea(const std::vector<Point>& polygon) {
 
 }  // namespace
 
+FacePlacement DiamondPlacement(std::int32_t w, std::int32_t h) {
+    return FacePlacement{w / 2.0, 0.0, double(w), h / 2.0, 0.0, h / 2.0};
+}
+
+double PixelAreaOf(const FacePlacement& p, double pieceWidth, double pieceHeight) {
+    const double det = (p.rightX - p.originX) * (p.downY - p.originY) -
+                       (p.rightY - p.originY) * (p.downX - p.originX);
+    return pieceWidth * pieceHeight / std::abs(det);
+}
+
 SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece)
+    : SmoothSampling(tileWidth, tileHeight, piece, DiamondPlacement(tileWidth, tileHeight)) {}
+
+SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece,
+                               const FacePlacement& placement)
     : mTileWidth(tileWidth), mTileHeight(tileHeight), mPiece(piece) {
     const std::int32_t pieceWidth = piece.right - piece.left;
     const std::int32_t pieceHeight = piece.bottom - piece.top;
@@ -75,18 +89,20 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
         throw EInvalidOperation(
             "A smooth tile needs a tile and a piece of the texture of at least one pixel");
     }
-    const double w = tileWidth;
-    const double h = tileHeight;
     const double pw = pieceWidth;
     const double ph = pieceHeight;
-    // The diamond (area w·h/2) is the whole piece (area pw·ph).
-    mPixelArea = pw * ph * 2.0 / (w * h);
-    // A tile point (x, y) in the texture: a = u/pw grows to the lower right, b = v/ph to the
-    // lower left.
+    // The picture's vectors along the piece's whole width and height, and the inverse map.
+    const double ax = placement.rightX - placement.originX;
+    const double ay = placement.rightY - placement.originY;
+    const double bx = placement.downX - placement.originX;
+    const double by = placement.downY - placement.originY;
+    const double det = ax * by - ay * bx;
+    if (det == 0.0) throw EInvalidOperation("A smooth tile's face must span some area");
+    mPixelArea = PixelAreaOf(placement, pw, ph);
     const auto textureOf = [&](double x, double y) {
-        const double across = (2.0 * x - w) / w;  // a - b
-        const double down = 2.0 * y / h;          // a + b
-        return Point{(down + across) / 2.0 * pw, (down - across) / 2.0 * ph};
+        const double dx = x - placement.originX;
+        const double dy = y - placement.originY;
+        return Point{(dx * by - dy * bx) / det * pw, (ax * dy - ay * dx) / det * ph};
     };
 
     mRows.resize(static_cast<std::size_t>(pieceHeight));
@@ -176,6 +192,25 @@ void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
             value[2] = blue;
         }
     }
+    Integrate<C>(pieces);
+}
+
+void SmoothTile::AddLinearRow(std::int32_t y, const double* values) {
+    const TRect& piece = mSampling.Piece();
+    const std::vector<SmoothSampling::BoundaryPiece>& pieces = mSampling.Row(y - piece.top);
+    if (pieces.empty()) return;
+    std::copy(values, values + mRowValues.size(), mRowValues.begin());
+    if (mWithAlpha) {
+        Integrate<7>(pieces);
+    } else {
+        Integrate<3>(pieces);
+    }
+}
+
+template <std::size_t C>
+void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces) {
+    const std::size_t width = mRowValues.size() / C;
+    constexpr std::size_t c = C;
     // F at each texel's left edge, and G, its integral.
     for (std::size_t k = 0; k < c; ++k) {
         mRowF[k] = 0.0;
@@ -219,12 +254,20 @@ void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
     }
 }
 
-SmoothTile::Average SmoothTile::AverageAt(std::size_t i) const {
+TilePixel SmoothTilePixel(const LinearPixel& light) {
+    const auto eightBits = [](double share) {
+        return static_cast<std::uint8_t>(std::lround(255.0 * std::clamp(share, 0.0, 1.0)));
+    };
+    return TilePixel{SrgbOfLinear(light.red), SrgbOfLinear(light.green), SrgbOfLinear(light.blue),
+                     eightBits(light.alpha), eightBits(light.coverage)};
+}
+
+LinearPixel SmoothTile::Light(std::size_t i) const {
     const double area = mSampling.CoveredArea()[i];
-    Average out;
+    LinearPixel out;
     if (area <= 0.0) return out;
     const double* sums = &mSums[i * mChannels];
-    out.coverage = std::min(1.0, area / mSampling.PixelArea());
+    out.coverage = mSampling.Coverage(i);
     out.alpha = 1.0;
     const double* light = sums;
     double weight = area;
@@ -237,17 +280,17 @@ SmoothTile::Average SmoothTile::AverageAt(std::size_t i) const {
             light = sums + 4;
         }
     }
-    out.red = SrgbOfLinear(light[0] / weight);
-    out.green = SrgbOfLinear(light[1] / weight);
-    out.blue = SrgbOfLinear(light[2] / weight);
+    out.red = light[0] / weight;
+    out.green = light[1] / weight;
+    out.blue = light[2] / weight;
     return out;
 }
 
 std::vector<SmoothPixel> SmoothTile::Pixels() const {
     std::vector<SmoothPixel> pixels(mSampling.CoveredArea().size());
     for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const Average a = AverageAt(i);
-        pixels[i] = SmoothPixel{a.red, a.green, a.blue,
+        const LinearPixel a = Light(i);
+        pixels[i] = SmoothPixel{SrgbOfLinear(a.red), SrgbOfLinear(a.green), SrgbOfLinear(a.blue),
                                 static_cast<std::uint8_t>(std::lround(255.0 * a.coverage * a.alpha)),
                                 a.coverage};
     }
@@ -258,12 +301,9 @@ TilePixels SmoothTile::Tile() const {
     TilePixels tile(mSampling.TileWidth(), mSampling.TileHeight());
     tile.hasAlpha = mWithAlpha;
     for (std::size_t i = 0; i < tile.pixels.size(); ++i) {
-        const Average a = AverageAt(i);
+        const LinearPixel a = Light(i);
         if (a.coverage <= 0.0) continue;
-        const auto eightBits = [](double share) {
-            return static_cast<std::uint8_t>(std::lround(255.0 * share));
-        };
-        tile.pixels[i] = TilePixel{a.red, a.green, a.blue, eightBits(a.alpha), eightBits(a.coverage)};
+        tile.pixels[i] = SmoothTilePixel(a);
     }
     return tile;
 }

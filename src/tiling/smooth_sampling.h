@@ -36,11 +36,30 @@ struct SmoothPixel {
     bool operator==(const SmoothPixel&) const = default;
 };
 
+// Where a piece of texture lies in a picture: the picture points (in pixels from its top-left)
+// that the piece's top-left, top-right and bottom-left corners go to. The piece maps affinely
+// onto the parallelogram they span.
+struct FacePlacement {
+    double originX, originY;  // the top-left corner
+    double rightX, rightY;    // the top-right corner
+    double downX, downY;      // the bottom-left corner
+};
+
+// The flat tile's placement: the diamond of a tile of w × h.
+FacePlacement DiamondPlacement(std::int32_t w, std::int32_t h);
+
+// How many texels of a piece of pieceWidth × pieceHeight placed so one pixel spans.
+double PixelAreaOf(const FacePlacement& placement, double pieceWidth, double pieceHeight);
+
 class SmoothSampling {
 public:
     // The tile of tileWidth × tileHeight made of the part of a texture from (piece.left,
     // piece.top) to (piece.right, piece.bottom), which must not be empty.
     SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece);
+    // The same for a picture of width × height in which the piece lies as placement says (a
+    // block's faces), which must span some area.
+    SmoothSampling(std::int32_t width, std::int32_t height, const TRect& piece,
+                   const FacePlacement& placement);
 
     std::int32_t TileWidth() const { return mTileWidth; }
     std::int32_t TileHeight() const { return mTileHeight; }
@@ -63,6 +82,10 @@ public:
     const std::vector<double>& CoveredArea() const { return mCoveredArea; }
     // The area of a whole tile pixel, in texels.
     double PixelArea() const { return mPixelArea; }
+    // The share of each tile pixel that the piece covers, 0 to 1.
+    double Coverage(std::size_t pixel) const {
+        return mCoveredArea[pixel] >= mPixelArea ? 1.0 : mCoveredArea[pixel] / mPixelArea;
+    }
 
 private:
     std::int32_t mTileWidth;
@@ -73,6 +96,20 @@ private:
     std::vector<double> mCoveredArea;
 };
 
+// A tile pixel in linear light: the share of it covered, the covered part's average alpha and
+// its colour (the average weighted by alpha; where the part is wholly transparent, its plain
+// average), each channel 0 to 1.
+struct LinearPixel {
+    double coverage = 0.0;
+    double alpha = 0.0;
+    double red = 0.0;
+    double green = 0.0;
+    double blue = 0.0;
+};
+
+// The pixel as the outputs take it: its colour in sRGB, alpha and coverage to 8 bits.
+TilePixel SmoothTilePixel(const LinearPixel& light);
+
 // One smooth tile in the making: the texture's rows go in, in any order, each once; the tile's
 // pixels come out.
 class SmoothTile {
@@ -80,30 +117,32 @@ public:
     // withAlpha: the rows carry alpha worth averaging; without it every texel counts as opaque.
     SmoothTile(const SmoothSampling& sampling, bool withAlpha);
 
+    std::int32_t Width() const { return mSampling.TileWidth(); }
+    std::int32_t Height() const { return mSampling.TileHeight(); }
+
     // Row y of the texture (in the texture's own rows, from the piece's top to its bottom), as
     // red, green, blue and alpha bytes from the piece's left column to its right.
     void AddRow(std::int32_t y, const std::uint8_t* rgba);
+    // The same of a row already in linear light, Channels() values a texel: without alpha red,
+    // green and blue; with it red, green and blue times alpha, alpha, then red, green and blue.
+    void AddLinearRow(std::int32_t y, const double* values);
+    std::size_t Channels() const { return mChannels; }
 
     // The tile's pixels row by row from the top-left, once every row of the piece was added.
     std::vector<SmoothPixel> Pixels() const;
     // The same as the outputs take them: the covered part's colour, its average alpha and the
     // coverage, each to 8 bits.
     TilePixels Tile() const;
+    // What pixel i shows, in linear light, for what composes several tiles (blocks).
+    LinearPixel Light(std::size_t i) const;
 
 private:
-    // What pixel i shows: the covered share of it, and over that share the average alpha and
-    // colour.
-    struct Average {
-        double coverage = 0.0;
-        double alpha = 0.0;
-        std::uint8_t red = 0;
-        std::uint8_t green = 0;
-        std::uint8_t blue = 0;
-    };
-    Average AverageAt(std::size_t i) const;
     // AddRow for C channels (3 opaque, 7 with alpha), fixed so that the loops over them unroll.
     template <std::size_t C>
     void AddRowOf(std::int32_t y, const std::uint8_t* rgba);
+    // Adds the row in mRowValues through its boundary pieces.
+    template <std::size_t C>
+    void Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces);
 
     const SmoothSampling& mSampling;
     bool mWithAlpha;

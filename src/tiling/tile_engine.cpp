@@ -1,9 +1,13 @@
 #include "tile_engine.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <optional>
 
 #include "raster/bmp_sampler.h"
+#include "box_reduction.h"
+#include "smooth_block.h"
 #include "smooth_sampling.h"
 #include "tile_sampling.h"
 #include "working_texture.h"
@@ -23,11 +27,14 @@ struct SamplingKey {
     std::int32_t height;
     std::int32_t tileWidth;
     std::int32_t tileHeight;
+    std::int32_t rise = 0;  // smooth blocks: the block's rise and the face sampled
+    std::int32_t face = 0;
     friend bool operator==(const SamplingKey&, const SamplingKey&) = default;
 };
 
 // Smooth samplings can be large (they follow the texture's size), so fewer are kept.
-constexpr std::size_t kKeptSmoothSamplings = 2;
+// (A block's three faces have one each.)
+constexpr std::size_t kKeptSmoothSamplings = 6;
 // A smooth tile reads its texture this many pixels at a time, whole rows, at least one.
 constexpr std::size_t kBandPixels = std::size_t{1} << 20;
 // The single-texture command's smooth tiles are made this many at a time in one pass over the
@@ -65,9 +72,33 @@ struct TileEngine::State {
     std::size_t smoothFirst = 0;
     std::vector<TilePixels> smoothPieces;
 
-    std::shared_ptr<const SmoothSampling> SmoothSamplingFor(std::int32_t width, std::int32_t height);
-    // The smooth tiles of these pieces of the open texture, in one pass over its rows.
+    // Smooth blocks: how they rise, and the side faces made of textures of their own.
+    const BlockSettings* block = nullptr;
+    SmoothSides sides;
+
+    std::int32_t PictureHeight() const {
+        return settings.TileHeight + (block ? block->height : 0);
+    }
+    // The sampling of a piece of width × height onto the flat tile, or onto the face of the
+    // block.
+    std::shared_ptr<const SmoothSampling> SmoothSamplingFor(std::int32_t width, std::int32_t height,
+                                                            std::optional<BlockFace> face = {});
+    // The smooth tiles (or blocks) of these pieces of the open texture, in one pass over its rows.
     std::vector<TilePixels> SmoothTiles(const std::vector<TRect>& rects);
+    // One tile for each sampling, of the rectangle of the texture beside it, in one pass.
+    struct SmoothJob {
+        TRect rect;
+        std::shared_ptr<const SmoothSampling> sampling;  // of the rectangle reduced by factor
+        std::int32_t factor = 1;
+    };
+    // The job of the rectangle onto the flat tile or the face: reduced (box_reduction.h) where it
+    // is far larger than the tile.
+    SmoothJob SmoothJobFor(const TRect& rect, std::optional<BlockFace> face = {});
+    std::vector<SmoothTile> SmoothPass(const std::vector<SmoothJob>& jobs);
+    // Every pixel of the rectangle of the open texture, a row at a time from the top.
+    void StreamRows(const TRect& all, const TextureSource::RowTaker& take);
+    // The open texture whole.
+    TerrainPicture Whole();
 
     const TileSampling& SamplingFor(std::int32_t width, std::int32_t height);
     std::int32_t Width() const { return source ? source->Width() : sampler.Width(); }
@@ -165,11 +196,11 @@ TilePixels TileEngine::PieceTile(PiecePosition piece) {
     if (s.filter == TileFilter::Smooth) {
         const bool made = at >= s.smoothFirst && at < s.smoothFirst + s.smoothPieces.size() &&
                           s.smoothPieces[at - s.smoothFirst].width == s.settings.TileWidth &&
-                          s.smoothPieces[at - s.smoothFirst].height == s.settings.TileHeight;
+                          s.smoothPieces[at - s.smoothFirst].height == s.PictureHeight();
         if (!made) {
             // This piece and the next few, in one pass over the rows they span.
-            const std::size_t sums = std::size_t{s.settings.TileWidth} * s.settings.TileHeight *
-                                     7 * sizeof(double);
+            const std::size_t sums = std::size_t{s.settings.TileWidth} * s.PictureHeight() * 7 *
+                                     sizeof(double) * (s.block ? kBlockFaceCount : 1);
             const std::size_t count =
                 std::clamp<std::size_t>(kSmoothSums / sums, 1, kSmoothPiecesAtOnce);
             std::vector<TRect> rects;
@@ -200,6 +231,60 @@ TilePixels TileEngine::PieceTile(PiecePosition piece) {
                      group.colours, group.alpha);
 }
 
+void TileEngine::RaiseSmoothBlocks(const BlockSettings& block, const SmoothSides& sides) {
+    mState->block = &block;
+    mState->sides = sides;
+    mState->smoothPieces.clear();
+}
+
+TerrainPicture TileEngine::WholeTexture(const std::string& texturePath) {
+    State& s = *mState;
+    s.source = nullptr;
+    s.sampler.Open(texturePath);
+    // Read whole, it must fit where the tile command converts it to 24 bits.
+    if (s.HasPixels()) TBitmap::CheckDepth24Size(s.Width(), s.Height());
+    return s.Whole();
+}
+
+TerrainPicture TileEngine::WholeTexture(TextureSource& texture) {
+    State& s = *mState;
+    s.source = &texture;
+    TerrainPicture picture;
+    try {
+        if (s.HasPixels()) TBitmap::CheckDepth24Size(s.Width(), s.Height());
+        picture = s.Whole();
+    } catch (...) {
+        s.source = nullptr;
+        throw;
+    }
+    s.source = nullptr;
+    return picture;
+}
+
+FaceLight TileEngine::SmoothFace(const std::string& texturePath, BlockFace face) {
+    State& s = *mState;
+    s.source = nullptr;
+    s.sampler.Open(texturePath);
+    const TRect whole = s.HasPixels() ? TRect{0, 0, s.Width(), s.Height()} : TRect{0, 0, 1, 1};
+    return LightOf(s.SmoothPass({s.SmoothJobFor(whole, face)}).front(), false);
+}
+
+FaceLight TileEngine::SmoothFace(TextureSource& texture, BlockFace face) {
+    State& s = *mState;
+    s.source = &texture;
+    FaceLight light;
+    try {
+        const TRect whole = s.HasPixels() ? TRect{0, 0, s.Width(), s.Height()} : TRect{0, 0, 1, 1};
+        light = LightOf(s.SmoothPass({s.SmoothJobFor(whole, face)}).front(),
+                        s.HasPixels() && texture.HasAlpha());
+    } catch (...) {
+        s.source = nullptr;
+        throw;
+    }
+    s.source = nullptr;
+    return light;
+}
+
 const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int32_t height) {
     const SamplingKey key{width, height, settings.TileWidth, settings.TileHeight};
     auto found = std::find_if(samplings.begin(), samplings.end(),
@@ -215,43 +300,139 @@ const TileSampling& TileEngine::State::SamplingFor(std::int32_t width, std::int3
     return *samplings.front().second;
 }
 
-std::shared_ptr<const SmoothSampling> TileEngine::State::SmoothSamplingFor(std::int32_t width,
-                                                                          std::int32_t height) {
-    const SamplingKey key{width, height, settings.TileWidth, settings.TileHeight};
+std::shared_ptr<const SmoothSampling> TileEngine::State::SmoothSamplingFor(
+    std::int32_t width, std::int32_t height, std::optional<BlockFace> face) {
+    const TileGeometry geometry{settings.TileWidth, settings.TileHeight, block ? block->height : 0};
+    const SamplingKey key{width, height, settings.TileWidth, settings.TileHeight, geometry.rise,
+                          face ? static_cast<std::int32_t>(*face) + 1 : 0};
     auto found = std::find_if(smoothSamplings.begin(), smoothSamplings.end(),
                               [&key](const auto& entry) { return entry.first == key; });
     if (found == smoothSamplings.end()) {
         if (smoothSamplings.size() == kKeptSmoothSamplings) smoothSamplings.pop_back();
-        smoothSamplings.emplace_back(key, std::make_shared<const SmoothSampling>(
-                                              key.tileWidth, key.tileHeight,
-                                              TRect{0, 0, width, height}));
+        const TRect piece{0, 0, width, height};
+        smoothSamplings.emplace_back(
+            key, face ? std::make_shared<const SmoothSampling>(geometry.width,
+                                                               geometry.PictureHeight(), piece,
+                                                               BlockFacePlacement(geometry, *face))
+                      : std::make_shared<const SmoothSampling>(key.tileWidth, key.tileHeight,
+                                                               piece));
         found = smoothSamplings.end() - 1;
     }
     std::rotate(smoothSamplings.begin(), found, found + 1);
     return smoothSamplings.front().second;
 }
 
-std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>& rects) {
-    // A texture without pixels stays the white the tile maker's working texture starts as.
+TileEngine::State::SmoothJob TileEngine::State::SmoothJobFor(const TRect& rect,
+                                                             std::optional<BlockFace> face) {
+    const std::int32_t width = rect.right - rect.left;
+    const std::int32_t height = rect.bottom - rect.top;
+    const TileGeometry geometry{settings.TileWidth, settings.TileHeight, block ? block->height : 0};
+    const FacePlacement placement = face ? BlockFacePlacement(geometry, *face)
+                                         : DiamondPlacement(settings.TileWidth, settings.TileHeight);
+    const std::int32_t factor = ReductionFactor(width, height, PixelAreaOf(placement, width, height));
+    return SmoothJob{rect, SmoothSamplingFor(width / factor, height / factor, face), factor};
+}
+
+std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>& pieces) {
+    // A texture without pixels stays the white the tile maker's working texture starts as: one
+    // white texel.
+    const std::vector<TRect> rects =
+        HasPixels() ? pieces : std::vector<TRect>(pieces.size(), TRect{0, 0, 1, 1});
+    std::vector<SmoothJob> jobs;
+    for (const TRect& r : rects) {
+        if (!block) {
+            jobs.push_back(SmoothJobFor(r));
+            continue;
+        }
+        for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+            const auto face = static_cast<BlockFace>(f);
+            const FaceLight* own = face == BlockFace::Left    ? sides.left
+                                   : face == BlockFace::Right ? sides.right
+                                                              : nullptr;
+            if (!block->Face(face).shown || own) continue;
+            jobs.push_back(SmoothJobFor(r, face));
+        }
+    }
+    const std::vector<SmoothTile> tiles = SmoothPass(jobs);
+    const bool withAlpha = HasPixels() && source && source->HasAlpha();
+    std::vector<TilePixels> made;
+    if (!block) {
+        for (const SmoothTile& tile : tiles) made.push_back(tile.Tile());
+        return made;
+    }
+    const TileGeometry geometry{settings.TileWidth, settings.TileHeight, block->height};
+    auto tile = tiles.begin();
+    for (std::size_t p = 0; p < rects.size(); ++p) {
+        std::array<FaceLight, kBlockFaceCount> lights;
+        std::array<const FaceLight*, kBlockFaceCount> faces{};
+        for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+            const auto face = static_cast<BlockFace>(f);
+            const FaceLight* own = face == BlockFace::Left    ? sides.left
+                                   : face == BlockFace::Right ? sides.right
+                                                              : nullptr;
+            if (!block->Face(face).shown) continue;
+            if (own) {
+                faces[f] = own;
+                continue;
+            }
+            lights[f] = LightOf(*tile++, withAlpha);
+            faces[f] = &lights[f];
+        }
+        made.push_back(ComposeSmoothBlock(geometry, *block, faces));
+    }
+    return made;
+}
+
+std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJob>& jobs) {
+    std::vector<SmoothTile> tiles;
+    if (jobs.empty()) return tiles;
+    tiles.reserve(jobs.size());
     if (!HasPixels()) {
-        SmoothTile white(*SmoothSamplingFor(1, 1), false);
         const std::uint8_t texel[4] = {255, 255, 255, 255};
-        white.AddRow(0, texel);
-        return std::vector<TilePixels>(rects.size(), white.Tile());
+        for (const SmoothJob& job : jobs) {
+            tiles.emplace_back(*job.sampling, false);
+            tiles.back().AddRow(0, texel);
+        }
+        return tiles;
     }
     const bool withAlpha = source && source->HasAlpha();
     // Each piece's sampling is the same wherever the piece lies: rows go in counted from its top.
-    std::vector<std::shared_ptr<const SmoothSampling>> samplings;
-    std::vector<SmoothTile> tiles;
-    tiles.reserve(rects.size());
-    TRect all = rects.front();
-    for (const TRect& r : rects) {
-        samplings.push_back(SmoothSamplingFor(r.right - r.left, r.bottom - r.top));
-        tiles.emplace_back(*samplings.back(), withAlpha);
+    TRect all = jobs.front().rect;
+    for (const SmoothJob& job : jobs) {
+        const TRect& r = job.rect;
+        tiles.emplace_back(*job.sampling, withAlpha);
         all = TRect{std::min(all.left, r.left), std::min(all.top, r.top),
                     std::max(all.right, r.right), std::max(all.bottom, r.bottom)};
     }
-    const auto width = static_cast<std::size_t>(all.right - all.left);
+    // A JPEG file decodes at a half, a quarter or an eighth for little more than the cost of
+    // reading it: where every job takes the whole texture reduced by a multiple of such a scale,
+    // the decoder does that much of the reduction.
+    std::int32_t scale = 1;
+    const TRect whole{0, 0, Width(), Height()};
+    if (source) {
+        for (const std::int32_t candidate : {8, 4, 2}) {
+            const bool fits = std::all_of(jobs.begin(), jobs.end(), [&](const SmoothJob& job) {
+                const TRect& r = job.rect;
+                return r.left == whole.left && r.top == whole.top && r.right == whole.right &&
+                       r.bottom == whole.bottom && job.factor % candidate == 0;
+            });
+            if (fits && source->CanReduce(candidate)) {
+                scale = candidate;
+                break;
+            }
+        }
+    }
+    std::vector<std::optional<BoxReduction>> reductions(jobs.size());
+    for (std::size_t p = 0; p < jobs.size(); ++p) {
+        const SmoothJob& job = jobs[p];
+        const std::int32_t factor = job.factor / scale;
+        if (factor > 1) {
+            reductions[p].emplace((job.rect.right - job.rect.left) / scale,
+                                  (job.rect.bottom - job.rect.top) / scale, factor, withAlpha);
+        }
+    }
+    const TRect read = scale == 1 ? all : TRect{0, 0, Width() / scale, Height() / scale};
+    const auto width = static_cast<std::size_t>(read.right - read.left);
     rgba.resize(width * 4);
     const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
                                              std::span<const std::uint8_t> rowAlpha) {
@@ -263,35 +444,72 @@ std::vector<TilePixels> TileEngine::State::SmoothTiles(const std::vector<TRect>&
             texel[2] = BlueOf(c);
             texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
         }
-        for (std::size_t p = 0; p < rects.size(); ++p) {
-            const TRect& r = rects[p];
+        for (std::size_t p = 0; p < jobs.size(); ++p) {
+            const TRect r = scale == 1 ? jobs[p].rect : read;
             if (y < r.top || y >= r.bottom) continue;
-            tiles[p].AddRow(y - r.top, &rgba[static_cast<std::size_t>(r.left - all.left) * 4]);
+            const std::uint8_t* row = &rgba[static_cast<std::size_t>(r.left - read.left) * 4];
+            if (reductions[p]) {
+                reductions[p]->AddRow(y - r.top, row);
+            } else {
+                tiles[p].AddRow(y - r.top, row);
+            }
         }
     };
+    if (scale == 1) {
+        StreamRows(all, take);
+    } else {
+        source->ReadReducedRows(scale, take);
+    }
+    for (std::size_t p = 0; p < jobs.size(); ++p) {
+        if (reductions[p]) reductions[p]->Feed(tiles[p]);
+    }
+    return tiles;
+}
+
+void TileEngine::State::StreamRows(const TRect& all, const TextureSource::RowTaker& take) {
     if (source) {
         source->ReadRows(all.top, all.bottom, all.left, all.right, take);
-    } else {
-        // A band of rows at a time: the sampler reads each band's bytes straight from the file.
-        const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
-        for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
-            const std::int32_t bottom = std::min(all.bottom, top + bandRows);
-            band.rows.clear();
-            band.columns.clear();
-            for (std::int32_t y = top; y < bottom; ++y) {
-                band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
-                                     static_cast<std::uint32_t>(width)});
-                for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
-            }
-            ReadColours(band, colours, alpha);
-            for (std::int32_t y = top; y < bottom; ++y) {
-                take(y, std::span<const TColor>(colours).subspan(static_cast<std::size_t>(y - top) * width, width), {});
-            }
+        return;
+    }
+    // A band of rows at a time: the sampler reads each band's bytes straight from the file.
+    const auto width = static_cast<std::size_t>(all.right - all.left);
+    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
+    for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
+        const std::int32_t bottom = std::min(all.bottom, top + bandRows);
+        band.rows.clear();
+        band.columns.clear();
+        for (std::int32_t y = top; y < bottom; ++y) {
+            band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
+                                 static_cast<std::uint32_t>(width)});
+            for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
+        }
+        ReadColours(band, colours, alpha);
+        for (std::int32_t y = top; y < bottom; ++y) {
+            take(y, std::span<const TColor>(colours).subspan(static_cast<std::size_t>(y - top) * width, width), {});
         }
     }
-    std::vector<TilePixels> made;
-    for (const SmoothTile& tile : tiles) made.push_back(tile.Tile());
-    return made;
+}
+
+TerrainPicture TileEngine::State::Whole() {
+    TerrainPicture picture;
+    if (!HasPixels()) return picture;
+    picture.width = Width();
+    picture.height = Height();
+    picture.hasAlpha = source && source->HasAlpha();
+    const auto width = static_cast<std::size_t>(picture.width);
+    picture.rgba.resize(width * static_cast<std::size_t>(picture.height) * 4);
+    StreamRows(TRect{0, 0, picture.width, picture.height},
+               [&](std::int32_t y, std::span<const TColor> rowColours,
+                   std::span<const std::uint8_t> rowAlpha) {
+                   std::uint8_t* texel = &picture.rgba[static_cast<std::size_t>(y) * width * 4];
+                   for (std::size_t x = 0; x < width; ++x, texel += 4) {
+                       texel[0] = RedOf(rowColours[x]);
+                       texel[1] = GreenOf(rowColours[x]);
+                       texel[2] = BlueOf(rowColours[x]);
+                       texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
+                   }
+               });
+    return picture;
 }
 
 void TileEngine::State::ReadColours(const PixelSamples& samples, std::vector<TColor>& out,

@@ -25,6 +25,8 @@
 
 #include "raster/device_picture.h"
 #include "raster/texture_source.h"
+#include "smooth_block.h"
+#include "smooth_transition.h"
 #include "tile_filter.h"
 #include "tile_maker.h"
 #include "tile_pixels.h"
@@ -57,6 +59,17 @@ public:
     std::vector<PiecePosition> Pieces() const { return PiecesInOrder(mAcross, mDown); }
     // The tile TileMaker makes of the piece (MakePieceTexture, then MakeTile).
     TilePixels PieceTile(PiecePosition piece);
+
+    // With the smooth filter: blocks rather than flat tiles from here on, from every texture and
+    // piece, raised as block says, their side faces from sides where given. Both must outlive
+    // the engine's tiles.
+    void RaiseSmoothBlocks(const BlockSettings& block, const SmoothSides& sides);
+    // The face of those blocks that the texture makes, for a side texture of its own.
+    FaceLight SmoothFace(const std::string& texturePath, BlockFace face);
+    FaceLight SmoothFace(TextureSource& texture, BlockFace face);
+    // Every pixel of the texture, for smooth transition tiles, which blend two textures whole.
+    TerrainPicture WholeTexture(const std::string& texturePath);
+    TerrainPicture WholeTexture(TextureSource& texture);
 
 private:
     // The piece counts of the settings taken for the texture just read.

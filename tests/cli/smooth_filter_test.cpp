@@ -60,29 +60,6 @@ const SmoothCase kCases[] = {
     {"AlphaHolesPieces", 60, HoleTexel, true, 40, 20, 3},
 };
 
-// PSNR of the premultiplied colours and the opacity over every pixel that either tile covers.
-double Psnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference) {
-    double squares = 0.0;
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < reference.size(); ++i) {
-        const ReferencePixel& e = reference[i];
-        const PngPixel& a = tile.pixels[i];
-        const double opacity = e.coverage * e.alpha;
-        if (e.coverage <= 0.0 && a.alpha == 0) continue;
-        const double actualOpacity = a.alpha / 255.0;
-        const std::array<std::pair<double, double>, 4> channels{{
-            {RedOf(a.colour) * actualOpacity, e.red * opacity},
-            {GreenOf(a.colour) * actualOpacity, e.green * opacity},
-            {BlueOf(a.colour) * actualOpacity, e.blue * opacity},
-            {a.alpha, 255.0 * opacity},
-        }};
-        for (const auto& [x, y] : channels) squares += (x - y) * (x - y);
-        count += channels.size();
-    }
-    if (squares == 0.0) return 99.0;
-    return 10.0 * std::log10(255.0 * 255.0 / (squares / static_cast<double>(count)));
-}
-
 class SmoothTiles : public CommandLine, public ::testing::WithParamInterface<SmoothCase> {};
 
 TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
@@ -124,7 +101,7 @@ TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
                 c.tileHeight, c.png);
             const PngPicture png = ReadPngFile(mFolder.Path() / (stem + ".png"));
             ASSERT_EQ(png.pixels.size(), reference.size());
-            EXPECT_GE(Psnr(png, reference), 40.0);
+            EXPECT_GE(SmoothPsnr(png, reference), 40.0);
 
             // A BMP pixel shows the tile where it covers half the pixel and is half opaque, in
             // the colour of the PNG tile's pixel, never mixed with the mask.
@@ -174,15 +151,38 @@ TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
 INSTANTIATE_TEST_SUITE_P(Textures, SmoothTiles, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CommandLine, SmoothFilterIsRefusedForBlocksAndTransitionsAndUnknownFilters) {
+TEST_F(CommandLine, SmoothOptionsAreRefusedWhereTheyDoNotApply) {
     Texture("a.bmp", Rgb(0, 128, 0));
-    for (const Args& args : {Args{"tile", "--filter", "smooth", "--block", "8", "a.bmp", "o"},
-                             Args{"transitions", "--filter", "smooth", "a.bmp", "a.bmp", "t"},
-                             Args{"batch", "--filter", "bilinear", "a.bmp"}}) {
-        const CliRun run = Run(args);
-        EXPECT_EQ(run.exitCode, 2) << args[0];
-        EXPECT_EQ(run.err.rfind("mosaren-cli: --filter", 0), 0u) << run.err;
+    struct Refusal {
+        Args args;
+        const char* message;
+    };
+    const Refusal refusals[] = {
+        {{"transitions", "--filter", "smooth", "--block", "8", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --filter smooth makes flat transition tiles only"},
+        {{"transitions", "--feather", "2", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather is for --filter smooth"},
+        {{"tile", "--filter", "smooth", "--feather", "2", "a.bmp", "o"},
+         "mosaren-cli: --feather is for the transitions command only"},
+        {{"transitions", "--filter", "smooth", "--feather", "64.5", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather '64.5' is not a number"},
+        {{"transitions", "--filter", "smooth", "--feather", "-1", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather '-1' is not a number"},
+        {{"transitions", "--filter", "smooth", "--feather", "1.", "a.bmp", "a.bmp", "t"},
+         "mosaren-cli: --feather '1.' is not a number"},
+        {{"batch", "--filter", "bilinear", "a.bmp"}, "mosaren-cli: --filter 'bilinear'"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CliRun run = Run(refusal.args);
+        EXPECT_EQ(run.exitCode, 2) << refusal.message;
+        EXPECT_EQ(run.err.rfind(refusal.message, 0), 0u) << run.err;
         EXPECT_EQ(mFolder.Names(), (Names{"a.bmp"}));
+    }
+    // Values it takes: whole and decimal, 0 the hard border.
+    for (const char* feather : {"0", ".5", "2.25", "64"}) {
+        const CliRun run = Run({"transitions", "--filter", "smooth", "--feather", feather, "--size",
+                                "16x8", "a.bmp", "a.bmp", "t"});
+        EXPECT_EQ(run.exitCode, 0) << feather << run.err;
     }
 }
 

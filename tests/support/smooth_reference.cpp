@@ -53,27 +53,26 @@ std::uint8_t ReferenceSrgb(double linear) {
     return static_cast<std::uint8_t>(std::lround(s * 255.0));
 }
 
-std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture, std::int32_t left,
-                                                std::int32_t top, std::int32_t right,
-                                                std::int32_t bottom, std::int32_t w,
-                                                std::int32_t h, bool withAlpha) {
+std::vector<ReferenceSums> ReferenceFaceSums(const ReferenceTexture& texture, std::int32_t left,
+                                             std::int32_t top, std::int32_t right,
+                                             std::int32_t bottom, std::int32_t w, std::int32_t h,
+                                             const ReferencePlacement& at, bool withAlpha) {
     const double pw = right - left;
     const double ph = bottom - top;
     const auto tileOf = [&](double u, double v) {
         const double a = u / pw;
         const double b = v / ph;
-        return Point{w / 2.0 + (a - b) * w / 2.0, (a + b) * h / 2.0};
+        return Point{at.originX + a * (at.rightX - at.originX) + b * (at.downX - at.originX),
+                     at.originY + a * (at.rightY - at.originY) + b * (at.downY - at.originY)};
     };
     const std::size_t n = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    // Per pixel: light times alpha (3), alpha, plain light (3).
-    std::vector<std::array<double, 7>> sums(n, std::array<double, 7>{});
-    std::vector<double> covered(n, 0.0);
+    std::vector<ReferenceSums> sums(n);
     for (std::int32_t j = 0; j < bottom - top; ++j) {
         for (std::int32_t i = 0; i < right - left; ++i) {
-            const std::vector<Point> rhombus{tileOf(i, j), tileOf(i + 1, j), tileOf(i + 1, j + 1),
-                                             tileOf(i, j + 1)};
+            const std::vector<Point> quad{tileOf(i, j), tileOf(i + 1, j), tileOf(i + 1, j + 1),
+                                          tileOf(i, j + 1)};
             double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
-            for (const Point& q : rhombus) {
+            for (const Point& q : quad) {
                 minX = std::min(minX, q.x), maxX = std::max(maxX, q.x);
                 minY = std::min(minY, q.y), maxY = std::max(maxY, q.y);
             }
@@ -85,34 +84,98 @@ std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture,
                  ++py) {
                 for (int px = std::max(0, int(std::floor(minX)));
                      px < std::min(w, int(std::ceil(maxX))); ++px) {
-                    auto part = Clip(rhombus, true, px, false);
+                    auto part = Clip(quad, true, px, false);
                     part = Clip(part, true, px + 1, true);
                     part = Clip(part, false, py, false);
                     part = Clip(part, false, py + 1, true);
                     if (part.size() < 3) continue;
                     const double area = PolygonArea(part);
-                    const std::size_t p = static_cast<std::size_t>(py * w + px);
-                    covered[p] += area;
+                    ReferenceSums& p = sums[static_cast<std::size_t>(py * w + px)];
+                    p.covered += area;
                     for (int k = 0; k < 3; ++k) {
-                        sums[p][k] += area * light[k] * alpha;
-                        sums[p][4 + k] += area * light[k];
+                        p.seen[k] += area * light[k] * alpha;
+                        p.plain[k] += area * light[k];
                     }
-                    sums[p][3] += area * alpha;
+                    p.alpha += area * alpha;
                 }
             }
         }
     }
-    std::vector<ReferencePixel> tile(n);
-    for (std::size_t p = 0; p < n; ++p) {
-        if (covered[p] <= 1e-12) continue;
-        const bool seen = sums[p][3] > 1e-12 * covered[p];
-        const double weight = seen ? sums[p][3] : covered[p];
-        const double* light = seen ? &sums[p][0] : &sums[p][4];
+    return sums;
+}
+
+std::vector<ReferencePixel> ReferencePixels(const std::vector<ReferenceSums>& sums) {
+    std::vector<ReferencePixel> tile(sums.size());
+    for (std::size_t p = 0; p < sums.size(); ++p) {
+        const ReferenceSums& s = sums[p];
+        if (s.covered <= 1e-12) continue;
+        const bool seen = s.alpha > 1e-12 * s.covered;
+        const double weight = seen ? s.alpha : s.covered;
+        const std::array<double, 3>& light = seen ? s.seen : s.plain;
         tile[p] = {ReferenceSrgb(light[0] / weight), ReferenceSrgb(light[1] / weight),
-                   ReferenceSrgb(light[2] / weight), sums[p][3] / covered[p],
-                   std::min(1.0, covered[p])};
+                   ReferenceSrgb(light[2] / weight), s.alpha / s.covered, std::min(1.0, s.covered)};
     }
     return tile;
+}
+
+std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture, std::int32_t left,
+                                                std::int32_t top, std::int32_t right,
+                                                std::int32_t bottom, std::int32_t w,
+                                                std::int32_t h, bool withAlpha) {
+    const ReferencePlacement diamond{w / 2.0, 0.0, double(w), h / 2.0, 0.0, h / 2.0};
+    return ReferencePixels(
+        ReferenceFaceSums(texture, left, top, right, bottom, w, h, diamond, withAlpha));
+}
+
+std::vector<ReferencePixel> ReferenceSmoothBlock(const ReferenceBlockFaces& faces, std::int32_t w,
+                                                 std::int32_t h, std::int32_t rise) {
+    const double hw = w / 2.0;
+    const double hh = h / 2.0;
+    const ReferencePlacement placements[3] = {
+        {hw, 0.0, double(w), hh, 0.0, hh},
+        {0.0, hh, hw, double(h), 0.0, hh + rise},
+        {hw, double(h), double(w), hh, hw, double(h) + rise},
+    };
+    std::vector<ReferenceSums> block(static_cast<std::size_t>(w) * (h + rise));
+    for (int f = 0; f < 3; ++f) {
+        const ReferenceTexture* texture = faces.textures[f];
+        if (!texture) continue;
+        const std::vector<ReferenceSums> face =
+            ReferenceFaceSums(*texture, 0, 0, texture->width, texture->height, w, h + rise,
+                              placements[f], faces.withAlpha);
+        const double shade = faces.shades[f];
+        for (std::size_t p = 0; p < block.size(); ++p) {
+            block[p].covered += face[p].covered;
+            block[p].alpha += face[p].alpha;
+            for (int k = 0; k < 3; ++k) {
+                block[p].seen[k] += shade * face[p].seen[k];
+                block[p].plain[k] += shade * face[p].plain[k];
+            }
+        }
+    }
+    return ReferencePixels(block);
+}
+
+double SmoothPsnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference) {
+    double squares = 0.0;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        const ReferencePixel& e = reference[i];
+        const PngPixel& a = tile.pixels[i];
+        const double opacity = e.coverage * e.alpha;
+        if (e.coverage <= 0.0 && a.alpha == 0) continue;
+        const double actualOpacity = a.alpha / 255.0;
+        const std::array<std::pair<double, double>, 4> channels{{
+            {RedOf(a.colour) * actualOpacity, e.red * opacity},
+            {GreenOf(a.colour) * actualOpacity, e.green * opacity},
+            {BlueOf(a.colour) * actualOpacity, e.blue * opacity},
+            {a.alpha, 255.0 * opacity},
+        }};
+        for (const auto& [x, y] : channels) squares += (x - y) * (x - y);
+        count += channels.size();
+    }
+    if (squares == 0.0) return 99.0;
+    return 10.0 * std::log10(255.0 * 255.0 / (squares / static_cast<double>(count)));
 }
 
 }  // namespace mosaren::testing

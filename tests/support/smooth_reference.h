@@ -6,8 +6,11 @@
 // areas, in linear light weighted by alpha. Slow (every texel against every pixel it meets),
 // for small textures.
 
+#include <array>
 #include <cstdint>
 #include <vector>
+
+#include "png_picture.h"
 
 namespace mosaren::testing {
 
@@ -31,12 +34,51 @@ struct ReferencePixel {
     double coverage = 0.0;  // the share of the pixel inside the diamond, 0 to 1
 };
 
+// Where a piece of texture goes in a picture: the points its top-left, top-right and bottom-left
+// corners go to; it maps affinely onto their parallelogram.
+struct ReferencePlacement {
+    double originX, originY, rightX, rightY, downX, downY;
+};
+
+// What falls into one pixel, in pixel areas: the area covered, the light times alpha, the alpha
+// and the plain light.
+struct ReferenceSums {
+    double covered = 0.0;
+    std::array<double, 3> seen{};
+    double alpha = 0.0;
+    std::array<double, 3> plain{};
+};
+
+// The sums of each pixel of a picture of w × h where the piece lies as at says.
+std::vector<ReferenceSums> ReferenceFaceSums(const ReferenceTexture& texture, std::int32_t left,
+                                             std::int32_t top, std::int32_t right,
+                                             std::int32_t bottom, std::int32_t w, std::int32_t h,
+                                             const ReferencePlacement& at, bool withAlpha);
+// The pixels those sums make.
+std::vector<ReferencePixel> ReferencePixels(const std::vector<ReferenceSums>& sums);
+
 // The tile of w × h made of the piece of the texture from (left, top) to (right, bottom), the
 // piece's top-left corner at the diamond's top vertex, its top-right at the right vertex.
 std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture, std::int32_t left,
                                                 std::int32_t top, std::int32_t right,
                                                 std::int32_t bottom, std::int32_t w,
                                                 std::int32_t h, bool withAlpha);
+
+// A block of w × (h + rise): the lid the flat tile's diamond, the left face below its lower-left
+// edge and the right face below its lower-right one, each a parallelogram of rise pixels upright,
+// the face texture's top edge along the lid's edge and its left edge down the face's left side.
+// Each face's light is scaled by its shade; a face without a texture is not shown.
+struct ReferenceBlockFaces {
+    const ReferenceTexture* textures[3] = {};  // top, left, right
+    double shades[3] = {1.0, 1.0, 1.0};
+    bool withAlpha = false;
+};
+std::vector<ReferencePixel> ReferenceSmoothBlock(const ReferenceBlockFaces& faces, std::int32_t w,
+                                                 std::int32_t h, std::int32_t rise);
+
+// PSNR of the premultiplied colours and the opacity of a PNG tile against the reference, over
+// every pixel that either covers.
+double SmoothPsnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference);
 
 // The sRGB value of a light from 0 to 1, and back.
 double ReferenceLinear(std::uint8_t srgb);

@@ -1,0 +1,101 @@
+#include "box_reduction.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "linear_light.h"
+#include "raster/exceptions.h"
+
+namespace mosaren {
+
+namespace {
+
+const std::array<float, 256>& LinearTable() {
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (int i = 0; i < 256; ++i) t[static_cast<std::size_t>(i)] = static_cast<float>(LinearOfSrgb(static_cast<std::uint8_t>(i)));
+        return t;
+    }();
+    return table;
+}
+
+// How many reduced texels a tile pixel spans each way, at least. Two would do for a texture of
+// soft detail; a hard edge (an alpha hole's) falls anywhere in a reduced texel and is spread
+// over it, so half a pixel's blur at two shows at 36 dB, a quarter's at four above 40.
+constexpr double kReducedTexelsAcross = 4.0;
+
+}  // namespace
+
+std::int32_t ReductionFactor(std::int32_t width, std::int32_t height, double pixelArea) {
+    const auto most =
+        static_cast<std::int32_t>(std::floor(std::sqrt(pixelArea) / kReducedTexelsAcross));
+    for (std::int32_t factor = std::min({most, width, height}); factor > 1; --factor) {
+        if (width % factor == 0 && height % factor == 0) return factor;
+    }
+    return 1;
+}
+
+BoxReduction::BoxReduction(std::int32_t width, std::int32_t height, std::int32_t factor,
+                           bool withAlpha)
+    : mWidth(width / factor),
+      mHeight(height / factor),
+      mFactor(factor),
+      mChannels(withAlpha ? 7 : 3),
+      mSums(static_cast<std::size_t>(mWidth) * static_cast<std::size_t>(mHeight) * mChannels,
+            0.0f) {
+    if (factor < 1 || width % factor != 0 || height % factor != 0) {
+        throw EInvalidOperation("A texture is reduced only by a factor of both its sides");
+    }
+}
+
+void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* rgba) {
+    if (mChannels == 7) {
+        AddRowOf<7>(y, rgba);
+    } else {
+        AddRowOf<3>(y, rgba);
+    }
+}
+
+template <std::size_t C>
+void BoxReduction::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
+    const std::array<float, 256>& linear = LinearTable();
+    float* sums = &mSums[static_cast<std::size_t>(y / mFactor) * static_cast<std::size_t>(mWidth) * C];
+    const auto factor = static_cast<std::size_t>(mFactor);
+    for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
+        std::array<float, C> box{};
+        for (std::size_t i = 0; i < factor; ++i, rgba += 4) {
+            const float red = linear[rgba[0]];
+            const float green = linear[rgba[1]];
+            const float blue = linear[rgba[2]];
+            if constexpr (C == 7) {
+                const float alpha = rgba[3] * (1.0f / 255.0f);
+                box[0] += red * alpha;
+                box[1] += green * alpha;
+                box[2] += blue * alpha;
+                box[3] += alpha;
+                box[4] += red;
+                box[5] += green;
+                box[6] += blue;
+            } else {
+                box[0] += red;
+                box[1] += green;
+                box[2] += blue;
+            }
+        }
+        for (std::size_t k = 0; k < C; ++k) sums[k] += box[k];
+    }
+}
+
+void BoxReduction::Feed(SmoothTile& tile) const {
+    const double share = 1.0 / (double(mFactor) * mFactor);
+    const std::size_t rowValues = static_cast<std::size_t>(mWidth) * mChannels;
+    std::vector<double> row(rowValues);
+    for (std::int32_t y = 0; y < mHeight; ++y) {
+        const float* sums = &mSums[static_cast<std::size_t>(y) * rowValues];
+        for (std::size_t i = 0; i < rowValues; ++i) row[i] = sums[i] * share;
+        tile.AddLinearRow(y, row.data());
+    }
+}
+
+}  // namespace mosaren

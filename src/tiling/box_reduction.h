@@ -1,0 +1,44 @@
+#pragma once
+
+// A texture far larger than its tile, reduced first: each square of factor × factor texels
+// averaged into one, in linear light and weighted as the smooth sampler weights them
+// (smooth_sampling.h), row by row as the texture is read. The exact area average of the reduced
+// texture is then the tile, within a hair of the full texture's: where a tile pixel still spans
+// two reduced texels each way, what the reduction blurs lies well inside each pixel. Reading
+// every texel once through a lookup table and a few additions is far cheaper than carrying each
+// one through the exact integrals, and the reduced texture is small (it follows the tile).
+
+#include <cstdint>
+#include <vector>
+
+#include "smooth_sampling.h"
+
+namespace mosaren {
+
+// The largest factor that divides both sides of a piece of width × height and leaves at least
+// four texels each way under a tile pixel that spans pixelArea texels; 1 when none does.
+std::int32_t ReductionFactor(std::int32_t width, std::int32_t height, double pixelArea);
+
+class BoxReduction {
+public:
+    // A piece of width × height (each a multiple of factor) reduced by factor.
+    BoxReduction(std::int32_t width, std::int32_t height, std::int32_t factor, bool withAlpha);
+
+    // Row y of the piece (0 = its top), in any order, each once: red, green, blue and alpha bytes.
+    void AddRow(std::int32_t y, const std::uint8_t* rgba);
+    // The reduced rows, in linear light as SmoothTile::AddLinearRow takes them, into tile, whose
+    // sampling is of the reduced piece.
+    void Feed(SmoothTile& tile) const;
+
+private:
+    template <std::size_t C>
+    void AddRowOf(std::int32_t y, const std::uint8_t* rgba);
+
+    std::int32_t mWidth;  // reduced
+    std::int32_t mHeight;
+    std::int32_t mFactor;
+    std::size_t mChannels;
+    std::vector<float> mSums;
+};
+
+}  // namespace mosaren
