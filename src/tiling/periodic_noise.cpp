@@ -25,15 +25,21 @@ std::int64_t Smooth(std::int64_t offset) {
     return (3 * offset * offset * s - 2 * offset * offset * offset) * kNoiseOne / (s * s * s);
 }
 
-// One octave of `cells` cells across the texture, from -kNoiseOne to kNoiseOne.
-std::int64_t Octave(std::uint32_t seed, std::uint32_t octave, std::int32_t cells, std::int32_t x,
-                    std::int32_t y) {
-    // The pixel's place in cell units is x · cells / kTextureSpan: cell i, offset r / kTextureSpan
-    // into it. The cell corners wrap at `cells`, so x = kTextureSpan lands on corner 0 again.
-    const std::int32_t i = x * cells / kTextureSpan;
-    const std::int32_t j = y * cells / kTextureSpan;
-    const std::int64_t wx = Smooth(x * cells % kTextureSpan);
-    const std::int64_t wy = Smooth(y * cells % kTextureSpan);
+// One octave of `cells` cells across the texture, from -kNoiseOne to kNoiseOne, its lattice
+// moved by (shiftX, shiftY) / kTextureSpan of a cell: smooth value noise is flat across its
+// lattice lines, so lines of the lattice along the texture's edges would flatten every octave
+// there at once and make the tiles' edges and vertices show.
+std::int64_t Octave(std::uint32_t seed, std::uint32_t octave, std::int32_t cells,
+                    std::int32_t shiftX, std::int32_t shiftY, std::int32_t x, std::int32_t y) {
+    // The pixel's place in cell units is (x · cells + shift) / kTextureSpan: cell i, offset
+    // r / kTextureSpan into it. The cell corners wrap at `cells`, so x = kTextureSpan lands where
+    // x = 0 does.
+    const std::int32_t px = x * cells + shiftX;
+    const std::int32_t py = y * cells + shiftY;
+    const std::int32_t i = px / kTextureSpan;
+    const std::int32_t j = py / kTextureSpan;
+    const std::int64_t wx = Smooth(px % kTextureSpan);
+    const std::int64_t wy = Smooth(py % kTextureSpan);
     auto corner = [&](std::int32_t ci, std::int32_t cj) {
         const std::uint64_t drawn = Draw(seed, octave, static_cast<std::uint32_t>(ci % cells),
                                          static_cast<std::uint32_t>(cj % cells));
@@ -47,15 +53,24 @@ std::int64_t Octave(std::uint32_t seed, std::uint32_t octave, std::int32_t cells
 }  // namespace
 
 std::int32_t PeriodicNoise(std::uint32_t seed, std::int32_t x, std::int32_t y) {
+    return PeriodicNoise(seed, 0, x, y);
+}
+
+std::int32_t PeriodicNoise(std::uint32_t seed, std::uint32_t stream, std::int32_t x,
+                           std::int32_t y) {
     struct Layer {
         std::int32_t cells;
         std::int64_t weight;
+        std::int32_t shiftX;
+        std::int32_t shiftY;
     };
-    constexpr std::array<Layer, 3> layers{{{2, 4}, {4, 2}, {8, 1}}};
+    constexpr std::array<Layer, 3> layers{{{2, 4, 97, 173}, {4, 2, 151, 41}, {8, 1, 59, 211}}};
     std::int64_t sum = 0;
     std::int64_t weights = 0;
     for (std::uint32_t k = 0; k < layers.size(); ++k) {
-        sum += layers[k].weight * Octave(seed, k, layers[k].cells, x, y);
+        // Stream 0's octaves are streams 0 to 2, as they always were.
+        sum += layers[k].weight * Octave(seed, stream * 4 + k, layers[k].cells, layers[k].shiftX,
+                                               layers[k].shiftY, x, y);
         weights += layers[k].weight;
     }
     return static_cast<std::int32_t>(sum / weights);
@@ -68,6 +83,11 @@ std::int32_t PeriodicScatter(std::uint32_t seed, std::int32_t x, std::int32_t y)
                                           static_cast<std::uint32_t>(x % kTextureSpan),
                                           static_cast<std::uint32_t>(y % kTextureSpan)) %
                                      kNoiseOne);
+}
+
+std::uint32_t VariantSeed(std::uint32_t seed, std::uint32_t variant) {
+    if (variant == 0) return seed;
+    return static_cast<std::uint32_t>(Mix((std::uint64_t{variant} << 32) | seed) >> 32);
 }
 
 }  // namespace mosaren

@@ -22,9 +22,15 @@ inline constexpr std::int32_t kNoiseOne = 4096;
 // and 1: at each cell corner a value drawn from the seed, smoothly interpolated between. x and y
 // are pixels of the working texture, 0 to kTextureSpan.
 std::int32_t PeriodicNoise(std::uint32_t seed, std::int32_t x, std::int32_t y);
+// The same of another stream of the seed: streams are independent noises of one seed.
+std::int32_t PeriodicNoise(std::uint32_t seed, std::uint32_t stream, std::int32_t x,
+                           std::int32_t y);
 
 // A number from 0 to kNoiseOne - 1 drawn from the seed for each pixel, the same for the first and
 // the last row (and column).
 std::int32_t PeriodicScatter(std::uint32_t seed, std::int32_t x, std::int32_t y);
+
+// A seed of its own for each variant: variant 0 is the seed itself.
+std::uint32_t VariantSeed(std::uint32_t seed, std::uint32_t variant);
 
 }  // namespace mosaren

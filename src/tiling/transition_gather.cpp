@@ -7,7 +7,10 @@
 namespace mosaren {
 
 TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border)
-    : mA(std::move(a)), mB(std::move(b)), mBorder(border) {}
+    : mA(std::move(a)),
+      mB(std::move(b)),
+      mBorder(FollowingTexels(border, mA.sourceWidth, mA.sourceHeight, mB.sourceWidth,
+                              mB.sourceHeight)) {}
 
 std::vector<Terrain> TransitionGather::Field(const TerrainCorners& corners,
                                              std::uint32_t variant) const {

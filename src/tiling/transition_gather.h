@@ -22,6 +22,8 @@ namespace mosaren {
 
 class TransitionGather {
 public:
+    // The border follows the textures' texel grid where both are pixel art
+    // (FollowingTexels).
     TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border);
 
     const WorkingTexture& Of(Terrain terrain) const { return terrain == Terrain::A ? mA : mB; }

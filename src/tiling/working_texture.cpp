@@ -73,6 +73,8 @@ WorkingTexture WorkingTextureReader::State::Gather(const TRect& area, bool hasAl
     const std::int32_t height = area.bottom - area.top;
     WorkingTexture texture;
     texture.colours.assign(kWorkingPixelCount, kWhite);
+    texture.sourceWidth = std::max(width, 0);
+    texture.sourceHeight = std::max(height, 0);
     // A texture without pixels leaves the working texture white, as the stretch does.
     if (width <= 0 || height <= 0) return texture;
     const DistinctSamples columns = Distinct(StretchSamples(kSide, width));

@@ -28,6 +28,10 @@ inline constexpr std::size_t kWorkingPixelCount =
 struct WorkingTexture {
     std::vector<TColor> colours;      // row by row from the top-left, kWorkingPixelCount of them
     std::vector<std::uint8_t> alpha;  // as many, or empty: opaque throughout
+    // The size of the picture (or piece) it was stretched from, so that a border can follow
+    // its texels; 0 where not known.
+    std::int32_t sourceWidth = 0;
+    std::int32_t sourceHeight = 0;
 };
 
 // What the device form of that depth keeps of the colour (at 16 bits, 5 bits of each channel).

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "raster/bmp_sampler.h"
 #include "raster/bmp_writer.h"
 #include "raster/byte_stream.h"
 #include "raster/display_depth.h"
@@ -19,6 +20,7 @@
 #include "tiling/block_gather.h"
 #include "tiling/block_maker.h"
 #include "tiling/terrain_blend.h"
+#include "tiling/terrain_field.h"
 #include "tiling/tile_bmp_form.h"
 #include "tiling/tile_engine.h"
 #include "tiling/tile_maker.h"
@@ -164,7 +166,15 @@ inline TilesMade TransitionsByMaker(const TTileSettings& settings, const BlockSe
         TBitmap textureB;
         textureA.AssignImage(reader.ReadWorkingTexture(a));
         textureB.AssignImage(reader.ReadWorkingTexture(b));
-        const TerrainBlend blend(textureA, textureB, border);
+        // The maker's working textures no longer know their pictures' sizes: the border follows
+        // the texels of the files' own.
+        BmpSampler sizeA;
+        BmpSampler sizeB;
+        sizeA.Open(a);
+        sizeB.Open(b);
+        const TerrainBlend blend(textureA, textureB,
+                                 FollowingTexels(border, sizeA.Width(), sizeA.Height(),
+                                                 sizeB.Width(), sizeB.Height()));
         std::unique_ptr<BlockMaker> blocks;
         if (block.MakesBlocks()) blocks = std::make_unique<BlockMaker>(settings, block);
         const TransitionSides sides(settings.TileWidth, settings.TileHeight);
