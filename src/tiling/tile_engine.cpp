@@ -240,7 +240,7 @@ void TileEngine::RaiseSmoothBlocks(const BlockSettings& block, const SmoothSides
 TerrainPicture TileEngine::WholeTexture(const std::string& texturePath) {
     State& s = *mState;
     s.source = nullptr;
-    s.sampler.Open(texturePath);
+    s.sampler.Open(texturePath, s.depth);
     // Read whole, it must fit where the tile command converts it to 24 bits.
     if (s.HasPixels()) TBitmap::CheckDepth24Size(s.Width(), s.Height());
     return s.Whole();
@@ -264,7 +264,7 @@ TerrainPicture TileEngine::WholeTexture(TextureSource& texture) {
 FaceLight TileEngine::SmoothFace(const std::string& texturePath, BlockFace face) {
     State& s = *mState;
     s.source = nullptr;
-    s.sampler.Open(texturePath);
+    s.sampler.Open(texturePath, s.depth);
     const TRect whole = s.HasPixels() ? TRect{0, 0, s.Width(), s.Height()} : TRect{0, 0, 1, 1};
     return LightOf(s.SmoothPass({s.SmoothJobFor(whole, face)}).front(), false);
 }

@@ -170,8 +170,8 @@ inline TilesMade TransitionsByMaker(const TTileSettings& settings, const BlockSe
         // the texels of the files' own.
         BmpSampler sizeA;
         BmpSampler sizeB;
-        sizeA.Open(a);
-        sizeB.Open(b);
+        sizeA.Open(a, DisplayDepth());
+        sizeB.Open(b, DisplayDepth());
         const TerrainBlend blend(textureA, textureB,
                                  FollowingTexels(border, sizeA.Width(), sizeA.Height(),
                                                  sizeB.Width(), sizeB.Height()));
