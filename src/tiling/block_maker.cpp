@@ -83,7 +83,9 @@ BlockMaker::BlockMaker(const TTileSettings& settings, const BlockSettings& block
       mLeftTexture(ReadSideTexture(settings, block.leftTexture, readTexture)),
       mRightTexture(ReadSideTexture(settings, block.rightTexture, readTexture)) {}
 
-TBitmap& BlockMaker::Raise(TileMaker& maker) { return Raise(maker, maker.Texture(), maker.Texture()); }
+TBitmap& BlockMaker::Raise(TileMaker& maker) {
+    return Raise(maker, maker.Texture(), maker.Texture());
+}
 
 TBitmap& BlockMaker::Raise(TileMaker& maker, const TBitmap& left, const TBitmap& right) {
     // A fresh bitmap for every block, as the tile maker makes a fresh tile.

@@ -1,6 +1,6 @@
 #include "transition_sides.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <optional>
 
 namespace mosaren {
@@ -41,8 +41,8 @@ std::optional<T> Nearest(const std::vector<std::optional<T>>& items, std::size_t
 // The face's texture: each column a's or b's, as the terrain of its lid pixel says.
 template <typename T>
 std::vector<T> Columns(const std::vector<std::int32_t>& lidPixels,
-                              const std::vector<Terrain>& field, const std::vector<T>& a,
-                              const std::vector<T>& b) {
+                       const std::vector<Terrain>& field, const std::vector<T>& a,
+                       const std::vector<T>& b) {
     std::vector<T> face(kWorkingPixelCount);
     for (std::size_t c = 0; c < kSide; ++c) {
         const std::vector<T>& from =
@@ -70,17 +70,17 @@ TransitionSides::TransitionSides(std::int32_t tileWidth, std::int32_t tileHeight
         const std::int64_t twiceX = 2 * std::int64_t{x} + 1;
         const bool left = twiceX < w;
         const std::int64_t across = left ? twiceX : twiceX - w;
-        const auto column = static_cast<std::size_t>(std::int64_t{kWorkingTextureSide} * across / w);
+        const auto column =
+            static_cast<std::size_t>(std::int64_t{kWorkingTextureSide} * across / w);
         auto& shown = byColumn[left ? 0 : 1][column];
-        // Where a face is wider than the texture, several picture columns show one texture
-        // column: the first one decides.
         if (!shown) shown = filled[static_cast<std::size_t>(x)];
     }
     for (std::size_t face = 0; face < 2; ++face) {
         // Texture columns that no face column shows (a face narrower than the texture) follow
         // the nearest one shown; a face with no column at all (a tile one pixel wide) the other.
         const auto& own = byColumn[face];
-        const bool any = Nearest(own, 0).has_value();
+        const bool any =
+            std::any_of(own.begin(), own.end(), [](const auto& c) { return c.has_value(); });
         const auto& from = any ? own : byColumn[1 - face];
         mLidPixels[face].resize(kSide);
         for (std::size_t c = 0; c < kSide; ++c) mLidPixels[face][c] = Nearest(from, c).value_or(0);

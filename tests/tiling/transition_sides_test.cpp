@@ -38,7 +38,8 @@ std::optional<Seen> Classify(const TilePixel& pixel, const BlockSettings& block)
     for (const BlockFace face : {BlockFace::Top, BlockFace::Left, BlockFace::Right}) {
         for (const Terrain terrain : {Terrain::A, Terrain::B}) {
             const TColor colour = terrain == Terrain::A ? kColourA : kColourB;
-            if (pixel.Colour() == Shaded(colour, block.Face(face).shade)) return Seen{face, terrain};
+            if (pixel.Colour() == Shaded(colour, block.Face(face).shade))
+                return Seen{face, terrain};
         }
     }
     ADD_FAILURE() << "a colour of neither terrain on any face";
@@ -52,10 +53,10 @@ struct SizeCase {
 };
 
 TEST(TransitionSides, EachSideColumnShowsTheTerrainOfTheLidEdgeAboveIt) {
-    const SizeCase sizes[] = {{72, 36, 24}, {64, 32, 32}, {16, 8, 8}, {40, 30, 15}, {254, 127, 60},
-                              {12, 6, 3}, {31, 17, 9}};
-    const TerrainBorder borders[] = {{TerrainEdge::Straight, 1}, {TerrainEdge::Noise, 7},
-                                     {TerrainEdge::Dither, 3}};
+    const SizeCase sizes[] = {{72, 36, 24},   {64, 32, 32}, {16, 8, 8}, {40, 30, 15},
+                              {254, 127, 60}, {12, 6, 3},   {31, 17, 9}};
+    const TerrainBorder borders[] = {
+        {TerrainEdge::Straight, 1}, {TerrainEdge::Noise, 7}, {TerrainEdge::Dither, 3}};
     for (const SizeCase& size : sizes) {
         TTileSettings settings;
         settings.TileWidth = static_cast<std::uint8_t>(size.width);
@@ -68,8 +69,8 @@ TEST(TransitionSides, EachSideColumnShowsTheTerrainOfTheLidEdgeAboveIt) {
             const TransitionGather transitions(Flat(kColourA), Flat(kColourB), border);
             for (int index = 0; index < kTransitionTileCount; ++index) {
                 SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) +
-                             " edge " + std::to_string(static_cast<int>(border.edge)) +
-                             " tile " + std::to_string(index));
+                             " edge " + std::to_string(static_cast<int>(border.edge)) + " tile " +
+                             std::to_string(index));
                 const TerrainCorners corners = TransitionCorners(index);
                 const TilePixels picture = transitions.Raise(corners, 0, gather, sides);
                 // Per picture column: the terrain of the lowest lid pixel, and of each side pixel.
@@ -112,7 +113,8 @@ TEST(TransitionSides, EachSideColumnShowsTheTerrainOfTheLidEdgeAboveIt) {
                 // A straight border crosses each mixed edge once.
                 for (const std::vector<Terrain>* face : {&left, &right}) {
                     int changes = 0;
-                    for (std::size_t i = 1; i < face->size(); ++i) changes += (*face)[i] != (*face)[i - 1];
+                    for (std::size_t i = 1; i < face->size(); ++i)
+                        changes += (*face)[i] != (*face)[i - 1];
                     EXPECT_EQ(changes, face->front() == face->back() ? 0 : 1);
                 }
             }
