@@ -9,8 +9,7 @@ namespace mosaren {
 TransitionGather::TransitionGather(WorkingTexture a, WorkingTexture b, const TerrainBorder& border)
     : mA(std::move(a)), mB(std::move(b)), mBorder(border) {}
 
-WorkingTexture TransitionGather::Blend(const TerrainCorners& corners,
-                                       std::uint32_t variant) const {
+WorkingTexture TransitionGather::Blend(const TerrainCorners& corners, std::uint32_t variant) const {
     TerrainBorder border = mBorder;
     border.variant = variant;
     const std::vector<Terrain> field = TerrainField(corners, border);
