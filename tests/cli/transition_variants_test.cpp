@@ -54,7 +54,9 @@ protected:
         const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
         return {bytes.begin(), bytes.end()};
     }
-    void Folder(const std::string& name) { std::filesystem::create_directories(mFolder.Path() / name); }
+    void Folder(const std::string& name) {
+        std::filesystem::create_directories(mFolder.Path() / name);
+    }
 };
 
 // Each variant of each tile under its own name, the names sorting tile by tile with variant 0
@@ -63,8 +65,8 @@ TEST_F(TransitionVariants, AreNamedAfterTheirTileAndVariantZeroIsTheTileOfOldByt
     Folder("one");
     Folder("three");
     RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "one/t", "--format", "png"});
-    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "three/t", "--format", "png",
-           "--variants", "3"});
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "three/t", "--format", "png", "--variants",
+           "3"});
     Names expected;
     for (int index = 0; index < 16; ++index) {
         for (int variant = 0; variant < 3; ++variant) {
@@ -128,10 +130,10 @@ TEST_F(TransitionVariants, OutOfRangeOrForAnotherCommandAreRefused) {
 // in a sheet (cell 16 v + i) and in a collection of the variants' files alike.
 TEST_F(TransitionVariants, TiledReadsEachVariantUnderTheWangIdOfItsCorners) {
     MOSAREN_REQUIRE(HaveProgram("tiled"), "Tiled is not installed (tools/setup installs it)");
-    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--variants", "3", "--sheet",
-           "t.png", "--tsx", "sheet.tsx"});
-    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--variants", "3", "--format",
-           "png", "--tsx", "files.tsx"});
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--variants", "3", "--sheet", "t.png",
+           "--tsx", "sheet.tsx"});
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--variants", "3", "--format", "png",
+           "--tsx", "files.tsx"});
     for (const char* tsx : {"sheet.tsx", "files.tsx"}) {
         const QJsonObject tileset = TiledExport(mFolder.Path(), tsx);
         // The sheet's 7 × 7 grid holds 48 tiles and an empty cell, which Tiled counts.
@@ -170,8 +172,8 @@ TEST_F(TransitionVariants, TiledReadsEachVariantUnderTheWangIdOfItsCorners) {
 // Each variant is an atlas tile of its own with its corners' peering bits and Godot's default
 // probability, so that the terrain brush picks among them evenly.
 TEST_F(TransitionVariants, GiveGodot4EachVariantAsATileWithItsCornersPeeringBits) {
-    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--variants", "2", "--sheet",
-           "t.png", "--godot", "t.tres"});
+    RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", "t", "--variants", "2", "--sheet", "t.png",
+           "--godot", "t.tres"});
     const std::string text = Text("t.tres");
     const Godot4Tileset godot = ReadGodot4Tileset(text);
     ASSERT_EQ(godot.tiles.size(), 32u);
@@ -182,11 +184,11 @@ TEST_F(TransitionVariants, GiveGodot4EachVariantAsATileWithItsCornersPeeringBits
         const int index = k % 16;
         EXPECT_EQ(tile.coords, (Vector2i{k % 6, k / 6})) << k;
         EXPECT_EQ(tile.terrainSet, 0);
-        EXPECT_EQ(tile.peeringBits, (std::vector<std::pair<std::string, int>>{
-                                        {"right_corner", SandAt(index, 4)},
-                                        {"bottom_corner", SandAt(index, 2)},
-                                        {"left_corner", SandAt(index, 1)},
-                                        {"top_corner", SandAt(index, 8)}}))
+        EXPECT_EQ(tile.peeringBits,
+                  (std::vector<std::pair<std::string, int>>{{"right_corner", SandAt(index, 4)},
+                                                            {"bottom_corner", SandAt(index, 2)},
+                                                            {"left_corner", SandAt(index, 1)},
+                                                            {"top_corner", SandAt(index, 8)}}))
             << k;
     }
     EXPECT_EQ(text.find("probability"), std::string::npos);
@@ -209,8 +211,8 @@ TEST_F(TransitionVariants, TheRealGodot3PaintsTheAutotileWithEveryVariantInItsBi
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
             sand[static_cast<std::size_t>(y * kSide + x)] = random() % 4 != 0;
-            cells.push_back({x, y, sand[static_cast<std::size_t>(y * kSide + x)] ? kAutotile : 0,
-                             0, 0});
+            cells.push_back(
+                {x, y, sand[static_cast<std::size_t>(y * kSide + x)] ? kAutotile : 0, 0, 0});
         }
     }
     auto isSand = [&sand](int x, int y) {
@@ -269,8 +271,9 @@ std::vector<int> TmxCells(const std::string& tmx) {
 // tests see that every map shows the preview's cells.)
 TEST_F(TransitionVariants, StarterMapsDrawEachCellsVariantFromTheSeed) {
     auto cells = [this](const std::string& name, Args more) {
-        Args arguments{"transitions", "-q", "grass.bmp", "sand.bmp", name, "--format", "png",
-                       "--tsx", name + ".tsx", "--map", name + ".tmx", "--edge", "noise"};
+        Args arguments{"transitions", "-q",     "grass.bmp", "sand.bmp",    name,
+                       "--format",    "png",    "--tsx",     name + ".tsx", "--map",
+                       name + ".tmx", "--edge", "noise"};
         arguments.insert(arguments.end(), more.begin(), more.end());
         RunOk(arguments);
         return TmxCells(Text(name + ".tmx"));
@@ -306,7 +309,8 @@ TEST_F(TransitionVariants, DISABLED_OfATileThatShowsBothTerrainsAreDifferentPict
         for (int index = 1; index < 15; ++index) {
             std::set<std::vector<std::uint8_t>> pictures;
             for (int variant = 0; variant < 4; ++variant) {
-                pictures.insert(FileBytes(mFolder.Path() / TileName(folder, index, variant, ".png")));
+                pictures.insert(
+                    FileBytes(mFolder.Path() / TileName(folder, index, variant, ".png")));
             }
             EXPECT_EQ(pictures.size(), 4u) << edge << " tile " << index;
         }
