@@ -45,13 +45,6 @@ public:
     // decodes its rows in order in every reading does them all in one.
     using RowTaker = std::function<void(std::int32_t y, std::span<const TColor> colours,
                                         std::span<const std::uint8_t> alpha)>;
-    // Whether the source can decode the whole picture at 1 / factor of its size each way, each
-    // texel close to the average of the factor × factor it stands for, for less than the whole
-    // (a JPEG file's scaled decoding); and then ReadReducedRows hands its rows, each of
-    // Width() / factor texels, as ReadRows would, from y = 0 to Height() / factor − 1.
-    virtual bool CanReduce(std::int32_t /*factor*/) const { return false; }
-    virtual void ReadReducedRows(std::int32_t /*factor*/, const RowTaker& /*take*/) {}
-
     virtual void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
                           std::int32_t right, const RowTaker& take) {
         constexpr std::size_t kBandPixels = std::size_t{1} << 20;
@@ -81,6 +74,13 @@ public:
             }
         }
     }
+
+    // Whether the source can decode the whole picture at 1 / factor of its size each way, each
+    // texel close to the average of the factor × factor it stands for, for less than the whole
+    // (a JPEG file's scaled decoding); and then ReadReducedRows hands its rows, each of
+    // Width() / factor texels, as ReadRows would, from y = 0 to Height() / factor − 1.
+    virtual bool CanReduce(std::int32_t /*factor*/) const { return false; }
+    virtual void ReadReducedRows(std::int32_t /*factor*/, const RowTaker& /*take*/) {}
 };
 
 // A picture held whole as a texture source.

@@ -50,26 +50,47 @@ BoxReduction::BoxReduction(std::int32_t width, std::int32_t height, std::int32_t
 }
 
 void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* rgba) {
+    const auto texel = [rgba](std::size_t i) {
+        const std::uint8_t* t = rgba + 4 * i;
+        return std::array<std::uint8_t, 4>{t[0], t[1], t[2], t[3]};
+    };
     if (mChannels == 7) {
-        AddRowOf<7>(y, rgba);
+        AddRowOf<7>(y, texel);
     } else {
-        AddRowOf<3>(y, rgba);
+        AddRowOf<3>(y, texel);
     }
 }
 
-template <std::size_t C>
-void BoxReduction::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
+void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint8_t* alpha) {
+    if (mChannels == 3) {
+        AddRowOf<3>(y, [colours](std::size_t i) {
+            const TColor c = colours[i];
+            return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c), 255};
+        });
+    } else {
+        AddRowOf<7>(y, [colours, alpha](std::size_t i) {
+            const TColor c = colours[i];
+            return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c),
+                                               alpha ? alpha[i] : std::uint8_t{255}};
+        });
+    }
+}
+
+template <std::size_t C, typename Texel>
+void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
     const std::array<float, 256>& linear = LinearTable();
     float* sums = &mSums[static_cast<std::size_t>(y / mFactor) * static_cast<std::size_t>(mWidth) * C];
     const auto factor = static_cast<std::size_t>(mFactor);
+    std::size_t i = 0;
     for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
         std::array<float, C> box{};
-        for (std::size_t i = 0; i < factor; ++i, rgba += 4) {
-            const float red = linear[rgba[0]];
-            const float green = linear[rgba[1]];
-            const float blue = linear[rgba[2]];
+        for (std::size_t end = i + factor; i < end; ++i) {
+            const std::array<std::uint8_t, 4> t = texel(i);
+            const float red = linear[t[0]];
+            const float green = linear[t[1]];
+            const float blue = linear[t[2]];
             if constexpr (C == 7) {
-                const float alpha = rgba[3] * (1.0f / 255.0f);
+                const float alpha = t[3] * (1.0f / 255.0f);
                 box[0] += red * alpha;
                 box[1] += green * alpha;
                 box[2] += blue * alpha;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "raster/colour.h"
 #include "smooth_sampling.h"
 
 namespace mosaren {
@@ -26,13 +27,16 @@ public:
 
     // Row y of the piece (0 = its top), in any order, each once: red, green, blue and alpha bytes.
     void AddRow(std::int32_t y, const std::uint8_t* rgba);
+    // The same of a row of colours and their alpha (null: opaque), as texture sources hand them.
+    void AddRow(std::int32_t y, const TColor* colours, const std::uint8_t* alpha);
     // The reduced rows, in linear light as SmoothTile::AddLinearRow takes them, into tile, whose
     // sampling is of the reduced piece.
     void Feed(SmoothTile& tile) const;
 
 private:
-    template <std::size_t C>
-    void AddRowOf(std::int32_t y, const std::uint8_t* rgba);
+    // Texel i of the row is texel(i) → {red, green, blue, alpha}.
+    template <std::size_t C, typename Texel>
+    void AddRowOf(std::int32_t y, const Texel& texel);
 
     std::int32_t mWidth;  // reduced
     std::int32_t mHeight;

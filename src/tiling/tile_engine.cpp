@@ -436,23 +436,30 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
     rgba.resize(width * 4);
     const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
                                              std::span<const std::uint8_t> rowAlpha) {
-        for (std::size_t x = 0; x < width; ++x) {
-            const TColor c = rowColours[x];
-            std::uint8_t* texel = &rgba[x * 4];
-            texel[0] = RedOf(c);
-            texel[1] = GreenOf(c);
-            texel[2] = BlueOf(c);
-            texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
-        }
+        // The bytes the exact sampler takes, made once a row where one needs them; a reduction
+        // takes the colours as they come.
+        bool inBytes = false;
         for (std::size_t p = 0; p < jobs.size(); ++p) {
             const TRect r = scale == 1 ? jobs[p].rect : read;
             if (y < r.top || y >= r.bottom) continue;
-            const std::uint8_t* row = &rgba[static_cast<std::size_t>(r.left - read.left) * 4];
+            const auto from = static_cast<std::size_t>(r.left - read.left);
             if (reductions[p]) {
-                reductions[p]->AddRow(y - r.top, row);
-            } else {
-                tiles[p].AddRow(y - r.top, row);
+                reductions[p]->AddRow(y - r.top, rowColours.data() + from,
+                                      rowAlpha.empty() ? nullptr : rowAlpha.data() + from);
+                continue;
             }
+            if (!inBytes) {
+                for (std::size_t x = 0; x < width; ++x) {
+                    const TColor c = rowColours[x];
+                    std::uint8_t* texel = &rgba[x * 4];
+                    texel[0] = RedOf(c);
+                    texel[1] = GreenOf(c);
+                    texel[2] = BlueOf(c);
+                    texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
+                }
+                inBytes = true;
+            }
+            tiles[p].AddRow(y - r.top, &rgba[from * 4]);
         }
     };
     if (scale == 1) {
@@ -476,12 +483,19 @@ void TileEngine::State::StreamRows(const TRect& all, const TextureSource::RowTak
     const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
     for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
         const std::int32_t bottom = std::min(all.bottom, top + bandRows);
+        // The columns are the same in every band but a shorter last one: made once.
+        const auto rowsHere = static_cast<std::size_t>(bottom - top);
+        if (band.columns.size() != rowsHere * width || band.columns.empty() ||
+            band.columns.front() != all.left) {
+            band.columns.clear();
+            for (std::size_t row = 0; row < rowsHere; ++row) {
+                for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
+            }
+        }
         band.rows.clear();
-        band.columns.clear();
         for (std::int32_t y = top; y < bottom; ++y) {
-            band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
+            band.rows.push_back({y, static_cast<std::uint32_t>(static_cast<std::size_t>(y - top) * width),
                                  static_cast<std::uint32_t>(width)});
-            for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
         }
         ReadColours(band, colours, alpha);
         for (std::int32_t y = top; y < bottom; ++y) {
