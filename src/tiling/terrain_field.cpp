@@ -25,8 +25,8 @@ constexpr std::int64_t kOne = 65536;
 constexpr std::int64_t kVariantFade = 64;
 // How far a variant's own bend of a straight border moves a point, at most, in pixels.
 constexpr std::int64_t kVariantWarp = 24;
-// How far the noise moves the threshold, in tenths: t from 1/2 − 3/10 to 1/2 + 3/10.
-constexpr std::int64_t kThresholdNoise = 30;
+// How far the noise moves the threshold, in tenths: t from 1/2 − 4/10 to 1/2 + 4/10.
+constexpr std::int64_t kThresholdNoise = 40;
 // The noise streams of the bend's two directions.
 constexpr std::uint32_t kAcrossStream = 1;
 constexpr std::uint32_t kDownStream = 2;
@@ -103,16 +103,15 @@ public:
         std::int64_t qx = mAcross.point[static_cast<std::size_t>(x)] + kNudge;
         std::int64_t qy = mDown.point[static_cast<std::size_t>(y)] + kNudge;
         if (mBorder.edge == TerrainEdge::Dither) {
-            const std::uint32_t seed = Inside(px, py) ? VariantSeed(mBorder.seed, mBorder.variant)
-                                                      : mBorder.seed;
+            const std::uint32_t seed =
+                Inside(px, py) ? VariantSeed(mBorder.seed, mBorder.variant) : mBorder.seed;
             return 10 * F(qx, qy) -
                    (3 * kOne * kOne + 4 * kOne * kOne * PeriodicScatter(seed, px, py) / kNoiseOne);
         }
         const auto [dx, dy] = Bend(px, py);
         qx += dx;
         qy += dy;
-        const std::int64_t noise =
-            mBorder.edge == TerrainEdge::Noise ? ThresholdNoise(px, py) : 0;
+        const std::int64_t noise = mBorder.edge == TerrainEdge::Noise ? ThresholdNoise(px, py) : 0;
         const std::int64_t threshold = 5 * kOne * kOne - noise;
         return 10 * F(qx, qy) - threshold;
     }
@@ -134,7 +133,6 @@ private:
     }
     bool Inside(std::int32_t px, std::int32_t py) const { return Depth(px, py) > 0; }
 
-
     // d(p) in 1/kSub pixels: a variant's bend of a straight border, faded in from the band.
     std::pair<std::int64_t, std::int64_t> Bend(std::int32_t px, std::int32_t py) const {
         if (mBorder.edge != TerrainEdge::Straight || mBorder.variant == 0) return {0, 0};
@@ -148,7 +146,7 @@ private:
         return {bend(kAcrossStream), bend(kDownStream)};
     }
 
-    // 3/10 · n · 10 · kOne²: the noise n of the seed, and inside the tile a variant's own faded
+    // 4/10 · n · 10 · kOne²: the noise n of the seed, and inside the tile a variant's own faded
     // in over it.
     std::int64_t ThresholdNoise(std::int32_t px, std::int32_t py) const {
         const std::int64_t n0 = PeriodicNoise(mBorder.seed, px, py);
