@@ -104,6 +104,20 @@ void AddBending(const TerrainMap& map, Bending& bending) {
     }
 }
 
+// The pixels that lie between two of the other terrain, left and right or above and below: a
+// border's one-pixel tendrils and steps.
+int ThinPixels(const TerrainMap& map) {
+    int thin = 0;
+    for (int y = 1; y + 1 < kMapSide; ++y) {
+        for (int x = 1; x + 1 < kMapSide; ++x) {
+            const bool b = map.IsB(x, y);
+            thin += (map.IsB(x - 1, y) != b && map.IsB(x + 1, y) != b) ||
+                    (map.IsB(x, y - 1) != b && map.IsB(x, y + 1) != b);
+        }
+    }
+    return thin;
+}
+
 double Percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     return values.at(static_cast<std::size_t>(p * double(values.size() - 1)));
@@ -156,8 +170,8 @@ class MapOfTransitions : public ::testing::TestWithParam<MapCase> {};
 // and seeds (two of variants) by the sharpest percent of the border's bends near the edges against
 // inside: 0.10 for straight borders and 0.67 for noise here, where a field held flat across the
 // band with a linear ramp inside gave 5.7 (the straight border's kinks where the band ends) and
-// 1.28. And no piece of either terrain is smaller than a hundredth of a tile: no tiny island, no
-// stray pixel.
+// 1.28. And no piece of either terrain is smaller than a hundredth of a tile, nor a pixel wide:
+// no tiny island, no stray pixel, no tendril.
 TEST_P(MapOfTransitions, JoinWithoutKinksSpikesOrIslands) {
     Bending bending;
     // Variants make up to eight times the tiles: two maps of them; under the sanitizers one.
@@ -169,6 +183,7 @@ TEST_P(MapOfTransitions, JoinWithoutKinksSpikesOrIslands) {
     for (unsigned seed = 1; seed <= maps; ++seed) {
         const TerrainMap map({GetParam().edge, seed}, seed, GetParam().variants);
         EXPECT_EQ(map.Seams(), 0) << "map " << seed;
+        EXPECT_EQ(ThinPixels(map), 0) << "map " << seed;
         AddBending(map, bending);
         const std::vector<std::size_t> pieces = PieceSizes(map);
         EXPECT_GE(pieces.front(), std::size_t{kSpan * kSpan / 100}) << "map " << seed;
