@@ -26,6 +26,9 @@
 // t stays within 1/10 … 9/10, so a corner keeps its terrain, and a tile of one terrain shows
 // nothing of the other. The field is read 1/64 pixel right of and below each pixel's centre, so
 // that no row or column of centres lies on a border: a 2-corner tile's middle row (127) is B.
+// Where the raster leaves a pixel between two of the other terrain (left and right, or above and
+// below), a step the border's line does not have, the pixel takes its neighbours' terrain (not in
+// a dither, nor on a texel grid; in the band only along the edge, so the band stays the edge's).
 //
 // Variants (TerrainBorder::variant v > 0) differ inside the tile only: noise and dither draw from
 // a seed of their own there (the noise faded in from the band's over 64 pixels); a straight
