@@ -96,7 +96,9 @@ ParserOptions::ParserOptions()
                           "FILE")),
       edge(Option("edge",
                   "transitions only: the border between the terrains, straight (default), noise "
-                  "(roughened by smooth noise) or dither (scattered pixels).",
+                  "(roughened by smooth noise) or dither (scattered pixels). Where both "
+                  "textures are pixel art (8 to 128 pixels a side, each way), the border "
+                  "follows their texels: each texel shows one terrain whole.",
                   "straight|noise|dither")),
       seed(Option("seed",
                   "With --edge noise or dither, or --variants: the seed of the pattern and of "

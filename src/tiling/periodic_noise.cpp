@@ -70,7 +70,7 @@ std::int32_t PeriodicNoise(std::uint32_t seed, std::uint32_t stream, std::int32_
     for (std::uint32_t k = 0; k < layers.size(); ++k) {
         // Stream 0's octaves are streams 0 to 2, as they always were.
         sum += layers[k].weight * Octave(seed, stream * 4 + k, layers[k].cells, layers[k].shiftX,
-                                               layers[k].shiftY, x, y);
+                                         layers[k].shiftY, x, y);
         weights += layers[k].weight;
     }
     return static_cast<std::int32_t>(sum / weights);

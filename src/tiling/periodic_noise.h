@@ -19,8 +19,10 @@ inline constexpr std::int32_t kTextureSpan = 254;
 inline constexpr std::int32_t kNoiseOne = 4096;
 
 // Smooth value noise of three octaves, of 2, 4 and 8 cells across the texture, weighted 4, 2
-// and 1: at each cell corner a value drawn from the seed, smoothly interpolated between. x and y
-// are pixels of the working texture, 0 to kTextureSpan.
+// and 1: at each cell corner a value drawn from the seed, smoothly interpolated between. Each
+// octave's lattice lies off the texture's edges (and off the others'), so that no edge or corner
+// of the texture is a line or point where every octave flattens at once. x and y are pixels of
+// the working texture, 0 to kTextureSpan.
 std::int32_t PeriodicNoise(std::uint32_t seed, std::int32_t x, std::int32_t y);
 // The same of another stream of the seed: streams are independent noises of one seed.
 std::int32_t PeriodicNoise(std::uint32_t seed, std::uint32_t stream, std::int32_t x,

@@ -25,8 +25,10 @@ constexpr std::int64_t kOne = 65536;
 constexpr std::int64_t kVariantFade = 64;
 // How far a variant's own bend of a straight border moves a point, at most, in pixels.
 constexpr std::int64_t kVariantWarp = 24;
-// How far the noise moves the threshold, in tenths: t from 1/2 − 3/10 to 1/2 + 3/10.
-constexpr std::int64_t kThresholdNoise = 30;
+// How far the noise moves the threshold, in tenths: t from 1/2 − 4/10 to 1/2 + 4/10.
+constexpr std::int64_t kThresholdNoise = 40;
+// The level a pixel smoothed off a step takes: just across 0, on its new side.
+constexpr double kStepLevel = 1e-9;
 // The noise streams of the bend's two directions.
 constexpr std::uint32_t kAcrossStream = 1;
 constexpr std::uint32_t kDownStream = 2;
@@ -103,16 +105,15 @@ public:
         std::int64_t qx = mAcross.point[static_cast<std::size_t>(x)] + kNudge;
         std::int64_t qy = mDown.point[static_cast<std::size_t>(y)] + kNudge;
         if (mBorder.edge == TerrainEdge::Dither) {
-            const std::uint32_t seed = Inside(px, py) ? VariantSeed(mBorder.seed, mBorder.variant)
-                                                      : mBorder.seed;
+            const std::uint32_t seed =
+                Inside(px, py) ? VariantSeed(mBorder.seed, mBorder.variant) : mBorder.seed;
             return 10 * F(qx, qy) -
                    (3 * kOne * kOne + 4 * kOne * kOne * PeriodicScatter(seed, px, py) / kNoiseOne);
         }
         const auto [dx, dy] = Bend(px, py);
         qx += dx;
         qy += dy;
-        const std::int64_t noise =
-            mBorder.edge == TerrainEdge::Noise ? ThresholdNoise(px, py) : 0;
+        const std::int64_t noise = mBorder.edge == TerrainEdge::Noise ? ThresholdNoise(px, py) : 0;
         const std::int64_t threshold = 5 * kOne * kOne - noise;
         return 10 * F(qx, qy) - threshold;
     }
@@ -134,7 +135,6 @@ private:
     }
     bool Inside(std::int32_t px, std::int32_t py) const { return Depth(px, py) > 0; }
 
-
     // d(p) in 1/kSub pixels: a variant's bend of a straight border, faded in from the band.
     std::pair<std::int64_t, std::int64_t> Bend(std::int32_t px, std::int32_t py) const {
         if (mBorder.edge != TerrainEdge::Straight || mBorder.variant == 0) return {0, 0};
@@ -148,7 +148,7 @@ private:
         return {bend(kAcrossStream), bend(kDownStream)};
     }
 
-    // 3/10 · n · 10 · kOne²: the noise n of the seed, and inside the tile a variant's own faded
+    // 4/10 · n · 10 · kOne²: the noise n of the seed, and inside the tile a variant's own faded
     // in over it.
     std::int64_t ThresholdNoise(std::int32_t px, std::int32_t py) const {
         const std::int64_t n0 = PeriodicNoise(mBorder.seed, px, py);
@@ -171,6 +171,30 @@ private:
     std::int64_t mInner;  // 254 − 2w, in 1/kSub pixels
 };
 
+// A pixel between two of the other terrain, left and right or above and below, is a step of the
+// raster, not of the border: it goes to its neighbours' terrain, its level just across 0. Where
+// the test would read beyond the band (an edge row, the band's last row) it looks along the edge
+// only, so that the band stays the edge corners' own.
+void SmoothOffSteps(std::vector<double>& levels, std::int32_t band) {
+    const std::vector<double> before = levels;
+    auto isB = [&before](std::int32_t x, std::int32_t y) {
+        return before[static_cast<std::size_t>(y * kSide + x)] >= 0;
+    };
+    auto depth = [](std::int32_t p) { return std::min(p, kTextureSpan - p); };
+    for (std::int32_t y = 0; y < kSide; ++y) {
+        for (std::int32_t x = 0; x < kSide; ++x) {
+            const bool b = isB(x, y);
+            // Across x (left and right) reads columns x ± 1: not beyond an edge or the band.
+            const bool acrossX =
+                depth(x) != 0 && depth(x) != band - 1 && isB(x - 1, y) != b && isB(x + 1, y) != b;
+            const bool acrossY =
+                depth(y) != 0 && depth(y) != band - 1 && isB(x, y - 1) != b && isB(x, y + 1) != b;
+            if (!acrossX && !acrossY) continue;
+            levels[static_cast<std::size_t>(y * kSide + x)] = b ? -kStepLevel : kStepLevel;
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<double> TerrainLevels(const TerrainCorners& corners, const TerrainBorder& border) {
@@ -182,6 +206,13 @@ std::vector<double> TerrainLevels(const TerrainCorners& corners, const TerrainBo
         for (std::int32_t x = 0; x < kSide; ++x) {
             levels.push_back(double(field.Level(x, y)) / scale);
         }
+    }
+    // A dither scatters single pixels by design; a texel grid decides blocks, not pixels.
+    const bool grid = border.texelsAcross != 0 || border.texelsDown != 0;
+    if (border.edge != TerrainEdge::Dither && !grid) {
+        // A step smoothed off can leave one beside it: twice.
+        SmoothOffSteps(levels, kEdgeBand);
+        SmoothOffSteps(levels, kEdgeBand);
     }
     return levels;
 }

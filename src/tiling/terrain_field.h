@@ -14,7 +14,7 @@
 // A pixel shows B where f ≥ t, the threshold t being
 //     straight  1/2: the border runs along the middle of each mixed edge, and round a corner
 //               smoothly from one edge to the next;
-//     noise     1/2 − 3/10 · n, n the seeded noise of periodic_noise.h, which repeats from tile
+//     noise     1/2 − 2/5 · n, n the seeded noise of periodic_noise.h, which repeats from tile
 //               to tile and has nothing in its make-up along the tiles' edges: every tile reads
 //               the same n at the same point of its square, so the border goes on across edges
 //               and vertices whatever corners the tiles have;
@@ -23,9 +23,12 @@
 // Every tile with the same two corners on an edge shows the same pixels in its band, and they
 // continue across the edge into the neighbour's. (The band is what a tile's edge pixels show:
 // about ten texture rows in at 72 × 36, more for smaller tiles; it is deep enough from 12 × 6 up.)
-// t stays within 1/5 … 4/5, so a corner keeps its terrain, and a tile of one terrain shows
+// t stays within 1/10 … 9/10, so a corner keeps its terrain, and a tile of one terrain shows
 // nothing of the other. The field is read 1/64 pixel right of and below each pixel's centre, so
 // that no row or column of centres lies on a border: a 2-corner tile's middle row (127) is B.
+// Where the raster leaves a pixel between two of the other terrain (left and right, or above and
+// below), a step the border's line does not have, the pixel takes its neighbours' terrain (not in
+// a dither, nor on a texel grid; in the band only along the edge, so the band stays the edge's).
 //
 // Variants (TerrainBorder::variant v > 0) differ inside the tile only: noise and dither draw from
 // a seed of their own there (the noise faded in from the band's over 64 pixels); a straight

@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 
 #include "cli/support/command_line.h"
 #include "cli/support/tiled.h"
@@ -196,6 +197,41 @@ TEST_F(Transitions, AreTheSameForEveryJobCount) {
     }
 }
 
+// Pixel art: with two 16 × 16 textures at 64 × 32 each texel of the working texture is wholly
+// one terrain, so no tile shows texel (i, j) of both. Every texel has a colour of its own, told
+// apart by its red and green (its place) and blue (its terrain).
+TEST_F(Transitions, OfPixelArtKeepEveryTexelWhole) {
+    auto texel = [](int blue) {
+        return [blue](int x, int y) {
+            return Rgb(static_cast<std::uint8_t>(16 * x + 8), static_cast<std::uint8_t>(16 * y + 8),
+                       static_cast<std::uint8_t>(blue));
+        };
+    };
+    WriteTexture(mFolder / "a.bmp", 16, 16, texel(40));
+    WriteTexture(mFolder / "b.bmp", 16, 16, texel(200));
+    for (const char* edge : {"straight", "noise", "dither"}) {
+        RunOk({"transitions", "-q", "a.bmp", "b.bmp", "t", "--size", "64x32", "--edge", edge});
+        int mixedTiles = 0;
+        for (int index = 0; index < 16; ++index) {
+            const BmpPicture tile =
+                Tile(std::string(index < 10 ? "t_0" : "t_") + std::to_string(index) + ".bmp");
+            std::map<std::pair<int, int>, std::set<int>> terrains;
+            for (const TColor colour : tile.pixels) {
+                if (colour == kMask) continue;
+                terrains[{RedOf(colour), GreenOf(colour)}].insert(BlueOf(colour));
+            }
+            std::set<int> shown;
+            for (const auto& [place, blues] : terrains) {
+                EXPECT_EQ(blues.size(), 1u) << edge << ": texel " << place.first / 16 << ","
+                                            << place.second / 16 << " of tile " << index;
+                shown.insert(blues.begin(), blues.end());
+            }
+            mixedTiles += shown.size() == 2;
+        }
+        EXPECT_EQ(mixedTiles, 14) << edge;
+    }
+}
+
 // ----- Tiled -----
 
 TEST_F(Transitions, GiveTiledOneCornerWangSetWhoseTilesHaveTheirCorners) {
@@ -248,7 +284,7 @@ void PrintTo(const MapCase& c, std::ostream* os) { *os << c.edge; }
 // transition tile of its four vertices, drawn by Tiled from the program's tileset.
 class TiledMapOfTransitions : public Transitions, public ::testing::WithParamInterface<MapCase> {};
 
-constexpr int kMapSide = 8;
+constexpr int kMapSide = 12;
 
 TEST_P(TiledMapOfTransitions, ShowsNoSeamAcrossAnyEdge) {
     MOSAREN_REQUIRE(HaveProgram("tmxrasterizer"), "Tiled's tmxrasterizer is not installed");

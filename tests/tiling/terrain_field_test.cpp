@@ -155,21 +155,21 @@ TEST_P(TerrainFieldOf, EdgeBandsDependOnlyOnTheirEdgesCornersAndRepeatAcrossTheT
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Borders, TerrainFieldOf,
-                         ::testing::Values(
-                             BorderCase{"Straight", {TerrainEdge::Straight, 1}},
-                             BorderCase{"Noise", {TerrainEdge::Noise, 1}},
-                             BorderCase{"NoiseOtherSeed", {TerrainEdge::Noise, 4294967295u}},
-                             BorderCase{"Dither", {TerrainEdge::Dither, 1}},
-                             BorderCase{"DitherSeedZero", {TerrainEdge::Dither, 0}},
-                             BorderCase{"StraightVariant", Variant({TerrainEdge::Straight, 1}, 7)},
-                             BorderCase{"NoiseVariant", Variant({TerrainEdge::Noise, 3}, 1)},
-                             BorderCase{"DitherVariant", Variant({TerrainEdge::Dither, 3}, 4)},
-                             BorderCase{"StraightTexels", Grid({TerrainEdge::Straight, 1}, 16, 16)},
-                             BorderCase{"NoiseTexelsVariant",
-                                        Variant(Grid({TerrainEdge::Noise, 2}, 8, 32), 2)},
-                             BorderCase{"DitherTexels", Grid({TerrainEdge::Dither, 2}, 128, 12)}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Borders, TerrainFieldOf,
+    ::testing::Values(BorderCase{"Straight", {TerrainEdge::Straight, 1}},
+                      BorderCase{"Noise", {TerrainEdge::Noise, 1}},
+                      BorderCase{"NoiseOtherSeed", {TerrainEdge::Noise, 4294967295u}},
+                      BorderCase{"Dither", {TerrainEdge::Dither, 1}},
+                      BorderCase{"DitherSeedZero", {TerrainEdge::Dither, 0}},
+                      BorderCase{"StraightVariant", Variant({TerrainEdge::Straight, 1}, 7)},
+                      BorderCase{"NoiseVariant", Variant({TerrainEdge::Noise, 3}, 1)},
+                      BorderCase{"DitherVariant", Variant({TerrainEdge::Dither, 3}, 4)},
+                      BorderCase{"StraightTexels", Grid({TerrainEdge::Straight, 1}, 16, 16)},
+                      BorderCase{"NoiseTexelsVariant",
+                                 Variant(Grid({TerrainEdge::Noise, 2}, 8, 32), 2)},
+                      BorderCase{"DitherTexels", Grid({TerrainEdge::Dither, 2}, 128, 12)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TerrainField, StraightBordersRunAlongTheMiddleWithTheMiddleToB) {
     const TerrainBorder straight;
@@ -212,7 +212,8 @@ TEST(TerrainField, PatternsFollowTheirSeedAndStayWithinTheirBounds) {
 // Each variant of a tile with a border in it draws a border of its own inside the tile, and the
 // same variant draws the same one again.
 TEST(TerrainField, VariantsDrawBordersOfTheirOwn) {
-    for (const TerrainEdge edge : {TerrainEdge::Straight, TerrainEdge::Noise, TerrainEdge::Dither}) {
+    for (const TerrainEdge edge :
+         {TerrainEdge::Straight, TerrainEdge::Noise, TerrainEdge::Dither}) {
         // One, two (along an edge and across: a saddle) and three corners of B.
         for (const int index : {1, 3, 5, 11}) {
             std::vector<std::vector<Terrain>> seen;
@@ -223,8 +224,8 @@ TEST(TerrainField, VariantsDrawBordersOfTheirOwn) {
                     EXPECT_EQ(TerrainField(TransitionCorners(index), border), field);
                 }
                 for (std::size_t other = 0; other < seen.size(); ++other) {
-                    EXPECT_NE(seen[other], field) << "tile " << index << ", variants " << other
-                                                  << " and " << variant;
+                    EXPECT_NE(seen[other], field)
+                        << "tile " << index << ", variants " << other << " and " << variant;
                 }
                 seen.push_back(field);
             }
@@ -269,13 +270,13 @@ TEST(TerrainField, FollowsTheTexelsOfTwoPixelArtTextures) {
         std::int32_t across, down;
     };
     const Case cases[] = {
-        {16, 16, 16, 16, 16, 16},    // pixel art
-        {16, 16, 32, 32, 16, 16},    // the coarser grid holds the finer one's texels whole
-        {16, 256, 24, 20, 16, 0},    // each way on its own: B's 256 rows are no pixel art
-        {255, 255, 16, 16, 0, 0},    // a photograph against pixel art: no grid
-        {128, 8, 128, 8, 128, 8},    // the bounds
-        {129, 7, 100, 100, 0, 0},    // just beyond them
-        {0, 0, 16, 16, 0, 0},        // a size not known
+        {16, 16, 16, 16, 16, 16},  // pixel art
+        {16, 16, 32, 32, 16, 16},  // the coarser grid holds the finer one's texels whole
+        {16, 256, 24, 20, 16, 0},  // each way on its own: B's 256 rows are no pixel art
+        {255, 255, 16, 16, 0, 0},  // a photograph against pixel art: no grid
+        {128, 8, 128, 8, 128, 8},  // the bounds
+        {129, 7, 100, 100, 0, 0},  // just beyond them
+        {0, 0, 16, 16, 0, 0},      // a size not known
     };
     for (const Case& c : cases) {
         const TerrainBorder border =

@@ -31,7 +31,9 @@ public:
         std::mt19937 random(mapSeed);
         std::vector<int> b((kCells + 1) * (kCells + 1));
         for (int& corner : b) corner = static_cast<int>(random() % 2);
-        auto vertex = [&b](int c, int r) { return b[static_cast<std::size_t>(r * (kCells + 1) + c)]; };
+        auto vertex = [&b](int c, int r) {
+            return b[static_cast<std::size_t>(r * (kCells + 1) + c)];
+        };
         std::map<std::pair<int, std::uint32_t>, std::vector<double>> made;
         for (int r = 0; r < kCells; ++r) {
             for (int c = 0; c < kCells; ++c) {
@@ -88,17 +90,32 @@ void AddBending(const TerrainMap& map, Bending& bending) {
             const double fxx = (l(x + h, y) - 2 * l(x, y) + l(x - h, y)) / (h * h);
             const double fyy = (l(x, y + h) - 2 * l(x, y) + l(x, y - h)) / (h * h);
             const double fxy =
-                (l(x + h, y + h) - l(x + h, y - h) - l(x - h, y + h) + l(x - h, y - h)) / (4 * h * h);
+                (l(x + h, y + h) - l(x + h, y - h) - l(x - h, y + h) + l(x - h, y - h)) /
+                (4 * h * h);
             const double slope = fx * fx + fy * fy;
             if (slope == 0) continue;
-            const double curvature = std::min(
-                1.0, std::abs(fxx * fy * fy - 2 * fxy * fx * fy + fyy * fx * fx) /
-                         std::pow(slope, 1.5));
-            const int fromEdge = std::min({x % kSpan, kSpan - x % kSpan, y % kSpan,
-                                           kSpan - y % kSpan});
+            const double curvature =
+                std::min(1.0, std::abs(fxx * fy * fy - 2 * fxy * fx * fy + fyy * fx * fx) /
+                                  std::pow(slope, 1.5));
+            const int fromEdge =
+                std::min({x % kSpan, kSpan - x % kSpan, y % kSpan, kSpan - y % kSpan});
             (fromEdge < kNear ? bending.nearEdges : bending.inside).push_back(curvature);
         }
     }
+}
+
+// The pixels that lie between two of the other terrain, left and right or above and below: a
+// border's one-pixel tendrils and steps.
+int ThinPixels(const TerrainMap& map) {
+    int thin = 0;
+    for (int y = 1; y + 1 < kMapSide; ++y) {
+        for (int x = 1; x + 1 < kMapSide; ++x) {
+            const bool b = map.IsB(x, y);
+            thin += (map.IsB(x - 1, y) != b && map.IsB(x + 1, y) != b) ||
+                    (map.IsB(x, y - 1) != b && map.IsB(x, y + 1) != b);
+        }
+    }
+    return thin;
 }
 
 double Percentile(std::vector<double> values, double p) {
@@ -150,17 +167,23 @@ class MapOfTransitions : public ::testing::TestWithParam<MapCase> {};
 
 // Where tiles meet, the border bends no more sharply than it does inside them: no kink where it
 // leaves an edge's band, no spike or notch at a tile's edge or vertex. Measured over four maps
-// and seeds (two of variants) by the sharpest percent of the border's bends near the edges against inside (with
-// the field of 1485268: 9.4 to 11.5 for straight borders, whose kinks lie where the band ends,
-// and 1.02 to 1.68 for noise). And no piece of either terrain is smaller than a hundredth of a
-// tile: no tiny island, no stray pixel.
+// and seeds (two of variants) by the sharpest percent of the border's bends near the edges against
+// inside: 0.10 for straight borders and 0.67 for noise here, where a field held flat across the
+// band with a linear ramp inside gave 5.7 (the straight border's kinks where the band ends) and
+// 1.28. And no piece of either terrain is smaller than a hundredth of a tile, nor a pixel wide:
+// no tiny island, no stray pixel, no tendril.
 TEST_P(MapOfTransitions, JoinWithoutKinksSpikesOrIslands) {
     Bending bending;
-    // Variants make up to eight times the tiles: two maps of them.
+    // Variants make up to eight times the tiles: two maps of them; under the sanitizers one.
+#ifdef MOSAREN_SANITIZED
+    const unsigned maps = 1;
+#else
     const unsigned maps = GetParam().variants ? 2 : 4;
+#endif
     for (unsigned seed = 1; seed <= maps; ++seed) {
         const TerrainMap map({GetParam().edge, seed}, seed, GetParam().variants);
         EXPECT_EQ(map.Seams(), 0) << "map " << seed;
+        EXPECT_EQ(ThinPixels(map), 0) << "map " << seed;
         AddBending(map, bending);
         const std::vector<std::size_t> pieces = PieceSizes(map);
         EXPECT_GE(pieces.front(), std::size_t{kSpan * kSpan / 100}) << "map " << seed;
