@@ -68,10 +68,13 @@ void RunWriters::Keep(const std::string& file, RgbaImage image) {
 }
 
 bool RunWriters::Shows(std::size_t tile) const {
+    // Cells chosen (pieces as they join, transition tiles' variants) keep the tiles they name.
+    if (!mPreviewCells.empty()) {
+        return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
+    }
     // Transition tiles are all on their map, one of each corner combination at least.
     if (mTerrains) return true;
-    if (mPreviewCells.empty()) return tile < kPatchedTiles;
-    return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
+    return tile < kPatchedTiles;
 }
 
 RunTileset RunWriters::Describe() const {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "tiling/smooth_transition.h"
 #include "ui_settings_panel.h"
 
 namespace mosaren::studio {
@@ -72,6 +73,8 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
     mTerrainB = mUi->terrainB;
     mEdge = mUi->edge;
     mSeed = mUi->seed;
+    mVariants = mUi->variants;
+    mFeather = mUi->feather;
     mSheet = mUi->sheet;
     mLayout[0] = mUi->columns;
     mLayout[1] = mUi->margin;
@@ -84,9 +87,6 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
     mMaps[0] = mUi->mapTmx;
     mMaps[1] = mUi->mapTmj;
     mMaps[2] = mUi->mapTscn;
-    // The transition tiles' form has room below the seed for the keys the core is gaining: a
-    // row "Variants" (a spin box, 1-8) and a row "Feather" (a spin box in px, enabled with the
-    // filter smooth), each read in Load and written in Apply as the seed is.
 
     // Each control's own tooltip, shown while it is enabled (Hold).
     const auto own = [](QWidget* control, const QString& tip) {
@@ -96,6 +96,11 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
     own(mFilter, tr("How a tile samples its texture. Nearest: each tile pixel takes one texture "
                     "pixel, for pixel art. Smooth: each tile pixel blends the texture pixels it "
                     "covers, for painted and photographic textures."));
+    own(mVariants, tr("How many different tiles to make of each of the 16 corner combinations, "
+                      "each fitting every neighbour: Tiled and Godot pick among them as you "
+                      "paint, so a long shore does not repeat."));
+    own(mFeather, tr("How wide the soft border between the two terrains is, in tile pixels "
+                     "(0: a hard border)."));
     own(mTsx, tr("With BMP tiles this switches the sheet on: Tiled keys the mask colour out of a "
                  "sheet only."));
     own(mGodot, tr("Switches on a PNG sheet: the tile set is an atlas of the sheet, and Godot "
@@ -138,7 +143,7 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent), mUi(new Ui::Set
         mSizePreset,  mFilter,       mWidth,       mHeight,    mFormat,    mOutDir,    mBlock,
         mBlockHeight, mFaces[0],     mFaces[1],    mFaces[2],  mShades[0], mShades[1], mShades[2],
         mLeftTexture, mRightTexture, mTransitions, mTerrainA,  mTerrainB,  mEdge,      mSeed,
-        mSheet,       mLayout[0],    mLayout[1],   mLayout[2], mLayout[3], mTsx,       mGodot,
+        mVariants,    mFeather,      mSheet,       mLayout[0],    mLayout[1],   mLayout[2], mLayout[3], mTsx,       mGodot,
         mGodot3,      mMapPreview,   mMaps[0],     mMaps[1],   mMaps[2]};
     for (QWidget* control : controls) Watch(control);
     UpdateEnabled();
@@ -193,11 +198,10 @@ void SettingsPanel::ShowMask() {
 // The outputs' needs are the command line's checks, made before it writes anything: a Godot tile
 // set and a Tiled JSON map need a PNG sheet (neither Godot nor a web engine keys a colour out), a
 // Tiled map the Tiled tileset, a Godot scene exactly one Godot tile set, a Tiled tileset of BMP
-// tiles a sheet (Tiled keys the mask colour out of a sheet only), and a block nearest sampling.
+// tiles a sheet (Tiled keys the mask colour out of a sheet only).
 // Switching an output on switches on what it needs, and what an output needs is held while the
 // output is on (UpdateEnabled), so that the Studio never saves a project the build refuses.
 void SettingsPanel::SwitchOnNeeds() {
-    if (mBlock->currentIndex() != 0) mFilter->setCurrentIndex(0);
     if (mMaps[0]->isChecked()) mTsx->setChecked(true);
     if (mMaps[2]->isChecked() && !mGodot->isChecked() && !mGodot3->isChecked()) {
         mGodot->setChecked(true);
@@ -226,9 +230,12 @@ void SettingsPanel::UpdateEnabled() {
     mBlockHeight->setEnabled(mBlock->currentIndex() == 2);
     mBlockDetails->setEnabled(mBlock->currentIndex() != 0);
     for (QSpinBox* layout : mLayout) layout->setEnabled(mSheet->isChecked());
-    mSeed->setEnabled(mEdge->currentIndex() != 0);
+    // The seed draws the border's pattern, and the maps' choice among variants.
+    mSeed->setEnabled(mEdge->currentIndex() != 0 || mVariants->value() > 1);
 
-    Hold(mFilter, mBlock->currentIndex() != 0, tr("Nearest: blocks are made by nearest sampling."));
+    Hold(mFeather, mFilter->currentIndex() != 1,
+         tr("A soft border is made by the smooth filter only."));
+
     const bool pngSheet = NeedsPngSheet();
     Hold(mFormat, pngSheet,
          tr("PNG: the Godot tile sets and the Tiled JSON map need a PNG sheet, as neither Godot "
@@ -291,6 +298,9 @@ void SettingsPanel::Load(const StudioProject& project) {
     mEdge->setCurrentIndex(edge == std::end(kEdges) ? 0
                                                     : static_cast<int>(edge - std::begin(kEdges)));
     mSeed->setValue(transitions.seed.empty() ? 1 : Text(transitions.seed).toInt());
+    mVariants->setValue(transitions.variants.empty() ? 1 : Text(transitions.variants).toInt());
+    mFeather->setValue(transitions.feather.empty() ? kDefaultFeather
+                                                   : Text(transitions.feather).toDouble());
 
     mSheet->setChecked(project.Output("sheet"));
     for (int k = 0; k < 4; ++k) mLayout[k]->setValue(Text(project.Value(kLayoutKeys[k])).toInt());
@@ -320,9 +330,8 @@ void SettingsPanel::Apply(StudioProject& project) const {
     project.SetValue("out-dir", Bytes(mOutDir->text()));
 
     const int block = mBlock->currentIndex();
-    // The filter shapes the flat tiles of the tiles set; the command line makes blocks (and,
-    // for now, transition tiles) by nearest sampling only, so it goes with flat tiles only.
-    project.SetValue("filter", mFilter->currentIndex() == 1 && block == 0 ? "smooth" : "");
+    const bool smooth = mFilter->currentIndex() == 1;
+    project.SetValue("filter", smooth ? "smooth" : "");
     project.SetValue("block", block == 0   ? ""
                               : block == 1 ? "cube"
                                            : std::to_string(mBlockHeight->value()));
@@ -347,9 +356,14 @@ void SettingsPanel::Apply(StudioProject& project) const {
     if (mTransitions->isChecked()) {
         transitions.terrainA = Bytes(mTerrainA->text());
         transitions.terrainB = Bytes(mTerrainB->text());
-        if (mEdge->currentIndex() != 0) {
-            transitions.edge = kEdges[mEdge->currentIndex()];
-            transitions.seed = std::to_string(mSeed->value());
+        if (mEdge->currentIndex() != 0) transitions.edge = kEdges[mEdge->currentIndex()];
+        if (mVariants->value() > 1) transitions.variants = std::to_string(mVariants->value());
+        if (mEdge->currentIndex() != 0 || mVariants->value() > 1) transitions.seed = std::to_string(mSeed->value());
+        if (smooth) {
+            transitions.filter = "smooth";
+            if (!qFuzzyCompare(mFeather->value(), kDefaultFeather)) {
+                transitions.feather = Bytes(QString::number(mFeather->value(), 'g', 6));
+            }
         }
     }
     project.SetTransitionTiles(transitions);

@@ -77,6 +77,8 @@ private:
     QLineEdit* mTerrainB = nullptr;
     QComboBox* mEdge = nullptr;
     QSpinBox* mSeed = nullptr;
+    QSpinBox* mVariants = nullptr;
+    QDoubleSpinBox* mFeather = nullptr;
 
     QCheckBox* mSheet = nullptr;
     QSpinBox* mLayout[4] = {};  // columns, margin, spacing, extrude

@@ -261,6 +261,9 @@ StudioProject::Transitions StudioProject::TransitionTiles() const {
     transitions.terrainB = cli::KeyValue(mContent.terrains, set->transitions[1]);
     transitions.edge = cli::KeyValue(set->keys, "edge");
     transitions.seed = cli::KeyValue(set->keys, "seed");
+    transitions.variants = cli::KeyValue(set->keys, "variants");
+    transitions.filter = cli::KeyValue(set->keys, "filter");
+    transitions.feather = cli::KeyValue(set->keys, "feather");
     return transitions;
 }
 
@@ -317,6 +320,9 @@ void StudioProject::SetTransitionTiles(const Transitions& transitions) {
     }
     cli::SetKey(set->keys, "edge", transitions.edge);
     cli::SetKey(set->keys, "seed", transitions.seed);
+    cli::SetKey(set->keys, "variants", transitions.variants);
+    cli::SetKey(set->keys, "filter", transitions.filter);
+    cli::SetKey(set->keys, "feather", transitions.feather);
 }
 
 cli::ProjectKeys StudioProject::ShapingKeys(const std::string& setName) const {

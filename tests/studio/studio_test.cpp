@@ -10,10 +10,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QDoubleSpinBox>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
@@ -520,6 +522,10 @@ TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
         Find<QLineEdit>(window, "terrainA")->setText(Q(textures.at(0)));
         Find<QLineEdit>(window, "terrainB")->setText(Q(textures.at(1)));
     };
+    const auto variantsAndFeather = [](StudioWindow& window) {
+        Find<QSpinBox>(window, "variants")->setValue(2);
+        Find<QDoubleSpinBox>(window, "feather")->setValue(3.5);
+    };
     using Action = std::function<void(StudioWindow&)>;
     struct Case {
         const char* name;
@@ -531,6 +537,7 @@ TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
         const char* filter;  // the tiles set's filter key
         const char* maps;    // the tiles set's map key
         std::vector<const char*> files;
+        std::vector<std::pair<const char*, const char*>> transitionKeys = {};
     };
     const Case cases[] = {
         {"smooth flat tiles in Tiled maps",
@@ -578,17 +585,18 @@ TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
          "",
          "",
          {"tiles.bmp", "tiles.tsx"}},
-        {"smooth, then a block: nearest",
+        {"smooth blocks",
          {choose("filter", 1), choose("block", 1)},
          {},
          {},
-         {"filter"},
+         {},
          false,
-         "",
+         "smooth",
          "",
          {"grasstile.bmp", "watertile.bmp"}},
         {"transition tiles with their maps beside the smooth flat tiles'",
-         {transitions, choose("filter", 1), check("mapTmx"), choose("format", 1), check("mapTmj")},
+         {transitions, choose("filter", 1), variantsAndFeather, check("mapTmx"), choose("format", 1),
+          check("mapTmj")},
          {"tsx", "sheet"},
          {},
          {"tsx", "sheet", "format"},
@@ -596,7 +604,8 @@ TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
          "smooth",
          "tiles.tmx,tiles.tmj",
          {"tiles.png", "tiles.tsx", "tiles.tmx", "tiles.tmj", "transitions.png", "transitions.tsx",
-          "transitions.tmx", "transitions.tmj"}},
+          "transitions.tmx", "transitions.tmj"},
+         {{"filter", "smooth"}, {"variants", "2"}, {"seed", "1"}, {"feather", "3.5"}}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -632,6 +641,9 @@ TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
         const cli::ProjectContentSet& tiles = saved.sets.at(0);
         EXPECT_EQ(cli::KeyValue(tiles.keys, "filter"), test.filter);
         EXPECT_EQ(cli::KeyValue(tiles.keys, "map"), test.maps);
+        for (const auto& [key, value] : test.transitionKeys) {
+            EXPECT_EQ(cli::KeyValue(saved.sets.at(1).keys, key), value) << key;
+        }
 
         window.Export();
         EXPECT_EQ(WaitForExport(window), 0) << window.LastExportReport().toStdString();
@@ -659,6 +671,10 @@ TEST(StudioExport, OutputsBringWhatTheyNeedAndExportAsTheCommandLineBuilds) {
         }
         EXPECT_EQ(Find<QComboBox>(reopened, "filter")->currentIndex(),
                   Find<QComboBox>(window, "filter")->currentIndex());
+        EXPECT_EQ(Find<QSpinBox>(reopened, "variants")->value(),
+                  Find<QSpinBox>(window, "variants")->value());
+        EXPECT_EQ(Find<QDoubleSpinBox>(reopened, "feather")->value(),
+                  Find<QDoubleSpinBox>(window, "feather")->value());
         StudioProject applied = reopened.Project();
         reopened.Settings()->Apply(applied);
         EXPECT_TRUE(applied.Content() == reopened.Project().Content())
