@@ -24,11 +24,6 @@ constexpr TColor kBlue = Rgb(20, 20, 220);
 
 class Blocks : public CommandLine {
 protected:
-    void RunOk(const Args& arguments) {
-        const CliRun run = Run(arguments);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-    }
-    PngPicture Png(const std::string& name) const { return ReadPngFile(mFolder.Path() / name); }
 };
 
 // ----- The block picture -----

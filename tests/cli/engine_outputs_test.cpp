@@ -53,10 +53,6 @@ protected:
     TsxContent Tsx(const std::string& name) const {
         return ParseTsx(ReadText(mFolder.Path() / name));
     }
-    void RunOk(const Args& arguments) {
-        const CliRun run = Run(arguments);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-    }
 };
 
 // ----- PNG tiles -----

@@ -35,10 +35,6 @@ protected:
         const CliRun run = Run(arguments);
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
-    std::string Text(const std::string& name) const {
-        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
-        return {bytes.begin(), bytes.end()};
-    }
     // Tile k as its own PNG file, which the sheet's cell k must hold.
     PngPicture SeparateTile(int k) const {
         return ReadPngFile(mFolder.Path() /

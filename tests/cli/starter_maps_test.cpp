@@ -36,15 +36,6 @@ protected:
         });
         Texture("c.bmp", Rgb(20, 20, 220));
     }
-    void RunOk(const Args& arguments) {
-        const CliRun run = Run(arguments);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-    }
-    std::string Text(const std::string& name) const {
-        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
-        return {bytes.begin(), bytes.end()};
-    }
-    PngPicture Png(const std::string& name) const { return ReadPngFile(mFolder.Path() / name); }
 };
 
 struct TiledCase {

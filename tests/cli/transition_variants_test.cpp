@@ -47,14 +47,6 @@ protected:
         WriteSolidTexture(mFolder / "grass.bmp", 8, 8, kGrass);
         WriteSolidTexture(mFolder / "sand.bmp", 16, 4, kSand);
     }
-    void RunOk(const Args& arguments) {
-        const CliRun run = Run(arguments);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-    }
-    std::string Text(const std::string& name) const {
-        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
-        return {bytes.begin(), bytes.end()};
-    }
     void Folder(const std::string& name) {
         std::filesystem::create_directories(mFolder.Path() / name);
     }

@@ -44,11 +44,6 @@ protected:
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.err, "");
     }
-    std::string Text(const std::string& name) const {
-        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
-        return {bytes.begin(), bytes.end()};
-    }
-    PngPicture Png(const std::string& name) const { return ReadPngFile(mFolder.Path() / name); }
 };
 
 TEST_F(Transitions, WriteSixteenTilesInIndexOrderEachWithItsCornersTerrains) {

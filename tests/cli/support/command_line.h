@@ -13,6 +13,7 @@
 #include "support/bmp_builder.h"
 #include "support/bmp_picture.h"
 #include "support/files.h"
+#include "support/png_picture.h"
 
 namespace mosaren::testing {
 
@@ -26,6 +27,15 @@ protected:
     CliRun Run(const Args& arguments, ErrorOutput errorOutput = ErrorOutput::File) {
         return RunCli(arguments, mFolder.Path().string(), errorOutput);
     }
+    void RunOk(const Args& arguments) {
+        const CliRun run = Run(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    std::string Text(const std::string& name) const {
+        const std::vector<std::uint8_t> bytes = FileBytes(mFolder.Path() / name);
+        return {bytes.begin(), bytes.end()};
+    }
+    PngPicture Png(const std::string& name) const { return ReadPngFile(mFolder.Path() / name); }
     bool Exists(const std::string& name) const {
         return std::filesystem::is_regular_file(mFolder.Path() / name);
     }
