@@ -14,7 +14,6 @@
 
 #include "console.h"
 #include "export/run_outputs.h"
-#include "export/terrain_map.h"
 #include "export/terrain_set.h"
 #include "export/text_name.h"
 #include "raster/decoded_picture.h"
@@ -94,8 +93,6 @@ void RunTransitionsCommand(const CliOptions& options) {
 
     const std::size_t count = terrains.tiles.size();
     RunOutputs outputs(options.settings, output, options.block);
-    // The preview keeps the pictures of the tiles its map shows, whichever variants they are.
-    outputs.SetPreviewCells(TerrainMapCells(terrains));
     outputs.SetTerrains(std::move(terrains));
     const WorkingTiles tiles(options);
     // Smooth tiles blend the terrains' textures at full size.

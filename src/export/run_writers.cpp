@@ -67,14 +67,16 @@ void RunWriters::Keep(const std::string& file, RgbaImage image) {
     ++mTiles;
 }
 
+void RunWriters::SetTerrains(TerrainSet terrains) {
+    mPreviewCells = TerrainMapCells(terrains);
+    mTerrains = std::move(terrains);
+}
+
 bool RunWriters::Shows(std::size_t tile) const {
-    // Cells chosen (pieces as they join, transition tiles' variants) keep the tiles they name.
-    if (!mPreviewCells.empty()) {
-        return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
-    }
-    // Transition tiles are all on their map, one of each corner combination at least.
-    if (mTerrains) return true;
-    return tile < kPatchedTiles;
+    // Cells chosen (pieces as they join, transition tiles by their corners) keep the tiles they
+    // name.
+    if (mPreviewCells.empty()) return tile < kPatchedTiles;
+    return std::find(mPreviewCells.begin(), mPreviewCells.end(), tile) != mPreviewCells.end();
 }
 
 RunTileset RunWriters::Describe() const {
@@ -92,9 +94,7 @@ RunTileset RunWriters::Describe() const {
     // The map shows the first tiles in patches, each beside itself and beside the others,
     // unless the tiles are transition tiles, painted by their corners, or pieces laid out as
     // they join.
-    if (mTerrains) {
-        run.mapCells = TerrainMapCells(*mTerrains);
-    } else if (!mPreviewCells.empty()) {
+    if (!mPreviewCells.empty()) {
         run.mapCells = mPreviewCells;
     } else {
         run.mapCells = PatchMapCells(mTiles);

@@ -30,7 +30,9 @@ public:
     RunWriters(const RunWriters&) = delete;
     RunWriters& operator=(const RunWriters&) = delete;
 
-    void SetTerrains(TerrainSet terrains) { mTerrains = std::move(terrains); }
+    // Transition tiles: the preview and the starter maps paint their cells by the corners.
+    void SetTerrains(TerrainSet terrains);
+    // Other tiles laid out as they join (the pieces of a texture).
     void SetPreviewCells(std::vector<std::size_t> cells) { mPreviewCells = std::move(cells); }
 
     // Whether the tiles' pictures are kept: for the sheet or the preview.
