@@ -16,6 +16,7 @@
 #include <set>
 
 #include "cli/support/command_line.h"
+#include "cli/support/grass_and_sand.h"
 #include "cli/support/tiled.h"
 #include "support/godot3.h"
 #include "support/godot4_tileset_reader.h"
@@ -26,13 +27,6 @@ namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
-
-constexpr TColor kGrass = Rgb(40, 160, 30);
-constexpr TColor kSand = Rgb(220, 200, 120);
-
-// Bit k of tile i = 8·TL + 4·TR + 2·BR + BL: whether that corner is sand (2 in a Wang id, 1 in
-// Godot's terrains).
-bool SandAt(int index, int weight) { return (index & weight) != 0; }
 
 // The file of tile index of a variant, as a run of save name t writes it.
 std::string TileName(const std::string& folder, int index, int variant, const char* suffix) {

@@ -16,6 +16,7 @@
 #include <set>
 
 #include "cli/support/command_line.h"
+#include "cli/support/grass_and_sand.h"
 #include "cli/support/tiled.h"
 #include "support/godot4_tileset_reader.h"
 #include "support/png_picture.h"
@@ -26,12 +27,6 @@ namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
-
-constexpr TColor kGrass = Rgb(40, 160, 30);
-constexpr TColor kSand = Rgb(220, 200, 120);
-
-// Bit k of tile i = 8·TL + 4·TR + 2·BR + BL: whether that corner is sand.
-bool SandAt(int index, int weight) { return (index & weight) != 0; }
 
 class Transitions : public CommandLine {
 protected:
