@@ -13,7 +13,7 @@ if ! xvfb-run -a true >/dev/null 2>&1; then
 fi
 # Under the sanitizer build: the D-Bus library keeps one connection buffer until exit, which
 # is not ours to free.
-LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan_suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+LSAN_OPTIONS="suppressions=$(dirname "$0")/../../lsan_suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export LSAN_OPTIONS
 # The program is to use the X server, whatever platform the caller's environment names.
 exec env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY \
