@@ -42,8 +42,9 @@ ParserOptions::ParserOptions()
       filter(Option("filter",
                     "How a tile takes its colours from the texture: nearest (default; each tile "
                     "pixel one texture pixel, for pixel art) or smooth (the average of the "
-                    "texture under each tile pixel, read at full size, the diamond's rim "
-                    "antialiased in PNG files; for painted and photographic textures), for "
+                    "texture under each tile pixel, read at full size, the diamond's upper rim "
+                    "antialiased in PNG files, its lower rim whole so that tiles on a map meet "
+                    "without a gap; for painted and photographic textures), for "
                     "flat tiles, blocks and transition tiles (not transition blocks).",
                     "nearest|smooth")),
       format(Option("format",

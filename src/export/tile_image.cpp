@@ -41,7 +41,7 @@ RgbaImage ImageOf(const TilePixels& tile, int depth, AlphaOf alphaOf) {
 RgbaImage TileImage(const TilePixels& tile) {
     return ImageOf(tile, 32, [](const TilePixel& p) -> std::optional<std::uint8_t> {
         const std::uint8_t opacity = p.Opacity();
-        if (p.coverage == 0 || (opacity == 0 && p.coverage != kFullCoverage)) return std::nullopt;
+        if (p.drawn == 0 || (opacity == 0 && p.drawn != kFullCoverage)) return std::nullopt;
         return opacity;
     });
 }

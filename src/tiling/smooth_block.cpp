@@ -62,6 +62,7 @@ TilePixels ComposeSmoothBlock(const TileGeometry& geometry, const BlockSettings&
         if (coverage <= 0.0) continue;
         LinearPixel out;
         out.coverage = std::min(1.0, coverage);
+        out.drawn = out.coverage;
         out.alpha = opacity / coverage;
         const bool visible = opacity > 1e-12 * coverage;
         const double* light = visible ? seen : plain;

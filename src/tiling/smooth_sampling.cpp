@@ -31,28 +31,36 @@ std::vector<Point> ClippedBy(const std::vector<Point>& polygon, Inside inside, C
     return out;
 }
 
-std::vector<Point> ClippedToBox(std::vector<Point> polygon, double width, double height) {
-    const auto atU = [](double u) {
-        return [u](const Point& a, const Point& b) {
-            const double t = (u - a.u) / (b.u - a.u);
-            return Point{u, a.v + t * (b.v - a.v)};
-        };
-    };
-    const auto atV = [](double v) {
-        return [v](const Point& a, const Point& b) {
-            const double t = (v - a.v) / (b.v - a.v);
-            return Point{a.u + t * (b.u - a.u), v};
-        };
-    };
-    polygon = ClippedBy(
-        polygon, [](const Point& p) { return p.u >= 0.0; }, atU(0.0));
-    polygon = ClippedBy(
-        polygon, [width](const Point& p) { return p.u <= width; }, atU(width));
-    polygon = ClippedBy(
-        polygon, [](const Point& p) { return p.v >= 0.0; }, atV(0.0));
-    polygon = ClippedBy(
-        polygon, [height](const Point& p) { return p.v <= height; }, atV(height));
-    return polygon;
+// The part of a polygon on one side of the line u = at: where u >= at (beyond) or u <= at.
+std::vector<Point> ClippedAtU(const std::vector<Point>& polygon, double at, bool beyond) {
+    return ClippedBy(
+        polygon, [at, beyond](const Point& p) { return beyond ? p.u >= at : p.u <= at; },
+        [at](const Point& a, const Point& b) {
+            const double t = (at - a.u) / (b.u - a.u);
+            return Point{at, a.v + t * (b.v - a.v)};
+        });
+}
+
+// The same across the line v = at.
+std::vector<Point> ClippedAtV(const std::vector<Point>& polygon, double at, bool beyond) {
+    return ClippedBy(
+        polygon, [at, beyond](const Point& p) { return beyond ? p.v >= at : p.v <= at; },
+        [at](const Point& a, const Point& b) {
+            const double t = (at - a.v) / (b.v - a.v);
+            return Point{a.u + t * (b.u - a.u), at};
+        });
+}
+
+// The part of a polygon in texture space within the texture of width × height.
+std::vector<Point> ClippedToBox(const std::vector<Point>& polygon, double width, double height) {
+    return ClippedAtV(ClippedAtV(ClippedAtU(ClippedAtU(polygon, 0.0, true), width, false), 0.0,
+                                 true),
+                      height, false);
+}
+
+// The part right of the texture's left edge and below its top edge, wherever the others lie.
+std::vector<Point> ClippedToQuadrant(const std::vector<Point>& polygon) {
+    return ClippedAtV(ClippedAtU(polygon, 0.0, true), 0.0, true);
 }
 
 double SignedArea(const std::vector<Point>& polygon) {
@@ -78,10 +86,14 @@ double PixelAreaOf(const FacePlacement& p, double pieceWidth, double pieceHeight
 }
 
 SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece)
-    : SmoothSampling(tileWidth, tileHeight, piece, DiamondPlacement(tileWidth, tileHeight)) {}
+    : SmoothSampling(tileWidth, tileHeight, piece, DiamondPlacement(tileWidth, tileHeight), true) {}
+
+SmoothSampling::SmoothSampling(std::int32_t width, std::int32_t height, const TRect& piece,
+                               const FacePlacement& placement)
+    : SmoothSampling(width, height, piece, placement, false) {}
 
 SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece,
-                               const FacePlacement& placement)
+                               const FacePlacement& placement, bool lowerEdgesDrawnWhole)
     : mTileWidth(tileWidth), mTileHeight(tileHeight), mPiece(piece) {
     const std::int32_t pieceWidth = piece.right - piece.left;
     const std::int32_t pieceHeight = piece.bottom - piece.top;
@@ -108,17 +120,20 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
     mRows.resize(static_cast<std::size_t>(pieceHeight));
     mCoveredArea.assign(static_cast<std::size_t>(tileWidth) * static_cast<std::size_t>(tileHeight),
                         0.0);
+    mDrawnArea = mCoveredArea;
     for (std::int32_t py = 0; py < tileHeight; ++py) {
         for (std::int32_t px = 0; px < tileWidth; ++px) {
             const std::int32_t pixel = py * tileWidth + px;
-            const std::vector<Point> polygon =
-                ClippedToBox({textureOf(px, py), textureOf(px + 1, py), textureOf(px + 1, py + 1),
-                              textureOf(px, py + 1)},
-                             pw, ph);
+            const std::vector<Point> square = {textureOf(px, py), textureOf(px + 1, py),
+                                               textureOf(px + 1, py + 1), textureOf(px, py + 1)};
+            const std::vector<Point> polygon = ClippedToBox(square, pw, ph);
             if (polygon.size() < 3) continue;
             const double area = SignedArea(polygon);
             if (area == 0.0) continue;
             mCoveredArea[static_cast<std::size_t>(pixel)] = std::abs(area);
+            mDrawnArea[static_cast<std::size_t>(pixel)] =
+                lowerEdgesDrawnWhole ? std::abs(SignedArea(ClippedToQuadrant(square)))
+                                     : std::abs(area);
             const double orientation = area > 0.0 ? 1.0 : -1.0;
             for (std::size_t i = 0; i < polygon.size(); ++i) {
                 const Point& a = polygon[i];
@@ -259,7 +274,7 @@ TilePixel SmoothTilePixel(const LinearPixel& light) {
         return static_cast<std::uint8_t>(std::lround(255.0 * std::clamp(share, 0.0, 1.0)));
     };
     return TilePixel{SrgbOfLinear(light.red), SrgbOfLinear(light.green), SrgbOfLinear(light.blue),
-                     eightBits(light.alpha), eightBits(light.coverage)};
+                     eightBits(light.alpha), eightBits(light.coverage), eightBits(light.drawn)};
 }
 
 LinearPixel SmoothTile::Light(std::size_t i) const {
@@ -268,6 +283,7 @@ LinearPixel SmoothTile::Light(std::size_t i) const {
     if (area <= 0.0) return out;
     const double* sums = &mSums[i * mChannels];
     out.coverage = mSampling.Coverage(i);
+    out.drawn = mSampling.Drawn(i);
     out.alpha = 1.0;
     const double* light = sums;
     double weight = area;

@@ -54,10 +54,11 @@ double PixelAreaOf(const FacePlacement& placement, double pieceWidth, double pie
 class SmoothSampling {
 public:
     // The tile of tileWidth × tileHeight made of the part of a texture from (piece.left,
-    // piece.top) to (piece.right, piece.bottom), which must not be empty.
+    // piece.top) to (piece.right, piece.bottom), which must not be empty. Its pixels along the
+    // diamond's lower edges are drawn whole (tile_pixels.h tells why).
     SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, const TRect& piece);
     // The same for a picture of width × height in which the piece lies as placement says (a
-    // block's faces), which must span some area.
+    // block's faces), which must span some area; every pixel is drawn as far as it is covered.
     SmoothSampling(std::int32_t width, std::int32_t height, const TRect& piece,
                    const FacePlacement& placement);
 
@@ -83,17 +84,25 @@ public:
     // The area of a whole tile pixel, in texels.
     double PixelArea() const { return mPixelArea; }
     // The share of each tile pixel that the piece covers, 0 to 1.
-    double Coverage(std::size_t pixel) const {
-        return mCoveredArea[pixel] >= mPixelArea ? 1.0 : mCoveredArea[pixel] / mPixelArea;
+    double Coverage(std::size_t pixel) const { return ShareOf(mCoveredArea[pixel]); }
+    // The share of each tile pixel a picture with transparency draws, 0 to 1: its coverage, but
+    // without what the piece's right and bottom edges (the diamond's lower edges) cut off.
+    double Drawn(std::size_t pixel) const {
+        return mCoveredArea[pixel] > 0.0 ? ShareOf(mDrawnArea[pixel]) : 0.0;
     }
 
 private:
+    SmoothSampling(std::int32_t width, std::int32_t height, const TRect& piece,
+                   const FacePlacement& placement, bool lowerEdgesDrawnWhole);
+    double ShareOf(double area) const { return area >= mPixelArea ? 1.0 : area / mPixelArea; }
+
     std::int32_t mTileWidth;
     std::int32_t mTileHeight;
     TRect mPiece;
     double mPixelArea;
     std::vector<std::vector<BoundaryPiece>> mRows;
     std::vector<double> mCoveredArea;
+    std::vector<double> mDrawnArea;
 };
 
 // A tile pixel in linear light: the share of it covered, the covered part's average alpha and
@@ -101,6 +110,7 @@ private:
 // average), each channel 0 to 1.
 struct LinearPixel {
     double coverage = 0.0;
+    double drawn = 0.0;  // the share a picture with transparency draws, at least the coverage
     double alpha = 0.0;
     double red = 0.0;
     double green = 0.0;

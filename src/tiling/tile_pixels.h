@@ -8,6 +8,13 @@
 //
 // Nearest tiles cover a pixel wholly or not at all; a smooth tile's rim covers part of a pixel,
 // and a block's faces likewise where they meet the background.
+//
+// A map draws its tiles over each other by alpha, row after row. Two neighbours whose rims each
+// cover their part of a pixel do not add up to a whole one: the pixel keeps
+// coverage × (1 − coverage) of the background, a faint line along every tile edge. So a smooth
+// flat tile draws the pixels along its lower edges whole (the tiles drawn after it lie over
+// them and blend their own antialiased upper rims into it) and keeps only its upper rim
+// antialiased: whichever neighbour a map draws last, no background shows between them.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,12 +30,13 @@ struct TilePixel {
     std::uint8_t blue = 0;
     std::uint8_t alpha = 0;     // the texture's, over the covered part: 255 for an opaque texture
     std::uint8_t coverage = 0;  // 0: the pixel shows only background; 255: wholly tile
+    // How much of the pixel a picture with transparency draws: the coverage, or the whole
+    // pixel along a smooth flat tile's lower edges.
+    std::uint8_t drawn = 0;
 
     TColor Colour() const { return Rgb(red, green, blue); }
     // The alpha a picture with transparency gives the pixel.
-    std::uint8_t Opacity() const {
-        return static_cast<std::uint8_t>((alpha * coverage + 127) / 255);
-    }
+    std::uint8_t Opacity() const { return static_cast<std::uint8_t>((alpha * drawn + 127) / 255); }
     friend bool operator==(const TilePixel&, const TilePixel&) = default;
 };
 
@@ -36,7 +44,7 @@ inline constexpr std::uint8_t kFullCoverage = 255;
 
 // A pixel that shows the texture colour c wholly, at alpha a.
 constexpr TilePixel CoveredPixel(TColor c, std::uint8_t a = 255) {
-    return TilePixel{RedOf(c), GreenOf(c), BlueOf(c), a, kFullCoverage};
+    return TilePixel{RedOf(c), GreenOf(c), BlueOf(c), a, kFullCoverage, kFullCoverage};
 }
 
 struct TilePixels {

@@ -151,6 +151,68 @@ TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
 INSTANTIATE_TEST_SUITE_P(Textures, SmoothTiles, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Smooth PNG tiles laid out as a map draws them, each over what was drawn before by its alpha:
+// no background shows between neighbours, whichever a map draws first, while the tile's upper
+// rim stays antialiased.
+TEST_F(CommandLine, SmoothTilesOnAMapShowNoBackgroundBetweenThem) {
+    std::mt19937 random(3);
+    std::vector<std::uint8_t> rgba;
+    for (int i = 0; i < 80 * 80; ++i) {
+        const Texel t = NoiseTexel(0, 0, random);
+        rgba.insert(rgba.end(), t.begin(), t.end());
+    }
+    WriteRgbaPng(mFolder.Path() / "noise.png", 80, 80, rgba);
+    for (const auto& [w, h] : {std::pair{72, 36}, {64, 32}, {16, 8}, {40, 30}, {254, 128}}) {
+        const std::string size = std::to_string(w) + "x" + std::to_string(h);
+        SCOPED_TRACE(size);
+        RunOk({"tile", "--filter", "smooth", "--format", "png", "--size", size, "noise.png", "t"});
+        const PngPicture tile = Png("t.png");
+        int antialiased = 0;
+        for (int y = 0; y < h / 2; ++y) {
+            for (int x = 0; x < w; ++x) antialiased += tile.At(x, y).alpha % 255 != 0;
+        }
+        EXPECT_GT(antialiased, h / 2);
+
+        // A 4 × 4 map; tile (i, j) at ((i − j) w/2, (i + j) h/2) from the map's top tile.
+        constexpr int kSide = 4;
+        const int mapWidth = kSide * w;
+        const int mapHeight = kSide * h;
+        const auto originX = [&](int i, int j) { return (kSide - 1 + i - j) * w / 2; };
+        const auto originY = [&](int i, int j) { return (i + j) * h / 2; };
+        for (const bool lowerFirst : {false, true}) {
+            std::vector<int> alpha(static_cast<std::size_t>(mapWidth * mapHeight), 0);
+            for (int n = 0; n < kSide * kSide; ++n) {
+                const int k = lowerFirst ? kSide * kSide - 1 - n : n;
+                const int i = k % kSide;
+                const int j = k / kSide;
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        int& under = alpha[static_cast<std::size_t>(
+                            (originY(i, j) + y) * mapWidth + originX(i, j) + x)];
+                        const int over = tile.At(x, y).alpha;
+                        under = over + (under * (255 - over) + 127) / 255;
+                    }
+                }
+            }
+            // Every pixel of the inner tiles' diamonds, their rims included, is wholly drawn.
+            for (int j = 1; j < kSide - 1; ++j) {
+                for (int i = 1; i < kSide - 1; ++i) {
+                    for (int y = 0; y < h; ++y) {
+                        for (int x = 0; x < w; ++x) {
+                            if (tile.At(x, y).alpha == 0) continue;
+                            ASSERT_EQ(alpha[static_cast<std::size_t>(
+                                          (originY(i, j) + y) * mapWidth + originX(i, j) + x)],
+                                      255)
+                                << "tile " << i << "," << j << " pixel " << x << "," << y
+                                << (lowerFirst ? ", lower tiles first" : "");
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST_F(CommandLine, SmoothOptionsAreRefusedWhereTheyDoNotApply) {
     Texture("a.bmp", Rgb(0, 128, 0));
     struct Refusal {

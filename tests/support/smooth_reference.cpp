@@ -113,7 +113,8 @@ std::vector<ReferencePixel> ReferencePixels(const std::vector<ReferenceSums>& su
         const double weight = seen ? s.alpha : s.covered;
         const std::array<double, 3>& light = seen ? s.seen : s.plain;
         tile[p] = {ReferenceSrgb(light[0] / weight), ReferenceSrgb(light[1] / weight),
-                   ReferenceSrgb(light[2] / weight), s.alpha / s.covered, std::min(1.0, s.covered)};
+                   ReferenceSrgb(light[2] / weight), s.alpha / s.covered, std::min(1.0, s.covered),
+                   std::min(1.0, s.covered)};
     }
     return tile;
 }
@@ -123,8 +124,18 @@ std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture,
                                                 std::int32_t bottom, std::int32_t w,
                                                 std::int32_t h, bool withAlpha) {
     const ReferencePlacement diamond{w / 2.0, 0.0, double(w), h / 2.0, 0.0, h / 2.0};
-    return ReferencePixels(
+    std::vector<ReferencePixel> tile = ReferencePixels(
         ReferenceFaceSums(texture, left, top, right, bottom, w, h, diamond, withAlpha));
+    // Below the upper edges: what a diamond twice the size from the same top vertex covers of
+    // the tile's box.
+    const ReferenceTexture texel{1, 1, {255, 255, 255, 255}};
+    const ReferencePlacement below{w / 2.0, 0.0, 1.5 * w, double(h), -0.5 * w, double(h)};
+    const std::vector<ReferenceSums> drawn =
+        ReferenceFaceSums(texel, 0, 0, 1, 1, w, h, below, false);
+    for (std::size_t p = 0; p < tile.size(); ++p) {
+        if (tile[p].coverage > 0.0) tile[p].drawn = std::min(1.0, drawn[p].covered);
+    }
+    return tile;
 }
 
 std::vector<ReferencePixel> ReferenceSmoothBlock(const ReferenceBlockFaces& faces, std::int32_t w,
@@ -162,14 +173,16 @@ double SmoothPsnr(const PngPicture& tile, const std::vector<ReferencePixel>& ref
     for (std::size_t i = 0; i < reference.size(); ++i) {
         const ReferencePixel& e = reference[i];
         const PngPixel& a = tile.pixels[i];
+        if (e.drawn <= 0.0 && a.alpha == 0) continue;
+        // The colours as much as they show on a map, where the tiles drawn later cover a lower
+        // rim's pixel but for the tile's own coverage: premultiplied by the coverage.
         const double opacity = e.coverage * e.alpha;
-        if (e.coverage <= 0.0 && a.alpha == 0) continue;
-        const double actualOpacity = a.alpha / 255.0;
+        const double actualOpacity = a.alpha / 255.0 * (e.drawn > 0.0 ? e.coverage / e.drawn : 1.0);
         const std::array<std::pair<double, double>, 4> channels{{
             {RedOf(a.colour) * actualOpacity, e.red * opacity},
             {GreenOf(a.colour) * actualOpacity, e.green * opacity},
             {BlueOf(a.colour) * actualOpacity, e.blue * opacity},
-            {a.alpha, 255.0 * opacity},
+            {a.alpha, 255.0 * e.drawn * e.alpha},
         }};
         for (const auto& [x, y] : channels) squares += (x - y) * (x - y);
         count += channels.size();

@@ -32,6 +32,7 @@ struct ReferencePixel {
     std::uint8_t blue = 0;
     double alpha = 0.0;     // the covered part's average alpha, 0 to 1
     double coverage = 0.0;  // the share of the pixel inside the diamond, 0 to 1
+    double drawn = 0.0;     // the share a PNG draws: the coverage, or more along lower edges
 };
 
 // Where a piece of texture goes in a picture: the points its top-left, top-right and bottom-left
@@ -58,7 +59,9 @@ std::vector<ReferenceSums> ReferenceFaceSums(const ReferenceTexture& texture, st
 std::vector<ReferencePixel> ReferencePixels(const std::vector<ReferenceSums>& sums);
 
 // The tile of w × h made of the piece of the texture from (left, top) to (right, bottom), the
-// piece's top-left corner at the diamond's top vertex, its top-right at the right vertex.
+// piece's top-left corner at the diamond's top vertex, its top-right at the right vertex. A
+// pixel along the diamond's lower edges is drawn as far as it lies below the upper edges, so
+// that the tiles a map draws after it blend into it.
 std::vector<ReferencePixel> ReferenceSmoothTile(const ReferenceTexture& texture, std::int32_t left,
                                                 std::int32_t top, std::int32_t right,
                                                 std::int32_t bottom, std::int32_t w,
