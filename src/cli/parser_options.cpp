@@ -44,7 +44,7 @@ ParserOptions::ParserOptions()
                     "pixel one texture pixel, for pixel art) or smooth (the average of the "
                     "texture under each tile pixel, read at full size, the diamond's rim "
                     "antialiased in PNG files; for painted and photographic textures), for "
-                    "flat tiles, blocks and transition tiles (not transition blocks).",
+                    "flat tiles, blocks, transition tiles and transition blocks.",
                     "nearest|smooth")),
       format(Option("format",
                     "Image format of the tile files or the sheet: bmp (default) or png. PNG is "
