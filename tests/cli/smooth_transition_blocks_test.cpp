@@ -267,5 +267,30 @@ TEST_F(CommandLine, SmoothTransitionBlockFacesJoinWhereNearestOnesDo) {
     }
 }
 
+// A project's transitions set with a block and the smooth filter makes the command line's
+// blocks, byte for byte.
+TEST_F(CommandLine, ProjectMakesSmoothTransitionBlocks) {
+    WriteSolidTexture(mFolder / "a.bmp", 32, 32, Rgb(40, 60, 30));
+    WriteSolidTexture(mFolder / "b.bmp", 32, 32, Rgb(200, 220, 150));
+    WriteBytes(mFolder / "mosaren.toml", [] {
+        const std::string text =
+            "size = \"32x16\"\nformat = \"png\"\nout-dir = \"project\"\n"
+            "[terrains]\na = \"a.bmp\"\nb = \"b.bmp\"\n"
+            "[sets.shore]\ntransitions = [\"a\", \"b\"]\nfilter = \"smooth\"\nblock = 10\n";
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }());
+    const CliRun build = Run({"build", "-q", "mosaren.toml"});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    const CliRun run = Run({"transitions", "--filter", "smooth", "--block", "10", "--size",
+                            "32x16", "--format", "png", "a.bmp", "b.bmp", "shore"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (int index = 0; index < kTransitionTileCount; ++index) {
+        const std::string name = TileFile("shore", index, 0);
+        EXPECT_EQ(Png("project/" + name).height, 26) << name;
+        EXPECT_TRUE(FileBytes(mFolder.Path() / "project" / name) == FileBytes(mFolder.Path() / name))
+            << name;
+    }
+}
+
 }  // namespace
 }  // namespace mosaren
