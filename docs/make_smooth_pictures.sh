@@ -61,8 +61,8 @@ for y in range(side):
 pebbles.save(sys.argv[1], optimize=True)
 PY
 
-# The planks raised into a cube, and a map of the transition tiles between planks and pebbles,
-# with each filter (the smooth ones with a soft border of 3 pixels).
+# The planks raised into a cube, and maps of the transition tiles and blocks between planks and
+# pebbles, with each filter (the smooth ones with a soft border of 3 pixels).
 for filter in nearest smooth; do
     "$cli" tile -q --format png --size 64x32 --block cube --filter "$filter" \
         docs/examples/planks.png "$work/block-$filter"
@@ -72,4 +72,7 @@ for filter in nearest smooth; do
     "$cli" transitions -q --format png --size 64x32 --edge noise --seed 3 --filter "$filter" \
         "${feather[@]}" docs/examples/planks.png docs/examples/pebbles.png "$work/shore-$filter" \
         --map-preview "docs/planks-pebbles-map-$filter.png"
+    "$cli" transitions -q --format png --size 64x32 --edge noise --seed 3 --filter "$filter" \
+        "${feather[@]}" --block 16 docs/examples/planks.png docs/examples/pebbles.png \
+        "$work/blocks-$filter" --map-preview "docs/planks-pebbles-block-map-$filter.png"
 done

@@ -230,6 +230,9 @@ compare cli transitions --format png --edge noise --seed 4294967295 --tsx t.tsx 
 compare cli transitions --format png --variants 3 --edge dither --seed 5 --sheet v.png --tsx v.tsx \
     --godot3 v.tres --map v.tmx,v.tscn --map-preview vm.png grass.bmp water.bmp t
 compare cli transitions --variants 2 --seed 8 grass.bmp water.bmp t
+compare cli transitions --filter smooth --format png --edge noise --feather 5 --variants 2 \
+    --size 64x32 --sheet s.png --map-preview m.png grass.bmp cobbles.bmp t
+compare cli transitions --filter smooth --feather 0 --depth 24 grass.bmp water.bmp t
 if [ ${#suite[@]} -gt 0 ]; then
     compare cli batch --keep-going --format png --sheet s.png --tsx t.tsx --map-preview m.png \
         "${suite[@]}"

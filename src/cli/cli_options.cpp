@@ -340,12 +340,6 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     ReadTextureFolders(parser, options, result);
     // Before the outputs, whose sheet cells take the blocks' height.
     ReadBlockOptions(parser, options, result);
-    if (result.filter == TileFilter::Smooth && result.command == CliCommand::Transitions &&
-        result.block.MakesBlocks()) {
-        throw EUsageError(
-            "--filter smooth makes flat transition tiles only: transition blocks are made by "
-            "nearest sampling");
-    }
     ReadOutputOptions(parser, options, result);
     if (result.command != CliCommand::Batch) {
         std::string& saveName = result.files.back();

@@ -45,7 +45,7 @@ ParserOptions::ParserOptions()
                     "texture under each tile pixel, read at full size, the diamond's upper rim "
                     "antialiased in PNG files, its lower rim whole so that tiles on a map meet "
                     "without a gap; for painted and photographic textures), for "
-                    "flat tiles, blocks and transition tiles (not transition blocks).",
+                    "flat tiles, blocks, transition tiles and transition blocks.",
                     "nearest|smooth")),
       format(Option("format",
                     "Image format of the tile files or the sheet: bmp (default) or png. PNG is "

@@ -95,14 +95,21 @@ void RunTransitionsCommand(const CliOptions& options) {
     RunOutputs outputs(options.settings, output, options.block);
     outputs.SetTerrains(std::move(terrains));
     const WorkingTiles tiles(options);
-    // Smooth tiles blend the terrains' textures at full size.
+    // Smooth tiles blend the terrains' textures at full size; their blocks' side faces show
+    // the blend continued down the side, or the side textures, read once here.
     std::optional<SmoothTransitions> smooth;
+    std::optional<SmoothSideFaces> smoothSides;
+    const bool smoothBlocks = options.filter == TileFilter::Smooth && options.block.MakesBlocks();
     if (options.filter == TileFilter::Smooth) {
         TileEngine engine(options.settings, options.depth, options.filter);
         TerrainPicture a = TerrainWhole(engine, textureA);
         TerrainPicture b = TerrainWhole(engine, textureB);
         smooth.emplace(std::move(a), std::move(b), options.border, options.feather,
                        options.settings.TileWidth, options.settings.TileHeight);
+        if (smoothBlocks) {
+            smoothSides.emplace(options);
+            smooth->RaiseBlocks(options.block, smoothSides->Sides());
+        }
     }
     using Work = OrderedWork<RunOutputs::PreparedTile>;
     const std::size_t jobs = std::min(static_cast<std::size_t>(options.jobs), count);
@@ -112,8 +119,9 @@ void RunTransitionsCommand(const CliOptions& options) {
                   const int index = static_cast<int>(k % kTransitionTileCount);
                   const auto variant = static_cast<std::uint32_t>(k / kTransitionTileCount);
                   const TerrainCorners corners = TransitionCorners(index);
-                  return outputs.Prepare(smooth ? smooth->Tile(corners, variant)
-                                                : tiles.Of(transitions, corners, variant),
+                  return outputs.Prepare(smoothBlocks ? smooth->Block(corners, variant)
+                                         : smooth     ? smooth->Tile(corners, variant)
+                                                      : tiles.Of(transitions, corners, variant),
                                          TransitionTileName(saveName, index,
                                                             static_cast<int>(variant)));
               });

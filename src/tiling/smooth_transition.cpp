@@ -1,11 +1,14 @@
 #include "smooth_transition.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "linear_light.h"
 #include "terrain_field.h"
+#include "tile_geometry.h"
 #include "tile_settings.h"
 
 namespace mosaren {
@@ -83,6 +86,21 @@ double TerrainBShare(double level, double slope, double workingPixel, double fea
     return std::clamp(0.5 + distance / feather, 0.0, 1.0);
 }
 
+// A tile's terrain field, read between working pixels: its level and the size of its slope.
+struct SmoothTransitions::Field {
+    WorkingField levels;
+    WorkingField slope;
+};
+
+// The samplings of a block's faces on the blend's grid, and how the block rises.
+struct SmoothTransitions::Faces {
+    const BlockSettings* block;
+    SmoothSides sides;
+    TileGeometry geometry;
+    // By BlockFace; none where the face is not shown or shows a texture of its own.
+    std::array<std::unique_ptr<const SmoothSampling>, kBlockFaceCount> samplings;
+};
+
 SmoothTransitions::SmoothTransitions(TerrainPicture a, TerrainPicture b,
                                      const TerrainBorder& border, double feather,
                                      std::int32_t tileWidth, std::int32_t tileHeight)
@@ -94,58 +112,143 @@ SmoothTransitions::SmoothTransitions(TerrainPicture a, TerrainPicture b,
       mHeight(std::max(mA.height, mB.height)),
       mWithAlpha(mA.hasAlpha || mB.hasAlpha),
       mSampling(tileWidth, tileHeight, TRect{0, 0, mWidth, mHeight}),
+      // A working pixel's side on the tile: the diamond's area over the working texture's.
+      mWorkingPixel(std::sqrt(tileWidth * double(tileHeight) / 2.0) / kSide),
       mColumnA(Nearest(mWidth, mA.width)),
       mColumnB(Nearest(mWidth, mB.width)),
       mRowA(Nearest(mHeight, mA.height)),
       mRowB(Nearest(mHeight, mB.height)) {}
 
-TilePixels SmoothTransitions::Tile(const TerrainCorners& corners, std::uint32_t variant) const {
+SmoothTransitions::~SmoothTransitions() = default;
+
+double SmoothTransitions::Share(const Field& field, std::int32_t x, std::int32_t y) const {
+    const double wx = (x + 0.5) * (double(kSide) / mWidth) - 0.5;
+    const double wy = (y + 0.5) * (double(kSide) / mHeight) - 0.5;
+    return TerrainBShare(field.levels.At(wx, wy), field.slope.At(wx, wy), mWorkingPixel, mFeather);
+}
+
+template <typename ShareOf>
+void SmoothTransitions::BlendRow(std::int32_t y, ShareOf shareOf, double* row,
+                                 std::size_t c) const {
+    const std::uint8_t* rowOfA =
+        &mA.rgba[static_cast<std::size_t>(mRowA[static_cast<std::size_t>(y)]) * mA.width * 4];
+    const std::uint8_t* rowOfB =
+        &mB.rgba[static_cast<std::size_t>(mRowB[static_cast<std::size_t>(y)]) * mB.width * 4];
+    for (std::int32_t x = 0; x < mWidth; ++x) {
+        const double share = shareOf(x);
+        const std::uint8_t* ta = rowOfA + 4 * static_cast<std::size_t>(mColumnA[static_cast<std::size_t>(x)]);
+        const std::uint8_t* tb = rowOfB + 4 * static_cast<std::size_t>(mColumnB[static_cast<std::size_t>(x)]);
+        double* value = &row[static_cast<std::size_t>(x) * c];
+        const double aShare = 1.0 - share;
+        if (c == 3) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                value[k] = aShare * LinearOfSrgb(ta[k]) + share * LinearOfSrgb(tb[k]);
+            }
+            continue;
+        }
+        const double alphaA = ta[3] / 255.0;
+        const double alphaB = tb[3] / 255.0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const double la = LinearOfSrgb(ta[k]);
+            const double lb = LinearOfSrgb(tb[k]);
+            value[k] = aShare * alphaA * la + share * alphaB * lb;
+            value[4 + k] = aShare * la + share * lb;
+        }
+        value[3] = aShare * alphaA + share * alphaB;
+    }
+}
+
+SmoothTransitions::Field SmoothTransitions::FieldOf(const TerrainCorners& corners,
+                                                   std::uint32_t variant) const {
     TerrainBorder border = mBorder;
     border.variant = variant;
     std::vector<double> level = TerrainLevels(corners, border);
-    const WorkingField slope(Slopes(level));
-    const WorkingField levels(std::move(level));
-    // A working pixel's side on the tile: the diamond's area over the working texture's.
-    const double workingPixel =
-        std::sqrt(mSampling.TileWidth() * double(mSampling.TileHeight()) / 2.0) / kSide;
+    WorkingField slope(Slopes(level));
+    return Field{WorkingField(std::move(level)), std::move(slope)};
+}
+
+TilePixels SmoothTransitions::Tile(const TerrainCorners& corners, std::uint32_t variant) const {
+    const Field field = FieldOf(corners, variant);
     SmoothTile tile(mSampling, mWithAlpha);
     const std::size_t c = tile.Channels();
     std::vector<double> row(static_cast<std::size_t>(mWidth) * c);
-    const double toWorkingX = double(kSide) / mWidth;
-    const double toWorkingY = double(kSide) / mHeight;
     for (std::int32_t y = 0; y < mHeight; ++y) {
-        const double wy = (y + 0.5) * toWorkingY - 0.5;
-        const std::uint8_t* rowOfA =
-            &mA.rgba[static_cast<std::size_t>(mRowA[static_cast<std::size_t>(y)]) * mA.width * 4];
-        const std::uint8_t* rowOfB =
-            &mB.rgba[static_cast<std::size_t>(mRowB[static_cast<std::size_t>(y)]) * mB.width * 4];
-        for (std::int32_t x = 0; x < mWidth; ++x) {
-            const double wx = (x + 0.5) * toWorkingX - 0.5;
-            const double share =
-                TerrainBShare(levels.At(wx, wy), slope.At(wx, wy), workingPixel, mFeather);
-            const std::uint8_t* ta = rowOfA + 4 * static_cast<std::size_t>(mColumnA[static_cast<std::size_t>(x)]);
-            const std::uint8_t* tb = rowOfB + 4 * static_cast<std::size_t>(mColumnB[static_cast<std::size_t>(x)]);
-            double* value = &row[static_cast<std::size_t>(x) * c];
-            const double aShare = 1.0 - share;
-            if (c == 3) {
-                for (std::size_t k = 0; k < 3; ++k) {
-                    value[k] = aShare * LinearOfSrgb(ta[k]) + share * LinearOfSrgb(tb[k]);
-                }
-                continue;
-            }
-            const double alphaA = ta[3] / 255.0;
-            const double alphaB = tb[3] / 255.0;
-            for (std::size_t k = 0; k < 3; ++k) {
-                const double la = LinearOfSrgb(ta[k]);
-                const double lb = LinearOfSrgb(tb[k]);
-                value[k] = aShare * alphaA * la + share * alphaB * lb;
-                value[4 + k] = aShare * la + share * lb;
-            }
-            value[3] = aShare * alphaA + share * alphaB;
-        }
+        BlendRow(y, [&](std::int32_t x) { return Share(field, x, y); }, row.data(), c);
         tile.AddLinearRow(y, row.data());
     }
     return tile.Tile();
+}
+
+void SmoothTransitions::RaiseBlocks(const BlockSettings& block, const SmoothSides& sides) {
+    auto faces = std::make_unique<Faces>();
+    faces->block = &block;
+    faces->sides = sides;
+    faces->geometry = TileGeometry{mSampling.TileWidth(), mSampling.TileHeight(), block.height};
+    for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+        const auto face = static_cast<BlockFace>(f);
+        const bool own = (face == BlockFace::Left && sides.left) ||
+                         (face == BlockFace::Right && sides.right);
+        if (!block.Face(face).shown || own) continue;
+        faces->samplings[f] = std::make_unique<const SmoothSampling>(
+            faces->geometry.width, faces->geometry.PictureHeight(), TRect{0, 0, mWidth, mHeight},
+            BlockFacePlacement(faces->geometry, face));
+    }
+    mFaces = std::move(faces);
+}
+
+TilePixels SmoothTransitions::Block(const TerrainCorners& corners, std::uint32_t variant) const {
+    const Faces& faces = *mFaces;
+    const Field field = FieldOf(corners, variant);
+    // B's share along the lid's lower edges, by face texture column: the left face's column x
+    // lies under the blend's bottom row at x, the right face's under its right column, from the
+    // bottom (at the lid's bottom vertex) up.
+    std::vector<double> leftShares(static_cast<std::size_t>(mWidth));
+    std::vector<double> rightShares(static_cast<std::size_t>(mWidth));
+    for (std::int32_t x = 0; x < mWidth; ++x) {
+        leftShares[static_cast<std::size_t>(x)] = Share(field, x, mHeight - 1);
+        const auto up = static_cast<std::int32_t>((x + 0.5) * mHeight / mWidth);
+        rightShares[static_cast<std::size_t>(x)] =
+            Share(field, mWidth - 1, std::clamp(mHeight - 1 - up, 0, mHeight - 1));
+    }
+    std::array<std::optional<SmoothTile>, kBlockFaceCount> tiles;
+    for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+        if (faces.samplings[f]) tiles[f].emplace(*faces.samplings[f], mWithAlpha);
+    }
+    const std::size_t c = mWithAlpha ? 7 : 3;
+    std::vector<double> row(static_cast<std::size_t>(mWidth) * c);
+    for (std::int32_t y = 0; y < mHeight; ++y) {
+        for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+            if (!tiles[f]) continue;
+            switch (static_cast<BlockFace>(f)) {
+                case BlockFace::Top:
+                    BlendRow(y, [&](std::int32_t x) { return Share(field, x, y); }, row.data(), c);
+                    break;
+                case BlockFace::Left:
+                    BlendRow(y, [&](std::int32_t x) { return leftShares[static_cast<std::size_t>(x)]; },
+                             row.data(), c);
+                    break;
+                case BlockFace::Right:
+                    BlendRow(y, [&](std::int32_t x) { return rightShares[static_cast<std::size_t>(x)]; },
+                             row.data(), c);
+                    break;
+            }
+            tiles[f]->AddLinearRow(y, row.data());
+        }
+    }
+    std::array<FaceLight, kBlockFaceCount> lights;
+    std::array<const FaceLight*, kBlockFaceCount> shown{};
+    for (std::size_t f = 0; f < kBlockFaceCount; ++f) {
+        const auto face = static_cast<BlockFace>(f);
+        if (tiles[f]) {
+            lights[f] = LightOf(*tiles[f], mWithAlpha);
+            shown[f] = &lights[f];
+        } else if (face == BlockFace::Left) {
+            shown[f] = faces.sides.left;
+        } else if (face == BlockFace::Right) {
+            shown[f] = faces.sides.right;
+        }
+    }
+    return ComposeSmoothBlock(faces.geometry, *faces.block, shown);
 }
 
 }  // namespace mosaren

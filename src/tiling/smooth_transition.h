@@ -15,10 +15,24 @@
 //
 // Two textures of different sizes are blended on the larger's grid, the smaller's texels
 // repeated nearest-texel onto it.
+//
+// Raised into blocks (smooth_block.h), the lid is the flat tile's blend and each side face
+// shows the blend continued down the side: the face's texture column x is terrain A's and B's
+// column x mixed by B's share at the lid's edge above it, as the nearest blocks' faces show the
+// terrain of the lid's edge column by column (transition_sides.h). The texture's corners go to
+// the lid's vertices as the flat tile's do (top-left to the top vertex, bottom-left to the left
+// one, bottom-right to the bottom one, top-right to the right one), so the lid's lower-left edge
+// is the blend's bottom row, from left to right, and its lower-right edge the blend's right
+// column, from the bottom up; a face's texture runs from the face's left side to its right. The
+// faces thus begin and end with B's share at the lid's vertices, which depends only on the
+// tile's corners there, and blocks side by side on a map join as their lids do.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "block_settings.h"
+#include "smooth_block.h"
 #include "smooth_sampling.h"
 #include "terrain_border.h"
 #include "terrain_corners.h"
@@ -49,10 +63,31 @@ public:
     SmoothTransitions(TerrainPicture a, TerrainPicture b, const TerrainBorder& border,
                       double feather, std::int32_t tileWidth, std::int32_t tileHeight);
 
+    ~SmoothTransitions();
+
     // The tile with these corners, in that variant of the border. From any thread.
     TilePixels Tile(const TerrainCorners& corners, std::uint32_t variant = 0) const;
 
+    // Blocks from here on (Block): raised as block says, the side faces from sides where given,
+    // else the blend continued down the side. Both must outlive the blocks' making. Before any
+    // Block, on one thread.
+    void RaiseBlocks(const BlockSettings& block, const SmoothSides& sides);
+    // The block of the tile with these corners, in that variant of the border, once RaiseBlocks
+    // was called. From any thread.
+    TilePixels Block(const TerrainCorners& corners, std::uint32_t variant = 0) const;
+
 private:
+    struct Field;
+    struct Faces;
+    // The terrain field of the tile with these corners, in that variant of the border.
+    Field FieldOf(const TerrainCorners& corners, std::uint32_t variant) const;
+    // B's share of the blend at grid texel (x, y) of a tile with that field.
+    double Share(const Field& field, std::int32_t x, std::int32_t y) const;
+    // Grid row y blended texel by texel, B's share of texel x from shareOf(x), in linear light
+    // as SmoothTile::AddLinearRow takes it.
+    template <typename ShareOf>
+    void BlendRow(std::int32_t y, ShareOf shareOf, double* row, std::size_t channels) const;
+
     TerrainPicture mA;
     TerrainPicture mB;
     TerrainBorder mBorder;
@@ -61,8 +96,10 @@ private:
     std::int32_t mHeight;
     bool mWithAlpha;
     SmoothSampling mSampling;
+    double mWorkingPixel;  // a working texture pixel's side on the tile, in tile pixels
     // For each grid column and row, the texel of A and of B it shows.
     std::vector<std::int32_t> mColumnA, mColumnB, mRowA, mRowB;
+    std::unique_ptr<const Faces> mFaces;  // blocks' faces, once raised
 };
 
 }  // namespace mosaren

@@ -220,8 +220,6 @@ TEST_F(CommandLine, SmoothOptionsAreRefusedWhereTheyDoNotApply) {
         const char* message;
     };
     const Refusal refusals[] = {
-        {{"transitions", "--filter", "smooth", "--block", "8", "a.bmp", "a.bmp", "t"},
-         "mosaren-cli: --filter smooth makes flat transition tiles only"},
         {{"transitions", "--feather", "2", "a.bmp", "a.bmp", "t"},
          "mosaren-cli: --feather is for --filter smooth"},
         {{"tile", "--filter", "smooth", "--feather", "2", "a.bmp", "o"},

@@ -167,6 +167,73 @@ std::vector<ReferencePixel> ReferenceSmoothBlock(const ReferenceBlockFaces& face
     return ReferencePixels(block);
 }
 
+ReferenceTransition ReferenceTransitionTextures(const ReferenceTexture& a,
+                                                const ReferenceTexture& b,
+                                                const std::vector<double>& level, double feather,
+                                                std::int32_t w, std::int32_t h) {
+    constexpr int kSide = 255;
+    const auto at = [&](int x, int y) {
+        return level[static_cast<std::size_t>(std::clamp(y, 0, kSide - 1) * kSide +
+                                               std::clamp(x, 0, kSide - 1))];
+    };
+    const auto slopeAt = [&](int x, int y) {
+        const int l = std::max(0, x - 1), r = std::min(kSide - 1, x + 1);
+        const int u = std::max(0, y - 1), d = std::min(kSide - 1, y + 1);
+        return std::hypot((at(r, y) - at(l, y)) / (r - l), (at(x, d) - at(x, u)) / (d - u));
+    };
+    const auto bilinear = [](const auto& f, double x, double y) {
+        x = std::clamp(x, 0.0, double(kSide - 1));
+        y = std::clamp(y, 0.0, double(kSide - 1));
+        const int x0 = std::min(kSide - 2, int(x)), y0 = std::min(kSide - 2, int(y));
+        const double fx = x - x0, fy = y - y0;
+        return (1 - fy) * ((1 - fx) * f(x0, y0) + fx * f(x0 + 1, y0)) +
+               fy * ((1 - fx) * f(x0, y0 + 1) + fx * f(x0 + 1, y0 + 1));
+    };
+    const double pixel = std::sqrt(w * h / 2.0) / kSide;
+    const auto shareAt = [&](int x, int y) {
+        const double wx = (x + 0.5) * kSide / a.width - 0.5;
+        const double wy = (y + 0.5) * kSide / a.height - 0.5;
+        const double l = bilinear(at, wx, wy);
+        const double s = bilinear(slopeAt, wx, wy);
+        if (feather > 0.0 && s >= 1e-9) return std::clamp(0.5 + l / s * pixel / feather, 0.0, 1.0);
+        return l >= 0.0 ? 1.0 : 0.0;
+    };
+    // Texel (x, y) of a and of b mixed, b by share.
+    const auto mixed = [&](int x, int y, double share) {
+        const std::uint8_t* ta = a.Texel(x, y);
+        const std::uint8_t* tb = b.Texel(x * b.width / a.width, y * b.height / a.height);
+        const double alphaA = ta[3] / 255.0, alphaB = tb[3] / 255.0;
+        const double alpha = (1 - share) * alphaA + share * alphaB;
+        std::array<std::uint8_t, 4> out{};
+        for (int k = 0; k < 3; ++k) {
+            const double la = ReferenceLinear(ta[k]);
+            const double lb = ReferenceLinear(tb[k]);
+            const double light = alpha > 0.0
+                                     ? ((1 - share) * alphaA * la + share * alphaB * lb) / alpha
+                                     : (1 - share) * la + share * lb;
+            out[static_cast<std::size_t>(k)] = ReferenceSrgb(light);
+        }
+        out[3] = static_cast<std::uint8_t>(std::lround(alpha * 255.0));
+        return out;
+    };
+    ReferenceTransition made;
+    const bool square = a.width == a.height;
+    for (ReferenceTexture* texture : {&made.lid, &made.left, &made.right}) {
+        if (texture != &made.lid && !square) continue;
+        *texture = ReferenceTexture{a.width, a.height, {}};
+        for (int y = 0; y < a.height; ++y) {
+            for (int x = 0; x < a.width; ++x) {
+                const double share = texture == &made.lid    ? shareAt(x, y)
+                                     : texture == &made.left ? shareAt(x, a.height - 1)
+                                                             : shareAt(a.width - 1, a.height - 1 - x);
+                const auto texel = mixed(x, y, share);
+                texture->rgba.insert(texture->rgba.end(), texel.begin(), texel.end());
+            }
+        }
+    }
+    return made;
+}
+
 double SmoothPsnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference) {
     double squares = 0.0;
     std::size_t count = 0;

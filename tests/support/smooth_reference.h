@@ -79,6 +79,26 @@ struct ReferenceBlockFaces {
 std::vector<ReferencePixel> ReferenceSmoothBlock(const ReferenceBlockFaces& faces, std::int32_t w,
                                                  std::int32_t h, std::int32_t rise);
 
+// The textures of a smooth transition tile between terrains a and b (a's sides whole multiples
+// of b's; b's texels repeated onto a's grid), for a tile of w × h whose terrain field has the
+// level `level` at each pixel of the 255 × 255 working texture, row by row: B's share of each
+// texel grows from 0 to 1 across `feather` tile pixels centred on the border, its distance the
+// level (read bilinearly between working pixels' centres) over the size of its slope (central
+// differences, likewise read), scaled to tile pixels; a feather of 0 or a flat level: B where
+// the level is at least 0. The terrains are mixed in linear light, weighted by alpha.
+struct ReferenceTransition {
+    ReferenceTexture lid;  // the blend
+    // A block's side faces (a square a only): the left face's column x is a's and b's column x
+    // mixed as the lid's bottom row is at x, the right face's as the lid's right column is x
+    // texels up from its bottom, so that each face continues the lid's edge above it.
+    ReferenceTexture left;
+    ReferenceTexture right;
+};
+ReferenceTransition ReferenceTransitionTextures(const ReferenceTexture& a,
+                                                const ReferenceTexture& b,
+                                                const std::vector<double>& level, double feather,
+                                                std::int32_t w, std::int32_t h);
+
 // PSNR of the premultiplied colours and the opacity of a PNG tile against the reference, over
 // every pixel that either covers.
 double SmoothPsnr(const PngPicture& tile, const std::vector<ReferencePixel>& reference);

@@ -41,61 +41,6 @@ TerrainPicture PictureOf(const ReferenceTexture& texture, bool hasAlpha) {
     return TerrainPicture{texture.width, texture.height, hasAlpha, texture.rgba};
 }
 
-// The blend of a and b (a's side a whole multiple of b's) for the corners, worked out texel by
-// texel as the soft border is meant: the level read bilinearly between working pixels' centres,
-// over the size of its slope (central differences), in tile pixels, across the feather.
-ReferenceTexture ReferenceBlend(const ReferenceTexture& a, const ReferenceTexture& b,
-                                const TerrainCorners& corners, const TerrainBorder& border,
-                                double feather, int w, int h) {
-    constexpr int kSide = 255;
-    const std::vector<double> level = TerrainLevels(corners, border);
-    const auto at = [&](int x, int y) {
-        return level[static_cast<std::size_t>(std::clamp(y, 0, kSide - 1) * kSide +
-                                               std::clamp(x, 0, kSide - 1))];
-    };
-    const auto slopeAt = [&](int x, int y) {
-        const int l = std::max(0, x - 1), r = std::min(kSide - 1, x + 1);
-        const int u = std::max(0, y - 1), d = std::min(kSide - 1, y + 1);
-        return std::hypot((at(r, y) - at(l, y)) / (r - l), (at(x, d) - at(x, u)) / (d - u));
-    };
-    const auto bilinear = [](const auto& f, double x, double y) {
-        x = std::clamp(x, 0.0, 254.0);
-        y = std::clamp(y, 0.0, 254.0);
-        const int x0 = std::min(253, int(x)), y0 = std::min(253, int(y));
-        const double fx = x - x0, fy = y - y0;
-        return (1 - fy) * ((1 - fx) * f(x0, y0) + fx * f(x0 + 1, y0)) +
-               fy * ((1 - fx) * f(x0, y0 + 1) + fx * f(x0 + 1, y0 + 1));
-    };
-    const double pixel = std::sqrt(w * h / 2.0) / kSide;
-    ReferenceTexture blend{a.width, a.height, {}};
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            const double wx = (x + 0.5) * kSide / a.width - 0.5;
-            const double wy = (y + 0.5) * kSide / a.height - 0.5;
-            const double l = bilinear(at, wx, wy);
-            const double s = bilinear(slopeAt, wx, wy);
-            double share = l >= 0.0 ? 1.0 : 0.0;
-            if (feather > 0.0 && s >= 1e-9) share = std::clamp(0.5 + l / s * pixel / feather, 0.0, 1.0);
-            const std::uint8_t* ta = a.Texel(x, y);
-            const std::uint8_t* tb = b.Texel(x * b.width / a.width, y * b.height / a.height);
-            const double alphaA = ta[3] / 255.0, alphaB = tb[3] / 255.0;
-            const double alpha = (1 - share) * alphaA + share * alphaB;
-            std::array<std::uint8_t, 4> out{};
-            for (int k = 0; k < 3; ++k) {
-                const double la = testing::ReferenceLinear(ta[k]);
-                const double lb = testing::ReferenceLinear(tb[k]);
-                const double light = alpha > 0.0
-                                         ? ((1 - share) * alphaA * la + share * alphaB * lb) / alpha
-                                         : (1 - share) * la + share * lb;
-                out[static_cast<std::size_t>(k)] = testing::ReferenceSrgb(light);
-            }
-            out[3] = static_cast<std::uint8_t>(std::lround(alpha * 255.0));
-            blend.rgba.insert(blend.rgba.end(), out.begin(), out.end());
-        }
-    }
-    return blend;
-}
-
 testing::PngPicture AsPicture(const TilePixels& tile) {
     testing::PngPicture picture{tile.width, tile.height, {}};
     for (const TilePixel& p : tile.pixels) picture.pixels.push_back({p.Colour(), p.Opacity()});
@@ -148,7 +93,9 @@ TEST_P(SmoothTransitionTiles, MatchTheReferenceBlend) {
         SCOPED_TRACE(index);
         const TerrainCorners corners = TransitionCorners(index);
         const ReferenceTexture blend =
-            ReferenceBlend(a, b, corners, border, c.feather, c.tileWidth, c.tileHeight);
+            testing::ReferenceTransitionTextures(a, b, TerrainLevels(corners, border), c.feather,
+                                                 c.tileWidth, c.tileHeight)
+                .lid;
         const auto reference = testing::ReferenceSmoothTile(
             blend, 0, 0, blend.width, blend.height, c.tileWidth, c.tileHeight, c.withAlpha);
         EXPECT_GE(testing::SmoothPsnr(AsPicture(transitions.Tile(corners)), reference), 40.0);
