@@ -5,53 +5,26 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <filesystem>
-#include <functional>
-#include <random>
 #include <string>
 
 #include "cli/support/command_line.h"
-#include "support/png_picture.h"
-#include "support/smooth_reference.h"
+#include "cli/support/generated_textures.h"
 
 namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
 
-using Texel = std::array<std::uint8_t, 4>;
-using TexelAt = std::function<Texel(int x, int y, std::mt19937& random)>;
-
-Texel Opaque(int r, int g, int b) {
-    return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
-            static_cast<std::uint8_t>(b), 255};
-}
-
 Texel Gradient(int x, int y, std::mt19937&) { return Opaque(x * 3, 40 + y * 3, 220 - x * 2); }
 Texel Checker(int x, int y, std::mt19937&) {
     return (x + y) % 2 ? Opaque(240, 230, 20) : Opaque(20, 30, 200);
-}
-Texel Noise(int, int, std::mt19937& r) {
-    return Opaque(int(r() % 256), int(r() % 256), int(r() % 256));
 }
 Texel Holes(int x, int y, std::mt19937& r) {
     const bool hole = (x / 5 + y / 7) % 3 == 0;
     return {static_cast<std::uint8_t>(r() % 256), static_cast<std::uint8_t>(x * 4),
             static_cast<std::uint8_t>(y * 4), static_cast<std::uint8_t>(hole ? 0 : 90 + r() % 166)};
-}
-
-ReferenceTexture MakeTexture(int side, const TexelAt& texel, unsigned seed) {
-    ReferenceTexture texture{side, side, {}};
-    std::mt19937 random(seed);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const Texel t = texel(x, y, random);
-            texture.rgba.insert(texture.rgba.end(), t.begin(), t.end());
-        }
-    }
-    return texture;
 }
 
 // The part from (left, top) of side × side.
@@ -93,25 +66,13 @@ double ShadeOf(const std::string& shades, int face) {
     return std::stod(shades.substr(start));
 }
 
-class SmoothBlocks : public CommandLine, public ::testing::WithParamInterface<BlockCase> {
-protected:
-    void Write(const std::string& name, const ReferenceTexture& texture, bool png) {
-        if (png) {
-            WriteRgbaPng(mFolder.Path() / name, texture.width, texture.height, texture.rgba);
-            return;
-        }
-        WriteTexture(mFolder / name, texture.width, texture.height, [&](int x, int y) {
-            const std::uint8_t* t = texture.Texel(x, y);
-            return Rgb(t[0], t[1], t[2]);
-        });
-    }
-};
+class SmoothBlocks : public CommandLine, public ::testing::WithParamInterface<BlockCase> {};
 
 TEST_P(SmoothBlocks, MatchTheReferenceWithoutSeamsAndKeepTheBmpRule) {
     const BlockCase& c = GetParam();
     const ReferenceTexture texture = MakeTexture(c.side, c.texel, 5);
     const std::string name = c.png ? "texture.png" : "texture.bmp";
-    Write(name, texture, c.png);
+    WriteTextureFile(mFolder.Path() / name, texture, c.png);
     Args common{"--filter", "smooth", "--size",
                 std::to_string(c.tileWidth) + "x" + std::to_string(c.tileHeight), "--block",
                 std::to_string(c.rise), "--faces", c.faces, "--shade", c.shades, "--pieces",
@@ -119,7 +80,7 @@ TEST_P(SmoothBlocks, MatchTheReferenceWithoutSeamsAndKeepTheBmpRule) {
     ReferenceTexture left;
     if (c.leftTexel) {
         left = MakeTexture(32, c.leftTexel, 9);
-        Write("left.bmp", left, false);
+        WriteTextureFile(mFolder.Path() / "left.bmp", left, false);
         common.insert(common.begin(), {"--left-texture", "left.bmp"});
     }
     for (const char* format : {"png", "bmp"}) {

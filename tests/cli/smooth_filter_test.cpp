@@ -4,24 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <filesystem>
-#include <functional>
-#include <random>
 #include <string>
 
 #include "cli/support/command_line.h"
-#include "support/png_picture.h"
-#include "support/smooth_reference.h"
+#include "cli/support/generated_textures.h"
 
 namespace mosaren {
 namespace {
 
 using namespace mosaren::testing;
-
-using Texel = std::array<std::uint8_t, 4>;
-using TexelAt = std::function<Texel(int x, int y, std::mt19937& random)>;
 
 struct SmoothCase {
     const char* name;
@@ -33,17 +26,9 @@ struct SmoothCase {
     int pieces;  // across and down
 };
 
-Texel Opaque(int r, int g, int b) {
-    return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
-            static_cast<std::uint8_t>(b), 255};
-}
-
 Texel GradientTexel(int x, int y, std::mt19937&) { return Opaque(x * 2, 60 + y * 2, 200 - x); }
 Texel CheckerTexel(int x, int y, std::mt19937&) {
     return (x + y) % 2 ? Opaque(250, 250, 250) : Opaque(10, 10, 10);
-}
-Texel NoiseTexel(int, int, std::mt19937& r) {
-    return Opaque(int(r() % 256), int(r() % 256), int(r() % 256));
 }
 Texel HoleTexel(int x, int y, std::mt19937& r) {
     const bool hole = (x / 6 + y / 6) % 3 == 0;
@@ -54,7 +39,7 @@ Texel HoleTexel(int x, int y, std::mt19937& r) {
 const SmoothCase kCases[] = {
     {"GradientBmp", 96, GradientTexel, false, 72, 36, 1},
     {"CheckerboardAtNyquistBmp", 64, CheckerTexel, false, 33, 17, 1},
-    {"NoisePng", 80, NoiseTexel, true, 64, 32, 1},
+    {"NoisePng", 80, Noise, true, 64, 32, 1},
     {"AlphaHolesPng", 60, HoleTexel, true, 72, 36, 1},
     {"GradientPieces", 64, GradientTexel, false, 32, 16, 2},
     {"AlphaHolesPieces", 60, HoleTexel, true, 40, 20, 3},
@@ -64,23 +49,9 @@ class SmoothTiles : public CommandLine, public ::testing::WithParamInterface<Smo
 
 TEST_P(SmoothTiles, MatchTheReferenceAndTheBmpRule) {
     const SmoothCase& c = GetParam();
-    ReferenceTexture texture{c.side, c.side, {}};
-    std::mt19937 random(11);
-    for (int y = 0; y < c.side; ++y) {
-        for (int x = 0; x < c.side; ++x) {
-            const Texel t = c.texel(x, y, random);
-            texture.rgba.insert(texture.rgba.end(), t.begin(), t.end());
-        }
-    }
+    const ReferenceTexture texture = MakeTexture(c.side, c.texel, 11);
     const std::string name = c.png ? "texture.png" : "texture.bmp";
-    if (c.png) {
-        WriteRgbaPng(mFolder.Path() / name, c.side, c.side, texture.rgba);
-    } else {
-        WriteTexture(mFolder / name, c.side, c.side, [&](int x, int y) {
-            const std::uint8_t* t = texture.Texel(x, y);
-            return Rgb(t[0], t[1], t[2]);
-        });
-    }
+    WriteTextureFile(mFolder.Path() / name, texture, c.png);
     const std::string size = std::to_string(c.tileWidth) + "x" + std::to_string(c.tileHeight);
     const std::string pieces = std::to_string(c.pieces) + "x" + std::to_string(c.pieces);
     for (const char* format : {"png", "bmp"}) {
@@ -155,13 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Textures, SmoothTiles, ::testing::ValuesIn(kCases),
 // no background shows between neighbours, whichever a map draws first, while the tile's upper
 // rim stays antialiased.
 TEST_F(CommandLine, SmoothTilesOnAMapShowNoBackgroundBetweenThem) {
-    std::mt19937 random(3);
-    std::vector<std::uint8_t> rgba;
-    for (int i = 0; i < 80 * 80; ++i) {
-        const Texel t = NoiseTexel(0, 0, random);
-        rgba.insert(rgba.end(), t.begin(), t.end());
-    }
-    WriteRgbaPng(mFolder.Path() / "noise.png", 80, 80, rgba);
+    WriteTextureFile(mFolder.Path() / "noise.png", MakeTexture(80, Noise, 3), true);
     for (const auto& [w, h] : {std::pair{72, 36}, {64, 32}, {16, 8}, {40, 30}, {254, 128}}) {
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
         SCOPED_TRACE(size);

@@ -7,16 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
-#include <random>
 #include <string>
 
 #include "cli/support/command_line.h"
-#include "support/png_picture.h"
-#include "support/smooth_reference.h"
+#include "cli/support/generated_textures.h"
 #include "tiling/terrain_field.h"
 
 namespace mosaren {
@@ -24,18 +20,7 @@ namespace {
 
 using namespace mosaren::testing;
 
-using Texel = std::array<std::uint8_t, 4>;
-using TexelAt = std::function<Texel(int x, int y, std::mt19937& random)>;
-
-Texel Opaque(int r, int g, int b) {
-    return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
-            static_cast<std::uint8_t>(b), 255};
-}
-
 Texel Gradient(int x, int y, std::mt19937&) { return Opaque(30 + x * 3, 150 + y, 40 + x + y); }
-Texel Noise(int, int, std::mt19937& r) {
-    return Opaque(int(r() % 256), int(r() % 256), int(r() % 256));
-}
 Texel Checker(int x, int y, std::mt19937&) {
     return (x + y) % 2 ? Opaque(240, 230, 20) : Opaque(20, 30, 200);
 }
@@ -43,19 +28,6 @@ Texel Holes(int x, int y, std::mt19937& r) {
     const bool hole = (x / 4 + y / 6) % 3 == 0;
     return {static_cast<std::uint8_t>(r() % 256), static_cast<std::uint8_t>(200 - x * 3),
             static_cast<std::uint8_t>(y * 5), static_cast<std::uint8_t>(hole ? 0 : 120 + r() % 136)};
-}
-
-ReferenceTexture MakeTexture(int side, const TexelAt& texel, unsigned seed, bool withAlpha) {
-    ReferenceTexture texture{side, side, {}};
-    std::mt19937 random(seed);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            Texel t = texel(x, y, random);
-            if (!withAlpha) t[3] = 255;
-            texture.rgba.insert(texture.rgba.end(), t.begin(), t.end());
-        }
-    }
-    return texture;
 }
 
 struct BlockCase {
@@ -113,27 +85,15 @@ bool AboveLowerEdges(int x, int y, int w, int h) {
 }
 
 class SmoothTransitionBlocks : public CommandLine,
-                               public ::testing::WithParamInterface<BlockCase> {
-protected:
-    void Write(const std::string& name, const ReferenceTexture& texture, bool png) {
-        if (png) {
-            WriteRgbaPng(mFolder.Path() / name, texture.width, texture.height, texture.rgba);
-            return;
-        }
-        WriteTexture(mFolder / name, texture.width, texture.height, [&](int x, int y) {
-            const std::uint8_t* t = texture.Texel(x, y);
-            return Rgb(t[0], t[1], t[2]);
-        });
-    }
-};
+                               public ::testing::WithParamInterface<BlockCase> {};
 
 TEST_P(SmoothTransitionBlocks, MatchTheReferenceWithTheFlatTileForLid) {
     const BlockCase& c = GetParam();
     const ReferenceTexture a = MakeTexture(c.sideA, c.texelA, 3, c.png);
     const ReferenceTexture b = MakeTexture(c.sideB, c.texelB, 4, c.png);
     const std::string extension = c.png ? ".png" : ".bmp";
-    Write("a" + extension, a, c.png);
-    Write("b" + extension, b, c.png);
+    WriteTextureFile(mFolder.Path() / ("a" + extension), a, c.png);
+    WriteTextureFile(mFolder.Path() / ("b" + extension), b, c.png);
     const std::string size = std::to_string(c.tileWidth) + "x" + std::to_string(c.tileHeight);
     Args flat{"transitions", "-q",         "--filter",   "smooth",     "--format",
               "png",         "--size",     size,         "--edge",     EdgeName(c.edge),
@@ -144,7 +104,7 @@ TEST_P(SmoothTransitionBlocks, MatchTheReferenceWithTheFlatTileForLid) {
     ReferenceTexture left;
     if (c.leftTexel) {
         left = MakeTexture(24, c.leftTexel, 9, false);
-        Write("left.bmp", left, false);
+        WriteTextureFile(mFolder.Path() / "left.bmp", left, false);
         block.insert(block.end(), {"--left-texture", "left.bmp"});
     }
     flat.insert(flat.end(), {"a" + extension, "b" + extension, "flat"});
