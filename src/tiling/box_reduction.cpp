@@ -11,7 +11,7 @@ namespace mosaren {
 
 namespace {
 
-const std::array<float, 256>& LinearTable() {
+const std::array<float, 256>& LinearFloatTable() {
     static const std::array<float, 256> table = [] {
         std::array<float, 256> t{};
         for (int i = 0; i < 256; ++i) t[static_cast<std::size_t>(i)] = static_cast<float>(LinearOfSrgb(static_cast<std::uint8_t>(i)));
@@ -78,7 +78,7 @@ void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint
 
 template <std::size_t C, typename Texel>
 void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
-    const std::array<float, 256>& linear = LinearTable();
+    const std::array<float, 256>& linear = LinearFloatTable();
     float* sums = &mSums[static_cast<std::size_t>(y / mFactor) * static_cast<std::size_t>(mWidth) * C];
     const auto factor = static_cast<std::size_t>(mFactor);
     std::size_t i = 0;

@@ -11,18 +11,22 @@
 
 namespace mosaren {
 
-// The light of an 8-bit sRGB value, 0 to 1.
-inline double LinearOfSrgb(std::uint8_t value) {
+// The light of each 8-bit sRGB value, 0 to 1: a loop over many texels takes the table once.
+inline const std::array<double, 256>& LinearTable() {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> t{};
         for (int i = 0; i < 256; ++i) {
             const double s = i / 255.0;
-            t[i] = s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            t[static_cast<std::size_t>(i)] =
+                s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
         }
         return t;
     }();
-    return table[value];
+    return table;
 }
+
+// The light of an 8-bit sRGB value, 0 to 1.
+inline double LinearOfSrgb(std::uint8_t value) { return LinearTable()[value]; }
 
 // The nearest 8-bit sRGB value of a light, which is clamped to 0 to 1 first.
 inline std::uint8_t SrgbOfLinear(double light) {

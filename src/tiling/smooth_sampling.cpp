@@ -171,12 +171,13 @@ void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
     if (pieces.empty()) return;
     const std::size_t width = static_cast<std::size_t>(piece.right - piece.left);
     constexpr std::size_t c = C;
+    const std::array<double, 256>& linear = LinearTable();
     for (std::size_t x = 0; x < width; ++x) {
         const std::uint8_t* texel = rgba + 4 * x;
         double* value = &mRowValues[x * c];
-        const double red = LinearOfSrgb(texel[0]);
-        const double green = LinearOfSrgb(texel[1]);
-        const double blue = LinearOfSrgb(texel[2]);
+        const double red = linear[texel[0]];
+        const double green = linear[texel[1]];
+        const double blue = linear[texel[2]];
         if constexpr (C == 7) {
             const double alpha = texel[3] / 255.0;
             value[0] = red * alpha;
@@ -239,18 +240,21 @@ void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pie
         return mRowF[a.at + k] + mRowValues[a.at + k] * a.t;
     };
     const auto g = [this](Along a, std::size_t k) {
-        return mRowG[a.at + k] + mRowF[a.at + k] * a.t + mRowValues[a.at + k] * a.t * a.t / 2.0;
+        return mRowG[a.at + k] + a.t * (mRowF[a.at + k] + mRowValues[a.at + k] * a.t * 0.5);
     };
     for (const SmoothSampling::BoundaryPiece& p : pieces) {
         double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
         const Along start = along(p.u0);
-        const Along end = along(p.u1);
         const double du = double{p.u1} - double{p.u0};
-        for (std::size_t k = 0; k < c; ++k) {
-            // Along the v axis F is the same all the way; else its mean is G's slope.
-            sums[k] +=
-                std::abs(du) < 1e-7 ? p.dv * f(start, k) : p.dv * (g(end, k) - g(start, k)) / du;
+        if (std::abs(du) < 1e-7) {
+            // Along the v axis F is the same all the way.
+            for (std::size_t k = 0; k < c; ++k) sums[k] += p.dv * f(start, k);
+            continue;
         }
+        // Else its mean is G's slope.
+        const Along end = along(p.u1);
+        const double slope = p.dv / du;
+        for (std::size_t k = 0; k < c; ++k) sums[k] += slope * (g(end, k) - g(start, k));
     }
 }
 
