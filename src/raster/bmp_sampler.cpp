@@ -1,6 +1,7 @@
 #include "bmp_sampler.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -288,7 +289,17 @@ void BmpSampler::State::ReadSectionRows(std::int32_t top, std::int32_t bottom, s
             switch (fast) {
                 case Fast::Bgr24: {
                     const std::uint8_t* p = row + 3 * static_cast<std::size_t>(left);
-                    for (std::size_t x = 0; x < width; ++x, p += 3) out[x] = Rgb(p[2], p[1], p[0]);
+                    std::size_t x = 0;
+                    if constexpr (std::endian::native == std::endian::little) {
+                        // Four bytes at a time, reversed: the pixel's three and the next one's
+                        // first, shifted out. The last pixel's fourth byte may lie past the band.
+                        for (; x + 1 < width; ++x, p += 3) {
+                            std::uint32_t v;
+                            std::memcpy(&v, p, 4);
+                            out[x] = __builtin_bswap32(v) >> 8;
+                        }
+                    }
+                    for (; x < width; ++x, p += 3) out[x] = Rgb(p[2], p[1], p[0]);
                     break;
                 }
                 case Fast::Shifts32: {

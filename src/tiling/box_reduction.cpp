@@ -6,6 +6,7 @@
 
 #include "linear_light.h"
 #include "raster/exceptions.h"
+#include "unrolled.h"
 
 namespace mosaren {
 
@@ -62,17 +63,54 @@ void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* rgba) {
 }
 
 void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint8_t* alpha) {
-    if (mChannels == 3) {
-        AddRowOf<3>(y, [colours](std::size_t i) {
-            const TColor c = colours[i];
-            return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c), 255};
-        });
-    } else {
-        AddRowOf<7>(y, [colours, alpha](std::size_t i) {
-            const TColor c = colours[i];
-            return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c),
-                                               alpha ? alpha[i] : std::uint8_t{255}};
-        });
+    // The rows of a whole texture come this way: each box's sums are kept in plain variables, so
+    // that they stay in registers, and added in the same order as AddRowOf adds them; the usual
+    // factors are constants, so that their loops unroll.
+    float* sums = &mSums[static_cast<std::size_t>(y / mFactor) * static_cast<std::size_t>(mWidth) *
+                         mChannels];
+    const auto run = [&](auto fixed) {
+        if (mChannels == 3) {
+            ReduceRow<3, decltype(fixed)::value>(colours, alpha, sums);
+        } else {
+            ReduceRow<7, decltype(fixed)::value>(colours, alpha, sums);
+        }
+    };
+    switch (mFactor) {
+        case 2: run(std::integral_constant<std::size_t, 2>{}); break;
+        case 4: run(std::integral_constant<std::size_t, 4>{}); break;
+        case 8: run(std::integral_constant<std::size_t, 8>{}); break;
+        default: run(std::integral_constant<std::size_t, 0>{}); break;
+    }
+}
+
+template <std::size_t C, std::size_t Factor>
+void BoxReduction::ReduceRow(const TColor* colours, const std::uint8_t* alpha, float* sums) const {
+    const std::array<float, 256>& linear = LinearFloatTable();
+    const std::size_t factor = Factor != 0 ? Factor : static_cast<std::size_t>(mFactor);
+    const TColor* c = colours;
+    const std::uint8_t* a = alpha;
+    for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
+        float box[C] = {};
+        for (std::size_t j = 0; j < factor; ++j, ++c) {
+            const float red = linear[RedOf(*c)];
+            const float green = linear[GreenOf(*c)];
+            const float blue = linear[BlueOf(*c)];
+            if constexpr (C == 7) {
+                const float share = (a ? *a++ : std::uint8_t{255}) * (1.0f / 255.0f);
+                box[0] += red * share;
+                box[1] += green * share;
+                box[2] += blue * share;
+                box[3] += share;
+                box[4] += red;
+                box[5] += green;
+                box[6] += blue;
+            } else {
+                box[0] += red;
+                box[1] += green;
+                box[2] += blue;
+            }
+        }
+        ForEachChannel<C>([&](std::size_t k) { sums[k] += box[k]; });
     }
 }
 

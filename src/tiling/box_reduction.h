@@ -37,6 +37,10 @@ private:
     // Texel i of the row is texel(i) → {red, green, blue, alpha}.
     template <std::size_t C, typename Texel>
     void AddRowOf(std::int32_t y, const Texel& texel);
+    // A row of colours into the sums of its reduced row, C channels, boxes of Factor texels
+    // (0: mFactor).
+    template <std::size_t C, std::size_t Factor>
+    void ReduceRow(const TColor* colours, const std::uint8_t* alpha, float* sums) const;
 
     std::int32_t mWidth;  // reduced
     std::int32_t mHeight;

@@ -1,10 +1,12 @@
 #include "smooth_sampling.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "linear_light.h"
 #include "raster/exceptions.h"
+#include "unrolled.h"
 
 namespace mosaren {
 
@@ -213,17 +215,25 @@ void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pie
     const std::size_t width = mRowValues.size() / C;
     constexpr std::size_t c = C;
     // F at each texel's left edge, and G, its integral.
+    // The running sums stay in registers: read back from the rows, each texel would wait on the
+    // store of the one before.
+    std::array<double, C> runF{};
+    std::array<double, C> runG{};
+    const double* values = mRowValues.data();
+    double* rowF = mRowF.data();
+    double* rowG = mRowG.data();
     for (std::size_t k = 0; k < c; ++k) {
-        mRowF[k] = 0.0;
-        mRowG[k] = 0.0;
+        rowF[k] = 0.0;
+        rowG[k] = 0.0;
     }
     for (std::size_t x = 0; x < width; ++x) {
-        for (std::size_t k = 0; k < c; ++k) {
-            const double f = mRowF[x * c + k];
-            const double t = mRowValues[x * c + k];
-            mRowF[(x + 1) * c + k] = f + t;
-            mRowG[(x + 1) * c + k] = mRowG[x * c + k] + f + t / 2.0;
-        }
+        ForEachChannel<C>([&](std::size_t k) {
+            const double t = values[x * c + k];
+            runG[k] = runG[k] + runF[k] + t / 2.0;
+            runF[k] = runF[k] + t;
+            rowF[(x + 1) * c + k] = runF[k];
+            rowG[(x + 1) * c + k] = runG[k];
+        });
     }
     // Where u falls along the row: its texel (as an index into the rows' values) and how far into
     // it; and F and G of channel k there.
@@ -248,13 +258,13 @@ void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pie
         const double du = double{p.u1} - double{p.u0};
         if (std::abs(du) < 1e-7) {
             // Along the v axis F is the same all the way.
-            for (std::size_t k = 0; k < c; ++k) sums[k] += p.dv * f(start, k);
+            ForEachChannel<C>([&](std::size_t k) { sums[k] += p.dv * f(start, k); });
             continue;
         }
         // Else its mean is G's slope.
         const Along end = along(p.u1);
         const double slope = p.dv / du;
-        for (std::size_t k = 0; k < c; ++k) sums[k] += slope * (g(end, k) - g(start, k));
+        ForEachChannel<C>([&](std::size_t k) { sums[k] += slope * (g(end, k) - g(start, k)); });
     }
 }
 
