@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "linear_light.h"
 #include "raster/exceptions.h"
@@ -107,6 +109,28 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
         return Point{(dx * by - dy * bx) / det * pw, (ax * dy - ay * dx) / det * ph};
     };
 
+    // Where u falls along a row: its texel and how far into it. (Of u held in a float, u less
+    // its whole texels is exact in a float too.)
+    const auto lastTexel = static_cast<double>(pieceWidth - 1);
+    const auto along = [lastTexel](float u) {
+        const double texel = std::clamp(std::floor(double{u}), 0.0, lastTexel);
+        return std::pair{static_cast<std::uint32_t>(texel),
+                         static_cast<float>(std::clamp(double{u} - texel, 0.0, 1.0))};
+    };
+    const auto resolved = [&along](std::int32_t pixel, float u0, float u1, float dv) {
+        BoundaryPiece piece{};
+        piece.pixel = pixel;
+        std::tie(piece.start, piece.startT) = along(u0);
+        const double du = double{u1} - double{u0};
+        if (std::abs(du) < 1e-7) {
+            piece.end = BoundaryPiece::kAlongV;
+            piece.weight = dv;
+        } else {
+            std::tie(piece.end, piece.endT) = along(u1);
+            piece.weight = dv / du;
+        }
+        return piece;
+    };
     mRows.resize(static_cast<std::size_t>(pieceHeight));
     mCoveredArea.assign(static_cast<std::size_t>(tileWidth) * static_cast<std::size_t>(tileHeight),
                         0.0);
@@ -140,8 +164,8 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
                         return a.u + (v - a.v) / (b.v - a.v) * (b.u - a.u);
                     };
                     mRows[static_cast<std::size_t>(row)].push_back(
-                        {pixel, static_cast<float>(uAt(v0)), static_cast<float>(uAt(v1)),
-                         static_cast<float>((v1 - v0) * orientation)});
+                        resolved(pixel, static_cast<float>(uAt(v0)), static_cast<float>(uAt(v1)),
+                                 static_cast<float>((v1 - v0) * orientation)));
                 }
             }
         }
@@ -195,31 +219,29 @@ void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
             value[2] = blue;
         }
     }
-    Integrate<C>(pieces);
+    Integrate<C>(pieces, mRowValues.data());
 }
 
 void SmoothTile::AddLinearRow(std::int32_t y, const double* values) {
     const TRect& piece = mSampling.Piece();
     const std::vector<SmoothSampling::BoundaryPiece>& pieces = mSampling.Row(y - piece.top);
     if (pieces.empty()) return;
-    std::copy(values, values + mRowValues.size(), mRowValues.begin());
     if (mWithAlpha) {
-        Integrate<7>(pieces);
+        Integrate<7>(pieces, values);
     } else {
-        Integrate<3>(pieces);
+        Integrate<3>(pieces, values);
     }
 }
 
 template <std::size_t C>
-void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces) {
+void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces,
+                           const double* values) {
     const std::size_t width = mRowValues.size() / C;
     constexpr std::size_t c = C;
-    // F at each texel's left edge, and G, its integral.
-    // The running sums stay in registers: read back from the rows, each texel would wait on the
-    // store of the one before.
+    // F at each texel's left edge, and G, its integral. The running sums stay in registers: read
+    // back from the rows, each texel would wait on the store of the one before.
     std::array<double, C> runF{};
     std::array<double, C> runG{};
-    const double* values = mRowValues.data();
     double* rowF = mRowF.data();
     double* rowG = mRowG.data();
     for (std::size_t k = 0; k < c; ++k) {
@@ -235,36 +257,27 @@ void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pie
             rowG[(x + 1) * c + k] = runG[k];
         });
     }
-    // Where u falls along the row: its texel (as an index into the rows' values) and how far into
-    // it; and F and G of channel k there.
-    struct Along {
-        std::size_t at;
-        double t;
-    };
-    const auto lastTexel = static_cast<double>(width - 1);
-    const auto along = [lastTexel](double u) {
-        const double texel = std::clamp(std::floor(u), 0.0, lastTexel);
-        return Along{static_cast<std::size_t>(texel) * c, std::clamp(u - texel, 0.0, 1.0)};
-    };
-    const auto f = [this](Along a, std::size_t k) {
-        return mRowF[a.at + k] + mRowValues[a.at + k] * a.t;
-    };
-    const auto g = [this](Along a, std::size_t k) {
-        return mRowG[a.at + k] + a.t * (mRowF[a.at + k] + mRowValues[a.at + k] * a.t * 0.5);
-    };
     for (const SmoothSampling::BoundaryPiece& p : pieces) {
         double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
-        const Along start = along(p.u0);
-        const double du = double{p.u1} - double{p.u0};
-        if (std::abs(du) < 1e-7) {
+        const std::size_t start = std::size_t{p.start} * c;
+        const double startT = p.startT;
+        if (p.end == SmoothSampling::BoundaryPiece::kAlongV) {
             // Along the v axis F is the same all the way.
-            ForEachChannel<C>([&](std::size_t k) { sums[k] += p.dv * f(start, k); });
+            ForEachChannel<C>([&](std::size_t k) {
+                sums[k] += p.weight * (rowF[start + k] + values[start + k] * startT);
+            });
             continue;
         }
         // Else its mean is G's slope.
-        const Along end = along(p.u1);
-        const double slope = p.dv / du;
-        ForEachChannel<C>([&](std::size_t k) { sums[k] += slope * (g(end, k) - g(start, k)); });
+        const std::size_t end = std::size_t{p.end} * c;
+        const double endT = p.endT;
+        ForEachChannel<C>([&](std::size_t k) {
+            const double gEnd =
+                rowG[end + k] + endT * (rowF[end + k] + values[end + k] * endT * 0.5);
+            const double gStart =
+                rowG[start + k] + startT * (rowF[start + k] + values[start + k] * startT * 0.5);
+            sums[k] += p.weight * (gEnd - gStart);
+        });
     }
 }
 
