@@ -425,7 +425,8 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
         const std::int32_t factor = job.factor / scale;
         if (factor > 1) {
             reductions[p].emplace((job.rect.right - job.rect.left) / scale,
-                                  (job.rect.bottom - job.rect.top) / scale, factor, withAlpha);
+                                  (job.rect.bottom - job.rect.top) / scale, factor, withAlpha,
+                                  &tiles[p]);
         }
     }
     const TRect read = scale == 1 ? all : TRect{0, 0, Width() / scale, Height() / scale};
