@@ -22,8 +22,11 @@ namespace {
 constexpr std::size_t kHeadBytes = 64 * 1024;
 // Bytes between two pieces that are cheaper to read along than to skip with another call.
 constexpr std::uint64_t kReadAlong = 16 * 1024;
-// Whole rows are read about this many bytes (or pixels, of a run-length file) at a time.
-constexpr std::size_t kBandBytes = std::size_t{1} << 20;
+// Whole rows of a plain or bit-field file are read about this many bytes at a time: a band
+// that stays in the cache while it is decoded.
+constexpr std::size_t kBandBytes = std::size_t{128} << 10;
+// Those of a run-length file this many pixels at a time: each band decodes the data again.
+constexpr std::size_t kBandPixels = std::size_t{1} << 20;
 
 // The file as the headers are read from it: its head from memory, anything beyond from the file.
 class HeadFirstInput final : public InputStream {
@@ -209,7 +212,7 @@ void BmpSampler::State::ReadRowsBySamples(std::int32_t top, std::int32_t bottom,
                                           std::int32_t left, std::int32_t right,
                                           const RowTaker& take) {
     const auto width = static_cast<std::size_t>(right - left);
-    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandBytes / width));
+    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
     for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
         const std::int32_t y1 = std::min(bottom, y0 + bandRows);
         band.rows.clear();
