@@ -3,6 +3,8 @@
 // every file equal, over the public BMP suite, generated files of every form the reader takes
 // and those files cut short or with their pixel bytes overwritten with noise.
 
+#include "raster/bmp_sampler.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "raster/bmp_sampler.h"
 #include "raster/display_depth.h"
 #include "raster/exceptions.h"
 #include "raster/geometry.h"
@@ -37,21 +38,19 @@ void ExpectRowsAsSamples(BmpSampler& sampler, const TRect& r, const std::string&
 
     std::int32_t next = r.top;
     std::size_t mismatches = 0;
-    sampler.ReadRows(r.top, r.bottom, r.left, r.right,
-                     [&](std::int32_t y, std::span<const TColor> colours) {
-                         ASSERT_EQ(y, next) << what;
-                         ASSERT_EQ(colours.size(), static_cast<std::size_t>(r.right - r.left)) << what;
-                         const std::size_t first =
-                             static_cast<std::size_t>(y - r.top) * colours.size();
-                         for (std::size_t x = 0; x < colours.size(); ++x) {
-                             if (colours[x] != expected[first + x] && mismatches++ < 3) {
-                                 ADD_FAILURE() << what << ": pixel " << r.left + x << ", " << y
-                                               << " is " << std::hex << colours[x] << ", not "
-                                               << expected[first + x];
-                             }
-                         }
-                         ++next;
-                     });
+    sampler.ReadRows(
+        r.top, r.bottom, r.left, r.right, [&](std::int32_t y, std::span<const TColor> colours) {
+            ASSERT_EQ(y, next) << what;
+            ASSERT_EQ(colours.size(), static_cast<std::size_t>(r.right - r.left)) << what;
+            const std::size_t first = static_cast<std::size_t>(y - r.top) * colours.size();
+            for (std::size_t x = 0; x < colours.size(); ++x) {
+                if (colours[x] != expected[first + x] && mismatches++ < 3) {
+                    ADD_FAILURE() << what << ": pixel " << r.left + x << ", " << y << " is "
+                                  << std::hex << colours[x] << ", not " << expected[first + x];
+                }
+            }
+            ++next;
+        });
     EXPECT_EQ(next, r.bottom) << what;
     EXPECT_EQ(mismatches, 0u) << what;
 }
@@ -69,12 +68,14 @@ void ExpectFileRowsAsSamples(const fs::path& path) {
     const std::int32_t w = sampler.Width();
     const std::int32_t h = sampler.Height();
     ExpectRowsAsSamples(sampler, TRect{0, 0, w, h}, path.string());
-    if (w > 2 && h > 2) ExpectRowsAsSamples(sampler, TRect{1, 1, w - 1, h - 1}, path.string() + " inside");
+    if (w > 2 && h > 2)
+        ExpectRowsAsSamples(sampler, TRect{1, 1, w - 1, h - 1}, path.string() + " inside");
 }
 
 TEST(BmpSamplerRowsTest, EveryRowOfTheBmpSuiteAsPixelByPixel) {
     const fs::path corpus = CorpusFolder();
-    MOSAREN_REQUIRE(fs::is_directory(corpus), "the public BMP test suite is not at " + corpus.string());
+    MOSAREN_REQUIRE(fs::is_directory(corpus),
+                    "the public BMP test suite is not at " + corpus.string());
     std::size_t files = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(corpus)) {
         if (entry.path().extension() != ".bmp") continue;
@@ -91,14 +92,15 @@ TEST(BmpSamplerRowsTest, EveryRowOfGeneratedFilesAsPixelByPixel) {
     const TempFolder folder;
     std::mt19937 random(7);
     for (const TextureForm form : AllTextureForms()) {
-        for (const auto& [w, h] : {std::pair{37, 23}, std::pair{64, 40}, std::pair{1, 5},
-                                  std::pair{300, 200}}) {
+        for (const auto& [w, h] :
+             {std::pair{37, 23}, std::pair{64, 40}, std::pair{1, 5}, std::pair{300, 200}}) {
             const std::vector<std::uint8_t> bytes = TextureFile(form, w, h, 3);
             const std::string name = std::string(TextureFormName(form)) + "-" + std::to_string(w);
             WriteBytes(folder / (name + ".bmp"), bytes);
             ExpectFileRowsAsSamples(folder / (name + ".bmp"));
 
-            const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + bytes.size() * 2 / 3);
+            const std::vector<std::uint8_t> cut(bytes.begin(),
+                                                bytes.begin() + bytes.size() * 2 / 3);
             WriteBytes(folder / (name + "-cut.bmp"), cut);
             ExpectFileRowsAsSamples(folder / (name + "-cut.bmp"));
 

@@ -1,13 +1,13 @@
 // The sRGB value of a light by its table of least lights against the formula itself: around
 // every value's beginning, a double at a time, over random lights and at the ends.
 
+#include "tiling/linear_light.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <random>
-
-#include "tiling/linear_light.h"
 
 namespace mosaren {
 namespace {
@@ -28,10 +28,10 @@ TEST(SrgbOfLinear, IsTheFormulaEverywhere) {
     std::mt19937_64 random(11);
     std::uniform_real_distribution<double> share(0.0, 1.0);
     for (int i = 0; i < 200000; ++i) expectSame(share(random));
-    for (const double light : {0.0, -0.0, -1.0, 1.0, 1.5, 1e-300, 0.0031308, 1.0 - 1e-16,
-                               std::numeric_limits<double>::quiet_NaN(),
-                               std::numeric_limits<double>::infinity(),
-                               -std::numeric_limits<double>::infinity()}) {
+    for (const double light :
+         {0.0, -0.0, -1.0, 1.0, 1.5, 1e-300, 0.0031308, 1.0 - 1e-16,
+          std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity()}) {
         expectSame(light);
     }
     EXPECT_EQ(checked, 255u * 400u + 200000u + 11u);
