@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <optional>
 
@@ -435,8 +436,12 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
     const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
                                              std::span<const std::uint8_t> rowAlpha) {
         // The bytes the exact sampler takes, made once a row where one needs them; a reduction
-        // takes the colours as they come.
-        bool inBytes = false;
+        // takes the colours as they come. Without alpha the sampler reads each texel's first
+        // three bytes alone, which a colour's are as it lies in memory (red, green, blue, 0).
+        const std::uint8_t* bytes = nullptr;
+        if (!withAlpha && std::endian::native == std::endian::little) {
+            bytes = reinterpret_cast<const std::uint8_t*>(rowColours.data());
+        }
         for (std::size_t p = 0; p < jobs.size(); ++p) {
             const TRect r = scale == 1 ? jobs[p].rect : read;
             if (y < r.top || y >= r.bottom) continue;
@@ -446,7 +451,7 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
                                       rowAlpha.empty() ? nullptr : rowAlpha.data() + from);
                 continue;
             }
-            if (!inBytes) {
+            if (!bytes) {
                 for (std::size_t x = 0; x < width; ++x) {
                     const TColor c = rowColours[x];
                     std::uint8_t* texel = &rgba[x * 4];
@@ -455,9 +460,9 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
                     texel[2] = BlueOf(c);
                     texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
                 }
-                inBytes = true;
+                bytes = rgba.data();
             }
-            tiles[p].AddRow(y - r.top, &rgba[from * 4]);
+            tiles[p].AddRow(y - r.top, bytes + from * 4);
         }
     };
     if (scale == 1) {
