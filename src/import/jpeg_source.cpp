@@ -241,6 +241,25 @@ public:
             });
     }
 
+    // The rows as stored (the picture not turned): all in one decoding, each handed as it comes,
+    // rather than a band of them at a time, each band decoding the file again.
+    void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right,
+                  const RowTaker& take) override {
+        if (mOrientation != 1) {
+            TextureSource::ReadRows(top, bottom, left, right, take);
+            return;
+        }
+        std::vector<TColor> colours(static_cast<std::size_t>(right - left));
+        DecodeRows([top, bottom](std::int32_t y) { return y >= top && y < bottom; },
+                   [&](std::int32_t y, const std::uint32_t* pixels) {
+                       if (y < top || y >= bottom) return;
+                       for (std::size_t x = 0; x < colours.size(); ++x) {
+                           colours[x] = ColourOfArgb(mProfile.ToSrgb(pixels[left + x]));
+                       }
+                       take(y, colours, {});
+                   });
+    }
+
     DecodedPicture ReadWhole() override {
         const WholeDecoding decoding(mStoredWidth, mStoredHeight);
         std::vector<std::uint32_t> stored(static_cast<std::size_t>(mStoredWidth) * mStoredHeight);

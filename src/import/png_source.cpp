@@ -191,10 +191,20 @@ public:
         std::vector<std::uint8_t> alpha(mHasAlpha ? width : 0);
         DecodeRows([&](std::int32_t y, const std::uint32_t* pixels, std::size_t&) {
             if (y < top || y >= bottom) return;
-            for (std::size_t x = 0; x < width; ++x) {
-                const std::uint32_t argb = mProfile.ToSrgb(pixels[static_cast<std::size_t>(left) + x]);
-                colours[x] = ColourOfArgb(argb);
-                if (mHasAlpha) alpha[x] = AlphaOfArgb(argb);
+            const std::uint32_t* from = pixels + left;
+            if (mProfile.Converts()) {
+                for (std::size_t x = 0; x < width; ++x) {
+                    const std::uint32_t argb = mProfile.ToSrgb(from[x]);
+                    colours[x] = ColourOfArgb(argb);
+                    if (mHasAlpha) alpha[x] = AlphaOfArgb(argb);
+                }
+            } else if (mHasAlpha) {
+                for (std::size_t x = 0; x < width; ++x) {
+                    colours[x] = ColourOfArgb(from[x]);
+                    alpha[x] = AlphaOfArgb(from[x]);
+                }
+            } else {
+                for (std::size_t x = 0; x < width; ++x) colours[x] = ColourOfArgb(from[x]);
             }
             take(y, colours, alpha);
         });

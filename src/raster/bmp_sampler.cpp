@@ -1,6 +1,7 @@
 #include "bmp_sampler.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -21,6 +22,11 @@ namespace {
 constexpr std::size_t kHeadBytes = 64 * 1024;
 // Bytes between two pieces that are cheaper to read along than to skip with another call.
 constexpr std::uint64_t kReadAlong = 16 * 1024;
+// Whole rows of a plain or bit-field file are read about this many bytes at a time: a band
+// that stays in the cache while it is decoded.
+constexpr std::size_t kBandBytes = std::size_t{128} << 10;
+// Those of a run-length file this many pixels at a time: each band decodes the data again.
+constexpr std::size_t kBandPixels = std::size_t{1} << 20;
 
 // The file as the headers are read from it: its head from memory, anything beyond from the file.
 class HeadFirstInput final : public InputStream {
@@ -90,9 +96,16 @@ struct BmpSampler::State {
     std::vector<std::uint8_t> buffer;
     std::vector<std::int32_t> columns;
     std::vector<std::int32_t> wanted;  // rows of run-length data, from the bottom
+    PixelSamples band;
+    std::vector<TColor> bandColours;
 
     void ReadSectionColours(const PixelSamples& samples, std::span<TColor> colours);
     void ReadRunLengthColours(const PixelSamples& samples, std::span<TColor> colours);
+    void ReadSectionRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                         std::int32_t right, const RowTaker& take);
+    // The rows through ReadColours, a band of them at a time.
+    void ReadRowsBySamples(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                           std::int32_t right, const RowTaker& take);
     // The bytes [offset, offset + length) of the pixel data into out; bytes past what the
     // reader takes read as zero, as they stay in a new section.
     void ReadPixelBytes(std::uint64_t offset, std::size_t length, std::uint8_t* out);
@@ -177,6 +190,144 @@ void BmpSampler::ReadColours(const PixelSamples& samples, std::span<TColor> colo
         }
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory(messages::kOutOfMemory);
+    }
+}
+
+void BmpSampler::ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                          std::int32_t right, const RowTaker& take) {
+    State& s = *mState;
+    if (top >= bottom || left >= right) return;
+    try {
+        if (s.kind == State::Kind::Section) {
+            s.ReadSectionRows(top, bottom, left, right, take);
+        } else {
+            s.ReadRowsBySamples(top, bottom, left, right, take);
+        }
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(messages::kOutOfMemory);
+    }
+}
+
+void BmpSampler::State::ReadRowsBySamples(std::int32_t top, std::int32_t bottom,
+                                          std::int32_t left, std::int32_t right,
+                                          const RowTaker& take) {
+    const auto width = static_cast<std::size_t>(right - left);
+    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
+    for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
+        const std::int32_t y1 = std::min(bottom, y0 + bandRows);
+        band.rows.clear();
+        band.columns.clear();
+        for (std::int32_t y = y0; y < y1; ++y) {
+            band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
+                                 static_cast<std::uint32_t>(width)});
+            for (std::int32_t x = left; x < right; ++x) band.columns.push_back(x);
+        }
+        bandColours.resize(band.Count());
+        if (kind == Kind::RunLength) {
+            ReadRunLengthColours(band, bandColours);
+        } else {
+            std::fill(bandColours.begin(), bandColours.end(), kClrInvalid);
+        }
+        for (std::int32_t y = y0; y < y1; ++y) {
+            take(y, std::span<const TColor>(bandColours)
+                        .subspan(static_cast<std::size_t>(y - y0) * width, width));
+        }
+    }
+}
+
+void BmpSampler::State::ReadSectionRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                                        std::int32_t right, const RowTaker& take) {
+    const gdi::PixelFormat format =
+        gdi::PixelFormat::Of(section.bitCount, section.compression, section.masks);
+    const gdi::RowCodec codec(format, section.colours);
+    // The formats decoded here rather than through the codec: whole rows of 24 and 32 bits, of
+    // bit fields of 8 bits a channel (whose widening keeps each value), and of 8-bit indices,
+    // through their table made once (an index past it reads as black, as the codec has it).
+    enum class Fast { None, Bgr24, Shifts32, Indexed8 } fast = Fast::None;
+    int redShift = 16, greenShift = 8, blueShift = 0;
+    TColor table[256];
+    switch (format.kind) {
+        case gdi::PixelKind::Bgr24:
+            fast = Fast::Bgr24;
+            break;
+        case gdi::PixelKind::Bgrx32:
+            fast = Fast::Shifts32;
+            break;
+        case gdi::PixelKind::Masked32:
+            if (format.red.maximum == 255 && format.green.maximum == 255 &&
+                format.blue.maximum == 255) {
+                fast = Fast::Shifts32;
+                redShift = format.red.shift;
+                greenShift = format.green.shift;
+                blueShift = format.blue.shift;
+            }
+            break;
+        case gdi::PixelKind::Indexed8:
+            fast = Fast::Indexed8;
+            for (std::size_t i = 0; i < 256; ++i) {
+                table[i] = i < section.colours.size() ? gdi::ColourOf(section.colours[i]) : 0;
+            }
+            break;
+        default:
+            break;
+    }
+
+    const auto width = static_cast<std::size_t>(right - left);
+    const std::size_t stride = section.stride;
+    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandBytes / stride));
+    bandColours.resize(width);
+    TColor* out = bandColours.data();
+    for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
+        const std::int32_t y1 = std::min(bottom, y0 + bandRows);
+        // The band's rows lie together in the file, from the first in memory order.
+        const std::int32_t firstInMemory = section.topDown ? y0 : height - y1;
+        const auto rows = static_cast<std::size_t>(y1 - y0);
+        buffer.resize(rows * stride);
+        ReadPixelBytes(static_cast<std::uint64_t>(firstInMemory) * stride, buffer.size(),
+                       buffer.data());
+        for (std::int32_t y = y0; y < y1; ++y) {
+            const std::int32_t memoryRow = section.topDown ? y : height - 1 - y;
+            const std::uint8_t* row =
+                buffer.data() + static_cast<std::size_t>(memoryRow - firstInMemory) * stride;
+            switch (fast) {
+                case Fast::Bgr24: {
+                    const std::uint8_t* p = row + 3 * static_cast<std::size_t>(left);
+                    std::size_t x = 0;
+                    if constexpr (std::endian::native == std::endian::little) {
+                        // Four bytes at a time, reversed: the pixel's three and the next one's
+                        // first, shifted out. The last pixel's fourth byte may lie past the band.
+                        for (; x + 1 < width; ++x, p += 3) {
+                            std::uint32_t v;
+                            std::memcpy(&v, p, 4);
+                            out[x] = __builtin_bswap32(v) >> 8;
+                        }
+                    }
+                    for (; x < width; ++x, p += 3) out[x] = Rgb(p[2], p[1], p[0]);
+                    break;
+                }
+                case Fast::Shifts32: {
+                    const std::uint8_t* p = row + 4 * static_cast<std::size_t>(left);
+                    for (std::size_t x = 0; x < width; ++x, p += 4) {
+                        const std::uint32_t v = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
+                                                (std::uint32_t{p[2]} << 16) |
+                                                (std::uint32_t{p[3]} << 24);
+                        out[x] = Rgb(static_cast<std::uint8_t>(v >> redShift),
+                                     static_cast<std::uint8_t>(v >> greenShift),
+                                     static_cast<std::uint8_t>(v >> blueShift));
+                    }
+                    break;
+                }
+                case Fast::Indexed8: {
+                    const std::uint8_t* p = row + static_cast<std::size_t>(left);
+                    for (std::size_t x = 0; x < width; ++x) out[x] = table[p[x]];
+                    break;
+                }
+                case Fast::None:
+                    codec.Read(row, left, static_cast<std::int32_t>(width), out);
+                    break;
+            }
+            take(y, std::span<const TColor>(out, width));
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 // makes gives it. A sampler keeps its buffers from one file to the next.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -60,6 +61,15 @@ public:
     // that ReadBmpFile makes of the file. Every pixel named must lie in the picture. Raises
     // "Stream read error" should the file end before the bytes its size promised.
     void ReadColours(const PixelSamples& samples, std::span<TColor> colours);
+
+    // Every pixel of the rows from top to bottom − 1 and the columns from left to right − 1, all
+    // within the picture, handed to take a row at a time from the top, each as ReadColours gives
+    // it. What averages a whole texture reads it so: a plain or bit-field file a band of rows at a
+    // time in one read, each row decoded whole (24 and 32 bits and 8-bit indices straight to
+    // colours); a run-length file through ReadColours, a band of rows at a time.
+    using RowTaker = std::function<void(std::int32_t y, std::span<const TColor> colours)>;
+    void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right,
+                  const RowTaker& take);
 
 private:
     struct State;

@@ -6,12 +6,13 @@
 
 #include "linear_light.h"
 #include "raster/exceptions.h"
+#include "unrolled.h"
 
 namespace mosaren {
 
 namespace {
 
-const std::array<float, 256>& LinearTable() {
+const std::array<float, 256>& LinearFloatTable() {
     static const std::array<float, 256> table = [] {
         std::array<float, 256> t{};
         for (int i = 0; i < 256; ++i) t[static_cast<std::size_t>(i)] = static_cast<float>(LinearOfSrgb(static_cast<std::uint8_t>(i)));
@@ -37,16 +38,46 @@ std::int32_t ReductionFactor(std::int32_t width, std::int32_t height, double pix
 }
 
 BoxReduction::BoxReduction(std::int32_t width, std::int32_t height, std::int32_t factor,
-                           bool withAlpha)
+                           bool withAlpha, SmoothTile* into)
     : mWidth(width / factor),
       mHeight(height / factor),
       mFactor(factor),
       mChannels(withAlpha ? 7 : 3),
-      mSums(static_cast<std::size_t>(mWidth) * static_cast<std::size_t>(mHeight) * mChannels,
-            0.0f) {
+      mInto(into),
+      mSums(static_cast<std::size_t>(mHeight)),
+      mAdded(static_cast<std::size_t>(mHeight), 0),
+      mFed(static_cast<std::size_t>(mHeight), false) {
     if (factor < 1 || width % factor != 0 || height % factor != 0) {
         throw EInvalidOperation("A texture is reduced only by a factor of both its sides");
     }
+}
+
+float* BoxReduction::SumsOf(std::int32_t r) {
+    std::vector<float>& sums = mSums[static_cast<std::size_t>(r)];
+    if (sums.empty()) {
+        if (!mSpare.empty()) {
+            sums.swap(mSpare.back());
+            mSpare.pop_back();
+        }
+        sums.assign(static_cast<std::size_t>(mWidth) * mChannels, 0.0f);
+    }
+    return sums.data();
+}
+
+void BoxReduction::FeedRow(std::int32_t r, SmoothTile& tile) {
+    const double share = 1.0 / (double(mFactor) * mFactor);
+    const std::size_t rowValues = static_cast<std::size_t>(mWidth) * mChannels;
+    mRow.resize(rowValues);
+    std::vector<float>& sums = mSums[static_cast<std::size_t>(r)];
+    if (sums.empty()) {
+        std::fill(mRow.begin(), mRow.end(), 0.0);
+    } else {
+        for (std::size_t i = 0; i < rowValues; ++i) mRow[i] = sums[i] * share;
+        mSpare.push_back(std::move(sums));
+        sums.clear();
+    }
+    tile.AddLinearRow(r, mRow.data());
+    mFed[static_cast<std::size_t>(r)] = true;
 }
 
 void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* rgba) {
@@ -62,24 +93,61 @@ void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* rgba) {
 }
 
 void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint8_t* alpha) {
-    if (mChannels == 3) {
-        AddRowOf<3>(y, [colours](std::size_t i) {
-            const TColor c = colours[i];
-            return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c), 255};
-        });
-    } else {
-        AddRowOf<7>(y, [colours, alpha](std::size_t i) {
-            const TColor c = colours[i];
-            return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c),
-                                               alpha ? alpha[i] : std::uint8_t{255}};
-        });
+    // The rows of a whole texture come this way: each box's sums are kept in plain variables, so
+    // that they stay in registers, and added in the same order as AddRowOf adds them; the usual
+    // factors are constants, so that their loops unroll.
+    float* sums = SumsOf(y / mFactor);
+    const auto run = [&](auto fixed) {
+        if (mChannels == 3) {
+            ReduceRow<3, decltype(fixed)::value>(colours, alpha, sums);
+        } else {
+            ReduceRow<7, decltype(fixed)::value>(colours, alpha, sums);
+        }
+    };
+    switch (mFactor) {
+        case 2: run(std::integral_constant<std::size_t, 2>{}); break;
+        case 4: run(std::integral_constant<std::size_t, 4>{}); break;
+        case 8: run(std::integral_constant<std::size_t, 8>{}); break;
+        default: run(std::integral_constant<std::size_t, 0>{}); break;
+    }
+    RowAdded(y / mFactor);
+}
+
+template <std::size_t C, std::size_t Factor>
+void BoxReduction::ReduceRow(const TColor* colours, const std::uint8_t* alpha, float* sums) const {
+    const std::array<float, 256>& linear = LinearFloatTable();
+    const std::size_t factor = Factor != 0 ? Factor : static_cast<std::size_t>(mFactor);
+    const TColor* c = colours;
+    const std::uint8_t* a = alpha;
+    for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
+        float box[C] = {};
+        for (std::size_t j = 0; j < factor; ++j, ++c) {
+            const float red = linear[RedOf(*c)];
+            const float green = linear[GreenOf(*c)];
+            const float blue = linear[BlueOf(*c)];
+            if constexpr (C == 7) {
+                const float share = (a ? *a++ : std::uint8_t{255}) * (1.0f / 255.0f);
+                box[0] += red * share;
+                box[1] += green * share;
+                box[2] += blue * share;
+                box[3] += share;
+                box[4] += red;
+                box[5] += green;
+                box[6] += blue;
+            } else {
+                box[0] += red;
+                box[1] += green;
+                box[2] += blue;
+            }
+        }
+        ForEachChannel<C>([&](std::size_t k) { sums[k] += box[k]; });
     }
 }
 
 template <std::size_t C, typename Texel>
 void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
-    const std::array<float, 256>& linear = LinearTable();
-    float* sums = &mSums[static_cast<std::size_t>(y / mFactor) * static_cast<std::size_t>(mWidth) * C];
+    const std::array<float, 256>& linear = LinearFloatTable();
+    float* sums = SumsOf(y / mFactor);
     const auto factor = static_cast<std::size_t>(mFactor);
     std::size_t i = 0;
     for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
@@ -106,16 +174,16 @@ void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
         }
         for (std::size_t k = 0; k < C; ++k) sums[k] += box[k];
     }
+    RowAdded(y / mFactor);
 }
 
-void BoxReduction::Feed(SmoothTile& tile) const {
-    const double share = 1.0 / (double(mFactor) * mFactor);
-    const std::size_t rowValues = static_cast<std::size_t>(mWidth) * mChannels;
-    std::vector<double> row(rowValues);
-    for (std::int32_t y = 0; y < mHeight; ++y) {
-        const float* sums = &mSums[static_cast<std::size_t>(y) * rowValues];
-        for (std::size_t i = 0; i < rowValues; ++i) row[i] = sums[i] * share;
-        tile.AddLinearRow(y, row.data());
+void BoxReduction::RowAdded(std::int32_t r) {
+    if (++mAdded[static_cast<std::size_t>(r)] == mFactor && mInto) FeedRow(r, *mInto);
+}
+
+void BoxReduction::Feed(SmoothTile& tile) {
+    for (std::int32_t r = 0; r < mHeight; ++r) {
+        if (!mFed[static_cast<std::size_t>(r)]) FeedRow(r, tile);
     }
 }
 

@@ -11,26 +11,55 @@
 
 namespace mosaren {
 
-// The light of an 8-bit sRGB value, 0 to 1.
-inline double LinearOfSrgb(std::uint8_t value) {
+// The light of each 8-bit sRGB value, 0 to 1: a loop over many texels takes the table once.
+inline const std::array<double, 256>& LinearTable() {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> t{};
         for (int i = 0; i < 256; ++i) {
             const double s = i / 255.0;
-            t[i] = s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            t[static_cast<std::size_t>(i)] =
+                s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
         }
         return t;
     }();
-    return table[value];
+    return table;
 }
 
-// The nearest 8-bit sRGB value of a light, which is clamped to 0 to 1 first.
-inline std::uint8_t SrgbOfLinear(double light) {
+// The light of an 8-bit sRGB value, 0 to 1.
+inline double LinearOfSrgb(std::uint8_t value) { return LinearTable()[value]; }
+
+// The nearest 8-bit sRGB value of a light, which is clamped to 0 to 1 first, by the formula.
+inline std::uint8_t SrgbOfLinearByFormula(double light) {
     if (!(light > 0.0)) return 0;
     if (light >= 1.0) return 255;
     const double s =
         light <= 0.0031308 ? light * 12.92 : 1.055 * std::pow(light, 1.0 / 2.4) - 0.055;
     return static_cast<std::uint8_t>(std::lround(s * 255.0));
+}
+
+// The same without a power for every pixel: the formula rises with the light, so each value
+// from 1 up begins at a least light, found once from the formula itself (its inverse, then a
+// step at a time to the exact double), and a light's value is how many of them it reaches.
+inline std::uint8_t SrgbOfLinear(double light) {
+    static const std::array<double, 256> least = [] {
+        std::array<double, 256> t{};
+        t[0] = 0.0;
+        for (int v = 1; v < 256; ++v) {
+            const double s = (v - 0.5) / 255.0;
+            double l = s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            while (l > 0.0 && SrgbOfLinearByFormula(l) >= v) l = std::nextafter(l, 0.0);
+            while (SrgbOfLinearByFormula(l) < v) l = std::nextafter(l, 2.0);
+            t[static_cast<std::size_t>(v)] = l;
+        }
+        return t;
+    }();
+    if (!(light > 0.0)) return 0;
+    if (light >= 1.0) return 255;
+    std::size_t v = 0;
+    for (std::size_t step = 128; step > 0; step /= 2) {
+        if (least[v + step] <= light) v += step;
+    }
+    return static_cast<std::uint8_t>(v);
 }
 
 }  // namespace mosaren

@@ -1,10 +1,14 @@
 #include "smooth_sampling.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "linear_light.h"
 #include "raster/exceptions.h"
+#include "unrolled.h"
 
 namespace mosaren {
 
@@ -117,6 +121,28 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
         return Point{(dx * by - dy * bx) / det * pw, (ax * dy - ay * dx) / det * ph};
     };
 
+    // Where u falls along a row: its texel and how far into it. (Of u held in a float, u less
+    // its whole texels is exact in a float too.)
+    const auto lastTexel = static_cast<double>(pieceWidth - 1);
+    const auto along = [lastTexel](float u) {
+        const double texel = std::clamp(std::floor(double{u}), 0.0, lastTexel);
+        return std::pair{static_cast<std::uint32_t>(texel),
+                         static_cast<float>(std::clamp(double{u} - texel, 0.0, 1.0))};
+    };
+    const auto resolved = [&along](std::int32_t pixel, float u0, float u1, float dv) {
+        BoundaryPiece piece{};
+        piece.pixel = pixel;
+        std::tie(piece.start, piece.startT) = along(u0);
+        const double du = double{u1} - double{u0};
+        if (std::abs(du) < 1e-7) {
+            piece.end = BoundaryPiece::kAlongV;
+            piece.weight = dv;
+        } else {
+            std::tie(piece.end, piece.endT) = along(u1);
+            piece.weight = dv / du;
+        }
+        return piece;
+    };
     mRows.resize(static_cast<std::size_t>(pieceHeight));
     mCoveredArea.assign(static_cast<std::size_t>(tileWidth) * static_cast<std::size_t>(tileHeight),
                         0.0);
@@ -153,8 +179,8 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
                         return a.u + (v - a.v) / (b.v - a.v) * (b.u - a.u);
                     };
                     mRows[static_cast<std::size_t>(row)].push_back(
-                        {pixel, static_cast<float>(uAt(v0)), static_cast<float>(uAt(v1)),
-                         static_cast<float>((v1 - v0) * orientation)});
+                        resolved(pixel, static_cast<float>(uAt(v0)), static_cast<float>(uAt(v1)),
+                                 static_cast<float>((v1 - v0) * orientation)));
                 }
             }
         }
@@ -186,12 +212,13 @@ void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
     if (pieces.empty()) return;
     const std::size_t width = static_cast<std::size_t>(piece.right - piece.left);
     constexpr std::size_t c = C;
+    const std::array<double, 256>& linear = LinearTable();
     for (std::size_t x = 0; x < width; ++x) {
         const std::uint8_t* texel = rgba + 4 * x;
         double* value = &mRowValues[x * c];
-        const double red = LinearOfSrgb(texel[0]);
-        const double green = LinearOfSrgb(texel[1]);
-        const double blue = LinearOfSrgb(texel[2]);
+        const double red = linear[texel[0]];
+        const double green = linear[texel[1]];
+        const double blue = linear[texel[2]];
         if constexpr (C == 7) {
             const double alpha = texel[3] / 255.0;
             value[0] = red * alpha;
@@ -207,65 +234,65 @@ void SmoothTile::AddRowOf(std::int32_t y, const std::uint8_t* rgba) {
             value[2] = blue;
         }
     }
-    Integrate<C>(pieces);
+    Integrate<C>(pieces, mRowValues.data());
 }
 
 void SmoothTile::AddLinearRow(std::int32_t y, const double* values) {
     const TRect& piece = mSampling.Piece();
     const std::vector<SmoothSampling::BoundaryPiece>& pieces = mSampling.Row(y - piece.top);
     if (pieces.empty()) return;
-    std::copy(values, values + mRowValues.size(), mRowValues.begin());
     if (mWithAlpha) {
-        Integrate<7>(pieces);
+        Integrate<7>(pieces, values);
     } else {
-        Integrate<3>(pieces);
+        Integrate<3>(pieces, values);
     }
 }
 
 template <std::size_t C>
-void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces) {
+void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces,
+                           const double* values) {
     const std::size_t width = mRowValues.size() / C;
     constexpr std::size_t c = C;
-    // F at each texel's left edge, and G, its integral.
+    // F at each texel's left edge, and G, its integral. The running sums stay in registers: read
+    // back from the rows, each texel would wait on the store of the one before.
+    std::array<double, C> runF{};
+    std::array<double, C> runG{};
+    double* rowF = mRowF.data();
+    double* rowG = mRowG.data();
     for (std::size_t k = 0; k < c; ++k) {
-        mRowF[k] = 0.0;
-        mRowG[k] = 0.0;
+        rowF[k] = 0.0;
+        rowG[k] = 0.0;
     }
     for (std::size_t x = 0; x < width; ++x) {
-        for (std::size_t k = 0; k < c; ++k) {
-            const double f = mRowF[x * c + k];
-            const double t = mRowValues[x * c + k];
-            mRowF[(x + 1) * c + k] = f + t;
-            mRowG[(x + 1) * c + k] = mRowG[x * c + k] + f + t / 2.0;
-        }
+        ForEachChannel<C>([&](std::size_t k) {
+            const double t = values[x * c + k];
+            runG[k] = runG[k] + runF[k] + t / 2.0;
+            runF[k] = runF[k] + t;
+            rowF[(x + 1) * c + k] = runF[k];
+            rowG[(x + 1) * c + k] = runG[k];
+        });
     }
-    // Where u falls along the row: its texel (as an index into the rows' values) and how far into
-    // it; and F and G of channel k there.
-    struct Along {
-        std::size_t at;
-        double t;
-    };
-    const auto lastTexel = static_cast<double>(width - 1);
-    const auto along = [lastTexel](double u) {
-        const double texel = std::clamp(std::floor(u), 0.0, lastTexel);
-        return Along{static_cast<std::size_t>(texel) * c, std::clamp(u - texel, 0.0, 1.0)};
-    };
-    const auto f = [this](Along a, std::size_t k) {
-        return mRowF[a.at + k] + mRowValues[a.at + k] * a.t;
-    };
-    const auto g = [this](Along a, std::size_t k) {
-        return mRowG[a.at + k] + mRowF[a.at + k] * a.t + mRowValues[a.at + k] * a.t * a.t / 2.0;
-    };
     for (const SmoothSampling::BoundaryPiece& p : pieces) {
         double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
-        const Along start = along(p.u0);
-        const Along end = along(p.u1);
-        const double du = double{p.u1} - double{p.u0};
-        for (std::size_t k = 0; k < c; ++k) {
-            // Along the v axis F is the same all the way; else its mean is G's slope.
-            sums[k] +=
-                std::abs(du) < 1e-7 ? p.dv * f(start, k) : p.dv * (g(end, k) - g(start, k)) / du;
+        const std::size_t start = std::size_t{p.start} * c;
+        const double startT = p.startT;
+        if (p.end == SmoothSampling::BoundaryPiece::kAlongV) {
+            // Along the v axis F is the same all the way.
+            ForEachChannel<C>([&](std::size_t k) {
+                sums[k] += p.weight * (rowF[start + k] + values[start + k] * startT);
+            });
+            continue;
         }
+        // Else its mean is G's slope.
+        const std::size_t end = std::size_t{p.end} * c;
+        const double endT = p.endT;
+        ForEachChannel<C>([&](std::size_t k) {
+            const double gEnd =
+                rowG[end + k] + endT * (rowF[end + k] + values[end + k] * endT * 0.5);
+            const double gStart =
+                rowG[start + k] + startT * (rowF[start + k] + values[start + k] * startT * 0.5);
+            sums[k] += p.weight * (gEnd - gStart);
+        });
     }
 }
 

@@ -66,14 +66,20 @@ public:
     std::int32_t TileHeight() const { return mTileHeight; }
     const TRect& Piece() const { return mPiece; }
 
-    // A straight piece of a pixel's boundary inside one texture row: from u0 to u1 along the
-    // row (in texels from the piece's left edge) while v advances by dv, signed so that the
-    // boundary runs counter-clockwise.
+    // A straight piece of a pixel's boundary inside one texture row, running from u0 to u1 along
+    // the row (in texels from the piece's left edge) while v advances by dv, signed so that the
+    // boundary runs counter-clockwise; as the integrals take it, worked out once for every
+    // texture of the sizes: where u0 and u1 fall, each a texel (clamped to the row) and how far
+    // into it, 0 to 1, and the factor of the row's integrals there, dv / (u1 − u0); or, along the
+    // v axis (end = kAlongV), dv, which the row's integral at u0 is multiplied by.
     struct BoundaryPiece {
+        static constexpr std::uint32_t kAlongV = 0xFFFFFFFF;
         std::int32_t pixel;
-        float u0;
-        float u1;
-        float dv;
+        std::uint32_t start;
+        std::uint32_t end;
+        float startT;
+        float endT;
+        double weight;
     };
     // The pieces in row y of the piece (0 = its top row).
     const std::vector<BoundaryPiece>& Row(std::int32_t y) const {
@@ -150,9 +156,9 @@ private:
     // AddRow for C channels (3 opaque, 7 with alpha), fixed so that the loops over them unroll.
     template <std::size_t C>
     void AddRowOf(std::int32_t y, const std::uint8_t* rgba);
-    // Adds the row in mRowValues through its boundary pieces.
+    // Adds the row of values (Channels() a texel) through its boundary pieces.
     template <std::size_t C>
-    void Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces);
+    void Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pieces, const double* values);
 
     const SmoothSampling& mSampling;
     bool mWithAlpha;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <optional>
 
@@ -35,8 +36,6 @@ struct SamplingKey {
 // Smooth samplings can be large (they follow the texture's size), so fewer are kept.
 // (A block's three faces have one each.)
 constexpr std::size_t kKeptSmoothSamplings = 6;
-// A smooth tile reads its texture this many pixels at a time, whole rows, at least one.
-constexpr std::size_t kBandPixels = std::size_t{1} << 20;
 // The single-texture command's smooth tiles are made this many at a time in one pass over the
 // texture, fewer when their sums would hold more than kSmoothSums bytes.
 constexpr std::size_t kSmoothPiecesAtOnce = 16;
@@ -64,10 +63,9 @@ struct TileEngine::State {
     std::vector<TColor> colours;
     std::vector<std::uint8_t> alpha;
     PieceGroup pieces;
-    // Smooth tiles: samplings by piece and tile size, last used first; the band of rows being
-    // read; the pieces' tiles made last, from the first's number on.
+    // Smooth tiles: samplings by piece and tile size, last used first; the row being
+    // read as bytes; the pieces' tiles made last, from the first's number on.
     std::vector<std::pair<SamplingKey, std::shared_ptr<const SmoothSampling>>> smoothSamplings;
-    PixelSamples band;
     std::vector<std::uint8_t> rgba;
     std::size_t smoothFirst = 0;
     std::vector<TilePixels> smoothPieces;
@@ -428,7 +426,8 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
         const std::int32_t factor = job.factor / scale;
         if (factor > 1) {
             reductions[p].emplace((job.rect.right - job.rect.left) / scale,
-                                  (job.rect.bottom - job.rect.top) / scale, factor, withAlpha);
+                                  (job.rect.bottom - job.rect.top) / scale, factor, withAlpha,
+                                  &tiles[p]);
         }
     }
     const TRect read = scale == 1 ? all : TRect{0, 0, Width() / scale, Height() / scale};
@@ -437,8 +436,12 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
     const TextureSource::RowTaker take = [&](std::int32_t y, std::span<const TColor> rowColours,
                                              std::span<const std::uint8_t> rowAlpha) {
         // The bytes the exact sampler takes, made once a row where one needs them; a reduction
-        // takes the colours as they come.
-        bool inBytes = false;
+        // takes the colours as they come. Without alpha the sampler reads each texel's first
+        // three bytes alone, which a colour's are as it lies in memory (red, green, blue, 0).
+        const std::uint8_t* bytes = nullptr;
+        if (!withAlpha && std::endian::native == std::endian::little) {
+            bytes = reinterpret_cast<const std::uint8_t*>(rowColours.data());
+        }
         for (std::size_t p = 0; p < jobs.size(); ++p) {
             const TRect r = scale == 1 ? jobs[p].rect : read;
             if (y < r.top || y >= r.bottom) continue;
@@ -448,7 +451,7 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
                                       rowAlpha.empty() ? nullptr : rowAlpha.data() + from);
                 continue;
             }
-            if (!inBytes) {
+            if (!bytes) {
                 for (std::size_t x = 0; x < width; ++x) {
                     const TColor c = rowColours[x];
                     std::uint8_t* texel = &rgba[x * 4];
@@ -457,9 +460,9 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
                     texel[2] = BlueOf(c);
                     texel[3] = rowAlpha.empty() ? 255 : rowAlpha[x];
                 }
-                inBytes = true;
+                bytes = rgba.data();
             }
-            tiles[p].AddRow(y - r.top, &rgba[from * 4]);
+            tiles[p].AddRow(y - r.top, bytes + from * 4);
         }
     };
     if (scale == 1) {
@@ -478,30 +481,10 @@ void TileEngine::State::StreamRows(const TRect& all, const TextureSource::RowTak
         source->ReadRows(all.top, all.bottom, all.left, all.right, take);
         return;
     }
-    // A band of rows at a time: the sampler reads each band's bytes straight from the file.
-    const auto width = static_cast<std::size_t>(all.right - all.left);
-    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
-    for (std::int32_t top = all.top; top < all.bottom; top += bandRows) {
-        const std::int32_t bottom = std::min(all.bottom, top + bandRows);
-        // The columns are the same in every band but a shorter last one: made once.
-        const auto rowsHere = static_cast<std::size_t>(bottom - top);
-        if (band.columns.size() != rowsHere * width || band.columns.empty() ||
-            band.columns.front() != all.left) {
-            band.columns.clear();
-            for (std::size_t row = 0; row < rowsHere; ++row) {
-                for (std::int32_t x = all.left; x < all.right; ++x) band.columns.push_back(x);
-            }
-        }
-        band.rows.clear();
-        for (std::int32_t y = top; y < bottom; ++y) {
-            band.rows.push_back({y, static_cast<std::uint32_t>(static_cast<std::size_t>(y - top) * width),
-                                 static_cast<std::uint32_t>(width)});
-        }
-        ReadColours(band, colours, alpha);
-        for (std::int32_t y = top; y < bottom; ++y) {
-            take(y, std::span<const TColor>(colours).subspan(static_cast<std::size_t>(y - top) * width, width), {});
-        }
-    }
+    sampler.ReadRows(all.top, all.bottom, all.left, all.right,
+                     [&take](std::int32_t y, std::span<const TColor> rowColours) {
+                         take(y, rowColours, {});
+                     });
 }
 
 TerrainPicture TileEngine::State::Whole() {

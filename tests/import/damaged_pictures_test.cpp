@@ -1,7 +1,8 @@
 // PNG and JPEG textures written by libpng and libjpeg here, then cut short and changed byte by
 // byte: the texture sources read what is whole, and refuse what is cut or broken with their
 // failure (never a crash, a hang or, under the sanitizers, a read outside a buffer). libpng and
-// libjpeg leave their failures by a long jump; these cases take every such path.
+// libjpeg leave their failures by a long jump; these cases take every such path. Whatever reads,
+// reads alike pixel by pixel and row by row.
 
 #include <png.h>
 // jpeglib.h needs FILE and size_t declared first.
@@ -11,12 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "import/picture_import.h"
 #include "raster/exceptions.h"
+#include "raster/geometry.h"
 #include "support/files.h"
 
 namespace mosaren::testing {
@@ -98,6 +102,34 @@ bool Reads(const TempFolder& folder, const std::vector<std::uint8_t>& bytes) {
         std::vector<TColor> colours(samples.Count());
         std::vector<std::uint8_t> alpha(samples.Count());
         source->ReadPixels(samples, colours, alpha);
+        // A source's own row reading (all rows in one decoding) hands what the bands of
+        // ReadPixels do, row for row, or fails as they do.
+        const TRect inside{1, 1, source->Width() - 1, source->Height() - 1};
+        std::vector<TColor> byBands;
+        std::vector<std::uint8_t> alphaByBands;
+        std::int32_t rows = 0;
+        source->TextureSource::ReadRows(
+            inside.top, inside.bottom, inside.left, inside.right,
+            [&](std::int32_t, std::span<const TColor> c, std::span<const std::uint8_t> a) {
+                byBands.insert(byBands.end(), c.begin(), c.end());
+                alphaByBands.insert(alphaByBands.end(), a.begin(), a.end());
+            });
+        std::size_t at = 0;
+        std::size_t alphaAt = 0;
+        source->ReadRows(
+            inside.top, inside.bottom, inside.left, inside.right,
+            [&](std::int32_t y, std::span<const TColor> c, std::span<const std::uint8_t> a) {
+                EXPECT_EQ(y, inside.top + rows++);
+                ASSERT_LE(at + c.size(), byBands.size());
+                ASSERT_LE(alphaAt + a.size(), alphaByBands.size());
+                EXPECT_TRUE(std::equal(c.begin(), c.end(), byBands.begin() + at)) << "row " << y;
+                EXPECT_TRUE(std::equal(a.begin(), a.end(), alphaByBands.begin() + alphaAt))
+                    << "row " << y;
+                at += c.size();
+                alphaAt += a.size();
+            });
+        EXPECT_EQ(at, byBands.size());
+        EXPECT_EQ(alphaAt, alphaByBands.size());
         const DecodedPicture whole = source->ReadWhole();
         EXPECT_EQ(whole.pixels.size(), static_cast<std::size_t>(whole.width) * whole.height);
         return true;
