@@ -81,27 +81,30 @@ void BoxReduction::FeedRow(std::int32_t r, SmoothTile& tile) {
 }
 
 void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* rgba) {
-    const auto texel = [rgba](std::size_t i) {
+    AddRowOf(y, [rgba](std::size_t i) {
         const std::uint8_t* t = rgba + 4 * i;
         return std::array<std::uint8_t, 4>{t[0], t[1], t[2], t[3]};
-    };
-    if (mChannels == 7) {
-        AddRowOf<7>(y, texel);
-    } else {
-        AddRowOf<3>(y, texel);
-    }
+    });
 }
 
 void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint8_t* alpha) {
-    // The rows of a whole texture come this way: each box's sums are kept in plain variables, so
-    // that they stay in registers, and added in the same order as AddRowOf adds them; the usual
+    AddRowOf(y, [colours, alpha](std::size_t i) {
+        const TColor c = colours[i];
+        return std::array<std::uint8_t, 4>{RedOf(c), GreenOf(c), BlueOf(c),
+                                           alpha ? alpha[i] : std::uint8_t{255}};
+    });
+}
+
+template <typename Texel>
+void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
+    // Each box's sums are kept in plain variables, so that they stay in registers; the usual
     // factors are constants, so that their loops unroll.
     float* sums = SumsOf(y / mFactor);
     const auto run = [&](auto fixed) {
         if (mChannels == 3) {
-            ReduceRow<3, decltype(fixed)::value>(colours, alpha, sums);
+            ReduceRow<3, decltype(fixed)::value>(texel, sums);
         } else {
-            ReduceRow<7, decltype(fixed)::value>(colours, alpha, sums);
+            ReduceRow<7, decltype(fixed)::value>(texel, sums);
         }
     };
     switch (mFactor) {
@@ -113,20 +116,20 @@ void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint
     RowAdded(y / mFactor);
 }
 
-template <std::size_t C, std::size_t Factor>
-void BoxReduction::ReduceRow(const TColor* colours, const std::uint8_t* alpha, float* sums) const {
+template <std::size_t C, std::size_t Factor, typename Texel>
+void BoxReduction::ReduceRow(const Texel& texel, float* sums) const {
     const std::array<float, 256>& linear = LinearFloatTable();
     const std::size_t factor = Factor != 0 ? Factor : static_cast<std::size_t>(mFactor);
-    const TColor* c = colours;
-    const std::uint8_t* a = alpha;
+    std::size_t i = 0;
     for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
         float box[C] = {};
-        for (std::size_t j = 0; j < factor; ++j, ++c) {
-            const float red = linear[RedOf(*c)];
-            const float green = linear[GreenOf(*c)];
-            const float blue = linear[BlueOf(*c)];
+        for (std::size_t j = 0; j < factor; ++j, ++i) {
+            const std::array<std::uint8_t, 4> t = texel(i);
+            const float red = linear[t[0]];
+            const float green = linear[t[1]];
+            const float blue = linear[t[2]];
             if constexpr (C == 7) {
-                const float share = (a ? *a++ : std::uint8_t{255}) * (1.0f / 255.0f);
+                const float share = t[3] * (1.0f / 255.0f);
                 box[0] += red * share;
                 box[1] += green * share;
                 box[2] += blue * share;
@@ -142,39 +145,6 @@ void BoxReduction::ReduceRow(const TColor* colours, const std::uint8_t* alpha, f
         }
         ForEachChannel<C>([&](std::size_t k) { sums[k] += box[k]; });
     }
-}
-
-template <std::size_t C, typename Texel>
-void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
-    const std::array<float, 256>& linear = LinearFloatTable();
-    float* sums = SumsOf(y / mFactor);
-    const auto factor = static_cast<std::size_t>(mFactor);
-    std::size_t i = 0;
-    for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
-        std::array<float, C> box{};
-        for (std::size_t end = i + factor; i < end; ++i) {
-            const std::array<std::uint8_t, 4> t = texel(i);
-            const float red = linear[t[0]];
-            const float green = linear[t[1]];
-            const float blue = linear[t[2]];
-            if constexpr (C == 7) {
-                const float alpha = t[3] * (1.0f / 255.0f);
-                box[0] += red * alpha;
-                box[1] += green * alpha;
-                box[2] += blue * alpha;
-                box[3] += alpha;
-                box[4] += red;
-                box[5] += green;
-                box[6] += blue;
-            } else {
-                box[0] += red;
-                box[1] += green;
-                box[2] += blue;
-            }
-        }
-        for (std::size_t k = 0; k < C; ++k) sums[k] += box[k];
-    }
-    RowAdded(y / mFactor);
 }
 
 void BoxReduction::RowAdded(std::int32_t r) {

@@ -38,13 +38,12 @@ public:
     void Feed(SmoothTile& tile);
 
 private:
-    // Texel i of the row is texel(i) → {red, green, blue, alpha}.
-    template <std::size_t C, typename Texel>
+    // Row y, whose texel i is texel(i) → {red, green, blue, alpha}.
+    template <typename Texel>
     void AddRowOf(std::int32_t y, const Texel& texel);
-    // A row of colours into the sums of its reduced row, C channels, boxes of Factor texels
-    // (0: mFactor).
-    template <std::size_t C, std::size_t Factor>
-    void ReduceRow(const TColor* colours, const std::uint8_t* alpha, float* sums) const;
+    // The row into the sums of its reduced row, C channels, boxes of Factor texels (0: mFactor).
+    template <std::size_t C, std::size_t Factor, typename Texel>
+    void ReduceRow(const Texel& texel, float* sums) const;
 
     // The sums of reduced row r, made when its first row comes.
     float* SumsOf(std::int32_t r);
