@@ -25,8 +25,6 @@ constexpr std::uint64_t kReadAlong = 16 * 1024;
 // Whole rows of a plain or bit-field file are read about this many bytes at a time: a band
 // that stays in the cache while it is decoded.
 constexpr std::size_t kBandBytes = std::size_t{128} << 10;
-// Those of a run-length file this many pixels at a time: each band decodes the data again.
-constexpr std::size_t kBandPixels = std::size_t{1} << 20;
 
 // The file as the headers are read from it: its head from memory, anything beyond from the file.
 class HeadFirstInput final : public InputStream {
@@ -212,16 +210,11 @@ void BmpSampler::State::ReadRowsBySamples(std::int32_t top, std::int32_t bottom,
                                           std::int32_t left, std::int32_t right,
                                           const RowTaker& take) {
     const auto width = static_cast<std::size_t>(right - left);
-    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / width));
+    // A run-length file's rows a band at a time: each band decodes the data again.
+    const std::int32_t bandRows = BandRows(right - left);
     for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
         const std::int32_t y1 = std::min(bottom, y0 + bandRows);
-        band.rows.clear();
-        band.columns.clear();
-        for (std::int32_t y = y0; y < y1; ++y) {
-            band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
-                                 static_cast<std::uint32_t>(width)});
-            for (std::int32_t x = left; x < right; ++x) band.columns.push_back(x);
-        }
+        band.SetWholeRows(y0, y1, left, right);
         bandColours.resize(band.Count());
         if (kind == Kind::RunLength) {
             ReadRunLengthColours(band, bandColours);

@@ -12,6 +12,7 @@
 // makes gives it. A sampler keeps its buffers from one file to the next.
 
 #include <cstdint>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <span>
@@ -34,7 +35,26 @@ struct PixelSamples {
     std::vector<std::int32_t> columns;
 
     std::size_t Count() const { return columns.size(); }
+
+    // Every pixel of the rows from top to bottom − 1, the columns from left to right − 1.
+    void SetWholeRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                      std::int32_t right) {
+        rows.clear();
+        columns.clear();
+        for (std::int32_t y = top; y < bottom; ++y) {
+            rows.push_back({y, static_cast<std::uint32_t>(columns.size()),
+                            static_cast<std::uint32_t>(right - left)});
+            for (std::int32_t x = left; x < right; ++x) columns.push_back(x);
+        }
+    }
 };
+
+// How many rows of width pixels make a band that a whole-texture reading holds at a time:
+// about a million pixels, at least one row.
+inline std::int32_t BandRows(std::int32_t width) {
+    constexpr std::int32_t kBandPixels = std::int32_t{1} << 20;
+    return std::max<std::int32_t>(1, kBandPixels / std::max<std::int32_t>(1, width));
+}
 
 class BmpSampler {
 public:

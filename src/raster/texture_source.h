@@ -47,22 +47,14 @@ public:
                                         std::span<const std::uint8_t> alpha)>;
     virtual void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
                           std::int32_t right, const RowTaker& take) {
-        constexpr std::size_t kBandPixels = std::size_t{1} << 20;
         const auto width = static_cast<std::size_t>(right - left);
-        const auto bandRows =
-            static_cast<std::int32_t>(std::max<std::size_t>(1, kBandPixels / std::max<std::size_t>(1, width)));
+        const std::int32_t bandRows = BandRows(right - left);
         PixelSamples band;
         std::vector<TColor> colours;
         std::vector<std::uint8_t> alpha;
         for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
             const std::int32_t y1 = std::min(bottom, y0 + bandRows);
-            band.rows.clear();
-            band.columns.clear();
-            for (std::int32_t y = y0; y < y1; ++y) {
-                band.rows.push_back({y, static_cast<std::uint32_t>(band.columns.size()),
-                                     static_cast<std::uint32_t>(width)});
-                for (std::int32_t x = left; x < right; ++x) band.columns.push_back(x);
-            }
+            band.SetWholeRows(y0, y1, left, right);
             colours.resize(band.Count());
             alpha.resize(HasAlpha() ? band.Count() : 0);
             ReadPixels(band, colours, alpha);
