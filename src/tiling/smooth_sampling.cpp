@@ -146,7 +146,7 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
     mRows.resize(static_cast<std::size_t>(pieceHeight));
     mCoveredArea.assign(static_cast<std::size_t>(tileWidth) * static_cast<std::size_t>(tileHeight),
                         0.0);
-    mDrawnArea = mCoveredArea;
+    if (lowerEdgesDrawnWhole) mDrawnArea = mCoveredArea;
     for (std::int32_t py = 0; py < tileHeight; ++py) {
         for (std::int32_t px = 0; px < tileWidth; ++px) {
             const std::int32_t pixel = py * tileWidth + px;
@@ -157,9 +157,10 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
             const double area = SignedArea(polygon);
             if (area == 0.0) continue;
             mCoveredArea[static_cast<std::size_t>(pixel)] = std::abs(area);
-            mDrawnArea[static_cast<std::size_t>(pixel)] =
-                lowerEdgesDrawnWhole ? std::abs(SignedArea(ClippedToQuadrant(square)))
-                                     : std::abs(area);
+            if (lowerEdgesDrawnWhole) {
+                mDrawnArea[static_cast<std::size_t>(pixel)] =
+                    std::abs(SignedArea(ClippedToQuadrant(square)));
+            }
             const double orientation = area > 0.0 ? 1.0 : -1.0;
             for (std::size_t i = 0; i < polygon.size(); ++i) {
                 const Point& a = polygon[i];

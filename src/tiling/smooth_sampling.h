@@ -94,6 +94,7 @@ public:
     // The share of each tile pixel a picture with transparency draws, 0 to 1: its coverage, but
     // without what the piece's right and bottom edges (the diamond's lower edges) cut off.
     double Drawn(std::size_t pixel) const {
+        if (mDrawnArea.empty()) return Coverage(pixel);
         return mCoveredArea[pixel] > 0.0 ? ShareOf(mDrawnArea[pixel]) : 0.0;
     }
 
@@ -108,7 +109,7 @@ private:
     double mPixelArea;
     std::vector<std::vector<BoundaryPiece>> mRows;
     std::vector<double> mCoveredArea;
-    std::vector<double> mDrawnArea;
+    std::vector<double> mDrawnArea;  // none where each pixel is drawn as far as it is covered
 };
 
 // A tile pixel in linear light: the share of it covered, the covered part's average alpha and
