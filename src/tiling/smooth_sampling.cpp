@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <tuple>
 #include <utility>
 
@@ -132,6 +133,7 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
     const auto resolved = [&along](std::int32_t pixel, float u0, float u1, float dv) {
         BoundaryPiece piece{};
         piece.pixel = pixel;
+        piece.negated = -1;
         std::tie(piece.start, piece.startT) = along(u0);
         const double du = double{u1} - double{u0};
         if (std::abs(du) < 1e-7) {
@@ -186,6 +188,40 @@ SmoothSampling::SmoothSampling(std::int32_t tileWidth, std::int32_t tileHeight, 
             }
         }
     }
+    for (std::vector<BoundaryPiece>& pieces : mRows) pieces = Paired(std::move(pieces));
+}
+
+std::vector<SmoothSampling::BoundaryPiece> SmoothSampling::Paired(
+    std::vector<BoundaryPiece> pieces) {
+    // A piece as the integral sees it: where it starts and ends and its weight. The same edge run
+    // the other way starts where this one ends, with the same weight (dv and du both change sign);
+    // along the v axis it starts at the same place with the weight negated. Where the two
+    // pixels' clipped edges came out a hair apart, they stay two pieces.
+    using Key = std::tuple<std::uint32_t, float, std::uint32_t, float, double>;
+    const auto keyOf = [](const BoundaryPiece& p) {
+        return Key{p.start, p.startT, p.end, p.end == BoundaryPiece::kAlongV ? 0.0f : p.endT,
+                   p.weight};
+    };
+    const auto reversedKeyOf = [](const BoundaryPiece& p) {
+        if (p.end == BoundaryPiece::kAlongV) {
+            return Key{p.start, p.startT, p.end, 0.0f, -p.weight};
+        }
+        return Key{p.end, p.endT, p.start, p.startT, p.weight};
+    };
+    std::map<Key, std::size_t> unpaired;
+    std::vector<BoundaryPiece> out;
+    out.reserve(pieces.size());
+    for (const BoundaryPiece& p : pieces) {
+        const auto partner = unpaired.find(reversedKeyOf(p));
+        if (partner != unpaired.end() && p.pixel != out[partner->second].pixel) {
+            out[partner->second].negated = p.pixel;
+            unpaired.erase(partner);
+            continue;
+        }
+        unpaired.emplace(keyOf(p), out.size());
+        out.push_back(p);
+    }
+    return out;
 }
 
 SmoothTile::SmoothTile(const SmoothSampling& sampling, bool withAlpha)
@@ -274,26 +310,32 @@ void SmoothTile::Integrate(const std::vector<SmoothSampling::BoundaryPiece>& pie
         });
     }
     for (const SmoothSampling::BoundaryPiece& p : pieces) {
-        double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
         const std::size_t start = std::size_t{p.start} * c;
         const double startT = p.startT;
+        std::array<double, C> integral;
         if (p.end == SmoothSampling::BoundaryPiece::kAlongV) {
             // Along the v axis F is the same all the way.
             ForEachChannel<C>([&](std::size_t k) {
-                sums[k] += p.weight * (rowF[start + k] + values[start + k] * startT);
+                integral[k] = p.weight * (rowF[start + k] + values[start + k] * startT);
             });
-            continue;
+        } else {
+            // Else its mean is G's slope.
+            const std::size_t end = std::size_t{p.end} * c;
+            const double endT = p.endT;
+            ForEachChannel<C>([&](std::size_t k) {
+                const double gEnd =
+                    rowG[end + k] + endT * (rowF[end + k] + values[end + k] * endT * 0.5);
+                const double gStart = rowG[start + k] +
+                                      startT * (rowF[start + k] + values[start + k] * startT * 0.5);
+                integral[k] = p.weight * (gEnd - gStart);
+            });
         }
-        // Else its mean is G's slope.
-        const std::size_t end = std::size_t{p.end} * c;
-        const double endT = p.endT;
-        ForEachChannel<C>([&](std::size_t k) {
-            const double gEnd =
-                rowG[end + k] + endT * (rowF[end + k] + values[end + k] * endT * 0.5);
-            const double gStart =
-                rowG[start + k] + startT * (rowF[start + k] + values[start + k] * startT * 0.5);
-            sums[k] += p.weight * (gEnd - gStart);
-        });
+        double* sums = &mSums[static_cast<std::size_t>(p.pixel) * c];
+        ForEachChannel<C>([&](std::size_t k) { sums[k] += integral[k]; });
+        if (p.negated >= 0) {
+            double* other = &mSums[static_cast<std::size_t>(p.negated) * c];
+            ForEachChannel<C>([&](std::size_t k) { other[k] -= integral[k]; });
+        }
     }
 }
 

@@ -71,10 +71,13 @@ public:
     // boundary runs counter-clockwise; as the integrals take it, worked out once for every
     // texture of the sizes: where u0 and u1 fall, each a texel (clamped to the row) and how far
     // into it, 0 to 1, and the factor of the row's integrals there, dv / (u1 − u0); or, along the
-    // v axis (end = kAlongV), dv, which the row's integral at u0 is multiplied by.
+    // v axis (end = kAlongV), dv, which the row's integral at u0 is multiplied by. Two pixels
+    // side by side share an edge, which each runs the other way: one piece then stands for
+    // both, its integral added to pixel and taken from the other's sums (negated; −1: none).
     struct BoundaryPiece {
         static constexpr std::uint32_t kAlongV = 0xFFFFFFFF;
         std::int32_t pixel;
+        std::int32_t negated;
         std::uint32_t start;
         std::uint32_t end;
         float startT;
@@ -101,6 +104,8 @@ public:
 private:
     SmoothSampling(std::int32_t width, std::int32_t height, const TRect& piece,
                    const FacePlacement& placement, bool lowerEdgesDrawnWhole);
+    // The pieces of a row with each edge that two pixels share taken once.
+    static std::vector<BoundaryPiece> Paired(std::vector<BoundaryPiece> pieces);
     double ShareOf(double area) const { return area >= mPixelArea ? 1.0 : area / mPixelArea; }
 
     std::int32_t mTileWidth;
