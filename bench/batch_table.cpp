@@ -10,11 +10,12 @@
 // smooth turn too. Everything runs in one go on the same textures and disk, each figure the
 // median of three runs, so that the ratios hold even on a busy machine.
 //
-//   build-bench/bench/batch_table [RUNS [SCALE [blocks|pictures]]]
+//   build-bench/bench/batch_table [RUNS [SCALE [blocks|pictures|smooth]]]
 //
 // It begins with blocks and transition tiles (`batch --block`, `transitions`) at one job and all
 // cores; "blocks" stops after that table, "pictures" makes only the PNG and JPEG tables (and the
-// peak memory of 8000² PNG textures).
+// peak memory of 8000² PNG textures), "smooth" only the BMP sets and their PNG copies with smooth
+// tiles beside nearest ones.
 //
 // SCALE multiplies the number of textures of each kind: a few dozen files take about as long as
 // starting the program and making the first group's temporary files, so a larger set shows what
@@ -501,6 +502,17 @@ void PictureTables(Bench& bench, const Kind& textures, int scale) {
     bench.LargePngMemory();
 }
 
+// Each BMP set beside its PNG copy.
+std::vector<Kind> SmoothFormats(const std::vector<Kind>& bmpSets) {
+    std::vector<Kind> formats;
+    for (const Kind& bmp : bmpSets) {
+        formats.push_back(bmp);
+        formats.back().name += " BMP";
+        formats.push_back(Bench::AsPng(bmp));
+    }
+    return formats;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -511,6 +523,15 @@ int main(int argc, char** argv) {
     // "pictures": the PNG and JPEG tables alone.
     if (only == "pictures") {
         PictureTables(bench, bench.Make("512²", TextureForm::Rgb24, 200 * scale, 512, 512), scale);
+        return 0;
+    }
+    // "smooth": the BMP sets and their PNG copies, smooth tiles beside nearest ones, alone.
+    if (only == "smooth") {
+        bench.Speed(SmoothFormats({bench.Make("512²", TextureForm::Rgb24, 200 * scale, 512, 512),
+                                   bench.Make("64²", TextureForm::Rgb24, 200 * scale, 64, 64),
+                                   bench.Make("2048²", TextureForm::Rgb24, 4 * scale, 2048, 2048),
+                                   bench.Make("pal8", TextureForm::Pal8, 40 * scale, 512, 512)}),
+                    true);
         return 0;
     }
     const Kind blockTextures = bench.Make("512²", TextureForm::Rgb24, 100 * scale, 512, 512);
@@ -537,13 +558,7 @@ int main(int argc, char** argv) {
     bench.Speed(kinds);
     bench.Memory(large);
     std::printf("\n");
-    std::vector<Kind> formats;
-    for (const std::size_t k : {0, 1, 2, 3}) {
-        formats.push_back(kinds[k]);
-        formats.back().name += " BMP";
-        formats.push_back(Bench::AsPng(kinds[k]));
-    }
-    bench.Speed(formats, true);
+    bench.Speed(SmoothFormats({kinds[0], kinds[1], kinds[2], kinds[3]}), true);
 
     std::printf("\n");
     PictureTables(bench, kinds[0], scale);
