@@ -101,6 +101,9 @@ struct BmpSampler::State {
     void ReadRunLengthColours(const PixelSamples& samples, std::span<TColor> colours);
     void ReadSectionRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
                          std::int32_t right, const RowTaker& take);
+    // The stored rows from top to bottom − 1, take(y, row) each, a band at a time in one read.
+    template <typename Take>
+    void ForEachStoredRow(std::int32_t top, std::int32_t bottom, const Take& take);
     // The rows through ReadColours, a band of them at a time.
     void ReadRowsBySamples(std::int32_t top, std::int32_t bottom, std::int32_t left,
                            std::int32_t right, const RowTaker& take);
@@ -266,10 +269,54 @@ void BmpSampler::State::ReadSectionRows(std::int32_t top, std::int32_t bottom, s
     }
 
     const auto width = static_cast<std::size_t>(right - left);
-    const std::size_t stride = section.stride;
-    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandBytes / stride));
     bandColours.resize(width);
     TColor* out = bandColours.data();
+    ForEachStoredRow(top, bottom, [&](std::int32_t y, const std::uint8_t* row) {
+        switch (fast) {
+            case Fast::Bgr24: {
+                const std::uint8_t* p = row + 3 * static_cast<std::size_t>(left);
+                std::size_t x = 0;
+                if constexpr (std::endian::native == std::endian::little) {
+                    // Four bytes at a time, reversed: the pixel's three and the next one's
+                    // first, shifted out. The last pixel's fourth byte may lie past the band.
+                    for (; x + 1 < width; ++x, p += 3) {
+                        std::uint32_t v;
+                        std::memcpy(&v, p, 4);
+                        out[x] = __builtin_bswap32(v) >> 8;
+                    }
+                }
+                for (; x < width; ++x, p += 3) out[x] = Rgb(p[2], p[1], p[0]);
+                break;
+            }
+            case Fast::Shifts32: {
+                const std::uint8_t* p = row + 4 * static_cast<std::size_t>(left);
+                for (std::size_t x = 0; x < width; ++x, p += 4) {
+                    const std::uint32_t v = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
+                                            (std::uint32_t{p[2]} << 16) |
+                                            (std::uint32_t{p[3]} << 24);
+                    out[x] = Rgb(static_cast<std::uint8_t>(v >> redShift),
+                                 static_cast<std::uint8_t>(v >> greenShift),
+                                 static_cast<std::uint8_t>(v >> blueShift));
+                }
+                break;
+            }
+            case Fast::Indexed8: {
+                const std::uint8_t* p = row + static_cast<std::size_t>(left);
+                for (std::size_t x = 0; x < width; ++x) out[x] = table[p[x]];
+                break;
+            }
+            case Fast::None:
+                codec.Read(row, left, static_cast<std::int32_t>(width), out);
+                break;
+        }
+        take(y, std::span<const TColor>(out, width));
+    });
+}
+
+template <typename Take>
+void BmpSampler::State::ForEachStoredRow(std::int32_t top, std::int32_t bottom, const Take& take) {
+    const std::size_t stride = section.stride;
+    const auto bandRows = static_cast<std::int32_t>(std::max<std::size_t>(1, kBandBytes / stride));
     for (std::int32_t y0 = top; y0 < bottom; y0 += bandRows) {
         const std::int32_t y1 = std::min(bottom, y0 + bandRows);
         // The band's rows lie together in the file, from the first in memory order.
@@ -280,48 +327,49 @@ void BmpSampler::State::ReadSectionRows(std::int32_t top, std::int32_t bottom, s
                        buffer.data());
         for (std::int32_t y = y0; y < y1; ++y) {
             const std::int32_t memoryRow = section.topDown ? y : height - 1 - y;
-            const std::uint8_t* row =
-                buffer.data() + static_cast<std::size_t>(memoryRow - firstInMemory) * stride;
-            switch (fast) {
-                case Fast::Bgr24: {
-                    const std::uint8_t* p = row + 3 * static_cast<std::size_t>(left);
-                    std::size_t x = 0;
-                    if constexpr (std::endian::native == std::endian::little) {
-                        // Four bytes at a time, reversed: the pixel's three and the next one's
-                        // first, shifted out. The last pixel's fourth byte may lie past the band.
-                        for (; x + 1 < width; ++x, p += 3) {
-                            std::uint32_t v;
-                            std::memcpy(&v, p, 4);
-                            out[x] = __builtin_bswap32(v) >> 8;
-                        }
-                    }
-                    for (; x < width; ++x, p += 3) out[x] = Rgb(p[2], p[1], p[0]);
-                    break;
-                }
-                case Fast::Shifts32: {
-                    const std::uint8_t* p = row + 4 * static_cast<std::size_t>(left);
-                    for (std::size_t x = 0; x < width; ++x, p += 4) {
-                        const std::uint32_t v = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
-                                                (std::uint32_t{p[2]} << 16) |
-                                                (std::uint32_t{p[3]} << 24);
-                        out[x] = Rgb(static_cast<std::uint8_t>(v >> redShift),
-                                     static_cast<std::uint8_t>(v >> greenShift),
-                                     static_cast<std::uint8_t>(v >> blueShift));
-                    }
-                    break;
-                }
-                case Fast::Indexed8: {
-                    const std::uint8_t* p = row + static_cast<std::size_t>(left);
-                    for (std::size_t x = 0; x < width; ++x) out[x] = table[p[x]];
-                    break;
-                }
-                case Fast::None:
-                    codec.Read(row, left, static_cast<std::int32_t>(width), out);
-                    break;
-            }
-            take(y, std::span<const TColor>(out, width));
+            take(y, buffer.data() + static_cast<std::size_t>(memoryRow - firstInMemory) * stride);
         }
     }
+}
+
+bool BmpSampler::ReadByteRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                              std::int32_t right, const ByteRowTaker& take) {
+    State& s = *mState;
+    if (s.kind != State::Kind::Section) return false;
+    const gdi::PixelFormat format =
+        gdi::PixelFormat::Of(s.section.bitCount, s.section.compression, s.section.masks);
+    ByteTexels texels{};
+    const auto byteOf = [](int shift) { return static_cast<std::size_t>(shift / 8); };
+    switch (format.kind) {
+        case gdi::PixelKind::Bgr24:
+            texels = ByteTexels{3, 2, 1, 0};
+            break;
+        case gdi::PixelKind::Bgrx32:
+            texels = ByteTexels{4, 2, 1, 0};
+            break;
+        case gdi::PixelKind::Masked32:
+            // Masks of a whole byte each: the byte is the channel's value.
+            if (format.red.maximum != 255 || format.green.maximum != 255 ||
+                format.blue.maximum != 255 || format.red.shift % 8 != 0 ||
+                format.green.shift % 8 != 0 || format.blue.shift % 8 != 0) {
+                return false;
+            }
+            texels = ByteTexels{4, byteOf(format.red.shift), byteOf(format.green.shift),
+                                byteOf(format.blue.shift)};
+            break;
+        default:
+            return false;
+    }
+    if (top >= bottom || left >= right) return true;
+    try {
+        const std::size_t skipped = static_cast<std::size_t>(left) * texels.step;
+        s.ForEachStoredRow(top, bottom, [&](std::int32_t y, const std::uint8_t* row) {
+            take(y, row + skipped, texels);
+        });
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(messages::kOutOfMemory);
+    }
+    return true;
 }
 
 void BmpSampler::State::ReadPixelBytes(std::uint64_t offset, std::size_t length,

@@ -56,6 +56,15 @@ inline std::int32_t BandRows(std::int32_t width) {
     return std::max<std::int32_t>(1, kBandPixels / std::max<std::int32_t>(1, width));
 }
 
+// How a row of a file's own bytes holds its pixels: a pixel every step bytes (3 or 4), each
+// channel's byte at its offset from the pixel's first.
+struct ByteTexels {
+    std::size_t step;
+    std::size_t red;
+    std::size_t green;
+    std::size_t blue;
+};
+
 class BmpSampler {
 public:
     BmpSampler();
@@ -90,6 +99,15 @@ public:
     using RowTaker = std::function<void(std::int32_t y, std::span<const TColor> colours)>;
     void ReadRows(std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right,
                   const RowTaker& take);
+
+    // The same rows as the file holds them, where its pixels are a byte a channel (24 and 32
+    // bits, bit fields of whole bytes), each handed from its pixel in column left, so that what
+    // averages them skips making colours of them first; false, with nothing read, of any other
+    // file. A channel's byte is the value ReadColours gives.
+    using ByteRowTaker =
+        std::function<void(std::int32_t y, const std::uint8_t* row, const ByteTexels& texels)>;
+    bool ReadByteRows(std::int32_t top, std::int32_t bottom, std::int32_t left,
+                      std::int32_t right, const ByteRowTaker& take);
 
 private:
     struct State;

@@ -97,6 +97,22 @@ void BoxReduction::AddRow(std::int32_t y, const TColor* colours, const std::uint
     });
 }
 
+void BoxReduction::AddRow(std::int32_t y, const std::uint8_t* bytes, const ByteTexels& texels) {
+    const auto of = [&](auto step) {
+        return [bytes, &texels](std::size_t i) {
+            const std::uint8_t* t = bytes + decltype(step)::value * i;
+            return std::array<std::uint8_t, 4>{t[texels.red], t[texels.green], t[texels.blue],
+                                               255};
+        };
+    };
+    // A file's pixels are 3 or 4 bytes apart, fixed so that the loops over them unroll.
+    if (texels.step == 3) {
+        AddRowOf(y, of(std::integral_constant<std::size_t, 3>{}));
+    } else {
+        AddRowOf(y, of(std::integral_constant<std::size_t, 4>{}));
+    }
+}
+
 template <typename Texel>
 void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
     // Each box's sums are kept in plain variables, so that they stay in registers; the usual
@@ -113,6 +129,7 @@ void BoxReduction::AddRowOf(std::int32_t y, const Texel& texel) {
         case 2: run(std::integral_constant<std::size_t, 2>{}); break;
         case 4: run(std::integral_constant<std::size_t, 4>{}); break;
         case 8: run(std::integral_constant<std::size_t, 8>{}); break;
+        case 16: run(std::integral_constant<std::size_t, 16>{}); break;
         default: run(std::integral_constant<std::size_t, 0>{}); break;
     }
     RowAdded(y / mFactor);
@@ -122,30 +139,43 @@ template <std::size_t C, std::size_t Factor, typename Texel>
 void BoxReduction::ReduceRow(const Texel& texel, float* sums) const {
     const std::array<float, 256>& linear = LinearFloatTable();
     const std::size_t factor = Factor != 0 ? Factor : static_cast<std::size_t>(mFactor);
+    const auto add = [&](float* box, std::size_t i) {
+        const std::array<std::uint8_t, 4> t = texel(i);
+        const float red = linear[t[0]];
+        const float green = linear[t[1]];
+        const float blue = linear[t[2]];
+        if constexpr (C == 7) {
+            const float share = t[3] * (1.0f / 255.0f);
+            box[0] += red * share;
+            box[1] += green * share;
+            box[2] += blue * share;
+            box[3] += share;
+            box[4] += red;
+            box[5] += green;
+            box[6] += blue;
+        } else {
+            box[0] += red;
+            box[1] += green;
+            box[2] += blue;
+        }
+    };
+    // A box's texels go into four sums in turn: each addition then waits on the one four texels
+    // back, long done, rather than on the one just before.
     std::size_t i = 0;
     for (std::int32_t rx = 0; rx < mWidth; ++rx, sums += C) {
-        float box[C] = {};
-        for (std::size_t j = 0; j < factor; ++j, ++i) {
-            const std::array<std::uint8_t, 4> t = texel(i);
-            const float red = linear[t[0]];
-            const float green = linear[t[1]];
-            const float blue = linear[t[2]];
-            if constexpr (C == 7) {
-                const float share = t[3] * (1.0f / 255.0f);
-                box[0] += red * share;
-                box[1] += green * share;
-                box[2] += blue * share;
-                box[3] += share;
-                box[4] += red;
-                box[5] += green;
-                box[6] += blue;
-            } else {
-                box[0] += red;
-                box[1] += green;
-                box[2] += blue;
-            }
+        float a[C] = {};
+        float b[C] = {};
+        float c[C] = {};
+        float d[C] = {};
+        std::size_t j = 0;
+        for (; j + 4 <= factor; j += 4, i += 4) {
+            add(a, i);
+            add(b, i + 1);
+            add(c, i + 2);
+            add(d, i + 3);
         }
-        ForEachChannel<C>([&](std::size_t k) { sums[k] += box[k]; });
+        for (; j < factor; ++j) add(a, i++);
+        ForEachChannel<C>([&](std::size_t k) { sums[k] += (a[k] + b[k]) + (c[k] + d[k]); });
     }
 }
 

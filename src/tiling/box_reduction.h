@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "raster/bmp_sampler.h"
 #include "raster/colour.h"
 #include "smooth_sampling.h"
 
@@ -32,6 +33,8 @@ public:
     void AddRow(std::int32_t y, const std::uint8_t* rgba);
     // The same of a row of colours and their alpha (null: opaque), as texture sources hand them.
     void AddRow(std::int32_t y, const TColor* colours, const std::uint8_t* alpha);
+    // The same of an opaque row of a file's own bytes, as BmpSampler::ReadByteRows hands it.
+    void AddRow(std::int32_t y, const std::uint8_t* bytes, const ByteTexels& texels);
     // The reduced rows not yet in it (all without a tile given at the start), in linear light as
     // SmoothTile::AddLinearRow takes them, into tile, whose sampling is of the reduced piece; a
     // row never added as zero.

@@ -465,7 +465,21 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
             tiles[p].AddRow(y - r.top, bytes + from * 4);
         }
     };
-    if (scale == 1) {
+    const bool allReduced = std::all_of(reductions.begin(), reductions.end(),
+                                        [](const auto& reduction) { return reduction.has_value(); });
+    const BmpSampler::ByteRowTaker takeBytes = [&](std::int32_t y, const std::uint8_t* row,
+                                                   const ByteTexels& texels) {
+        for (std::size_t p = 0; p < jobs.size(); ++p) {
+            const TRect& r = jobs[p].rect;
+            if (y < r.top || y >= r.bottom) continue;
+            reductions[p]->AddRow(
+                y - r.top, row + static_cast<std::size_t>(r.left - all.left) * texels.step, texels);
+        }
+    };
+    if (!source && allReduced && sampler.ReadByteRows(all.top, all.bottom, all.left, all.right,
+                                                      takeBytes)) {
+        // A BMP file's own bytes went straight into the reductions.
+    } else if (scale == 1) {
         StreamRows(all, take);
     } else {
         source->ReadReducedRows(scale, take);

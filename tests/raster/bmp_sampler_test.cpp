@@ -1,7 +1,8 @@
-// The sampler's whole-row reading (ReadRows, with its own decoding of the common formats) against
-// its pixel-by-pixel reading (ReadColours, through the graphics layer's row codec): every row of
-// every file equal, over the public BMP suite, generated files of every form the reader takes
-// and those files cut short or with their pixel bytes overwritten with noise.
+// The sampler's whole-row reading (ReadRows, with its own decoding of the common formats, and
+// ReadByteRows, the file's own bytes) against its pixel-by-pixel reading (ReadColours, through
+// the graphics layer's row codec): every row of every file equal, over the public BMP suite,
+// generated files of every form the reader takes and those files cut short or with their pixel
+// bytes overwritten with noise.
 
 #include "raster/bmp_sampler.h"
 
@@ -25,8 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The rows top to bottom − 1 and columns left to right − 1 of the open file, both ways.
-void ExpectRowsAsSamples(BmpSampler& sampler, const TRect& r, const std::string& what) {
+// The rows top to bottom − 1 and columns left to right − 1 of the open file, every way; whether
+// the file's own bytes were handed.
+bool ExpectRowsAsSamples(BmpSampler& sampler, const TRect& r, const std::string& what) {
     PixelSamples samples;
     for (std::int32_t y = r.top; y < r.bottom; ++y) {
         samples.rows.push_back({y, static_cast<std::uint32_t>(samples.columns.size()),
@@ -53,23 +55,47 @@ void ExpectRowsAsSamples(BmpSampler& sampler, const TRect& r, const std::string&
         });
     EXPECT_EQ(next, r.bottom) << what;
     EXPECT_EQ(mismatches, 0u) << what;
+
+    next = r.top;
+    const bool asBytes = sampler.ReadByteRows(
+        r.top, r.bottom, r.left, r.right,
+        [&](std::int32_t y, const std::uint8_t* row, const ByteTexels& texels) {
+            ASSERT_EQ(y, next++) << what;
+            const auto width = static_cast<std::size_t>(r.right - r.left);
+            const std::size_t first = static_cast<std::size_t>(y - r.top) * width;
+            for (std::size_t x = 0; x < width; ++x) {
+                const std::uint8_t* t = row + x * texels.step;
+                const TColor colour = Rgb(t[texels.red], t[texels.green], t[texels.blue]);
+                if (colour != expected[first + x] && mismatches++ < 3) {
+                    ADD_FAILURE() << what << ": byte pixel " << r.left + x << ", " << y << " is "
+                                  << std::hex << colour << ", not " << expected[first + x];
+                }
+            }
+        });
+    if (asBytes) {
+        EXPECT_EQ(next, r.bottom) << what;
+    }
+    EXPECT_EQ(mismatches, 0u) << what;
+    return asBytes;
 }
 
 // The whole picture, and a piece off its edges (so that a row read from the wrong column or a
 // band from the wrong row shows).
-void ExpectFileRowsAsSamples(const fs::path& path) {
+// Whether the file's own bytes were handed.
+bool ExpectFileRowsAsSamples(const fs::path& path) {
     BmpSampler sampler;
     try {
         sampler.Open(path.string(), DisplayDepth());
     } catch (const Exception&) {
-        return;  // refused when opened: no rows to read
+        return false;  // refused when opened: no rows to read
     }
-    if (!sampler.HasPixels()) return;
+    if (!sampler.HasPixels()) return false;
     const std::int32_t w = sampler.Width();
     const std::int32_t h = sampler.Height();
-    ExpectRowsAsSamples(sampler, TRect{0, 0, w, h}, path.string());
+    const bool asBytes = ExpectRowsAsSamples(sampler, TRect{0, 0, w, h}, path.string());
     if (w > 2 && h > 2)
         ExpectRowsAsSamples(sampler, TRect{1, 1, w - 1, h - 1}, path.string() + " inside");
+    return asBytes;
 }
 
 TEST(BmpSamplerRowsTest, EveryRowOfTheBmpSuiteAsPixelByPixel) {
@@ -97,7 +123,11 @@ TEST(BmpSamplerRowsTest, EveryRowOfGeneratedFilesAsPixelByPixel) {
             const std::vector<std::uint8_t> bytes = TextureFile(form, w, h, 3);
             const std::string name = std::string(TextureFormName(form)) + "-" + std::to_string(w);
             WriteBytes(folder / (name + ".bmp"), bytes);
-            ExpectFileRowsAsSamples(folder / (name + ".bmp"));
+            // The forms of a byte a channel hand their own bytes, and only they.
+            const bool bytesPerChannel =
+                form == TextureForm::Rgb24 || form == TextureForm::Rgb24TopDown ||
+                form == TextureForm::Rgb32 || form == TextureForm::Rgb32Masks;
+            EXPECT_EQ(ExpectFileRowsAsSamples(folder / (name + ".bmp")), bytesPerChannel) << name;
 
             const std::vector<std::uint8_t> cut(bytes.begin(),
                                                 bytes.begin() + bytes.size() * 2 / 3);
