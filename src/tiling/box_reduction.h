@@ -18,7 +18,8 @@
 namespace mosaren {
 
 // The largest factor that divides both sides of a piece of width × height and leaves at least
-// three and a half texels each way under a tile pixel that spans pixelArea texels; 1 when none does.
+// three and a half texels each way under a tile pixel that spans pixelArea texels; 1 when none
+// does.
 std::int32_t ReductionFactor(std::int32_t width, std::int32_t height, double pixelArea);
 
 class BoxReduction {
