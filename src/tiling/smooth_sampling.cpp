@@ -213,7 +213,7 @@ std::vector<SmoothSampling::BoundaryPiece> SmoothSampling::Paired(
     out.reserve(pieces.size());
     for (const BoundaryPiece& p : pieces) {
         const auto partner = unpaired.find(reversedKeyOf(p));
-        if (partner != unpaired.end() && p.pixel != out[partner->second].pixel) {
+        if (partner != unpaired.end()) {
             out[partner->second].negated = p.pixel;
             unpaired.erase(partner);
             continue;

@@ -465,8 +465,9 @@ std::vector<SmoothTile> TileEngine::State::SmoothPass(const std::vector<SmoothJo
             tiles[p].AddRow(y - r.top, bytes + from * 4);
         }
     };
-    const bool allReduced = std::all_of(reductions.begin(), reductions.end(),
-                                        [](const auto& reduction) { return reduction.has_value(); });
+    const bool allReduced =
+        std::all_of(reductions.begin(), reductions.end(),
+                    [](const auto& reduction) { return reduction.has_value(); });
     const BmpSampler::ByteRowTaker takeBytes = [&](std::int32_t y, const std::uint8_t* row,
                                                    const ByteTexels& texels) {
         for (std::size_t p = 0; p < jobs.size(); ++p) {
